@@ -1,0 +1,21 @@
+# Warnings and sanitizers shared by every target of the project.
+add_compile_options(-Wall -Wextra)
+
+if(VELMORA_ASAN AND VELMORA_TSAN)
+  message(FATAL_ERROR "VELMORA_ASAN and VELMORA_TSAN cannot be combined")
+endif()
+if(VELMORA_ASAN)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+if(VELMORA_TSAN)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()
+
+find_package(Threads REQUIRED)
+find_package(GTest REQUIRED)
+include(GoogleTest)
+if(VELMORA_BENCH)
+  find_package(benchmark REQUIRED)
+endif()

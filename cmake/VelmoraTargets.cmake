@@ -1,0 +1,41 @@
+# Helpers that keep the per-folder CMakeLists short.
+
+# velmora_test(name SOURCES... LIBS...): a GoogleTest program registered with CTest.
+# Test cases are discovered when ctest runs, so wx tests see the Xvfb display.
+function(velmora_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE VELMORA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "VELMORA_DATA_DIR=${PROJECT_SOURCE_DIR}/data")
+endfunction()
+
+# velmora_bench(name SOURCES... LIBS...): a Google Benchmark program.
+function(velmora_bench name)
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${B_SOURCES})
+  target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark_main)
+endfunction()
+
+# The library folders pane/, layers/, provider/ and pagestore/ each add their sources
+# to one object library; velmora_finish_library() links them into the shared library.
+function(velmora_library_part name)
+  cmake_parse_arguments(P "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} OBJECT ${P_SOURCES})
+  target_compile_definitions(${name} PRIVATE VELMORA_BUILDING_LIBRARY)
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${P_LIBS})
+  set_property(GLOBAL APPEND PROPERTY VELMORA_LIBRARY_PARTS ${name})
+endfunction()
+
+function(velmora_finish_library)
+  get_property(parts GLOBAL PROPERTY VELMORA_LIBRARY_PARTS)
+  if(parts)
+    add_library(velmora SHARED)
+    foreach(part ${parts})
+      target_sources(velmora PRIVATE $<TARGET_OBJECTS:${part}>)
+      target_link_libraries(velmora PUBLIC ${part})
+    endforeach()
+  endif()
+endfunction()
