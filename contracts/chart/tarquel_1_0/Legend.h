@@ -10,6 +10,8 @@
 #include <wx/image.h>
 #include <wx/panel.h>
 
+class wxMenu;
+
 namespace tarquel_1_0 {
 
 class GraphLayer;
@@ -44,6 +46,11 @@ public:
     // Called by an item: the layer's popup menu at `item`, and the graphs after a toggle.
     void showPopupFor(LegendItem* item);
     void itemToggled(LegendItem* item);
+
+    // The two halves of showPopupFor, apart so that they can be driven without a modal menu:
+    // fill `menu` with the layer's entries (false when it has none), and run the chosen entry.
+    bool buildPopup(LegendItem* item, wxMenu& menu) const;
+    void handlePopupSelection(LegendItem* item, int commandId);
 
 private:
     Timeline* m_timeline;
