@@ -33,17 +33,17 @@ struct numeric_converter {
                 return std::numeric_limits<Target>::max();
             return static_cast<Target>(value);
         } else {
+            // Every source is at most 64 bits wide, so these comparisons are exact.
             if constexpr (std::is_signed_v<Source>) {
                 if (value < 0) {
                     if constexpr (std::is_unsigned_v<Target>)
                         return 0;
-                    else if (value < static_cast<Source>(std::numeric_limits<Target>::min()))
+                    else if (static_cast<std::int64_t>(value) < std::numeric_limits<Target>::min())
                         return std::numeric_limits<Target>::min();
                     return static_cast<Target>(value);
                 }
             }
-            using wide_t = std::make_unsigned_t<std::common_type_t<Source, Target>>;
-            if (static_cast<wide_t>(value) > static_cast<wide_t>(std::numeric_limits<Target>::max()))
+            if (static_cast<std::uint64_t>(value) > static_cast<std::uint64_t>(std::numeric_limits<Target>::max()))
                 return std::numeric_limits<Target>::max();
             return static_cast<Target>(value);
         }

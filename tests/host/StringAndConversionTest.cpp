@@ -1,0 +1,128 @@
+#include <VORN_2_9/convert.h>
+#include <VORN_2_9/strings.h>
+#include <VORN_2_9/varg_list.h>
+#include <VORN_2_9/variant.h>
+#include <mirrow2/variant_t.h>
+#include <pendrel_2_0/CommonMessage.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Parts = std::vector<std::wstring>;
+using VORN_2_9::strings::split_string;
+
+TEST(SplitString, KeepsEmptyPartsSoSeparatorsCountParts)
+{
+    EXPECT_EQ(split_string(L"timeline.viewpoint", L"."), (Parts{L"timeline", L"viewpoint"}));
+    EXPECT_EQ(split_string(L"a..b", L"."), (Parts{L"a", L"", L"b"}));
+    EXPECT_EQ(split_string(L".a.", L"."), (Parts{L"", L"a", L""}));
+    EXPECT_EQ(split_string(L"", L"."), (Parts{L""})) << "empty input is one empty part";
+    EXPECT_EQ(split_string(L"plain", L"."), (Parts{L"plain"}));
+    EXPECT_EQ(split_string(L"a::b:c", L"::"), (Parts{L"a", L"b:c"}));
+    EXPECT_EQ(split_string(L"a.b", L""), (Parts{L"a.b"}));
+}
+
+// Parses with both widths and returns the results as "ok/value" pairs for compact checks.
+struct Parsed {
+    bool ok8;
+    unsigned value8;
+    bool ok32;
+    std::uint32_t value32;
+};
+
+Parsed parse(const std::wstring& text)
+{
+    std::uint8_t value8 = 77; // stale values must be overwritten even on failure
+    std::uint32_t value32 = 77;
+    const bool ok8 = VORN_2_9::generic::convert::str_to_uint8(text, value8);
+    const bool ok32 = VORN_2_9::generic::convert::str_to_uint32(text, value32);
+    return {ok8, value8, ok32, value32};
+}
+
+TEST(Convert, AcceptsDecimalAndHexWithSpaces)
+{
+    const Parsed decimal = parse(L" 255 ");
+    EXPECT_TRUE(decimal.ok8 && decimal.ok32);
+    EXPECT_EQ(decimal.value8, 255u);
+    const Parsed hex = parse(L"0xfF");
+    EXPECT_TRUE(hex.ok8);
+    EXPECT_EQ(hex.value8, 255u);
+    EXPECT_EQ(parse(L"0X10").value32, 16u);
+    EXPECT_EQ(parse(L"\t0\n").value32, 0u);
+    EXPECT_EQ(parse(L"4294967295").value32, std::numeric_limits<std::uint32_t>::max());
+    EXPECT_EQ(parse(L"0xFFFFFFFF").value32, std::numeric_limits<std::uint32_t>::max());
+}
+
+TEST(Convert, RejectsOverflowAndNonNumbersLeavingZero)
+{
+    const Parsed tooBigFor8 = parse(L"256");
+    EXPECT_FALSE(tooBigFor8.ok8);
+    EXPECT_EQ(tooBigFor8.value8, 0u);
+    EXPECT_TRUE(tooBigFor8.ok32);
+    EXPECT_EQ(tooBigFor8.value32, 256u);
+
+    for (const std::wstring text : {L"", L"   ", L"0x", L"-1", L"+1", L"12a", L"1 2", L"0x1g", L"ff",
+                                    L"4294967296", L"0x100000000", L"99999999999999999999999"}) {
+        const Parsed result = parse(text);
+        EXPECT_FALSE(result.ok32) << "\"" << std::string(text.begin(), text.end()) << "\"";
+        EXPECT_EQ(result.value32, 0u);
+        EXPECT_FALSE(result.ok8);
+        EXPECT_EQ(result.value8, 0u);
+    }
+}
+
+TEST(AsInt, ParsesDecimalTextAndConvertsNumbers)
+{
+    using VORN_2_9::types::variant::as_int;
+    using mirrow2::variant_t;
+    EXPECT_EQ(as_int(variant_t(L" 42 ")), 42);
+    EXPECT_EQ(as_int(variant_t(L"-7")), -7);
+    EXPECT_EQ(as_int(variant_t(L"1")), 1);
+    // Anything that is not a whole decimal integer gives 0.
+    EXPECT_EQ(as_int(variant_t(L"1.5")), 0);
+    EXPECT_EQ(as_int(variant_t(L"0x10")), 0);
+    EXPECT_EQ(as_int(variant_t(L"abc")), 0);
+    EXPECT_EQ(as_int(variant_t(L"")), 0);
+    EXPECT_EQ(as_int(variant_t(L"99999999999999999999")), 0);
+    EXPECT_EQ(as_int(variant_t()), 0);
+    EXPECT_EQ(as_int(variant_t(2.9)), 2);
+    EXPECT_EQ(as_int(variant_t(true)), 1);
+    EXPECT_EQ(as_int(variant_t(std::numeric_limits<std::uint64_t>::max())),
+              std::numeric_limits<std::int64_t>::max());
+}
+
+TEST(VargList, LongestPlaceholderWins)
+{
+    VORN_2_9::generic::varg_list args;
+    for (int i = 1; i <= 10; ++i)
+        args.add(L"v" + std::to_wstring(i));
+    EXPECT_EQ(args.format(L"%1,%10,%2"), L"v1,v10,v2");
+    EXPECT_EQ(args.format(L"%11"), L"v11") << "%11 is %1 followed by 1 when there is no %11";
+    EXPECT_EQ(args.format(L"100% of %x and %"), L"100% of %x and %");
+}
+
+TEST(VargList, NamedValuesNumbersAndNoRescanning)
+{
+    VORN_2_9::generic::varg_list args;
+    args.add(L"%2").add(3).add(2.5).set(L"layer", L"CPU");
+    args.set(L"layer", L"Wait");
+    EXPECT_EQ(args.size(), 4u);
+    EXPECT_EQ(args.format(L"%1|%2|%3|%layer"), L"%2|3|2.5|Wait");
+    EXPECT_EQ(*args.find(L"layer"), L"Wait");
+    EXPECT_EQ(args.find(L"none"), nullptr);
+    EXPECT_EQ(VORN_2_9::generic::varg_list().format(L"%1 stays"), L"%1 stays");
+}
+
+TEST(CommonMessage, KnownKeysHaveLabelsUnknownKeysStay)
+{
+    EXPECT_EQ(pendrel_2_0::getCommonMessage(L"%UpdateHighlighting"), L"Update Highlighting");
+    EXPECT_EQ(pendrel_2_0::getCommonMessage(L"%NoSuchKey"), L"%NoSuchKey");
+}
+
+} // namespace
