@@ -28,6 +28,15 @@ TEST(SplitString, KeepsEmptyPartsSoSeparatorsCountParts)
     EXPECT_EQ(split_string(L"a.b", L""), (Parts{L"a.b"}));
 }
 
+TEST(Utf8, RoundTripsAndDropsInvalidBytes)
+{
+    using namespace VORN_2_9::strings;
+    EXPECT_EQ(to_utf8(L"caf\u00e9 \U0001F600"), "caf\xc3\xa9 \xf0\x9f\x98\x80");
+    EXPECT_EQ(from_utf8(to_utf8(L"caf\u00e9 \U0001F600")), L"caf\u00e9 \U0001F600");
+    EXPECT_EQ(from_utf8("a\xff" "b"), L"ab");
+    EXPECT_EQ(trim(L" \t a b \n"), L"a b");
+}
+
 // Parses with both widths and returns the results as "ok/value" pairs for compact checks.
 struct Parsed {
     bool ok8;

@@ -14,4 +14,8 @@ HOST_API std::vector<std::wstring> split_string(const std::wstring& text, const 
 // The text without leading and trailing white space.
 HOST_API std::wstring trim(const std::wstring& text);
 
+// Conversions between wide text and UTF-8 bytes; invalid sequences are dropped, never thrown.
+HOST_API std::string to_utf8(const std::wstring& text);
+HOST_API std::wstring from_utf8(const std::string& text);
+
 } // namespace VORN_2_9::strings

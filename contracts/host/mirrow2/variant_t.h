@@ -25,6 +25,8 @@ public:
     variant_t(double value) : m_value(value) {}
     variant_t(std::wstring value) : m_value(std::move(value)) {}
     variant_t(const wchar_t* value) : m_value(std::wstring(value)) {}
+    // Narrow text would otherwise silently become a boolean.
+    variant_t(const char*) = delete;
 
     type_t type() const noexcept { return static_cast<type_t>(m_value.index()); }
     bool is_empty() const noexcept { return type() == type_t::empty; }

@@ -1,5 +1,7 @@
 #include <VORN_2_9/strings.h>
 
+#include <pugixml.hpp>
+
 #include <cwctype>
 
 namespace VORN_2_9::strings {
@@ -30,5 +32,9 @@ std::wstring trim(const std::wstring& text)
         --end;
     return text.substr(begin, end - begin);
 }
+
+std::string to_utf8(const std::wstring& text) { return pugi::as_utf8(text); }
+
+std::wstring from_utf8(const std::string& text) { return pugi::as_wide(text); }
 
 } // namespace VORN_2_9::strings

@@ -1,6 +1,6 @@
 #include <brannow2/PrintingMessenger.h>
 
-#include <pugixml.hpp>
+#include <VORN_2_9/strings.h>
 
 #include <ostream>
 
@@ -34,7 +34,7 @@ void PrintingMessenger::message(int kind, const std::wstring& text)
         *m_stream << line << std::flush;
     } else if (m_file) {
         // Bytes, not wide output, so the file's orientation stays free for other writers.
-        std::fputs(pugi::as_utf8(line).c_str(), m_file);
+        std::fputs(VORN_2_9::strings::to_utf8(line).c_str(), m_file);
         std::fflush(m_file);
     }
 }
