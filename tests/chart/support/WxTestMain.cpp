@@ -1,0 +1,57 @@
+#include "WxTestMain.h"
+
+#include <gtest/gtest.h>
+
+#include <wx/app.h>
+#include <wx/init.h>
+#include <wx/stopwatch.h>
+#include <wx/utils.h>
+
+namespace chart_test {
+
+namespace {
+
+// A plain application: the tests create their windows themselves.
+class TestApp : public wxApp {
+public:
+    bool OnInit() override { return true; }
+};
+
+} // namespace
+
+void pumpPending()
+{
+    if (wxTheApp) {
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->Yield(true);
+    }
+}
+
+bool pumpUntil(const std::function<bool()>& condition, int timeoutMs)
+{
+    const wxStopWatch clock;
+    while (!condition()) {
+        if (clock.Time() > timeoutMs)
+            return condition();
+        pumpPending();
+        // Let the worker threads run between rounds instead of spinning on the lock.
+        wxMicroSleep(100);
+    }
+    return true;
+}
+
+} // namespace chart_test
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    wxApp::SetInstance(new chart_test::TestApp); // wx owns the application object
+    if (!wxEntryStart(argc, argv))
+        return 2;
+    wxTheApp->CallOnInit();
+    const int result = RUN_ALL_TESTS();
+    wxTheApp->ProcessPendingEvents();
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    return result;
+}
