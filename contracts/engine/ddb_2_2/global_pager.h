@@ -1,0 +1,89 @@
+#pragma once
+// Keeps the pages of a database within a memory budget.
+//
+// Containers register their pages (add_page) and reach a page's items only through
+// lock_page, which pages the page in when it is out and marks it most recently used. Whenever
+// the resident pages exceed the budget, the pager pages out the least recently used pages that
+// are not locked and whose container can page: it writes the page file when the page is
+// modified or has no file yet (page save by path), then drops the items (page release). Pages
+// of containers without a serializer count against the budget but are never paged out.
+//
+// All bookkeeping and the page file I/O run under one mutex, so a page is never paged in or
+// out twice at once. Lock order: a bucket's lock before the pager's, never the reverse (the
+// pager calls only page operations, never bucket ones).
+
+#include <ddb_2_2/page_lock.h>
+#include <ddb_2_2/string.h>
+#include <engine_export.h>
+
+#include <cstdint>
+#include <limits>
+#include <list>
+#include <mutex>
+#include <unordered_map>
+
+namespace ddb_2_2 {
+
+class page_base;
+class pageable_database;
+
+/// What a container hands the pager with each page: the pager and the database whose save
+/// directory, storage and archive kind the page files use. An empty handle means "not paged".
+struct pager_handle {
+    global_pager* pager = nullptr;
+    pageable_database* database = nullptr;
+};
+
+class SARVIK_API global_pager {
+public:
+    static constexpr std::uint64_t unlimited = std::numeric_limits<std::uint64_t>::max();
+
+    explicit global_pager(std::uint64_t budgetBytes = unlimited);
+    ~global_pager();
+    global_pager(const global_pager&) = delete;
+    global_pager& operator=(const global_pager&) = delete;
+
+    /// Changing the budget pages out at once down to the new one.
+    void set_memory_budget(std::uint64_t budgetBytes);
+    std::uint64_t get_memory_budget() const;
+    /// Bytes of the pages that are in memory now.
+    std::uint64_t get_resident_bytes() const;
+    std::uint64_t get_page_out_count() const;
+    std::uint64_t get_page_in_count() const;
+
+    /// Registers a page. A page without a name gets a unique one; a page with items counts
+    /// as resident (and may push others out), one without as paged out to its file. With a
+    /// `holder` the page is locked for it before the budget is enforced, so it stays in.
+    void add_page(page_base& page, const pager_handle& handle, page_lock* holder = nullptr);
+    /// Forgets a page (before it is destroyed) and removes the page file the pager wrote for
+    /// it, unless a saved bucket keeps that file.
+    void remove_page(page_base& page);
+
+    /// Locks `page` into memory for `holder`, paging it in first when it is out. False when
+    /// the page could not be read back; `holder` then holds nothing.
+    bool lock_page(page_base& page, const pager_handle& handle, page_lock& holder);
+    void unlock_page(page_base& page);
+
+private:
+    struct entry;
+    using lru_list = std::list<page_base*>;   // coldest first
+
+    friend class page_lock;
+    void addLock(page_base& page);
+    void enforceBudget();
+    bool pageOut(page_base& page, entry& e);
+    bool pageIn(page_base& page, entry& e);
+    string nextPageName();
+
+    mutable std::mutex m_mutex;
+    std::uint64_t m_budget;
+    std::uint64_t m_resident = 0;
+    std::uint64_t m_pageOuts = 0;
+    std::uint64_t m_pageIns = 0;
+    std::uint64_t m_nameCounter = 0;
+    string m_namePrefix;   // distinguishes this pager's page files from other runs'
+    lru_list m_lru;
+    std::unordered_map<page_base*, entry> m_entries;
+};
+
+}  // namespace ddb_2_2

@@ -1,0 +1,56 @@
+#pragma once
+// What the pager needs to know of a page, whatever its item type.
+//
+// A page has a name (the base name of its page file), a capacity (the items it reserves), a
+// word the engine keeps with it, and the bytes its item vector occupies when resident. The item
+// vector itself lives in array_page<T>; allocate() and release() create and drop it and are
+// called by the pager only. memory_size keeps its value while the page is paged out: it is what
+// paging the page back in will cost.
+
+#include <ddb_2_2/pageable_container.h>
+
+#include <atomic>
+#include <cstdint>
+
+namespace ddb_2_2 {
+
+class SARVIK_API page_base : public pageable_container {
+public:
+    static constexpr std::uint32_t default_capacity = 512;
+
+    ~page_base() override;
+
+    const string& get_name() const { return m_name; }
+    void set_name(string name) { m_name = std::move(name); }
+    std::uint32_t get_capacity() const { return m_capacity; }
+    void set_capacity(std::uint32_t capacity) { m_capacity = capacity; }
+    std::uint32_t get_page_word() const { return m_pageWord; }
+    void set_page_word(std::uint32_t word) { m_pageWord = word; }
+    std::uint64_t get_memory_size() const { return m_memorySize.load(); }
+    void set_memory_size(std::uint64_t bytes) { m_memorySize.store(bytes); }
+
+    /// The page file under `saveDir`: saveDir + "//" + name + ".ddb".
+    string get_file_path(const string& saveDir) const;
+
+    /// A saved bucket file refers to this page's file, so it must outlive the page.
+    bool is_file_kept() const { return m_fileKept.load(); }
+    void set_file_kept(bool kept) { m_fileKept.store(kept); }
+
+    virtual bool has_items() const = 0;
+    /// Creates an empty item vector reserving `capacity` slots and sets memory_size.
+    virtual void allocate() = 0;
+    /// Drops the item vector (page-out).
+    virtual void release() = 0;
+
+protected:
+    page_base() = default;
+
+private:
+    string m_name;
+    std::uint32_t m_capacity = default_capacity;
+    std::uint32_t m_pageWord = 0;
+    std::atomic<std::uint64_t> m_memorySize{0};
+    std::atomic<bool> m_fileKept{false};
+};
+
+}  // namespace ddb_2_2
