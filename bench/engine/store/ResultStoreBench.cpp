@@ -1,0 +1,116 @@
+// Writing and reading generated results of growing size through the result store.
+// Reports rows per second (samples, band objects and timed values) and, for the read, the peak
+// resident memory the loaded records take per sample.
+
+#include "store/ResultReader.h"
+#include "store/ResultRecords.h"
+
+#include <dd_sarvik_2_2/store/GeneratorOptions.h>
+#include <dd_sarvik_2_2/store/ResultGenerator.h>
+#include <dd_sarvik_2_2/store/ResultWriter.h>
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+using namespace dd_sarvik_2_2::store;
+
+namespace {
+
+GeneratorOptions optionsFor(std::int64_t samples)
+{
+    GeneratorOptions options;
+    options.threads = 64;
+    options.samples = static_cast<std::uint64_t>(samples);
+    options.markers = options.samples / 100;
+    options.transitions = options.samples / 200;
+    options.globalMarkers = 1000;
+    options.counterValues = 10000;
+    return options;
+}
+
+std::size_t rowCount(const ResultRecords& records)
+{
+    std::size_t rows = records.lifetimes.size();
+    for (const SampleTableRecord& table : records.sampleTables)
+        rows += table.samples.size();
+    for (const BandTableRecord& table : records.bandTables)
+        rows += table.objects.size();
+    for (const TimedAttributeRecord& attribute : records.timedAttributes)
+        rows += attribute.values.size();
+    return rows;
+}
+
+std::filesystem::path benchDirectory(std::int64_t samples)
+{
+    return std::filesystem::temp_directory_path()
+        / ("velmora_bench_store_" + std::to_string(::getpid()) + "_" + std::to_string(samples));
+}
+
+// A field of /proc/self/status in bytes ("VmHWM", "VmRSS").
+double statusBytes(const std::string& field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.compare(0, field.size() + 1, field + ":") == 0)
+            return std::stod(line.substr(field.size() + 1)) * 1024.0;
+    }
+    return 0;
+}
+
+// Lets the next VmHWM reading start from the current resident size.
+void resetPeakMemory()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+void BM_writeResult(benchmark::State& state)
+{
+    const ResultRecords records = ResultGenerator(optionsFor(state.range(0))).generate();
+    const std::filesystem::path directory = benchDirectory(state.range(0));
+    for (auto _ : state) {
+        if (!ResultWriter().write(directory, records).ok())
+            state.SkipWithError("write failed");
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(rowCount(records)));
+    state.counters["file_bytes_per_sample"] =
+        static_cast<double>(std::filesystem::file_size(directory / "result.sqlite"))
+        / static_cast<double>(state.range(0));
+    std::filesystem::remove_all(directory);
+}
+
+void BM_readResult(benchmark::State& state)
+{
+    const std::filesystem::path directory = benchDirectory(state.range(0));
+    if (!ResultGenerator(optionsFor(state.range(0))).writeTo(directory).ok()) {
+        state.SkipWithError("generating the result failed");
+        return;
+    }
+    std::size_t rows = 0;
+    double peakPerSample = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const double before = statusBytes("VmRSS");
+        resetPeakMemory();
+        state.ResumeTiming();
+        ResultRecords records;
+        if (!ResultReader().read(directory, records).ok())
+            state.SkipWithError("read failed");
+        state.PauseTiming();
+        rows = rowCount(records);
+        peakPerSample = (statusBytes("VmHWM") - before) / static_cast<double>(state.range(0));
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(rows));
+    state.counters["peak_bytes_per_sample"] = peakPerSample;
+    std::filesystem::remove_all(directory);
+}
+
+}  // namespace
+
+BENCHMARK(BM_writeResult)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_readResult)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -1,0 +1,207 @@
+#include "store/RecordChunkCodec.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace dd_sarvik_2_2 {
+namespace store {
+
+namespace {
+
+class BlobEncoder {
+public:
+    explicit BlobEncoder(std::size_t expectedSize) { m_bytes.reserve(expectedSize); }
+
+    void putUnsigned(std::uint64_t value)
+    {
+        while (value >= 0x80) {
+            m_bytes += static_cast<char>(value | 0x80);
+            value >>= 7;
+        }
+        m_bytes += static_cast<char>(value);
+    }
+
+    // The difference of two unsigned fields, so that a small step back stays small.
+    void putDelta(std::uint64_t value, std::uint64_t previous)
+    {
+        const auto delta = static_cast<std::int64_t>(value - previous);
+        putUnsigned((static_cast<std::uint64_t>(delta) << 1) ^ static_cast<std::uint64_t>(delta >> 63));
+    }
+
+    void putDouble(double value)
+    {
+        char raw[sizeof value];
+        std::memcpy(raw, &value, sizeof value);
+        m_bytes.append(raw, sizeof raw);
+    }
+
+    std::string take() { return std::move(m_bytes); }
+
+private:
+    std::string m_bytes;
+};
+
+class BlobDecoder {
+public:
+    BlobDecoder(const void* data, std::size_t size)
+        : m_next(static_cast<const unsigned char*>(data))
+        , m_end(m_next + size)
+    {
+    }
+
+    bool getUnsigned(std::uint64_t& value)
+    {
+        value = 0;
+        for (int shift = 0; shift < 64 && m_next != m_end; shift += 7) {
+            const unsigned char byte = *m_next++;
+            value |= static_cast<std::uint64_t>(byte & 0x7F) << shift;
+            if (byte < 0x80)
+                return true;
+        }
+        return false;
+    }
+
+    bool getDelta(std::uint64_t& value, std::uint64_t previous)
+    {
+        std::uint64_t zigzag = 0;
+        if (!getUnsigned(zigzag))
+            return false;
+        value = previous + ((zigzag >> 1) ^ (~(zigzag & 1) + 1));
+        return true;
+    }
+
+    template <class Field>
+    bool getDeltaField(Field& field, Field previous)
+    {
+        std::uint64_t value = 0;
+        if (!getDelta(value, static_cast<std::uint64_t>(static_cast<std::int64_t>(previous))))
+            return false;
+        field = static_cast<Field>(static_cast<std::int64_t>(value));
+        return true;
+    }
+
+    bool getDouble(double& value)
+    {
+        if (static_cast<std::size_t>(m_end - m_next) < sizeof value)
+            return false;
+        std::memcpy(&value, m_next, sizeof value);
+        m_next += sizeof value;
+        return true;
+    }
+
+    bool atEnd() const { return m_next == m_end; }
+
+private:
+    const unsigned char* m_next;
+    const unsigned char* m_end;
+};
+
+template <class Field>
+std::uint64_t widened(Field field)
+{
+    return static_cast<std::uint64_t>(static_cast<std::int64_t>(field));
+}
+
+// Durations are stored as end - start, which is small even where start jumps.
+void encodeRecord(BlobEncoder& out, const SampleRecord& record, const SampleRecord& previous)
+{
+    out.putDelta(widened(record.row), widened(previous.row));
+    out.putDelta(record.start, previous.start);
+    out.putDelta(record.end - record.start, 0);
+    out.putUnsigned(record.count);
+    out.putDelta(widened(record.instanceIndex), widened(previous.instanceIndex));
+}
+
+bool decodeRecord(BlobDecoder& in, SampleRecord& record, const SampleRecord& previous)
+{
+    std::uint64_t length = 0;
+    std::uint64_t count = 0;
+    if (!in.getDeltaField(record.row, previous.row) || !in.getDelta(record.start, previous.start)
+        || !in.getDelta(length, 0) || !in.getUnsigned(count)
+        || !in.getDeltaField(record.instanceIndex, previous.instanceIndex))
+        return false;
+    record.end = record.start + length;
+    record.count = static_cast<std::uint32_t>(count);
+    return true;
+}
+
+void encodeRecord(BlobEncoder& out, const BandObjectRecord& record, const BandObjectRecord& previous)
+{
+    out.putDelta(widened(record.row), widened(previous.row));
+    out.putDelta(record.start, previous.start);
+    out.putDelta(record.end - record.start, 0);
+    out.putDelta(widened(record.value), widened(previous.value));
+    out.putDelta(widened(record.instanceIndex), widened(previous.instanceIndex));
+    out.putDelta(widened(record.sourceRow), widened(previous.sourceRow));
+}
+
+bool decodeRecord(BlobDecoder& in, BandObjectRecord& record, const BandObjectRecord& previous)
+{
+    std::uint64_t length = 0;
+    if (!in.getDeltaField(record.row, previous.row) || !in.getDelta(record.start, previous.start)
+        || !in.getDelta(length, 0) || !in.getDeltaField(record.value, previous.value)
+        || !in.getDeltaField(record.instanceIndex, previous.instanceIndex)
+        || !in.getDeltaField(record.sourceRow, previous.sourceRow))
+        return false;
+    record.end = record.start + length;
+    return true;
+}
+
+void encodeRecord(BlobEncoder& out, const TimedValueRecord& record, const TimedValueRecord& previous)
+{
+    out.putDelta(widened(record.instanceIndex), widened(previous.instanceIndex));
+    out.putDelta(record.tick, previous.tick);
+    out.putDouble(record.value);
+}
+
+bool decodeRecord(BlobDecoder& in, TimedValueRecord& record, const TimedValueRecord& previous)
+{
+    return in.getDeltaField(record.instanceIndex, previous.instanceIndex)
+        && in.getDelta(record.tick, previous.tick) && in.getDouble(record.value);
+}
+
+}  // namespace
+
+template <class Record>
+std::string RecordChunkCodec::encode(const Record* records, std::size_t count)
+{
+    BlobEncoder out(count * 8);
+    Record previous{};
+    for (std::size_t i = 0; i < count; ++i) {
+        encodeRecord(out, records[i], previous);
+        previous = records[i];
+    }
+    return out.take();
+}
+
+template <class Record>
+bool RecordChunkCodec::decode(const void* data, std::size_t size, std::size_t count,
+                              std::vector<Record>& out)
+{
+    BlobDecoder in(data, size);
+    Record previous{};
+    // Every record takes at least one byte per field, so a sane count never exceeds the size.
+    if (count > size)
+        return false;
+    for (std::size_t i = 0; i < count; ++i) {
+        Record record;
+        if (!decodeRecord(in, record, previous))
+            return false;
+        out.push_back(record);
+        previous = record;
+    }
+    return in.atEnd();
+}
+
+template std::string RecordChunkCodec::encode(const SampleRecord*, std::size_t);
+template std::string RecordChunkCodec::encode(const BandObjectRecord*, std::size_t);
+template std::string RecordChunkCodec::encode(const TimedValueRecord*, std::size_t);
+template bool RecordChunkCodec::decode(const void*, std::size_t, std::size_t,
+                                       std::vector<SampleRecord>&);
+template bool RecordChunkCodec::decode(const void*, std::size_t, std::size_t,
+                                       std::vector<BandObjectRecord>&);
+template bool RecordChunkCodec::decode(const void*, std::size_t, std::size_t,
+                                       std::vector<TimedValueRecord>&);
+
+}  // namespace store
+}  // namespace dd_sarvik_2_2

@@ -1,0 +1,34 @@
+#pragma once
+// Packs runs of samples, band objects or timed values into the blobs of the result store and
+// unpacks them again.
+//
+// Each record is stored as the difference to the record before it (the first to a
+// default-constructed one), zigzag- and variable-length encoded. Records arrive sorted by row
+// (or instance) and start, so most fields shrink to one or two bytes; unsorted input still
+// round-trips exactly because differences wrap modulo 2^64.
+
+#include "store/ResultRecords.h"
+
+#include <engine_export.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace dd_sarvik_2_2 {
+namespace store {
+
+class SARVIK_API RecordChunkCodec {
+public:
+    template <class Record>
+    static std::string encode(const Record* records, std::size_t count);
+
+    /// Appends exactly `count` records decoded from the blob to `out`; false when the blob
+    /// is truncated or holds more than those records.
+    template <class Record>
+    static bool decode(const void* data, std::size_t size, std::size_t count,
+                       std::vector<Record>& out);
+};
+
+}  // namespace store
+}  // namespace dd_sarvik_2_2

@@ -1,0 +1,266 @@
+#include "store/RecordLoader.h"
+
+#include "store/RecordChunkCodec.h"
+#include "store/SqliteConnection.h"
+#include "store/SqliteStatement.h"
+#include "store/Utf8Text.h"
+
+#include <algorithm>
+
+namespace dd_sarvik_2_2 {
+namespace store {
+
+namespace {
+
+std::uint64_t tick(std::int64_t stored)
+{
+    return static_cast<std::uint64_t>(stored);
+}
+
+StoreStatus corrupt(const std::wstring& what)
+{
+    return {StoreCode::corrupt, L"The result file is damaged: " + what + L"."};
+}
+
+StoredValue cellValue(const SqliteStatement& statement, int column)
+{
+    switch (statement.columnType(column)) {
+    case SqliteStatement::ColumnType::integer:
+        return statement.integerColumn(column);
+    case SqliteStatement::ColumnType::real:
+        return statement.realColumn(column);
+    case SqliteStatement::ColumnType::null:
+        return std::monostate();
+    default:
+        return statement.textColumn(column);
+    }
+}
+
+// Table ids are written as 0, 1, 2, ... in record order; anything else means a damaged file.
+bool isNextId(std::int64_t id, std::size_t loaded)
+{
+    return id == static_cast<std::int64_t>(loaded);
+}
+
+}  // namespace
+
+RecordLoader::RecordLoader(SqliteConnection& connection, std::uintmax_t fileBytes,
+                           const ReadProgress& progress)
+    : m_connection(connection)
+    , m_fileBytes(fileBytes)
+    , m_progress(progress)
+{
+}
+
+StoreStatus RecordLoader::load(ResultRecords& records)
+{
+    if (StoreStatus status = countItems(); !status.ok())
+        return status;
+    using Step = StoreStatus (RecordLoader::*)(ResultRecords&);
+    for (Step step : {&RecordLoader::loadInfo, &RecordLoader::loadAttributeTables,
+                      &RecordLoader::loadLifetimes, &RecordLoader::loadSampleTables,
+                      &RecordLoader::loadBandTables, &RecordLoader::loadTimedAttributes}) {
+        if (StoreStatus status = (this->*step)(records); !status.ok())
+            return status;
+    }
+    return {};
+}
+
+StoreStatus RecordLoader::countItems()
+{
+    SqliteStatement count(m_connection,
+                          "SELECT (SELECT total(item_count) FROM sample_table)"
+                          " + (SELECT total(item_count) FROM band_table)"
+                          " + (SELECT total(item_count) FROM timed_attribute)");
+    if (!count.nextRow())
+        return databaseError();
+    const double total = count.realColumn(0);
+    // Every stored item takes at least a byte, so larger counts can only come from damage;
+    // checking here keeps a damaged header from reserving absurd amounts of memory.
+    if (total < 0 || total > static_cast<double>(m_fileBytes))
+        return corrupt(L"the item counts exceed the size of the file");
+    m_itemsTotal = static_cast<std::size_t>(total);
+    return {};
+}
+
+StoreStatus RecordLoader::loadInfo(ResultRecords& records)
+{
+    SqliteStatement info(m_connection,
+                         "SELECT name, time_origin, tick_frequency, duration FROM result_info");
+    if (!info.nextRow())
+        return info.failed() ? databaseError() : corrupt(L"the result information is missing");
+    records.name = info.textColumn(0);
+    records.timeOrigin = tick(info.integerColumn(1));
+    records.tickFrequency = tick(info.integerColumn(2));
+    records.duration = tick(info.integerColumn(3));
+    if (records.tickFrequency == 0)
+        return corrupt(L"the tick frequency is 0");
+    return {};
+}
+
+StoreStatus RecordLoader::loadAttributeTables(ResultRecords& records)
+{
+    SqliteStatement tables(m_connection,
+                           "SELECT id, name, instance_count FROM attribute_table ORDER BY id");
+    while (tables.nextRow()) {
+        AttributeTableRecord table;
+        table.name = tables.textColumn(1);
+        const std::int64_t instanceCount = tables.integerColumn(2);
+        if (!isNextId(tables.integerColumn(0), records.attributeTables.size()) || instanceCount < 0)
+            return corrupt(L"attribute table '" + table.name + L"' has a bad header");
+        records.attributeTables.push_back(std::move(table));
+        records.attributeTables.back().instances.resize(static_cast<std::size_t>(instanceCount));
+    }
+    if (tables.failed())
+        return databaseError();
+
+    SqliteStatement columns(m_connection, "SELECT table_id, position, name, referenced_table"
+                                          " FROM attribute_column ORDER BY table_id, position");
+    while (columns.nextRow()) {
+        const std::int64_t id = columns.integerColumn(0);
+        if (id < 0 || id >= static_cast<std::int64_t>(records.attributeTables.size()))
+            return corrupt(L"an attribute column belongs to no table");
+        AttributeTableRecord& table = records.attributeTables[static_cast<std::size_t>(id)];
+        if (!isNextId(columns.integerColumn(1), table.columns.size()))
+            return corrupt(L"the columns of attribute table '" + table.name + L"' have gaps");
+        table.columns.push_back({columns.textColumn(2), columns.textColumn(3)});
+    }
+    if (columns.failed())
+        return databaseError();
+    for (AttributeTableRecord& table : records.attributeTables)
+        for (std::vector<StoredValue>& instance : table.instances)
+            instance.resize(table.columns.size());
+
+    SqliteStatement values(m_connection,
+                           "SELECT table_id, instance, position, value FROM attribute_value");
+    while (values.nextRow()) {
+        const std::int64_t id = values.integerColumn(0);
+        const std::int64_t instance = values.integerColumn(1);
+        const std::int64_t position = values.integerColumn(2);
+        if (id < 0 || id >= static_cast<std::int64_t>(records.attributeTables.size()))
+            return corrupt(L"an attribute value belongs to no table");
+        AttributeTableRecord& table = records.attributeTables[static_cast<std::size_t>(id)];
+        if (instance < 0 || instance >= static_cast<std::int64_t>(table.instances.size())
+            || position < 0 || position >= static_cast<std::int64_t>(table.columns.size()))
+            return corrupt(L"a value of attribute table '" + table.name + L"' lies outside it");
+        table.instances[static_cast<std::size_t>(instance)][static_cast<std::size_t>(position)] =
+            cellValue(values, 3);
+    }
+    return values.failed() ? databaseError() : StoreStatus{};
+}
+
+StoreStatus RecordLoader::loadLifetimes(ResultRecords& records)
+{
+    SqliteStatement lifetimes(m_connection,
+                              "SELECT table_name, instance, start, end FROM lifetime ORDER BY id");
+    while (lifetimes.nextRow()) {
+        records.lifetimes.push_back({lifetimes.textColumn(0),
+                                     static_cast<std::int32_t>(lifetimes.integerColumn(1)),
+                                     tick(lifetimes.integerColumn(2)),
+                                     tick(lifetimes.integerColumn(3))});
+    }
+    return lifetimes.failed() ? databaseError() : StoreStatus{};
+}
+
+StoreStatus RecordLoader::loadSampleTables(ResultRecords& records)
+{
+    SqliteStatement tables(m_connection, "SELECT id, name, attribute_table, item_count"
+                                         " FROM sample_table ORDER BY id");
+    while (tables.nextRow()) {
+        SampleTableRecord table;
+        table.name = tables.textColumn(1);
+        table.attributeTable = tables.textColumn(2);
+        if (!isNextId(tables.integerColumn(0), records.sampleTables.size()))
+            return corrupt(L"sample table '" + table.name + L"' has a bad header");
+        StoreStatus status = loadChunks("sample_chunk", tables.integerColumn(0),
+                                        static_cast<std::size_t>(tables.integerColumn(3)),
+                                        table.samples);
+        if (!status.ok())
+            return status;
+        records.sampleTables.push_back(std::move(table));
+    }
+    return tables.failed() ? databaseError() : StoreStatus{};
+}
+
+StoreStatus RecordLoader::loadBandTables(ResultRecords& records)
+{
+    SqliteStatement tables(m_connection, "SELECT id, name, kind, attribute_table, key_name,"
+                                         " key_value, item_count FROM band_table ORDER BY id");
+    while (tables.nextRow()) {
+        BandTableRecord table;
+        table.name = tables.textColumn(1);
+        const std::int64_t kind = tables.integerColumn(2);
+        if (!isNextId(tables.integerColumn(0), records.bandTables.size())
+            || kind < static_cast<int>(BandTableKind::singleBand)
+            || kind > static_cast<int>(BandTableKind::globalDurations))
+            return corrupt(L"band table '" + table.name + L"' has a bad header");
+        table.kind = static_cast<BandTableKind>(kind);
+        table.attributeTable = tables.textColumn(3);
+        table.keyName = tables.textColumn(4);
+        table.keyValue = static_cast<std::int32_t>(tables.integerColumn(5));
+        StoreStatus status = loadChunks("band_chunk", tables.integerColumn(0),
+                                        static_cast<std::size_t>(tables.integerColumn(6)),
+                                        table.objects);
+        if (!status.ok())
+            return status;
+        records.bandTables.push_back(std::move(table));
+    }
+    return tables.failed() ? databaseError() : StoreStatus{};
+}
+
+StoreStatus RecordLoader::loadTimedAttributes(ResultRecords& records)
+{
+    SqliteStatement attributes(m_connection, "SELECT id, table_name, attribute, item_count"
+                                             " FROM timed_attribute ORDER BY id");
+    while (attributes.nextRow()) {
+        TimedAttributeRecord attribute;
+        attribute.table = attributes.textColumn(1);
+        attribute.attribute = attributes.textColumn(2);
+        if (!isNextId(attributes.integerColumn(0), records.timedAttributes.size()))
+            return corrupt(L"timed attribute '" + attribute.attribute + L"' has a bad header");
+        StoreStatus status = loadChunks("timed_value_chunk", attributes.integerColumn(0),
+                                        static_cast<std::size_t>(attributes.integerColumn(3)),
+                                        attribute.values);
+        if (!status.ok())
+            return status;
+        records.timedAttributes.push_back(std::move(attribute));
+    }
+    return attributes.failed() ? databaseError() : StoreStatus{};
+}
+
+template <class Record>
+StoreStatus RecordLoader::loadChunks(const char* chunkTable, std::int64_t tableId,
+                                     std::size_t itemCount, std::vector<Record>& out)
+{
+    const std::string sql = std::string("SELECT item_count, data FROM ") + chunkTable
+        + " WHERE table_id = ? ORDER BY seq";
+    SqliteStatement chunks(m_connection, sql.c_str());
+    chunks.bindInteger(1, tableId);
+    if (itemCount > m_itemsTotal)
+        return corrupt(Utf8Text::toWide(chunkTable) + L" claims more records than the file holds");
+    out.reserve(itemCount);
+    while (chunks.nextRow()) {
+        const std::int64_t count = chunks.integerColumn(0);
+        const void* data = chunks.blobColumn(1);
+        if (count < 0 || out.size() + static_cast<std::size_t>(count) > itemCount
+            || !RecordChunkCodec::decode(data, chunks.columnBytes(1),
+                                         static_cast<std::size_t>(count), out))
+            return corrupt(L"a chunk of " + Utf8Text::toWide(chunkTable) + L" cannot be decoded");
+        m_itemsDone += static_cast<std::size_t>(count);
+        if (m_progress && !m_progress(m_itemsDone, m_itemsTotal))
+            return {StoreCode::canceled, L"Opening the result was canceled."};
+    }
+    if (chunks.failed())
+        return databaseError();
+    if (out.size() != itemCount)
+        return corrupt(Utf8Text::toWide(chunkTable) + L" holds fewer records than its table");
+    return {};
+}
+
+StoreStatus RecordLoader::databaseError() const
+{
+    return corrupt(m_connection.errorText());
+}
+
+}  // namespace store
+}  // namespace dd_sarvik_2_2

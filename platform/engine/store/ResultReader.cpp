@@ -1,0 +1,121 @@
+#include "store/ResultReader.h"
+
+#include "store/RecordLoader.h"
+#include "store/ResultSchema.h"
+#include "store/SqliteConnection.h"
+#include "store/SqliteStatement.h"
+#include "store/Utf8Text.h"
+
+#include <exception>
+#include <set>
+#include <string>
+#include <system_error>
+
+namespace dd_sarvik_2_2 {
+namespace store {
+
+namespace {
+
+std::wstring quoted(const std::filesystem::path& path)
+{
+    return L"'" + Utf8Text::toWide(path.string()) + L"'";
+}
+
+// Names of the tables present, or a status telling why the file cannot be asked.
+StoreStatus listTables(SqliteConnection& connection, const std::filesystem::path& file,
+                       std::set<std::string>& names)
+{
+    SqliteStatement tables(connection, "SELECT name FROM sqlite_master WHERE type = 'table'");
+    while (tables.nextRow())
+        names.insert(Utf8Text::fromWide(tables.textColumn(0)));
+    if (!tables.failed())
+        return {};
+    return {StoreCode::notDatabase,
+            L"The result file " + quoted(file) + L" is not a result database ("
+                + connection.errorText() + L")."};
+}
+
+StoreStatus checkVersion(SqliteConnection& connection, const std::filesystem::path& file)
+{
+    const std::string sql = std::string("SELECT version FROM ") + ResultSchema::versionTable;
+    SqliteStatement version(connection, sql.c_str());
+    if (!version.nextRow() || version.columnType(0) != SqliteStatement::ColumnType::integer)
+        return {StoreCode::corrupt,
+                L"The result file " + quoted(file) + L" records no schema version."};
+    const std::int64_t found = version.integerColumn(0);
+    if (found == ResultRecords::currentSchemaVersion)
+        return {};
+    return {StoreCode::wrongVersion,
+            L"The result file " + quoted(file) + L" has schema version " + std::to_wstring(found)
+                + L"; this program reads version "
+                + std::to_wstring(ResultRecords::currentSchemaVersion) + L"."};
+}
+
+StoreStatus checkTables(const std::set<std::string>& present, const std::filesystem::path& file)
+{
+    std::wstring missing;
+    for (const std::string& name : ResultSchema::tableNames()) {
+        if (present.count(name) == 0)
+            missing += (missing.empty() ? L"" : L", ") + Utf8Text::toWide(name);
+    }
+    if (missing.empty())
+        return {};
+    return {StoreCode::missingTable,
+            L"The result file " + quoted(file) + L" lacks the table(s) " + missing + L"."};
+}
+
+StoreStatus readFile(const std::filesystem::path& directory, ResultRecords& records,
+                     const ReadProgress& progress)
+{
+    std::error_code error;
+    if (!std::filesystem::is_directory(directory, error))
+        return {StoreCode::missingDirectory,
+                L"The result directory " + quoted(directory) + L" does not exist."};
+    const std::filesystem::path file = directory / ResultSchema::fileName;
+    if (!std::filesystem::is_regular_file(file, error))
+        return {StoreCode::missingFile, L"The result directory " + quoted(directory)
+                                            + L" holds no " + Utf8Text::toWide(ResultSchema::fileName)
+                                            + L"."};
+    const std::uintmax_t fileBytes = std::filesystem::file_size(file, error);
+
+    SqliteConnection connection;
+    if (!connection.open(file, SqliteConnection::Mode::readOnly))
+        return {StoreCode::notDatabase, L"The result file " + quoted(file)
+                                            + L" cannot be opened (" + connection.errorText()
+                                            + L")."};
+    std::set<std::string> tables;
+    StoreStatus status = listTables(connection, file, tables);
+    if (!status.ok())
+        return status;
+    // The version decides which tables to expect, so it is checked before the others.
+    if (tables.count(ResultSchema::versionTable) == 0)
+        return checkTables(tables, file);
+    status = checkVersion(connection, file);
+    if (status.ok())
+        status = checkTables(tables, file);
+    if (status.ok())
+        status = RecordLoader(connection, error ? 0 : fileBytes, progress).load(records);
+    return status;
+}
+
+}  // namespace
+
+StoreStatus ResultReader::read(const std::filesystem::path& directory, ResultRecords& records,
+                               const ReadProgress& progress) const
+{
+    StoreStatus status;
+    try {
+        records = ResultRecords();
+        status = readFile(directory, records, progress);
+    } catch (const std::exception& exception) {
+        status = {StoreCode::corrupt, L"The result in " + quoted(directory)
+                                          + L" cannot be read: "
+                                          + Utf8Text::toWide(exception.what())};
+    }
+    if (!status.ok())
+        records = ResultRecords();
+    return status;
+}
+
+}  // namespace store
+}  // namespace dd_sarvik_2_2
