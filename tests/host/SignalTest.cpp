@@ -53,6 +53,9 @@ TEST(Signal, SlotsMayChangeConnectionsWhileRaised)
     EXPECT_EQ(lateCalls, 1);
     EXPECT_EQ(signal.slot_count(), 1u);
     EXPECT_EQ(owned.use_count(), 1);
+    signal.disconnect_all();
+    signal.raise();
+    EXPECT_EQ(lateCalls, 1);
 }
 
 TEST(Signal, RacingConnectDisconnectAndRaiseStaysConsistent)
@@ -97,21 +100,6 @@ TEST(Signal, RacingConnectDisconnectAndRaiseStaysConsistent)
     const long before = calls;
     signal.raise(1);
     EXPECT_EQ(calls, before);
-}
-
-TEST(Signal, DisconnectAllStopsEveryone)
-{
-    mirrow2::signal_t<> signal;
-    int calls = 0;
-    signal.connect([&] { ++calls; });
-    signal.connect([&] {
-        ++calls;
-        signal.disconnect_all();
-    });
-    signal.connect([&] { ++calls; });
-    signal.raise();
-    signal.raise();
-    EXPECT_EQ(calls, 2);
 }
 
 } // namespace

@@ -37,52 +37,32 @@ TEST(Utf8, RoundTripsAndDropsInvalidBytes)
     EXPECT_EQ(trim(L" \t a b \n"), L"a b");
 }
 
-// Parses with both widths and returns the results as "ok/value" pairs for compact checks.
-struct Parsed {
-    bool ok8;
-    unsigned value8;
-    bool ok32;
-    std::uint32_t value32;
-};
-
-Parsed parse(const std::wstring& text)
+// The parsed value as text, or "fail" when parsing failed and reset the value to 0.
+template <class Number>
+std::string parsed(bool (*parse)(const std::wstring&, Number&), const std::wstring& text)
 {
-    std::uint8_t value8 = 77; // stale values must be overwritten even on failure
-    std::uint32_t value32 = 77;
-    const bool ok8 = VORN_2_9::generic::convert::str_to_uint8(text, value8);
-    const bool ok32 = VORN_2_9::generic::convert::str_to_uint32(text, value32);
-    return {ok8, value8, ok32, value32};
+    Number value = 77; // a stale value must be overwritten even on failure
+    if (parse(text, value))
+        return std::to_string(value);
+    return value == 0 ? "fail" : "fail, left " + std::to_string(value);
 }
+std::string u8(const std::wstring& text) { return parsed(VORN_2_9::generic::convert::str_to_uint8, text); }
+std::string u32(const std::wstring& text) { return parsed(VORN_2_9::generic::convert::str_to_uint32, text); }
 
-TEST(Convert, AcceptsDecimalAndHexWithSpaces)
+TEST(Convert, DecimalHexSpacesAndLimits)
 {
-    const Parsed decimal = parse(L" 255 ");
-    EXPECT_TRUE(decimal.ok8 && decimal.ok32);
-    EXPECT_EQ(decimal.value8, 255u);
-    const Parsed hex = parse(L"0xfF");
-    EXPECT_TRUE(hex.ok8);
-    EXPECT_EQ(hex.value8, 255u);
-    EXPECT_EQ(parse(L"0X10").value32, 16u);
-    EXPECT_EQ(parse(L"\t0\n").value32, 0u);
-    EXPECT_EQ(parse(L"4294967295").value32, std::numeric_limits<std::uint32_t>::max());
-    EXPECT_EQ(parse(L"0xFFFFFFFF").value32, std::numeric_limits<std::uint32_t>::max());
-}
-
-TEST(Convert, RejectsOverflowAndNonNumbersLeavingZero)
-{
-    const Parsed tooBigFor8 = parse(L"256");
-    EXPECT_FALSE(tooBigFor8.ok8);
-    EXPECT_EQ(tooBigFor8.value8, 0u);
-    EXPECT_TRUE(tooBigFor8.ok32);
-    EXPECT_EQ(tooBigFor8.value32, 256u);
-
-    for (const std::wstring text : {L"", L"   ", L"0x", L"-1", L"+1", L"12a", L"1 2", L"0x1g", L"ff",
-                                    L"4294967296", L"0x100000000", L"99999999999999999999999"}) {
-        const Parsed result = parse(text);
-        EXPECT_FALSE(result.ok32) << "\"" << std::string(text.begin(), text.end()) << "\"";
-        EXPECT_EQ(result.value32, 0u);
-        EXPECT_FALSE(result.ok8);
-        EXPECT_EQ(result.value8, 0u);
+    EXPECT_EQ(u8(L" 255 "), "255");
+    EXPECT_EQ(u8(L"0xfF"), "255");
+    EXPECT_EQ(u8(L"256"), "fail");
+    EXPECT_EQ(u8(L"0x100"), "fail");
+    EXPECT_EQ(u32(L"256"), "256");
+    EXPECT_EQ(u32(L"\t0X10\n"), "16");
+    EXPECT_EQ(u32(L"4294967295"), "4294967295");
+    EXPECT_EQ(u32(L"0xFFFFFFFF"), "4294967295");
+    for (const wchar_t* text : {L"", L"   ", L"0x", L"-1", L"+1", L"12a", L"1 2", L"0x1g", L"ff",
+                                L"4294967296", L"0x100000000", L"99999999999999999999999"}) {
+        EXPECT_EQ(u32(text), "fail") << "\"" << VORN_2_9::strings::to_utf8(text) << "\"";
+        EXPECT_EQ(u8(text), "fail");
     }
 }
 
