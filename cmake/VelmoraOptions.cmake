@@ -13,7 +13,12 @@ if(VELMORA_TSAN)
   add_link_options(-fsanitize=thread)
 endif()
 
+# Found once here so that every folder, tests included, sees the same imported targets.
 find_package(Threads REQUIRED)
+find_package(TBB REQUIRED)
+find_package(SQLite3 REQUIRED)
+find_package(pugixml REQUIRED)
+find_package(Boost 1.74 REQUIRED COMPONENTS serialization)
 find_package(GTest REQUIRED)
 include(GoogleTest)
 if(VELMORA_BENCH)
