@@ -86,6 +86,8 @@ public:
     // Layers report their loading counters or a provider's query percentage here; the status
     // line shows every layer that is still loading. A percent of -1 means "use the counters".
     void reportLayerProgress(GraphLayer* layer, int percent);
+    // What the status line says now (empty when nothing loads).
+    wxString getStatusText() const;
 
     const Directory& getDirectory() const;
 

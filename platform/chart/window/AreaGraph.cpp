@@ -1,0 +1,231 @@
+#include "AreaGraph.h"
+
+#include "AreaPane.h"
+
+#include <tarquel_1_0/EventCallback.h>
+#include <tarquel_1_0/GraphLayer.h>
+#include <tarquel_1_0/HeaderCtrl.h>
+#include <tarquel_1_0/Ruler.h>
+#include <tarquel_1_0/Timeline.h>
+
+#include <algorithm>
+
+#include <wx/dc.h>
+
+namespace tarquel_1_0 {
+
+namespace {
+const wxColour kRowBackground(255, 255, 255);
+const wxColour kRowStripe(246, 246, 246);
+const wxColour kRowSeparator(224, 224, 224);
+const wxColour kFrameColour(0, 0, 160);
+} // namespace
+
+AreaGraph::AreaGraph(AreaPane* pane, Timeline* timeline) : GraphWindow(pane, timeline), m_pane(pane) {}
+
+void AreaGraph::reloadRows()
+{
+    std::vector<DataProvider::SummaryInfo> rows;
+    if (m_dataProvider) {
+        std::vector<DataProvider::SummaryInfo> lines;
+        m_dataProvider->getSummaryInfo(lines);
+        // Lines carry their row number; place each at its data row.
+        for (const DataProvider::SummaryInfo& line : lines) {
+            if (line.row < 0)
+                continue;
+            if (static_cast<std::size_t>(line.row) >= rows.size())
+                rows.resize(line.row + 1);
+            rows[line.row] = line;
+        }
+    }
+    m_rows.setRows(rows);
+
+    DataProvider::SortOrder order = DataProvider::SORT_NONE;
+    std::vector<int> remembered;
+    if (m_dataProvider && m_dataProvider->getSortOrder(order, layerNames(), remembered))
+        m_rows.setSortOrder(order);
+    refreshVisibleRows();
+}
+
+bool AreaGraph::refreshVisibleRows()
+{
+    const std::vector<int> before = shownRows();
+    std::vector<int> visible;
+    if (m_dataProvider && isFilterLayerEnabled() && m_dataProvider->getVisibleRowFilter(visible))
+        m_rows.setVisibleRows(visible);
+    else
+        m_rows.showAllRows();
+    rowsChanged();
+    return shownRows() != before;
+}
+
+std::vector<int> AreaGraph::shownRows() const
+{
+    std::vector<int> rows;
+    for (int display = 0; display < m_rows.getDisplayRowCount(); ++display)
+        rows.push_back(m_rows.getDataRow(display));
+    return rows;
+}
+
+int AreaGraph::getSortOrder() const
+{
+    return m_rows.getSortOrder();
+}
+
+void AreaGraph::setSortOrder(int order)
+{
+    m_rows.setSortOrder(static_cast<DataProvider::SortOrder>(order));
+    if (m_dataProvider)
+        m_dataProvider->sortOrderChanged(m_rows.getSortOrder(), m_rows.getSortedRows(), layerNames());
+    rowsChanged();
+}
+
+int AreaGraph::displayRowAtY(int y) const
+{
+    if (y < 0)
+        return -1;
+    const int row = (y + m_scrollOffset) / kRowHeight;
+    return row < getDisplayRowCount() ? row : -1;
+}
+
+void AreaGraph::setScrollOffset(int pixels)
+{
+    if (pixels == m_scrollOffset)
+        return;
+    m_scrollOffset = pixels;
+    requestData(true);
+    renderAll();
+}
+
+wxRect AreaGraph::getRowRect(int displayRow, bool)
+{
+    return wxRect(0, displayRow * kRowHeight - m_scrollOffset, GetClientSize().x, kRowHeight);
+}
+
+void AreaGraph::getVisibleRowRange(int& first, int& last)
+{
+    const int count = getDisplayRowCount();
+    const int height = GetClientSize().y;
+    first = -1;
+    last = -1;
+    if (count == 0 || height <= 0)
+        return;
+    first = std::min(m_scrollOffset / kRowHeight, count - 1);
+    last = std::min((m_scrollOffset + height - 1) / kRowHeight, count - 1);
+}
+
+int AreaGraph::getDataRow(int displayRow)
+{
+    return m_rows.getDataRow(displayRow);
+}
+
+int AreaGraph::getDisplayRow(int dataRow)
+{
+    return m_rows.getDisplayRow(dataRow);
+}
+
+int AreaGraph::getRowCount()
+{
+    return m_rows.getRowCount();
+}
+
+wxString AreaGraph::getRowName(int displayRow)
+{
+    const DataProvider::SummaryInfo* info = m_rows.getRowInfo(getDataRow(displayRow));
+    return info ? info->name : wxString();
+}
+
+bool AreaGraph::getRowLifetime(int dataRow, wxULongLong& start, wxULongLong& end)
+{
+    const DataProvider::SummaryInfo* info = m_rows.getRowInfo(dataRow);
+    start = info ? info->start : 0;
+    end = info ? info->end : 0;
+    return info != nullptr;
+}
+
+bool AreaGraph::getRowDrawSpan(int displayRow, wxULongLong& start, wxULongLong& end)
+{
+    // The part of the row's lifetime that is in view.
+    if (!getRowLifetime(getDataRow(displayRow), start, end))
+        return false;
+    const Ruler& ruler = *getTimeline()->getRuler();
+    if (end < ruler.getStart() || start > ruler.getEnd())
+        return false;
+    start = std::max(start, ruler.getStart());
+    end = std::min(end, ruler.getEnd());
+    return true;
+}
+
+int AreaGraph::getDataRowAt(int, int y, bool)
+{
+    const int display = displayRowAtY(y);
+    return display < 0 ? -1 : getDataRow(display);
+}
+
+wxRect AreaGraph::getRowGraphRect(int displayRow)
+{
+    // Inside the separator line at the bottom of the row.
+    wxRect rect = getRowRect(displayRow, false);
+    rect.height -= 1;
+    return rect;
+}
+
+void AreaGraph::drawBackground(wxDC& dc)
+{
+    dc.SetBackground(wxBrush(kRowBackground));
+    dc.Clear();
+    int first = -1;
+    int last = -1;
+    getVisibleRowRange(first, last);
+    if (first < 0)
+        return;
+    const int width = GetClientSize().x;
+    for (int row = first; row <= last; ++row) {
+        const wxRect rect = getRowRect(row, false);
+        if (row % 2 == 1) {
+            dc.SetPen(*wxTRANSPARENT_PEN);
+            dc.SetBrush(wxBrush(kRowStripe));
+            dc.DrawRectangle(rect);
+        }
+        dc.SetPen(wxPen(kRowSeparator));
+        dc.DrawLine(0, rect.GetBottom(), width, rect.GetBottom());
+    }
+}
+
+void AreaGraph::drawOverlay(wxDC& dc)
+{
+    // The frame that a hovered global marker asks for, drawn down through every area.
+    const Ruler& ruler = *getTimeline()->getRuler();
+    if (!ruler.hasFrameAnchor())
+        return;
+    const int x1 = ruler.getFrameAnchorX1();
+    const int x2 = ruler.getFrameAnchorX2();
+    const int height = GetClientSize().y;
+    dc.SetPen(wxPen(kFrameColour, 1, wxPENSTYLE_SHORT_DASH));
+    dc.DrawLine(x1, 0, x1, height);
+    dc.DrawLine(x2, 0, x2, height);
+}
+
+void AreaGraph::handleRightDown(wxMouseEvent&)
+{
+    if (EventCallback* callback = getEventCallback())
+        callback->headerContextMenu(m_pane->getHeader());
+}
+
+std::vector<wxString> AreaGraph::layerNames() const
+{
+    std::vector<wxString> names;
+    for (GraphLayer* layer : getLayers())
+        names.push_back(layer->getLayerName());
+    return names;
+}
+
+void AreaGraph::rowsChanged()
+{
+    m_pane->updateScrollBar();
+    requestData(true);
+    renderAll();
+    m_pane->getHeader()->Refresh();
+}
+
+} // namespace tarquel_1_0

@@ -1,0 +1,39 @@
+#pragma once
+// One area of the timeline: its row header on the left, its graph on the right and a vertical
+// scroll bar, with the row header and the graph scrolled together.
+#include <wx/panel.h>
+
+class wxScrollBar;
+class wxScrollEvent;
+
+namespace tarquel_1_0 {
+
+class AreaGraph;
+class HeaderCtrl;
+class Timeline;
+
+class AreaPane : public wxPanel {
+public:
+    static constexpr int kHeaderWidth = 160;
+
+    AreaPane(wxWindow* parent, Timeline* timeline, const wxString& name);
+
+    const wxString& getName() const { return m_name; }
+    AreaGraph* getGraph() const { return m_graph; }
+    HeaderCtrl* getHeader() const { return m_header; }
+
+    // Rows were added, removed or re-sorted, or the window was resized: fit the scroll bar.
+    void updateScrollBar();
+    // Shows the rows from `firstRow` on at the top of the pane.
+    void scrollTo(int firstRow);
+
+private:
+    void onScroll(wxScrollEvent& event);
+
+    wxString m_name;
+    HeaderCtrl* m_header;
+    AreaGraph* m_graph;
+    wxScrollBar* m_scrollBar;
+};
+
+} // namespace tarquel_1_0

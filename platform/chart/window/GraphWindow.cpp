@@ -1,0 +1,375 @@
+#include "GraphWindow.h"
+
+#include "TimeWindow.h"
+
+#include <tarquel_1_0/DataProvider.h>
+#include <tarquel_1_0/EventCallback.h>
+#include <tarquel_1_0/GraphArea.h>
+#include <tarquel_1_0/GraphLayer.h>
+#include <tarquel_1_0/Ruler.h>
+#include <tarquel_1_0/Timeline.h>
+#include <tarquel_1_0/UpdateTimer.h>
+
+#include <algorithm>
+
+#include <wx/dcbuffer.h>
+#include <wx/dcmemory.h>
+
+namespace tarquel_1_0 {
+
+namespace {
+constexpr double kWheelZoomIn = 0.8;
+constexpr double kPanStep = 0.2;
+constexpr int kMaxTooltipLines = 8;
+
+TimeWindow viewOf(const Ruler& ruler)
+{
+    return {ruler.getStart().GetValue(), ruler.getEnd().GetValue()};
+}
+
+// Every wheel step or key press is one step of the zoom history.
+void show(Ruler& ruler, const TimeWindow& window)
+{
+    if (!(window == viewOf(ruler)))
+        ruler.setVisibleRange(window.start, window.end, true);
+}
+} // namespace
+
+GraphWindow::GraphWindow(wxWindow* parent, Timeline* timeline)
+    : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE),
+      m_timeline(timeline),
+      m_updateTimer(std::make_unique<UpdateTimer>([this](GraphLayer& layer) { updateTick(layer); }))
+{
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    Bind(wxEVT_PAINT, &GraphWindow::onPaint, this);
+    Bind(wxEVT_SIZE, &GraphWindow::onSize, this);
+    Bind(wxEVT_LEFT_DOWN, &GraphWindow::onMouse, this);
+    Bind(wxEVT_LEFT_UP, &GraphWindow::onMouse, this);
+    Bind(wxEVT_LEFT_DCLICK, &GraphWindow::onMouse, this);
+    Bind(wxEVT_RIGHT_DOWN, &GraphWindow::onMouse, this);
+    Bind(wxEVT_MOTION, &GraphWindow::onMouse, this);
+    Bind(wxEVT_LEAVE_WINDOW, &GraphWindow::onMouse, this);
+    Bind(wxEVT_MOUSEWHEEL, &GraphWindow::onWheel, this);
+    Bind(wxEVT_KEY_DOWN, &GraphWindow::onKey, this);
+}
+
+GraphWindow::~GraphWindow()
+{
+    m_updateTimer.reset();
+    m_layers.clear();
+    setProvider(nullptr, false);
+}
+
+void GraphWindow::addLayer(GraphLayer* layer, int position)
+{
+    layer->attach(m_timeline, this);
+    layer->setParentSize(GetClientSize());
+    const int top = static_cast<int>(m_layers.size());
+    const int index = std::clamp(top - std::max(position, 0), 0, top);
+    m_layers.insert(m_layers.begin() + index, std::unique_ptr<GraphLayer>(layer));
+    layer->layerAdded();
+}
+
+std::vector<GraphLayer*> GraphWindow::getLayers() const
+{
+    std::vector<GraphLayer*> layers;
+    layers.reserve(m_layers.size());
+    for (const auto& layer : m_layers)
+        layers.push_back(layer.get());
+    return layers;
+}
+
+void GraphWindow::removeLayer(GraphLayer* layer)
+{
+    const auto it = std::find_if(m_layers.begin(), m_layers.end(), [&](const auto& l) { return l.get() == layer; });
+    if (it == m_layers.end())
+        return;
+    m_updateTimer->forget(layer);
+    if (m_dataProvider)
+        m_dataProvider->forgetLayer(layer);
+    if (m_backgroundLayer == layer)
+        m_backgroundLayer = nullptr;
+    m_layers.erase(it);
+}
+
+void GraphWindow::setProvider(DataProvider* provider, bool owned)
+{
+    if (m_dataProvider == provider) {
+        m_ownsProvider = owned;
+        return;
+    }
+    if (m_dataProvider && m_ownsProvider)
+        m_dataProvider->deleteSelf();
+    m_dataProvider = provider;
+    m_ownsProvider = owned;
+}
+
+void GraphWindow::requestData(bool onlyIfMissing)
+{
+    for (const auto& layer : m_layers)
+        if (layer->m_enabled)
+            layer->requestData(onlyIfMissing);
+}
+
+void GraphWindow::renderAll()
+{
+    {
+        wxMemoryDC dc(buffer());
+        drawBackground(dc);
+        for (const auto& layer : m_layers)
+            if (layer->m_enabled)
+                layer->renderAll(dc);
+        if (m_filterLayer)
+            for (const auto& layer : m_layers)
+                if (layer->m_enabled)
+                    layer->renderFilterOutline(dc);
+    }
+    Refresh(false);
+}
+
+void GraphWindow::layerDataReady(GraphLayer* layer)
+{
+    if (!layer->checkData())
+        return;
+    {
+        wxMemoryDC dc(buffer());
+        layer->updateData(dc, layer->m_enabled);
+    }
+    Refresh(false);
+}
+
+void GraphWindow::clearLayerSelection(GraphLayer* except)
+{
+    for (const auto& layer : m_layers)
+        if (layer.get() != except)
+            layer->clearSelection();
+}
+
+GraphLayer* GraphWindow::getSelectionLayer() const
+{
+    for (const auto& layer : m_layers)
+        if (layer->hasSelection())
+            return layer.get();
+    return nullptr;
+}
+
+void GraphWindow::clearHittest()
+{
+    for (const auto& layer : m_layers)
+        layer->clearHittest();
+    UnsetToolTip();
+    Refresh(false);
+}
+
+wxBitmap GraphWindow::snapshot() const
+{
+    wxBitmap frame;
+    composeFrame(frame);
+    return frame;
+}
+
+bool GraphWindow::claimRowBackgroundPainting(GraphLayer* layer)
+{
+    if (!m_backgroundLayer)
+        m_backgroundLayer = layer;
+    return m_backgroundLayer == layer;
+}
+
+void GraphWindow::layerColorChanged(GraphLayer* layer, const wxColour& colour, const wxString& what)
+{
+    if (m_callback)
+        m_callback->layerColorChanged(layer, what, colour);
+}
+
+void GraphWindow::requestUpdateTimer(GraphLayer* layer, bool on)
+{
+    m_updateTimer->request(layer, on);
+}
+
+void GraphWindow::drawOverlay(wxDC&) {}
+
+bool GraphWindow::handleLeftDown(wxMouseEvent&)
+{
+    return false;
+}
+
+bool GraphWindow::handleMotion(wxMouseEvent&)
+{
+    return false;
+}
+
+bool GraphWindow::handleLeftUp(wxMouseEvent&)
+{
+    return false;
+}
+
+void GraphWindow::handleRightDown(wxMouseEvent&) {}
+
+void GraphWindow::sizeChanged(const wxSize&) {}
+
+wxBitmap& GraphWindow::buffer()
+{
+    const wxSize size = GetClientSize();
+    const wxSize wanted(std::max(size.x, 1), std::max(size.y, 1));
+    if (!m_buffer.IsOk() || m_buffer.GetSize() != wanted)
+        m_buffer.Create(wanted);
+    return m_buffer;
+}
+
+void GraphWindow::composeFrame(wxBitmap& frame) const
+{
+    if (!m_buffer.IsOk())
+        return;
+    frame = m_buffer.GetSubBitmap(wxRect(wxPoint(0, 0), m_buffer.GetSize()));
+    wxMemoryDC dc(frame);
+    for (const auto& layer : m_layers)
+        if (layer->m_enabled)
+            layer->renderHittest(dc);
+    const_cast<GraphWindow*>(this)->drawOverlay(dc);
+}
+
+void GraphWindow::onPaint(wxPaintEvent&)
+{
+    wxPaintDC dc(this);
+    wxBitmap frame;
+    composeFrame(frame);
+    if (frame.IsOk())
+        dc.DrawBitmap(frame, 0, 0);
+    else {
+        dc.SetBackground(wxBrush(GetBackgroundColour()));
+        dc.Clear();
+    }
+}
+
+void GraphWindow::onSize(wxSizeEvent& event)
+{
+    const wxSize size = GetClientSize();
+    for (const auto& layer : m_layers)
+        layer->setParentSize(size);
+    sizeChanged(size);
+    renderAll();
+    event.Skip();
+}
+
+void GraphWindow::onMouse(wxMouseEvent& event)
+{
+    const wxEventType type = event.GetEventType();
+    if (type == wxEVT_LEFT_DOWN) {
+        SetFocus();
+        if (!handleLeftDown(event))
+            selectAt(false);
+    } else if (type == wxEVT_LEFT_DCLICK) {
+        selectAt(true);
+    } else if (type == wxEVT_LEFT_UP) {
+        handleLeftUp(event);
+    } else if (type == wxEVT_RIGHT_DOWN) {
+        handleRightDown(event);
+    } else if (type == wxEVT_MOTION) {
+        if (!handleMotion(event))
+            hover(event.GetX(), event.GetY());
+    } else if (type == wxEVT_LEAVE_WINDOW) {
+        hover(-1, -1);
+    }
+}
+
+void GraphWindow::hover(int x, int y)
+{
+    bool changed = false;
+    for (const auto& layer : m_layers)
+        if (layer->m_enabled && layer->hittest(x, y))
+            changed = true;
+    if (!changed)
+        return;
+    std::vector<wxString> lines;
+    for (auto it = m_layers.rbegin(); it != m_layers.rend(); ++it) {
+        GraphLayer& layer = **it;
+        const int room = kMaxTooltipLines - static_cast<int>(lines.size());
+        if (layer.m_enabled && room > 0 && layer.getTooltipCount() > 0)
+            layer.getTooltip(room, lines);
+    }
+    wxString text;
+    for (const wxString& line : lines)
+        text += (text.empty() ? wxString() : wxString("\n\n")) + line;
+    if (text.empty())
+        UnsetToolTip();
+    else
+        SetToolTip(text);
+    Refresh(false);
+}
+
+void GraphWindow::selectAt(bool activate)
+{
+    GraphLayer* chosen = nullptr;
+    for (auto it = m_layers.rbegin(); it != m_layers.rend() && !chosen; ++it)
+        if ((*it)->m_enabled && (*it)->canSelect())
+            chosen = it->get();
+    m_timeline->clearLayerSelection(chosen);
+    if (chosen) {
+        chosen->setSelection();
+        if (activate)
+            chosen->doubleClicked();
+        if (m_callback) {
+            if (activate)
+                m_callback->itemActivated(chosen);
+            else
+                m_callback->itemSelected(chosen);
+        }
+    }
+    m_timeline->getGraphArea()->renderAllGraphs();
+}
+
+void GraphWindow::onWheel(wxMouseEvent& event)
+{
+    if (event.GetWheelRotation() == 0)
+        return;
+    Ruler& ruler = *m_timeline->getRuler();
+    const double factor = event.GetWheelRotation() > 0 ? kWheelZoomIn : 1.0 / kWheelZoomIn;
+    show(ruler, viewOf(ruler).zoomedAround(ruler.timeFromX(event.GetX()).GetValue(), factor,
+                                           ruler.getDuration().GetValue()));
+}
+
+void GraphWindow::onKey(wxKeyEvent& event)
+{
+    Ruler& ruler = *m_timeline->getRuler();
+    const TimeWindow current = viewOf(ruler);
+    const std::uint64_t middle = current.start + (current.end - current.start) / 2;
+    const std::uint64_t limit = ruler.getDuration().GetValue();
+    switch (event.GetKeyCode()) {
+    case '+':
+    case '=':
+    case WXK_NUMPAD_ADD:
+        show(ruler, current.zoomedAround(middle, kWheelZoomIn, limit));
+        break;
+    case '-':
+    case WXK_NUMPAD_SUBTRACT:
+        show(ruler, current.zoomedAround(middle, 1.0 / kWheelZoomIn, limit));
+        break;
+    case WXK_LEFT:
+        show(ruler, current.panned(-kPanStep, limit));
+        break;
+    case WXK_RIGHT:
+        show(ruler, current.panned(kPanStep, limit));
+        break;
+    case WXK_BACK:
+        if (ruler.canZoomUndo())
+            ruler.zoomUndo();
+        break;
+    case WXK_HOME:
+        if (ruler.canZoomReset())
+            ruler.zoomReset();
+        break;
+    default:
+        event.Skip();
+    }
+}
+
+void GraphWindow::updateTick(GraphLayer& layer)
+{
+    {
+        wxMemoryDC dc(buffer());
+        layer.updateData(dc, true);
+    }
+    Refresh(false);
+}
+
+} // namespace tarquel_1_0

@@ -1,0 +1,106 @@
+#pragma once
+// What the ruler window and an area's graph have in common: a window that owns a stack of layers
+// and implements GraphLayerParent for them. Layers draw into a memory bitmap (renderAll), data
+// that arrives is applied and drawn there (layerDataReady), and a paint copies the bitmap to the
+// screen with the hovered items highlighted on top. The mouse hit-tests the layers (tooltip
+// lines), selects and activates items through the EventCallback, the wheel zooms around the
+// pointer and the keyboard zooms and pans. Subclasses supply the row geometry and the background.
+// The bitmap has the size of the window, so layers draw in window coordinates and only the rows
+// in view are ever drawn.
+#include <tarquel_1_0/GraphLayerParent.h>
+
+#include <memory>
+#include <vector>
+
+#include <wx/bitmap.h>
+#include <wx/window.h>
+
+namespace tarquel_1_0 {
+
+class DataProvider;
+class EventCallback;
+class GraphLayer;
+class Timeline;
+class UpdateTimer;
+
+class GraphWindow : public wxWindow, public GraphLayerParent {
+public:
+    GraphWindow(wxWindow* parent, Timeline* timeline);
+    ~GraphWindow() override;
+    GraphWindow(const GraphWindow&) = delete;
+    GraphWindow& operator=(const GraphWindow&) = delete;
+
+    Timeline* getTimeline() const { return m_timeline; }
+
+    // Takes ownership; `position` 0 puts the layer on top of those added before.
+    void addLayer(GraphLayer* layer, int position);
+    // Bottom to top.
+    std::vector<GraphLayer*> getLayers() const;
+
+    // With `owned` the provider is ended through deleteSelf when replaced or destroyed.
+    void setProvider(DataProvider* provider, bool owned);
+    void setEventCallback(EventCallback* callback) { m_callback = callback; }
+    EventCallback* getEventCallback() const { return m_callback; }
+    void enableFilterLayer() { m_filterLayer = true; }
+    bool isFilterLayerEnabled() const { return m_filterLayer; }
+
+    // A layer leaves the graph (the timeline removes it); it is deleted.
+    void removeLayer(GraphLayer* layer);
+
+    // Every enabled layer asks for its data.
+    void requestData(bool onlyIfMissing);
+    // All layers again into the bitmap, then a repaint.
+    void renderAll();
+    // A provider said `layer` has data: collect, apply, draw.
+    void layerDataReady(GraphLayer* layer);
+    void clearLayerSelection(GraphLayer* except);
+    GraphLayer* getSelectionLayer() const;
+    void clearHittest();
+
+    // The picture as the screen shows it: layers plus highlights.
+    wxBitmap snapshot() const;
+
+    // GraphLayerParent, shared part.
+    bool claimRowBackgroundPainting(GraphLayer* layer) override;
+    void layerColorChanged(GraphLayer* layer, const wxColour& colour, const wxString& what) override;
+    void requestUpdateTimer(GraphLayer* layer, bool on) override;
+    wxWindow* getWindow() override { return this; }
+
+protected:
+    // Background under the layers: ruler ticks, row stripes.
+    virtual void drawBackground(wxDC& dc) = 0;
+    // Drawn on the screen copy over the layers: selection shading, frames.
+    virtual void drawOverlay(wxDC& dc);
+    // Mouse hooks for subclasses; return true when the event was used.
+    virtual bool handleLeftDown(wxMouseEvent& event);
+    virtual bool handleMotion(wxMouseEvent& event);
+    virtual bool handleLeftUp(wxMouseEvent& event);
+    virtual void handleRightDown(wxMouseEvent& event);
+    // Width or height of the drawing surface changed.
+    virtual void sizeChanged(const wxSize& size);
+    // Click (or double click) on whatever the top layer under the pointer can select.
+    void selectAt(bool activate);
+
+private:
+    void onPaint(wxPaintEvent& event);
+    void onSize(wxSizeEvent& event);
+    void onMouse(wxMouseEvent& event);
+    void onWheel(wxMouseEvent& event);
+    void onKey(wxKeyEvent& event);
+    void hover(int x, int y);
+    void updateTick(GraphLayer& layer);
+    void composeFrame(wxBitmap& frame) const;
+    // The bitmap the layers draw in, sized to the window (at least one pixel).
+    wxBitmap& buffer();
+
+    Timeline* m_timeline;
+    std::vector<std::unique_ptr<GraphLayer>> m_layers; // bottom to top
+    EventCallback* m_callback = nullptr;                // borrowed
+    bool m_ownsProvider = false;
+    bool m_filterLayer = false;
+    GraphLayer* m_backgroundLayer = nullptr; // the layer that claimed the row backgrounds
+    wxBitmap m_buffer;
+    std::unique_ptr<UpdateTimer> m_updateTimer;
+};
+
+} // namespace tarquel_1_0
