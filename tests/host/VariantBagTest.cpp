@@ -31,9 +31,7 @@ TEST(Variant, NumericGettersConvertAndClamp)
 
 TEST(Variant, KindsTextAndEquality)
 {
-    EXPECT_TRUE(variant_t().is_empty());
-    EXPECT_EQ(variant_t(L"a").type(), variant_t::type_t::text);
-    EXPECT_EQ(variant_t(std::int64_t{1}).type(), variant_t::type_t::int64);
+    const variant_t empty;
     EXPECT_EQ(variant_t(std::size_t{1}).type(), variant_t::type_t::uint64);
     EXPECT_EQ(variant_t(7).get_text(), L"") << "get_text does not format numbers";
     EXPECT_EQ(variant_t(0.1).to_text(), L"0.1");
@@ -42,8 +40,8 @@ TEST(Variant, KindsTextAndEquality)
 
     EXPECT_EQ(variant_t(L"x"), variant_t(std::wstring(L"x")));
     EXPECT_NE(variant_t(1), variant_t(std::int64_t{1})) << "equality includes the kind";
-    EXPECT_NE(variant_t(), variant_t(L""));
-    EXPECT_EQ(variant_t(), variant_t());
+    EXPECT_NE(empty, variant_t(L""));
+    EXPECT_EQ(empty, variant_t());
 }
 
 variant_bag_t sampleBag()
@@ -83,21 +81,10 @@ TEST(VariantBag, MissingEntriesGiveTheirDefaults)
     EXPECT_FALSE(bag.has_bag(L"ruler"));
     EXPECT_EQ(bag.find_bag(L"ruler"), nullptr);
     EXPECT_EQ(bag.get_bag(L"ruler", variant_bag_t(L"fallback")).name(), L"fallback");
-    EXPECT_TRUE(bag.get_bag(L"layer").empty());
 
     const variant_bag_t nothing;
     EXPECT_TRUE(nothing.empty());
     EXPECT_TRUE(nothing.first_value().is_empty());
-}
-
-TEST(VariantBag, CopiesAreIndependent)
-{
-    const variant_bag_t original = sampleBag();
-    variant_bag_t copy = original;
-    EXPECT_EQ(copy, original);
-    copy.add_value(L"extra", true);
-    EXPECT_NE(copy, original);
-    EXPECT_FALSE(original.has_value(L"extra"));
 }
 
 } // namespace
