@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 namespace sarvikhelpers_1_0::test {
 namespace {
 
@@ -227,6 +230,35 @@ TEST_F(QueryResolveTest, QueriesOutliveTheirLibrary)
     m_library.reset();
     EXPECT_EQ(cpuTime->getRestriction()->getRestriction()->getRestriction()->getName(), L"samples");
     EXPECT_EQ(IVectorQuery::cast(tooltip.get())->getElements().back()->getName(), L"markers");
+}
+
+// Providers read queries on their worker threads while the pane resolves and releases them on
+// the user-interface thread: counts and shared objects must stay consistent under that race.
+TEST_F(QueryResolveTest, ResolvingSharingAndReleasingFromSeveralThreads)
+{
+    const QueryPtr shared = resolve({L"busyPerSample"});
+    std::atomic<int> started{0};
+    std::atomic<int> failures{0};
+    const auto work = [&, library = m_library] {
+        ++started;
+        while (started.load() < 3) {
+        }
+        for (int i = 0; i < 300; ++i) {
+            const QueryPtr pair = library->resolve(elementNaming(L"drawBy", {L"cpuTime", L"threads"}), nullptr);
+            QueryPtr copy = shared;
+            if (!IQuery::areEqual(pair->getDefaultQuery(), library->findQuery(L"cpuTime"), false)
+                || IDerivedQuery::cast(copy.get())->createRpnNodes().size() != 5)
+                ++failures;
+        }
+    };
+    std::thread first(work);
+    std::thread second(work);
+    ++started;
+    m_library.reset();   // the workers' copies keep the library alive
+    first.join();
+    second.join();
+    EXPECT_EQ(failures.load(), 0);
+    EXPECT_EQ(shared->getRestriction(), nullptr);
 }
 
 } // namespace
