@@ -72,29 +72,34 @@ bool collectLifetimes(FilterBandBuilder& band, const dd_filter_eval& eval, const
 }
 
 // Objects of a per-row band table: selected when their row's instance and their own instance
-// pass, inside the time items.
+// pass, inside the time items. Records come sorted by row, so rows are runs of records.
 bool collectObjects(FilterBandBuilder& band, const dd_filter_eval& eval, const dd_band_data& data,
                     const dd_band_table& rows, const ddb_2_2::string& rowByTable, dd_progress_impl* progress)
 {
     const auto& own = *eval.get_reduced(data.attribute_table());
     const bool perRow = !rowByTable.empty();
+    const auto& records = data.records();
     ProgressScope scope(progress, data.rows().size());
-    for (const std::int32_t r : data.rows()) {
+    for (std::size_t begin = 0; begin < records.size();) {
         if (is_canceled(progress))
             return false;
+        const std::int32_t r = records[begin].row;
+        std::size_t end = begin;
+        while (end < records.size() && records[end].row == r)
+            ++end;
         const auto rowInstance = r >= 0 && static_cast<std::size_t>(r) < rows.size() ? rows[r].index
                                                                                      : ddb_2_2::index(r);
         if (!perRow || eval.check_filter(rowByTable, rowInstance)) {
-            const auto [begin, end] = data.row_range(r);
             for (std::size_t i = begin; i < end; ++i) {
                 if ((i - begin) % pollInterval == pollInterval - 1 && is_canceled(progress))
                     return false;
-                const dd_band_record& object = data.records()[i];
+                const dd_band_record& object = records[i];
                 if (own.check_filter(ddb_2_2::index(object.instance_index)))
                     addSelected(band, eval, r, rowInstance.get(), object.start, object.end, perRow);
             }
         }
         scope.stepDone();
+        begin = end;
     }
     return true;
 }

@@ -1,0 +1,67 @@
+#include "FilterTestResult.h"
+
+#include "store/ResultRecords.h"
+
+#include <dd_sarvik_2_2/store/ResultWriter.h>
+
+#include <atomic>
+#include <string>
+#include <unistd.h>
+
+namespace filter_test {
+
+using namespace dd_sarvik_2_2::store;
+
+namespace {
+
+ResultRecords records(int extraRows)
+{
+    ResultRecords r;
+    r.name = L"filter test";
+    r.duration = 300;
+    AttributeTableRecord threads{L"dd_thread", {{L"name", L""}}, {}};
+    const std::uint64_t lifetimes[3][2] = {{0, 100}, {50, 200}, {150, 300}};
+    for (int i = 0; i < 3 + extraRows; ++i) {
+        threads.instances.push_back({StoredValue(L"thread " + std::to_wstring(i))});
+        if (i < 3)
+            r.lifetimes.push_back({L"dd_thread", i, lifetimes[i][0], lifetimes[i][1]});
+        else
+            r.lifetimes.push_back({L"dd_thread", i, 0, 10});
+    }
+    r.attributeTables.push_back(threads);
+    r.attributeTables.push_back({L"marker_kind", {{L"name", L""}}, {{StoredValue(L"a")}, {StoredValue(L"b")}}});
+
+    BandTableRecord markers;
+    markers.name = L"marker";
+    markers.kind = BandTableKind::singleBand;
+    markers.attributeTable = L"marker_kind";
+    markers.keyName = L"marker";
+    markers.objects = {{0, 10, 20, 0, 0, -1}, {0, 20, 30, 0, 1, -1}, {0, 60, 70, 0, 0, -1},
+                       {2, 160, 170, 0, 1, -1}, {2, 250, 250, 0, 0, -1}};
+    r.bandTables.push_back(markers);
+    return r;
+}
+
+std::filesystem::path freshDirectory()
+{
+    static std::atomic<int> counter{0};
+    return std::filesystem::temp_directory_path() /
+           ("velmora_filter_test_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
+}
+
+}  // namespace
+
+FilterTestResult::FilterTestResult(int extraRows) : m_directory(freshDirectory())
+{
+    if (!ResultWriter().write(m_directory, records(extraRows)).ok())
+        return;
+    m_engine.result_open(m_result, m_directory.wstring(), L"", nullptr);
+}
+
+FilterTestResult::~FilterTestResult()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(m_directory, ignored);
+}
+
+}  // namespace filter_test

@@ -1,0 +1,35 @@
+#pragma once
+// A small opened result for the filter display tests: three threads with lifetimes and a
+// per-row marker table, written to a temporary result directory and opened by the engine.
+//
+//   thread 0 lives [0, 100), thread 1 [50, 200), thread 2 [150, 300) (ticks)
+//   "marker" (single band, instances of "marker_kind"):
+//     row 0: [10, 20) kind 0, [20, 30) kind 1, [60, 70) kind 0
+//     row 2: [160, 170) kind 1, the instant 250 kind 0
+
+#include <dd_sarvik_2_2/Result.h>
+#include <dd_sarvik_2_2/Sarvik.h>
+
+#include <cstdint>
+#include <filesystem>
+
+namespace filter_test {
+
+class FilterTestResult {
+public:
+    /// `extraRows` more threads living [0, 10) each, for long computations.
+    explicit FilterTestResult(int extraRows = 0);
+    ~FilterTestResult();
+    FilterTestResult(const FilterTestResult&) = delete;
+    FilterTestResult& operator=(const FilterTestResult&) = delete;
+
+    bool isOpen() const { return m_result != nullptr; }
+    ddb_2_2::pageable_database& database() { return m_result->get_database(); }
+
+private:
+    std::filesystem::path m_directory;
+    dd_sarvik_2_2::Sarvik m_engine;
+    dd_sarvik_2_2::Result* m_result = nullptr;
+};
+
+}  // namespace filter_test
