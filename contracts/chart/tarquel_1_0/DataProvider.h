@@ -51,7 +51,7 @@ class GraphLayer;
 class TARQUEL_API DataProvider : public wxThread {
 public:
     // Row of records that belong to no row (truncated to 16 bits in records: -1).
-    static const int INVALID_ROW = -1;
+    static constexpr int INVALID_ROW = -1;
 
     // Types below FIRST_CUSTOM_REQUEST are handled by the base itself.
     enum RequestType {
@@ -215,6 +215,7 @@ private:
     std::vector<SMBRowData> m_smbResults;     // m_resultsLock
     wxCriticalSection m_sinkLock;
     wxEvtHandler* m_sink = nullptr;           // m_sinkLock
+    std::map<GraphLayer*, int> m_lastPercent; // m_sinkLock: repeated percentages are not posted
 };
 
 } // namespace tarquel_1_0

@@ -21,6 +21,7 @@ namespace tarquel_1_0 {
 
 class DataProvider;
 class GraphLayer;
+class Ruler;
 
 class TARQUEL_API GraphLayerParent {
 public:
@@ -58,6 +59,7 @@ public:
 
     DataProvider* m_dataProvider = nullptr; // the area's provider, owned by the timeline
     Renderer m_renderer;
+    Ruler* m_ruler = nullptr; // the timeline's ruler, set by the timeline with the graph
 };
 
 } // namespace tarquel_1_0

@@ -58,9 +58,9 @@ public:
 
     int getLineWidth() const { return m_lineWidth; }
 
-    static const int EVENT_MARKER_WIDTH = 9;
-    static const int EVENT_MARKER_HEIGHT = 11;
-    static const int DURATION_MARKER_HEIGHT = 7;
+    static constexpr int EVENT_MARKER_WIDTH = 9;
+    static constexpr int EVENT_MARKER_HEIGHT = 11;
+    static constexpr int DURATION_MARKER_HEIGHT = 7;
 
 private:
     int m_lineWidth = 1;

@@ -5,9 +5,10 @@
 // with it; both listen for changes. All times are nanoseconds from the start of the data.
 //
 // Mapping. The visible range [getStart(), getEnd()] (both inclusive) is spread evenly over
-// getPixelWidth() columns: getStart() falls in column 0 and getEnd() in the last column, so
-// xFromTime(getEnd(), false) - xFromTime(getStart(), false) + 1 is the pixel width. Times outside
-// the range give columns outside it.
+// getPixelWidth() columns: getStart() falls in column 0 and, as long as the range holds at least
+// one nanosecond per column, getEnd() in the last one, so xFromTime(getEnd(), false) -
+// xFromTime(getStart(), false) + 1 is the pixel width. Times outside the range give columns
+// outside it.
 //
 // UI thread only.
 #include <chart_export.h>
@@ -29,11 +30,11 @@ public:
     using Listener = std::function<void(Change)>;
 
     // Pixels of time added on both sides of the view when layers pick the markers to draw.
-    static const int MARKER_MARGIN_PIXELS = 10;
+    static constexpr int MARKER_MARGIN_PIXELS = 10;
     // How far outside the view xFromTime(t, true) may go, so far-off shapes stay drawable.
-    static const int LIMIT_PIXELS = 1 << 20;
-    // The narrowest range a zoom reaches.
-    static const std::uint64_t MINIMUM_SPAN = 100;
+    static constexpr int LIMIT_PIXELS = 1 << 20;
+    // Nanoseconds in the narrowest range a zoom reaches (and never fewer than columns).
+    static constexpr std::uint64_t MINIMUM_SPAN = 100;
 
     Ruler();
 

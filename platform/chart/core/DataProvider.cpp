@@ -1,0 +1,355 @@
+#include <tarquel_1_0/DataProvider.h>
+
+#include <tarquel_1_0/GraphLayer.h>
+#include <tarquel_1_0/MessageCatalog.h>
+#include <tarquel_1_0/ProviderNotice.h>
+
+#include <VORN_2_9/varg_list.h>
+
+#include <algorithm>
+
+#include <wx/event.h>
+
+namespace tarquel_1_0 {
+
+namespace {
+
+bool matches(const DataRequest& request, const GraphLayer* layer, int type)
+{
+    return (layer == nullptr || request.layer == layer) && request.type == type;
+}
+
+} // namespace
+
+DataProvider::DataProvider()
+    : wxThread(wxTHREAD_DETACHED),
+      m_requestSemaphore(std::make_unique<wxSemaphore>()),
+      m_smbRunningColor(46, 160, 67),
+      m_smbWaitingColor(214, 222, 230)
+{
+}
+
+DataProvider::~DataProvider() = default;
+
+wxThread::ExitCode DataProvider::Entry()
+{
+    for (;;) {
+        m_requestSemaphore->Wait();
+        if (m_stopping)
+            break;
+        {
+            wxCriticalSectionLocker lock(m_queueLock);
+            // A cleared request leaves its post behind: nothing to take then.
+            if (m_requestQueue.empty())
+                continue;
+            m_currentRequest = m_requestQueue.front();
+            m_requestQueue.erase(m_requestQueue.begin());
+            m_busy = true;
+            m_canceled = false;
+        }
+        handleRequest();
+        wxCriticalSectionLocker lock(m_queueLock);
+        m_busy = false;
+    }
+    return nullptr;
+}
+
+void DataProvider::handleRequest()
+{
+    switch (m_currentRequest.type) {
+    case REQUEST_SB_FILTER_UPDATE:
+        handleFilterUpdate();
+        break;
+    case REQUEST_SMB_DATA:
+        handleSMBRequest();
+        break;
+    default:
+        // An unknown type has nobody waiting for an answer; dropping it is all there is to do.
+        handleCustomRequest();
+        break;
+    }
+}
+
+void DataProvider::handleFilterUpdate()
+{
+    if (!updateSBFilterData() || isCanceled())
+        return;
+    std::map<int, std::vector<SBInterval>> bands;
+    for (int row = 0; row < m_rowCount; ++row) {
+        std::vector<SBInterval> band;
+        if (getSBFilterData(m_currentRequest.dataSource, row, band) && !band.empty())
+            bands[row] = std::move(band);
+        if (isCanceled())
+            return;
+    }
+    wxCriticalSectionLocker lock(m_resultsLock);
+    m_filterBands.swap(bands);
+    m_visibleRowsKnown = true;
+    generateDataReadyNotification(m_currentRequest.layer);
+}
+
+void DataProvider::handleSMBRequest()
+{
+    SMBRowData data;
+    data.layer = m_currentRequest.layer;
+    data.requestId = m_currentRequest.requestId;
+    data.row = m_currentRequest.row;
+    if (!getSMBData(m_currentRequest.dataSource, data.row, data.intervals) || isCanceled())
+        return;
+    wxCriticalSectionLocker lock(m_resultsLock);
+    m_smbResults.push_back(std::move(data));
+    generateDataReadyNotification(m_currentRequest.layer);
+}
+
+void DataProvider::deleteSelf()
+{
+    setNotificationSink(nullptr);
+    m_stopping = true;
+    {
+        wxCriticalSectionLocker lock(m_queueLock);
+        m_requestQueue.clear();
+    }
+    if (!IsAlive() && GetId() != 0) {
+        // Created but never run: the thread waits to be started, so start it only to end it.
+        Run();
+    }
+    if (IsAlive()) {
+        // The worker sees m_stopping, leaves Entry, and the detached thread deletes this object.
+        m_requestSemaphore->Post();
+        return;
+    }
+    delete this;
+}
+
+bool DataProvider::openDataFile(const wxString& path)
+{
+    m_dataFile = path;
+    return false;
+}
+
+int DataProvider::getSummaryInfo(std::vector<SummaryInfo>& out)
+{
+    for (short row = 0; row < m_rowCount; ++row) {
+        SummaryInfo line;
+        line.row = row;
+        line.name = getString("%Row_default_name", VORN_2_9::generic::varg_list().add(static_cast<int>(row)));
+        line.end = m_duration;
+        out.push_back(line);
+    }
+    return static_cast<int>(out.size());
+}
+
+unsigned int DataProvider::requestSBFilterUpdate(GraphLayer* layer)
+{
+    // A newer filter state makes any older computation worthless.
+    clearRequestType(nullptr, REQUEST_SB_FILTER_UPDATE);
+    return queueRequest(layer, REQUEST_SB_FILTER_UPDATE, DataRequest());
+}
+
+void DataProvider::clear()
+{
+    {
+        wxCriticalSectionLocker lock(m_queueLock);
+        m_requestQueue.clear();
+    }
+    wxCriticalSectionLocker lock(m_resultsLock);
+    m_smbResults.clear();
+}
+
+bool DataProvider::hasRowBy()
+{
+    return false;
+}
+
+wxColour DataProvider::getSMBRunningColor() const
+{
+    return m_smbRunningColor;
+}
+
+wxColour DataProvider::getSMBMixedColor() const
+{
+    const auto mix = [](unsigned char a, unsigned char b) { return static_cast<unsigned char>((a + b) / 2); };
+    return wxColour(mix(m_smbRunningColor.Red(), m_smbWaitingColor.Red()),
+                    mix(m_smbRunningColor.Green(), m_smbWaitingColor.Green()),
+                    mix(m_smbRunningColor.Blue(), m_smbWaitingColor.Blue()));
+}
+
+wxColour DataProvider::getSMBWaitingColor() const
+{
+    return m_smbWaitingColor;
+}
+
+void DataProvider::setSMBRunningColor(const wxColour& colour)
+{
+    m_smbRunningColor = colour;
+}
+
+void DataProvider::setSMBWaitingColor(const wxColour& colour)
+{
+    m_smbWaitingColor = colour;
+}
+
+std::wstring DataProvider::getTooltip(const DataSource*, int)
+{
+    return std::wstring();
+}
+
+void DataProvider::sortOrderChanged(SortOrder, const std::vector<int>&, const std::vector<wxString>&)
+{
+}
+
+bool DataProvider::getSortOrder(SortOrder&, const std::vector<wxString>&, std::vector<int>&)
+{
+    return false;
+}
+
+bool DataProvider::getSMBData(const DataSource*, int, std::vector<SMBInterval>&)
+{
+    return false;
+}
+
+bool DataProvider::getSBFilterData(const DataSource*, int, std::vector<SBInterval>&)
+{
+    return false;
+}
+
+bool DataProvider::getVisibleRows(std::vector<int>&)
+{
+    return false;
+}
+
+bool DataProvider::handleCustomRequest()
+{
+    return false;
+}
+
+bool DataProvider::updateSBFilterData()
+{
+    std::vector<int> rows;
+    getVisibleRows(rows);
+    wxCriticalSectionLocker lock(m_resultsLock);
+    m_visibleRows.swap(rows);
+    return true;
+}
+
+void DataProvider::setNotificationSink(wxEvtHandler* sink)
+{
+    wxCriticalSectionLocker lock(m_sinkLock);
+    m_sink = sink;
+    m_lastPercent.clear();
+}
+
+unsigned int DataProvider::queueRequest(GraphLayer* layer, int type, const DataRequest& request)
+{
+    wxCriticalSectionLocker lock(m_queueLock);
+    DataRequest queued = request;
+    queued.layer = layer;
+    queued.type = type;
+    queued.requestId = m_requestCounter++;
+    queued.dataSource = layer ? layer->m_dataSource : nullptr;
+    m_requestQueue.push_back(queued);
+    m_requestSemaphore->Post();
+    return queued.requestId;
+}
+
+unsigned int DataProvider::requestSMBData(GraphLayer* layer, int row)
+{
+    DataRequest request;
+    request.row = static_cast<short>(row);
+    return queueRequest(layer, REQUEST_SMB_DATA, request);
+}
+
+int DataProvider::consumeSMBData(GraphLayer* layer, std::vector<SMBRowData>& out)
+{
+    wxCriticalSectionLocker lock(m_resultsLock);
+    const auto mine = std::stable_partition(m_smbResults.begin(), m_smbResults.end(),
+                                            [layer](const SMBRowData& data) { return data.layer != layer; });
+    std::move(mine, m_smbResults.end(), std::back_inserter(out));
+    m_smbResults.erase(mine, m_smbResults.end());
+    return static_cast<int>(out.size());
+}
+
+bool DataProvider::isCanceled() const
+{
+    return m_canceled || m_stopping;
+}
+
+void DataProvider::clearRequestType(GraphLayer* layer, int type)
+{
+    wxCriticalSectionLocker lock(m_queueLock);
+    m_requestQueue.erase(std::remove_if(m_requestQueue.begin(), m_requestQueue.end(),
+                                        [&](const DataRequest& r) { return matches(r, layer, type); }),
+                         m_requestQueue.end());
+    if (m_busy && matches(m_currentRequest, layer, type))
+        m_canceled = true;
+}
+
+void DataProvider::forgetLayer(GraphLayer* layer)
+{
+    {
+        wxCriticalSectionLocker lock(m_queueLock);
+        m_requestQueue.erase(std::remove_if(m_requestQueue.begin(), m_requestQueue.end(),
+                                            [layer](const DataRequest& r) { return r.layer == layer; }),
+                             m_requestQueue.end());
+        if (m_busy && m_currentRequest.layer == layer)
+            m_canceled = true;
+    }
+    {
+        wxCriticalSectionLocker lock(m_resultsLock);
+        m_smbResults.erase(std::remove_if(m_smbResults.begin(), m_smbResults.end(),
+                                          [layer](const SMBRowData& data) { return data.layer == layer; }),
+                           m_smbResults.end());
+    }
+    wxCriticalSectionLocker lock(m_sinkLock);
+    m_lastPercent.erase(layer);
+}
+
+void DataProvider::generateDataReadyNotification(GraphLayer* layer)
+{
+    post(EVT_PROVIDER_DATA_READY, layer, 0);
+}
+
+void DataProvider::generateProgressNotification(GraphLayer* layer, int percent)
+{
+    post(EVT_PROVIDER_PROGRESS, layer, std::clamp(percent, 0, 100));
+}
+
+void DataProvider::post(int eventType, GraphLayer* layer, int percent)
+{
+    wxCriticalSectionLocker lock(m_sinkLock);
+    if (!m_sink)
+        return;
+    if (eventType == EVT_PROVIDER_PROGRESS) {
+        // Engines report far more often than the percentage changes.
+        const auto last = m_lastPercent.find(layer);
+        if (last != m_lastPercent.end() && last->second == percent)
+            return;
+        m_lastPercent[layer] = percent;
+    }
+    auto event = std::make_unique<wxThreadEvent>(eventType);
+    event->SetPayload(ProviderNotice{this, layer, percent});
+    wxQueueEvent(m_sink, event.release()); // the sink's queue owns it
+}
+
+void DataProvider::getFilterBand(int dataRow, std::vector<SBInterval>& out) const
+{
+    wxCriticalSectionLocker lock(m_resultsLock);
+    const auto band = m_filterBands.find(dataRow);
+    if (band != m_filterBands.end())
+        out = band->second;
+    else
+        out.clear();
+}
+
+bool DataProvider::getVisibleRowFilter(std::vector<int>& rows)
+{
+    if (!hasRowBy())
+        return false;
+    wxCriticalSectionLocker lock(m_resultsLock);
+    if (!m_visibleRowsKnown)
+        return false;
+    rows = m_visibleRows;
+    return true;
+}
+
+} // namespace tarquel_1_0

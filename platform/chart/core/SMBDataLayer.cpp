@@ -1,0 +1,270 @@
+#include <tarquel_1_0/SMBDataLayer.h>
+
+#include <tarquel_1_0/Colors.h>
+#include <tarquel_1_0/GraphArea.h>
+#include <tarquel_1_0/GraphLayerParent.h>
+#include <tarquel_1_0/Legend.h>
+#include <tarquel_1_0/LegendCheckBox.h>
+#include <tarquel_1_0/MessageCatalog.h>
+#include <tarquel_1_0/Ruler.h>
+#include <tarquel_1_0/Timeline.h>
+
+#include <VORN_2_9/varg_list.h>
+
+#include <algorithm>
+
+#include <wx/dcmemory.h>
+#include <wx/menu.h>
+
+namespace tarquel_1_0 {
+
+namespace {
+
+enum ColumnState : unsigned char { kEmpty = 0, kRunning = 1, kWaiting = 2, kMixed = kRunning | kWaiting };
+
+// Half running, half waiting: the layer's legend icon.
+wxImage stateIcon(const DataProvider& provider)
+{
+    wxImage icon(16, 12);
+    const wxColour running = provider.getSMBRunningColor();
+    const wxColour waiting = provider.getSMBWaitingColor();
+    for (int y = 0; y < icon.GetHeight(); ++y)
+        for (int x = 0; x < icon.GetWidth(); ++x) {
+            const wxColour& c = x < icon.GetWidth() / 2 ? running : waiting;
+            icon.SetRGB(x, y, c.Red(), c.Green(), c.Blue());
+        }
+    return icon;
+}
+
+} // namespace
+
+SMBDataLayer::SMBDataLayer()
+{
+    m_layerName = getString("%Running_wait_state");
+}
+
+void SMBDataLayer::requestData(bool)
+{
+    // States cover the whole time range, so zooming or filtering never needs them again; only
+    // clear() (the data changed) makes the layer fetch anew.
+    DataProvider* provider = m_parent ? m_parent->m_dataProvider : nullptr;
+    if (!provider || !m_enabled || m_dataLoaded || m_loading != 0)
+        return;
+    provider->clearRequestType(this, DataProvider::REQUEST_SMB_DATA);
+    m_requests.clear();
+    m_rowData.clear();
+    const int rows = m_parent->getRowCount();
+    for (int row = 0; row < rows; ++row)
+        m_requests[provider->requestSMBData(this, row)] = true;
+    m_loading = rows;
+    m_loadProgress = 0;
+    reportProgress(false);
+}
+
+bool SMBDataLayer::checkData()
+{
+    DataProvider* provider = m_parent ? m_parent->m_dataProvider : nullptr;
+    if (!provider)
+        return false;
+    provider->consumeSMBData(this, m_pendingData);
+    m_pendingData.erase(std::remove_if(m_pendingData.begin(), m_pendingData.end(),
+                                       [this](const DataProvider::SMBRowData& data) {
+                                           return m_requests.count(data.requestId) == 0;
+                                       }),
+                        m_pendingData.end());
+    return !m_pendingData.empty();
+}
+
+void SMBDataLayer::updateData(wxMemoryDC& dc, bool render)
+{
+    for (DataProvider::SMBRowData& data : m_pendingData) {
+        m_requests.erase(data.requestId);
+        m_rowData[data.row] = std::move(data.intervals);
+        ++m_loadProgress;
+        if (render && m_visible)
+            renderRow(dc, m_parent->getDisplayRow(data.row));
+    }
+    m_pendingData.clear();
+    if (m_loadProgress >= m_loading) {
+        m_dataLoaded = true;
+        m_loading = 0;
+        m_loadProgress = 0;
+    }
+    reportProgress(false);
+}
+
+void SMBDataLayer::renderAll(wxMemoryDC& dc)
+{
+    if (!m_visible || !m_parent)
+        return;
+    int first = -1;
+    int last = -1;
+    m_parent->getVisibleRowRange(first, last);
+    if (first == -1 || last == -1)
+        return;
+    for (int row = first; row <= last; ++row)
+        renderRow(dc, row);
+}
+
+void SMBDataLayer::renderRow(wxMemoryDC& dc, int displayRow)
+{
+    if (displayRow < 0 || m_width <= 0 || !m_parent->m_ruler || !m_parent->m_dataProvider)
+        return;
+    const auto data = m_rowData.find(m_parent->getDataRow(displayRow));
+    if (data == m_rowData.end() || data->second.empty())
+        return;
+    // One state per pixel column, so that any number of intervals costs one box per run.
+    const Ruler& ruler = *m_parent->m_ruler;
+    std::vector<unsigned char> columns(m_width, kEmpty);
+    for (const DataProvider::SMBInterval& interval : data->second) {
+        const int x0 = std::max(ruler.xFromTime(interval.start, true), 0);
+        const int x1 = std::min(ruler.xFromTime(interval.end, true), m_width - 1);
+        const unsigned char state = interval.value != 0 ? kRunning : kWaiting;
+        for (int x = x0; x <= x1; ++x)
+            columns[x] |= state;
+    }
+    const DataProvider& provider = *m_parent->m_dataProvider;
+    const wxRect row = m_parent->getRowRect(displayRow, false);
+    Renderer& renderer = m_parent->m_renderer;
+    for (int x = 0; x < m_width;) {
+        int end = x;
+        while (end + 1 < m_width && columns[end + 1] == columns[x])
+            ++end;
+        if (columns[x] != kEmpty) {
+            renderer.setColour(dc, columns[x] == kMixed    ? provider.getSMBMixedColor()
+                                   : columns[x] == kRunning ? provider.getSMBRunningColor()
+                                                            : provider.getSMBWaitingColor());
+            renderer.fillBox(dc, x, row.y + 2, end, row.y + row.height - 3);
+        }
+        x = end + 1;
+    }
+}
+
+bool SMBDataLayer::hittest(int x, int y)
+{
+    const int oldRow = m_hitRow;
+    const int oldInterval = m_hitInterval;
+    m_hitRow = -1;
+    m_hitInterval = -1;
+    const int dataRow = m_visible && m_parent && m_parent->m_ruler ? m_parent->getDataRowAt(x, y, false) : -1;
+    const auto data = m_rowData.find(dataRow);
+    if (data != m_rowData.end()) {
+        // Everything that touches the column under the pointer counts; running states win.
+        const Ruler& ruler = *m_parent->m_ruler;
+        const std::uint64_t from = ruler.timeFromX(x).GetValue();
+        const std::uint64_t to = std::max<std::uint64_t>(from, ruler.timeFromX(x + 1).GetValue() - 1);
+        for (size_t i = 0; i < data->second.size(); ++i) {
+            const DataProvider::SMBInterval& interval = data->second[i];
+            if (interval.start > to || interval.end < from)
+                continue;
+            if (m_hitInterval == -1 || (interval.value != 0 && data->second[m_hitInterval].value == 0)) {
+                m_hitRow = dataRow;
+                m_hitInterval = static_cast<int>(i);
+            }
+        }
+    }
+    return m_hitRow != oldRow || m_hitInterval != oldInterval;
+}
+
+void SMBDataLayer::clearHittest()
+{
+    m_hitRow = -1;
+    m_hitInterval = -1;
+}
+
+const DataProvider::SMBInterval* SMBDataLayer::getHitInterval() const
+{
+    const auto data = m_rowData.find(m_hitRow);
+    if (data == m_rowData.end() || m_hitInterval < 0 || m_hitInterval >= static_cast<int>(data->second.size()))
+        return nullptr;
+    return &data->second[m_hitInterval];
+}
+
+void SMBDataLayer::clear()
+{
+    GraphLayer::clear();
+    m_rowData.clear();
+    m_pendingData.clear();
+    m_dataLoaded = false;
+    clearHittest();
+}
+
+int SMBDataLayer::getTooltipCount()
+{
+    return getHitInterval() ? 1 : 0;
+}
+
+void SMBDataLayer::getTooltip(int maxCount, std::vector<wxString>& lines)
+{
+    const DataProvider::SMBInterval* interval = getHitInterval();
+    if (!interval || maxCount < 1)
+        return;
+    const Ruler& ruler = *m_parent->m_ruler;
+    const wxString state = getString(interval->value != 0 ? "%State_running" : "%State_waiting");
+    const wxString times = getString("%Duration_tooltip_times",
+                                     VORN_2_9::generic::varg_list()
+                                         .add(ruler.timeToLimitedString(interval->start).ToStdWstring())
+                                         .add(ruler.timeToLimitedString(interval->end - interval->start).ToStdWstring()));
+    wxString text = m_layerName;
+    const int displayRow = m_parent->getDisplayRow(m_hitRow);
+    if (displayRow >= 0)
+        text << "\n" << (m_rowByName.empty() ? wxString() : m_rowByName + ": ") << m_parent->getRowName(displayRow);
+    text << "\n" << state << "\n" << times;
+    if (m_useTooltipSource && m_tooltipSource && m_parent->m_dataProvider)
+        text << m_parent->m_dataProvider->getTooltip(m_tooltipSource, interval->instanceIndex);
+    lines.push_back(text);
+}
+
+void SMBDataLayer::customizeLegend(std::vector<int>& ids)
+{
+    if (!m_timeline || !m_parent || !m_parent->m_dataProvider)
+        return;
+    Legend* legend = m_timeline->getLegend();
+    const int id = legend->nextItemId();
+    ids.push_back(id);
+    m_legendItem = legend->addCheckbox(id, m_layerName, stateIcon(*m_parent->m_dataProvider), m_layerName, m_visible,
+                                       false, 4);
+}
+
+void SMBDataLayer::filterChanged()
+{
+    // The states do not depend on the filter: what is loaded stays.
+}
+
+void SMBDataLayer::populateLegendPopup(wxMenu& menu, int id)
+{
+    if (!m_parent || !m_parent->m_dataProvider)
+        return;
+    const DataProvider& provider = *m_parent->m_dataProvider;
+    wxMenuItem* running = new wxMenuItem(&menu, id, getString("%Set_running_color_menu"));
+    running->SetBitmap(getMenuColorBitmap(provider.getSMBRunningColor()));
+    menu.Append(running); // the menu owns its items
+    wxMenuItem* waiting = new wxMenuItem(&menu, id + 1, getString("%Set_waiting_color_menu"));
+    waiting->SetBitmap(getMenuColorBitmap(provider.getSMBWaitingColor()));
+    menu.Append(waiting);
+}
+
+void SMBDataLayer::handleLegendPopupMenu(int index)
+{
+    if ((index != 0 && index != 1) || !m_parent || !m_parent->m_dataProvider)
+        return;
+    DataProvider& provider = *m_parent->m_dataProvider;
+    const bool running = index == 0;
+    wxColour chosen;
+    if (!getColorFromUser(m_parent->getWindow(), getString(running ? "%Select_running_color" : "%Select_waiting_color"),
+                          running ? provider.getSMBRunningColor() : provider.getSMBWaitingColor(), chosen))
+        return;
+    if (running)
+        provider.setSMBRunningColor(chosen);
+    else
+        provider.setSMBWaitingColor(chosen);
+    if (auto* box = dynamic_cast<LegendCheckBox*>(m_legendItem))
+        box->setImage(stateIcon(provider));
+    if (m_timeline) {
+        m_timeline->getGraphArea()->renderAllGraphs();
+        m_timeline->getLegend()->repaint();
+    }
+    m_parent->layerColorChanged(this, chosen, getString(running ? "%Running_color" : "%Waiting_color"));
+}
+
+} // namespace tarquel_1_0
