@@ -1,4 +1,5 @@
 #include <dd_sarvik_2_2/dd_overtime_query.h>
+#include <dd_sarvik_2_2/filter/dd_filter.h>
 
 #include <algorithm>
 #include <string>
@@ -7,7 +8,7 @@ namespace dd_sarvik_2_2 {
 
 dd_overtime_query::dd_overtime_query()
 {
-    add_filter(L"global");
+    add_filter(dd_filter::global_name);
 }
 
 bool dd_overtime_query::init(const ddb_2_2::string& table, const ddb_2_2::string& instanceTable,

@@ -1,4 +1,6 @@
 #pragma once
+// Changes since the first version (for the result store): none to the records; one rule added
+// below under "Names" that the generator must follow.
 // The content of one analysis result as plain records: what the result store writes to and reads
 // from "result.sqlite", what the generator and the trace importer produce, and what the engine
 // builds its tables from when a result is opened. No behaviour lives here.
@@ -6,6 +8,10 @@
 // Times are engine ticks (unsigned 64-bit) on the result's own clock: a tick t lies
 // (t - timeOrigin) / tickFrequency seconds after the start of the collection.
 // Rows are indices into the thread table ("dd_thread"): row r is the r-th thread instance.
+//
+// Names: the engine keeps every table of a result in one registry by name, so attribute tables,
+// sample tables, band tables and timed series (registered as "<table>.<attribute>") must all
+// have different names; a band table named like an attribute table hides that attribute table.
 
 #include <cstdint>
 #include <string>

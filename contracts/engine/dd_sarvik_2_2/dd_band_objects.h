@@ -1,0 +1,93 @@
+#pragma once
+// The objects band tables hold, as the readers of each table kind see them.
+//
+// dd_band_record is the stored form shared by all four band table kinds; each table converts it
+// to its own object type when iterated. Ticks are the result's engine ticks.
+
+#include <ddb_2_2/index.h>
+#include <ddb_2_2/string.h>
+
+#include <cstdint>
+
+namespace dd_sarvik_2_2 {
+
+/// The band table kinds, and the object type name each reports through get_table_type.
+enum class dd_band_kind : int {
+    single_band = 1,        // "dd_single_band_obj": per-row instants and durations
+    single_multi_band = 2,  // "dd_single_multi_band_obj": per-row states naming a source row
+    global_instants = 3,    // "dd_global_band_obj": no row, data type 2
+    global_durations = 4,   // "dd_global_band_obj2": no row, data type 35
+};
+
+struct dd_band_record {
+    std::int32_t row = 0;            // the row (key index) the object is filed under; -1 for all
+    std::uint64_t start = 0;
+    std::uint64_t end = 0;           // end == start for an instant
+    std::int32_t value = 0;          // carried through unchanged
+    std::int32_t instance_index = 0; // instance of the table's attribute table
+    std::int32_t source_row = -1;    // multi-band tables: the row that signalled
+};
+
+/// A per-row instant (start == end) or duration.
+struct dd_single_band_obj {
+    ddb_2_2::index instance_index;
+    std::uint64_t start = 0;
+    std::uint64_t end = 0;
+    std::int32_t value = 0;
+
+    static dd_single_band_obj from(const dd_band_record& r)
+    {
+        return {ddb_2_2::index(r.instance_index), r.start, r.end, r.value};
+    }
+};
+
+/// A per-row state [start, end) of the row it is filed under, entered because `row_index`
+/// signalled (a transition from row_index at start to the filed row at end).
+struct dd_single_multi_band_obj {
+    ddb_2_2::index row_index;        // the source row
+    ddb_2_2::index instance_index;
+    std::uint64_t start = 0;
+    std::uint64_t end = 0;
+    std::int32_t value = 0;
+
+    static dd_single_multi_band_obj from(const dd_band_record& r)
+    {
+        return {ddb_2_2::index(r.source_row), ddb_2_2::index(r.instance_index), r.start, r.end, r.value};
+    }
+};
+
+/// A global instant.
+struct dd_global_band_obj {
+    ddb_2_2::index instance_index;
+    std::uint64_t time = 0;
+    std::int32_t value = 0;
+
+    static dd_global_band_obj from(const dd_band_record& r)
+    {
+        return {ddb_2_2::index(r.instance_index), r.start, r.value};
+    }
+};
+
+/// A global duration.
+struct dd_global_band_obj2 {
+    ddb_2_2::index instance_index;
+    std::uint64_t start = 0;
+    std::uint64_t end = 0;
+    std::int32_t value = 0;
+
+    static dd_global_band_obj2 from(const dd_band_record& r)
+    {
+        return {ddb_2_2::index(r.instance_index), r.start, r.end, r.value};
+    }
+};
+
+/// The lifetime of one instance of an attribute table: one timeline row of the band table
+/// "dd_band".
+struct dd_band_obj {
+    ddb_2_2::string table;
+    ddb_2_2::index index;
+    std::uint64_t start = 0;
+    std::uint64_t end = 0;
+};
+
+}  // namespace dd_sarvik_2_2

@@ -1,0 +1,35 @@
+#pragma once
+// The split of a tick range [start, end) into `count` buckets that over-time answers use.
+//
+// Bucket i covers [start + ceil(i * span / count), start + ceil((i + 1) * span / count)), so the
+// buckets tile the range exactly (no tick is lost to rounding) and their widths differ by at most
+// one tick. A tick's bucket is then floor((t - start) * count / span), computed without overflow.
+
+#include <engine_export.h>
+#include <cstdint>
+
+namespace dd_sarvik_2_2 {
+
+class SARVIK_API BucketGrid {
+public:
+    /// An empty grid (count 0) when end <= start or count <= 0: every lookup misses.
+    BucketGrid(std::uint64_t start, std::uint64_t end, int count);
+
+    std::uint32_t count() const { return m_count; }
+    std::uint64_t start() const { return m_start; }
+    std::uint64_t end() const { return m_start + m_span; }
+
+    /// First tick of bucket i (i may be count(): then the end of the range).
+    std::uint64_t boundary(std::uint32_t i) const;
+    /// Bucket of a tick inside [start, end).
+    std::uint32_t bucketOf(std::uint64_t tick) const;
+    bool contains(std::uint64_t tick) const { return tick >= m_start && tick - m_start < m_span; }
+
+private:
+    std::uint64_t m_start = 0;
+    std::uint64_t m_span = 0;
+    std::uint32_t m_count = 0;
+    bool m_narrow = true;   // span * count fits 64 bits: lookups avoid 128-bit division
+};
+
+}  // namespace dd_sarvik_2_2

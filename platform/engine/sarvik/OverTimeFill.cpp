@@ -1,0 +1,161 @@
+#include "sarvik/OverTimeFill.h"
+
+#include "sarvik/AttributeTableData.h"
+#include "sarvik/RowAccumulator.h"
+
+#include <dd_sarvik_2_2/dd_progress_impl.h>
+
+#include <tbb/blocked_range.h>
+#include <tbb/parallel_for.h>
+
+#include <atomic>
+#include <limits>
+
+namespace dd_sarvik_2_2 {
+
+namespace {
+constexpr std::uint64_t markerRow = std::numeric_limits<std::uint64_t>::max();
+constexpr std::size_t cancelPollInterval = 1 << 16;   // samples between cancellation polls
+}  // namespace
+
+OverTimeFill::OverTimeFill(const dd_overtime_query& query, SampleSelection selection)
+    : m_query(query),
+      m_selection(std::move(selection)),
+      m_grid(query.get_start(), query.get_end(), query.get_count()),
+      m_signature(query.get_signature())
+{
+}
+
+std::optional<OverTimeFill> OverTimeFill::prepare(const ddb_2_2::database& db, const dd_overtime_query& query)
+{
+    if (query.get_restrictions().empty() || query.get_end() <= query.get_start() || query.get_count() <= 0)
+        return std::nullopt;
+    auto selection = SampleSelection::resolve(db, query);
+    if (!selection)
+        return std::nullopt;
+    OverTimeFill fill(query, std::move(*selection));
+    fill.mapRowsToAxis(db);
+    return fill;
+}
+
+void OverTimeFill::mapRowsToAxis(const ddb_2_2::database& db)
+{
+    const auto& sampleRows = m_selection.samples().rows().rows();
+    const std::int32_t lastRow = sampleRows.empty() ? -1 : sampleRows.back();
+    const std::wstring& axis = m_query.get_axis_table().str();
+    if (axis.empty()) {
+        m_sourceRows.assign(1, sampleRows);
+        return;
+    }
+    auto rowTable = std::dynamic_pointer_cast<const AttributeTableData>(db.get_table(m_selection.rowTable()));
+    const std::size_t rowCount =
+        std::max(rowTable ? rowTable->size() : 0, static_cast<std::size_t>(lastRow + 1));
+    // An axis of another table than the samples' rows groups rows through a referencing column
+    // (e.g. threads by "process").
+    int column = -1;
+    auto axisTable = std::dynamic_pointer_cast<const AttributeTableData>(db.get_table(axis));
+    if (axis != m_selection.rowTable() && rowTable && axisTable)
+        for (int c = 0; c < rowTable->columnCount() && column < 0; ++c)
+            if (rowTable->column(c).referencedTable == axis)
+                column = c;
+    if (column < 0) {
+        m_sourceRows.resize(rowCount);
+        for (std::size_t r = 0; r < rowCount; ++r)
+            m_sourceRows[r].assign(1, static_cast<std::int32_t>(r));
+        return;
+    }
+    m_sourceRows.resize(axisTable->size());
+    for (std::size_t r = 0; r < rowCount; ++r) {
+        const auto* owner = std::get_if<std::int64_t>(&rowTable->value(r, column));
+        if (owner && *owner >= 0 && static_cast<std::size_t>(*owner) < m_sourceRows.size())
+            m_sourceRows[static_cast<std::size_t>(*owner)].push_back(static_cast<std::int32_t>(r));
+    }
+}
+
+dd_overtime_data::key OverTimeFill::keyFor(std::int32_t row) const
+{
+    dd_overtime_data::key key;
+    if (!m_query.get_axis_table().empty())
+        key.rows[0].push_back(ddb_2_2::variant(row));
+    const auto& restrictions = m_query.get_restrictions();
+    for (std::size_t i = 0; i < restrictions.size() && i + 1 < key.rows.size(); ++i)
+        key.rows[i + 1].push_back(restrictions[i].has_value ? restrictions[i].value : ddb_2_2::variant());
+    key.first_number = static_cast<std::uint64_t>(static_cast<std::int64_t>(row));
+    key.second_number = static_cast<std::uint64_t>(m_query.get_data_source());
+    key.first_name = m_query.get_axis_table();
+    key.second_name = m_signature;
+    return key;
+}
+
+dd_overtime_data::key OverTimeFill::markerKey() const
+{
+    dd_overtime_data::key key;
+    key.first_number = markerRow;
+    key.second_number = static_cast<std::uint64_t>(m_query.get_data_source());
+    key.first_name = m_query.get_axis_table();
+    key.second_name = m_signature;
+    return key;
+}
+
+bool OverTimeFill::isFilled(const Bucket& bucket) const
+{
+    return !bucket.find(markerKey()).at_end();
+}
+
+bool OverTimeFill::fill(Bucket& bucket, dd_progress_impl* progress) const
+{
+    std::atomic<bool> canceled{false};
+    tbb::parallel_for(tbb::blocked_range<std::size_t>(0, m_sourceRows.size(), 1),
+                      [&](const tbb::blocked_range<std::size_t>& rows) {
+                          for (std::size_t row = rows.begin(); row != rows.end(); ++row) {
+                              if (canceled || !fillRow(row, bucket, progress)) {
+                                  canceled = true;
+                                  return;
+                              }
+                              if (progress)
+                                  progress->progressed(1.0);
+                          }
+                      });
+    if (canceled || is_canceled(progress))
+        return false;
+    bucket.append(markerKey(), dd_overtime_data(m_sourceRows.size(), 0));
+    return true;
+}
+
+bool OverTimeFill::fillRow(std::size_t row, Bucket& bucket, const dd_progress_impl* progress) const
+{
+    if (is_canceled(progress))
+        return false;
+    RowAccumulator accumulator(m_grid, m_query.get_data_source());
+    const auto& samples = m_selection.samples().samples();
+    const SampleSelection::TickRanges* ranges = m_selection.timeRanges();
+    std::size_t sinceLastPoll = 0;
+    for (const std::int32_t sourceRow : m_sourceRows[row]) {
+        if (!m_selection.rowPasses(sourceRow))
+            continue;
+        const auto [begin, end] = m_selection.samples().rows().range(sourceRow);
+        for (std::size_t i = begin; i < end; ++i) {
+            const store::SampleRecord& s = samples[i];
+            if (s.start >= m_grid.end())
+                break;   // sorted by start: the rest lie after the range
+            if (++sinceLastPoll == cancelPollInterval) {
+                sinceLastPoll = 0;
+                if (is_canceled(progress))
+                    return false;
+            }
+            if (!m_selection.instancePasses(s.instanceIndex))
+                continue;
+            if (ranges)
+                accumulator.addWithin(s.start, s.end, s.count, *ranges);
+            else
+                accumulator.add(s.start, s.end, s.count);
+        }
+    }
+    std::vector<dd_overtime_data> items;
+    accumulator.emitRunningTotals(items);
+    if (!items.empty())
+        bucket.append(keyFor(static_cast<std::int32_t>(row)), items);
+    return true;
+}
+
+}  // namespace dd_sarvik_2_2

@@ -1,0 +1,66 @@
+#include "sarvik/ResultBuilder.h"
+
+#include "sarvik/AttributeTableData.h"
+#include "sarvik/LifetimeTableData.h"
+#include "sarvik/SampleTableData.h"
+#include "sarvik/TimedAttributeData.h"
+
+#include <dd_sarvik_2_2/dd_band_data.h>
+#include <dd_sarvik_2_2/dd_band_table.h>
+
+namespace dd_sarvik_2_2 {
+
+namespace {
+dd_band_kind kindOf(store::BandTableKind kind)
+{
+    switch (kind) {
+    case store::BandTableKind::singleBand: return dd_band_kind::single_band;
+    case store::BandTableKind::singleMultiBand: return dd_band_kind::single_multi_band;
+    case store::BandTableKind::globalInstants: return dd_band_kind::global_instants;
+    case store::BandTableKind::globalDurations: return dd_band_kind::global_durations;
+    }
+    return dd_band_kind::single_band;
+}
+
+std::shared_ptr<dd_band_data> bandData(const store::BandTableRecord& table)
+{
+    std::vector<dd_band_record> records;
+    records.reserve(table.objects.size());
+    for (const store::BandObjectRecord& o : table.objects)
+        records.push_back({o.row, o.start, o.end, o.value, o.instanceIndex, o.sourceRow});
+    return std::make_shared<dd_band_data>(kindOf(table.kind), table.attributeTable, table.keyName,
+                                          table.keyValue, std::move(records));
+}
+
+std::shared_ptr<LifetimeTableData> lifetimeData(const store::ResultRecords& records)
+{
+    std::vector<dd_band_obj> objects;
+    objects.reserve(records.lifetimes.size());
+    for (const store::LifetimeRecord& l : records.lifetimes)
+        objects.push_back({l.table, ddb_2_2::index(l.index), l.start, l.end});
+    return std::make_shared<LifetimeTableData>(std::move(objects), records.timeOrigin,
+                                               records.timeOrigin + records.duration);
+}
+}  // namespace
+
+std::unique_ptr<Result> ResultBuilder::build(store::ResultRecords records, const ddb_2_2::string& directory)
+{
+    auto db = std::make_unique<ddb_2_2::pageable_database>(directory);
+    db->add_table(dd_band_table::table_name, lifetimeData(records));
+    for (store::AttributeTableRecord& table : records.attributeTables) {
+        std::wstring name = table.name;
+        db->add_table(name, std::make_shared<AttributeTableData>(std::move(table)));
+    }
+    for (store::SampleTableRecord& table : records.sampleTables) {
+        std::wstring name = table.name;
+        db->add_table(name, std::make_shared<SampleTableData>(std::move(table)));
+    }
+    for (const store::BandTableRecord& table : records.bandTables)
+        db->add_table(table.name, bandData(table));
+    for (const store::TimedAttributeRecord& series : records.timedAttributes)
+        db->add_table(series.table + L"." + series.attribute, std::make_shared<TimedAttributeData>(series));
+    return std::make_unique<Result>(std::move(db), records.name, records.timeOrigin, records.tickFrequency,
+                                    records.duration);
+}
+
+}  // namespace dd_sarvik_2_2

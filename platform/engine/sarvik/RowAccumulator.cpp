@@ -1,0 +1,141 @@
+#include "sarvik/RowAccumulator.h"
+
+#include <algorithm>
+
+namespace dd_sarvik_2_2 {
+
+namespace {
+constexpr int sourceInstanceCount = 0;
+constexpr int sourceCount = 1;
+constexpr int sourceTime = 2;
+}  // namespace
+
+RowAccumulator::RowAccumulator(const BucketGrid& grid, int dataSource)
+    : m_grid(grid), m_source(dataSource), m_amount(grid.count(), 0), m_cover(grid.count() + 1, 0)
+{
+}
+
+void RowAccumulator::add(std::uint64_t start, std::uint64_t end, std::uint32_t count)
+{
+    m_lastActive = -1;
+    if (m_source == sourceCount) {
+        if (m_grid.contains(start))
+            m_amount[m_grid.bucketOf(start)] += count;
+    } else if (m_source == sourceTime) {
+        addTime(start, end);
+    } else if (m_source == sourceInstanceCount) {
+        addActive(start, end);
+    }
+}
+
+void RowAccumulator::addWithin(std::uint64_t start, std::uint64_t end, std::uint32_t count,
+                               const std::vector<std::pair<std::uint64_t, std::uint64_t>>& ranges)
+{
+    m_lastActive = -1;
+    // First range that ends after the sample starts (an instant needs its tick inside).
+    auto it = std::upper_bound(ranges.begin(), ranges.end(), start,
+                               [](std::uint64_t t, const auto& r) { return t < r.second; });
+    if (m_source == sourceCount) {
+        if (it != ranges.end() && it->first <= start && m_grid.contains(start))
+            m_amount[m_grid.bucketOf(start)] += count;
+        return;
+    }
+    for (; it != ranges.end() && it->first <= std::max(start, end); ++it) {
+        const std::uint64_t s = std::max(start, it->first);
+        const std::uint64_t e = std::min(end, it->second);
+        if (start == end) {
+            if (s == start && start < it->second)
+                addActive(start, start);
+            return;
+        }
+        if (e <= s)
+            continue;
+        if (m_source == sourceTime)
+            addTime(s, e);
+        else if (m_source == sourceInstanceCount)
+            addActive(s, e);
+        if (it->second >= end)
+            return;
+    }
+}
+
+void RowAccumulator::addTime(std::uint64_t start, std::uint64_t end)
+{
+    const std::uint64_t s = std::max(start, m_grid.start());
+    const std::uint64_t e = std::min(end, m_grid.end());
+    if (e <= s)
+        return;
+    const std::uint32_t first = m_grid.bucketOf(s);
+    const std::uint32_t last = m_grid.bucketOf(e - 1);
+    if (first == last) {
+        m_amount[first] += e - s;
+        return;
+    }
+    m_amount[first] += m_grid.boundary(first + 1) - s;
+    m_amount[last] += e - m_grid.boundary(last);
+    if (last > first + 1) {
+        ++m_cover[first + 1];
+        --m_cover[last];
+    }
+}
+
+void RowAccumulator::addActive(std::uint64_t start, std::uint64_t end)
+{
+    std::int64_t first;
+    std::int64_t last;
+    if (start == end) {
+        if (!m_grid.contains(start))
+            return;
+        first = last = m_grid.bucketOf(start);
+    } else {
+        const std::uint64_t s = std::max(start, m_grid.start());
+        const std::uint64_t e = std::min(end, m_grid.end());
+        if (e <= s)
+            return;
+        first = m_grid.bucketOf(s);
+        last = m_grid.bucketOf(e - 1);
+    }
+    // Pieces of one sample cut by filter ranges may share a bucket: count the sample once.
+    first = std::max(first, m_lastActive + 1);
+    if (first > last)
+        return;
+    ++m_cover[first];
+    --m_cover[last + 1];
+    m_lastActive = last;
+}
+
+void RowAccumulator::resolveCover()
+{
+    if (m_resolved)
+        return;
+    std::int64_t covered = 0;
+    for (std::uint32_t i = 0; i < m_grid.count(); ++i) {
+        covered += m_cover[i];
+        if (covered == 0)
+            continue;
+        const std::uint64_t unit =
+            m_source == sourceTime ? m_grid.boundary(i + 1) - m_grid.boundary(i) : 1;
+        m_amount[i] += static_cast<std::uint64_t>(covered) * unit;
+    }
+    m_resolved = true;
+}
+
+const std::vector<std::uint64_t>& RowAccumulator::amounts()
+{
+    resolveCover();
+    return m_amount;
+}
+
+void RowAccumulator::emitRunningTotals(std::vector<dd_overtime_data>& out)
+{
+    resolveCover();
+    std::uint64_t running = 0;
+    for (std::uint32_t i = 0; i < m_grid.count(); ++i) {
+        if (m_amount[i] == 0)
+            continue;
+        running += m_amount[i];
+        out.emplace_back(running, i);
+    }
+}
+
+}  // namespace dd_sarvik_2_2

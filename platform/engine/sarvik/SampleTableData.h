@@ -1,0 +1,31 @@
+#pragma once
+// The samples of one sample table as the database holds them: intervals of threads (rows) spent
+// in instances of the table's attribute table, sorted by (row, start), with each row's range.
+// Over-time queries read them; so does engine code that needs activity per row (filter display).
+// Immutable after construction.
+
+#include "store/ResultRecords.h"
+
+#include <dd_sarvik_2_2/dd_row_ranges.h>
+#include <ddb_2_2/table.h>
+
+namespace dd_sarvik_2_2 {
+
+class SampleTableData : public ddb_2_2::table {
+public:
+    /// Sorts the samples by (row, start) unless they already are.
+    explicit SampleTableData(store::SampleTableRecord record);
+
+    ddb_2_2::string get_type_name() const override { return L"dd_sample_obj"; }
+
+    const std::wstring& name() const { return m_record.name; }
+    const std::wstring& attributeTable() const { return m_record.attributeTable; }
+    const std::vector<store::SampleRecord>& samples() const { return m_record.samples; }
+    const dd_row_ranges& rows() const { return m_rows; }
+
+private:
+    store::SampleTableRecord m_record;
+    dd_row_ranges m_rows;
+};
+
+}  // namespace dd_sarvik_2_2

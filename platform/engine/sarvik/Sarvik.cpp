@@ -1,0 +1,68 @@
+#include <dd_sarvik_2_2/Sarvik.h>
+#include <dd_sarvik_2_2/dd_progress_impl.h>
+
+#include "sarvik/ResultBuilder.h"
+#include "store/ResultReader.h"
+
+#include <algorithm>
+
+namespace dd_sarvik_2_2 {
+
+Sarvik::Sarvik() = default;
+Sarvik::~Sarvik() = default;
+
+dd_error Sarvik::result_open(Result*& result, const ddb_2_2::string& directory, const ddb_2_2::string& name,
+                             dd_progress_impl* progress)
+{
+    store::ResultRecords records;
+    store::ReadProgress readProgress;
+    if (progress) {
+        // The total is known only once the reader has counted the stored items.
+        readProgress = [progress, started = false, reported = std::size_t{0}](std::size_t done,
+                                                                            std::size_t total) mutable {
+            if (!started) {
+                progress->start(static_cast<double>(total));
+                started = true;
+            }
+            if (done > reported) {
+                progress->progressed(static_cast<double>(done - reported));
+                reported = done;
+            }
+            return !progress->is_canceled();
+        };
+    }
+    const store::StoreStatus status =
+        store::ResultReader().read(std::filesystem::path(directory.to_utf8()), records, readProgress);
+    if (progress)
+        progress->finish();
+    if (!status.ok())
+        return {status.value(), status.message};
+    if (!name.empty())
+        records.name = name.str();
+    result = adopt(ResultBuilder::build(std::move(records), directory));
+    return {};
+}
+
+Result* Sarvik::adopt(std::unique_ptr<Result> result)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_results.push_back(std::move(result));
+    return m_results.back().get();
+}
+
+bool Sarvik::close_result(const Result* result)
+{
+    std::unique_ptr<Result> closing;   // destroyed after the lock is released
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        auto it = std::find_if(m_results.begin(), m_results.end(),
+                               [result](const std::unique_ptr<Result>& r) { return r.get() == result; });
+        if (it == m_results.end())
+            return false;
+        closing = std::move(*it);
+        m_results.erase(it);
+    }
+    return true;
+}
+
+}  // namespace dd_sarvik_2_2

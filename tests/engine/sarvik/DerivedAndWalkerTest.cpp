@@ -1,0 +1,120 @@
+// Derived expressions and attribute walkers on the small result (see SmallResult.h).
+
+#include "SmallResult.h"
+
+#include <dd_sarvik_2_2/dd_overtime_derived_query.h>
+#include <dd_sarvik_2_2/dd_overtime_query.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace dd_sarvik_2_2 {
+namespace {
+
+dd_overtime_query nodeQuery(int source, const wchar_t* path = L"function")
+{
+    dd_overtime_query sub;
+    sub.init(L"dd_thread", L"dd_sample", path);
+    dd_overtime_query node;
+    node += sub;
+    node.set_data_source(source);
+    node.set_axis_instance_and_attr(L"dd_thread", L"dd_band");
+    return node;
+}
+
+dd_rpn_node_t reference()
+{
+    return dd_rpn_node_t::make_db_ref(dd_rpn_node_param_db_ref_t(dd_rpn_node_param_db_ref_t::kind_time));
+}
+
+std::vector<double> values(dd_overtime_derived_data::const_iterator it, int count)
+{
+    std::vector<double> out;
+    for (int i = 0; i < count; ++i, ++it)
+        out.push_back(*it);
+    return out;
+}
+
+class Derived : public ::testing::Test {
+protected:
+    std::unique_ptr<Result> m_result = test::smallResult();
+    Result::overtime_bucket m_bucket;
+};
+
+TEST_F(Derived, EvaluatesPerBucketAmountsOfItsReferences)
+{
+    // time / count * 2 per bucket; row 0: time 25 10 0 0, count 2 1 3 0.
+    dd_overtime_derived_query query;
+    query.set_rpn_expression({reference(), reference(), dd_rpn_node_t::make_operator(dd_rpn_node_t::type_divide),
+                              dd_rpn_node_t::make_constant(2.0),
+                              dd_rpn_node_t::make_operator(dd_rpn_node_t::type_multiply)});
+    query.add_query(nodeQuery(2));
+    query.add_query(nodeQuery(1));
+    query.set_data_width(1000, 1100, 4);
+
+    dd_overtime_derived_data::const_iterator it;
+    ASSERT_TRUE(m_result->get_overtime_derived_data(m_bucket, it, query, ddb_2_2::index(0), nullptr));
+    EXPECT_EQ(values(it, 4), (std::vector<double>{25.0, 20.0, 0.0, 0.0}));
+    // Row 2: time 5 0 0 5, count 4 0 0 1; the answered queries are reused from the bucket.
+    ASSERT_TRUE(m_result->get_overtime_derived_data(m_bucket, it, query, ddb_2_2::index(2), nullptr));
+    EXPECT_EQ(values(it, 4), (std::vector<double>{2.5, 0.0, 0.0, 10.0}));
+}
+
+TEST_F(Derived, SubtractionKeepsOperandOrderAndMalformedExpressionsFail)
+{
+    dd_overtime_derived_query query;
+    query.set_rpn_expression({reference(), reference(), dd_rpn_node_t::make_operator(dd_rpn_node_t::type_subtract)});
+    query.add_query(nodeQuery(0));
+    query.add_query(nodeQuery(2, L"function.name"));
+    query.set_data_width(1000, 1100, 4);
+    dd_overtime_derived_data::const_iterator it;
+    // Row 1: active 1 1 1 0 minus time 15 25 10 0.
+    ASSERT_TRUE(m_result->get_overtime_derived_data(m_bucket, it, query, ddb_2_2::index(1), nullptr));
+    EXPECT_EQ(values(it, 5), (std::vector<double>{-14.0, -24.0, -9.0, 0.0, 0.0}));   // past the end reads 0
+
+    query.set_rpn_expression({reference(), dd_rpn_node_t::make_operator(dd_rpn_node_t::type_add)});
+    EXPECT_FALSE(query.is_valid());
+    EXPECT_FALSE(m_result->get_overtime_derived_data(m_bucket, it, query, ddb_2_2::index(1), nullptr));
+    EXPECT_FALSE(it.valid());
+    query.set_rpn_expression({reference(), reference(), reference(), dd_rpn_node_t::make_operator(dd_rpn_node_t::type_add),
+                              dd_rpn_node_t::make_operator(dd_rpn_node_t::type_add)});
+    EXPECT_FALSE(query.is_valid());   // three references, two queries
+}
+
+TEST_F(Derived, FiltersRemovedFromEveryQueryIncludingLaterOnes)
+{
+    dd_overtime_derived_query query;
+    query.add_query(nodeQuery(2));
+    query.remove_filters();
+    query.add_query(nodeQuery(1));
+    for (const auto& node : query.get_queries())
+        EXPECT_TRUE(node.get_filters().empty());
+}
+
+TEST(AttributeWalker, TimedSeriesGivesPeaksInsideAndCarriesValuesAcrossEmptyBuckets)
+{
+    auto result = test::smallResult();
+    dd_attr_overtime::forward_iterator walker;
+    ASSERT_TRUE(result->get_instance_value_walker(walker, L"global_event", L"counter.value", 1000, 1100, 4));
+    std::vector<double> seen;
+    for (; !walker.at_end(); ++walker)
+        seen.push_back(*walker);
+    EXPECT_EQ(seen, (std::vector<double>{1.0, 4.0, 2.0, 3.0}));
+}
+
+TEST(AttributeWalker, GlobalBandObjectsCarryTheirInstancesValue)
+{
+    auto result = test::smallResult();
+    dd_attr_overtime::forward_iterator walker;
+    ASSERT_TRUE(result->get_instance_value_walker(walker, L"global_event", L"counter.limit", 990, 1030, 4));
+    std::vector<double> seen;
+    for (; !walker.at_end(); ++walker)
+        seen.push_back(*walker);
+    EXPECT_EQ(seen, (std::vector<double>{0.0, 9.0, 9.0, 9.0}));   // first point at 1005
+    EXPECT_FALSE(result->get_instance_value_walker(walker, L"nothing", L"counter.none", 990, 1030, 4));
+    EXPECT_FALSE(walker.valid());
+}
+
+}  // namespace
+}  // namespace dd_sarvik_2_2
