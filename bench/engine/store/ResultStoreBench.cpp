@@ -117,5 +117,5 @@ void BM_readResult(benchmark::State& state)
 
 }  // namespace
 
-BENCHMARK(BM_writeResult)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond)->Iterations(2);
-BENCHMARK(BM_readResult)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_writeResult)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+BENCHMARK(BM_readResult)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();

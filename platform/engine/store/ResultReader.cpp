@@ -1,6 +1,7 @@
 #include "store/ResultReader.h"
 
 #include "store/RecordLoader.h"
+#include "store/RecordValidator.h"
 #include "store/ResultSchema.h"
 #include "store/SqliteConnection.h"
 #include "store/SqliteStatement.h"
@@ -95,7 +96,13 @@ StoreStatus readFile(const std::filesystem::path& directory, ResultRecords& reco
         status = checkTables(tables, file);
     if (status.ok())
         status = RecordLoader(connection, error ? 0 : fileBytes, progress).load(records);
-    return status;
+    if (!status.ok())
+        return status;
+    const std::wstring problem = RecordValidator::findProblem(records);
+    if (problem.empty())
+        return {};
+    return {StoreCode::corrupt,
+            L"The result file " + quoted(file) + L" is inconsistent: " + problem + L"."};
 }
 
 }  // namespace

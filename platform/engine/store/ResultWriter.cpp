@@ -1,6 +1,7 @@
 #include <dd_sarvik_2_2/store/ResultWriter.h>
 
 #include "store/RecordInserter.h"
+#include "store/RecordValidator.h"
 #include "store/ResultRecords.h"
 #include "store/ResultSchema.h"
 #include "store/SqliteConnection.h"
@@ -49,6 +50,9 @@ StoreStatus ResultWriter::write(const std::filesystem::path& directory,
     const std::filesystem::path target = directory / ResultSchema::fileName;
     const std::filesystem::path temporary = directory / (std::string(ResultSchema::fileName) + ".tmp");
     try {
+        const std::wstring problem = RecordValidator::findProblem(records);
+        if (!problem.empty())
+            return failure(target, L"the records are inconsistent: " + problem + L".");
         std::error_code error;
         std::filesystem::create_directories(directory, error);
         if (error)

@@ -111,6 +111,13 @@ TEST_F(ResultReaderError, damagedContentIsReportedAsCorrupt)
     writeValidResult();
     runSql("INSERT INTO attribute_value VALUES (0, 5000, 0, 'x')");
     expectFailure(m_directory.path(), StoreCode::corrupt, L"lies outside it");
+
+    // Sound blobs and tables whose content contradicts itself.
+    writeValidResult();
+    runSql("UPDATE attribute_value SET value = 99 WHERE position = 1 AND table_id ="
+           " (SELECT id FROM attribute_table WHERE name = 'dd_wait')");
+    expectFailure(m_directory.path(), StoreCode::corrupt,
+                  L"is inconsistent: column 'signal_cs' of 'dd_wait' refers to an instance");
 }
 
 TEST_F(ResultReaderError, cancelingFromProgressStopsTheRead)

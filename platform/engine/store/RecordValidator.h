@@ -1,0 +1,22 @@
+#pragma once
+// Checks that ResultRecords hang together before the engine trusts them: every row, instance and
+// table a record names exists, intervals do not end before they start, and arrays are in the
+// order the engine searches them in. The writer refuses records that fail (so an importer's bug
+// shows where it is made) and the reader refuses files that fail (so a damaged or foreign file
+// cannot send the engine out of bounds).
+
+#include <string>
+
+namespace dd_sarvik_2_2 {
+namespace store {
+
+struct ResultRecords;
+
+class RecordValidator {
+public:
+    /// The first problem found, in words; empty when the records are consistent.
+    static std::wstring findProblem(const ResultRecords& records);
+};
+
+}  // namespace store
+}  // namespace dd_sarvik_2_2
