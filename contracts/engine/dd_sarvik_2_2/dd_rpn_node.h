@@ -20,6 +20,11 @@ public:
         ddb_2_2::string table;
         ddb_2_2::string qualifier;
         ddb_2_2::variant value;
+
+        friend bool operator==(const entry_t& a, const entry_t& b)
+        {
+            return a.name == b.name && a.table == b.table && a.qualifier == b.qualifier && a.value == b.value;
+        }
     };
 
     dd_rpn_node_param_db_ref_t() = default;
@@ -29,6 +34,11 @@ public:
     void set_kind(int kind) { m_kind = kind; }
     const std::vector<entry_t>& get_entries() const { return m_entries; }
     void add_entry(entry_t entry) { m_entries.push_back(std::move(entry)); }
+
+    friend bool operator==(const dd_rpn_node_param_db_ref_t& a, const dd_rpn_node_param_db_ref_t& b)
+    {
+        return a.m_kind == b.m_kind && a.m_entries == b.m_entries;
+    }
 
 private:
     int m_kind = kind_none;
@@ -70,6 +80,14 @@ public:
     double get_constant() const { return m_constant; }
     // Meaningful for type_db_ref only.
     const dd_rpn_node_param_db_ref_t& get_params() const { return m_params; }
+
+    // Fields that do not belong to the node's type are always at their defaults, so they
+    // compare equal.
+    friend bool operator==(const dd_rpn_node_t& a, const dd_rpn_node_t& b)
+    {
+        return a.m_type == b.m_type && a.m_constant == b.m_constant && a.m_params == b.m_params;
+    }
+    friend bool operator!=(const dd_rpn_node_t& a, const dd_rpn_node_t& b) { return !(a == b); }
 
 private:
     explicit dd_rpn_node_t(type_t type) : m_type(type) {}

@@ -47,9 +47,9 @@ public:
     virtual const std::vector<mirrow2::variant_t>& getValues() const = 0;
 
     // compareContent false: the same object (or both null). True: the same kind, name,
-    // names, display name, limits, values and attributes, with restrictions, vector
-    // elements compared the same way and derived expressions by their text; this tells that two
-    // separately resolved elements name the same query.
+    // names, display name, limits, values and attributes, with restrictions and vector
+    // elements compared the same way and derived queries by the nodes they make; this tells
+    // that two separately resolved elements name the same query.
     static bool areEqual(const mirrow2::sptr_t<const IQuery>& first,
                          const mirrow2::sptr_t<const IQuery>& second, bool compareContent);
 };

@@ -26,7 +26,7 @@ bool sameKindParts(const IQuery& first, const IQuery& second)
                           [](const auto& element, const auto& other) { return IQuery::areEqual(element, other, true); });
     }
     if (const IDerivedQuery* derived = IDerivedQuery::cast(&first))
-        return derived->getExpression() == IDerivedQuery::cast(&second)->getExpression();
+        return derived->createRpnNodes() == IDerivedQuery::cast(&second)->createRpnNodes();
     return true;
 }
 
