@@ -1,0 +1,137 @@
+// The over-time time query over 10 million samples (64 rows, 2000 buckets) against a plain
+// sequential pass over the same sample array, and the memory a result holds per sample once
+// opened from its directory.
+
+#include "sarvik/ResultBuilder.h"
+
+#include <dd_sarvik_2_2/Sarvik.h>
+#include <dd_sarvik_2_2/dd_overtime_query.h>
+#include <dd_sarvik_2_2/store/ResultWriter.h>
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace dd_sarvik_2_2 {
+namespace {
+
+constexpr int rows = 64;
+constexpr std::uint64_t samplesPerRow = 10000000 / rows;
+constexpr std::uint64_t stride = 100;   // ticks between sample starts in a row
+constexpr int buckets = 2000;
+constexpr std::uint64_t span = samplesPerRow * stride;
+
+store::ResultRecords records()
+{
+    store::ResultRecords r;
+    r.duration = span + stride;   // the last samples end a little after the queried range
+    store::AttributeTableRecord functions{L"function", {{L"name", L""}}, {}};
+    for (int f = 0; f < 16; ++f)
+        functions.instances.push_back({L"f" + std::to_wstring(f)});
+    r.attributeTables.push_back(std::move(functions));
+    store::AttributeTableRecord threads{L"dd_thread", {{L"name", L""}}, {}};
+    for (int row = 0; row < rows; ++row)
+        threads.instances.push_back({L"t" + std::to_wstring(row)});
+    r.attributeTables.push_back(std::move(threads));
+    store::SampleTableRecord samples{L"dd_sample", L"function", {}};
+    samples.samples.reserve(rows * samplesPerRow);
+    for (int row = 0; row < rows; ++row)
+        for (std::uint64_t i = 0; i < samplesPerRow; ++i) {
+            const std::uint64_t start = i * stride + static_cast<std::uint64_t>(row % 7);
+            samples.samples.push_back({row, start, start + 60 + (i % 50), 1, static_cast<std::int32_t>(i % 16)});
+        }
+    r.sampleTables.push_back(std::move(samples));
+    return r;
+}
+
+const Result& sharedResult()
+{
+    static const std::unique_ptr<Result> result = ResultBuilder::build(records(), ddb_2_2::string());
+    return *result;
+}
+
+void overTimeQuery(benchmark::State& state)
+{
+    const Result& result = sharedResult();
+    dd_overtime_query sub;
+    sub.init(L"dd_thread", L"dd_sample", L"function");
+    dd_overtime_query query;
+    query += sub;
+    query.set_data_width(0, span, buckets);
+    query.set_axis_instance_and_attr(L"dd_thread", L"dd_band");
+    for (auto _ : state) {
+        Result::overtime_bucket bucket;
+        std::uint64_t total = 0;
+        for (int row = 0; row < rows; ++row) {
+            Result::overtime_bucket::const_iterator it;
+            result.get_overtime_data(bucket, it, query, ddb_2_2::index(row), nullptr);
+            for (; !it.at_end(); ++it)
+                total = it->get_value();
+        }
+        benchmark::DoNotOptimize(total);
+    }
+    state.SetItemsProcessed(state.iterations() * rows * samplesPerRow);
+}
+
+// The baseline: one thread, each sample's ticks put into the bucket of its start.
+void plainSequentialPass(benchmark::State& state)
+{
+    std::vector<store::SampleRecord> samples = records().sampleTables.front().samples;
+    for (auto _ : state) {
+        std::vector<std::uint64_t> totals(static_cast<std::size_t>(rows) * buckets, 0);
+        for (const store::SampleRecord& s : samples)
+            totals[static_cast<std::size_t>(s.row) * buckets + s.start * buckets / span] += s.end - s.start;
+        benchmark::DoNotOptimize(totals.data());
+    }
+    state.SetItemsProcessed(state.iterations() * rows * samplesPerRow);
+}
+
+std::uint64_t statusKilobytes(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(field, 0) == 0)
+            return std::stoull(line.substr(std::string(field).size()));
+    return 0;
+}
+
+// Peak memory while opening a result of 10 million samples, per sample. The peak is reset
+// before each open (clear_refs 5), so the records written during set-up do not count.
+void resultOpenMemory(benchmark::State& state)
+{
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "sarvik_bench_result";
+    if (!std::filesystem::exists(dir / "result.sqlite")) {
+        const store::StoreStatus written = store::ResultWriter().write(dir, records());
+        if (!written.ok()) {
+            state.SkipWithError("writing the result failed");
+            return;
+        }
+    }
+    double bytesPerSample = 0.0;
+    for (auto _ : state) {
+        Sarvik engine;
+        std::ofstream("/proc/self/clear_refs") << "5";
+        const std::uint64_t before = statusKilobytes("VmRSS:");
+        Result* result = nullptr;
+        const dd_error error = engine.result_open(result, ddb_2_2::string(dir.wstring()), L"", nullptr);
+        if (error.code != 0) {
+            state.SkipWithError("result_open failed");
+            break;
+        }
+        bytesPerSample = double(statusKilobytes("VmHWM:") - before) * 1024.0 / double(rows * samplesPerRow);
+    }
+    state.counters["peak_bytes_per_sample"] = bytesPerSample;
+    state.counters["samples_per_second"] =
+        benchmark::Counter(double(rows * samplesPerRow), benchmark::Counter::kIsIterationInvariantRate);
+}
+
+BENCHMARK(overTimeQuery)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(plainSequentialPass)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(resultOpenMemory)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+
+}  // namespace
+}  // namespace dd_sarvik_2_2
