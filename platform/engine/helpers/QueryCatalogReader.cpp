@@ -7,10 +7,9 @@
 #include <iterator>
 
 namespace sarvikhelpers_1_0 {
-namespace {
 
 // Which parts each kind needs (tables, expression, elements) and which it may have.
-struct KindRules {
+struct QueryCatalogReader::KindRules {
     const char* m_kindName;
     QueryKind m_kind;
     bool m_tables;           // needs <names> with both tables
@@ -20,6 +19,10 @@ struct KindRules {
     bool m_expression;       // needs <expression>
     bool m_restriction;      // may have <restriction>
 };
+
+namespace {
+
+using KindRules = QueryCatalogReader::KindRules;
 
 constexpr KindRules kindRules[] = {
     {"info", QueryKind::info, true, true, true, false, false, true},
@@ -65,7 +68,7 @@ std::vector<QueryDefinition> QueryCatalogReader::read(const std::filesystem::pat
     const pugi::xml_parse_result parsed = document.load_buffer(m_text.data(), m_text.size());
     if (!parsed) {
         m_reporter.report(L"line " + std::to_wstring(lineOf(parsed.offset)) + L": " + wide(parsed.description())
-               + L"; no query is loaded.");
+                          + L"; no query is loaded.");
         return definitions;
     }
     const pugi::xml_node root = document.document_element();
@@ -91,7 +94,7 @@ std::vector<QueryDefinition> QueryCatalogReader::read(const std::filesystem::pat
     return definitions;
 }
 
-std::optional<QueryDefinition> QueryCatalogReader::readQuery(const pugi::xml_node& node, std::wstring& fault) const
+std::optional<QueryDefinition> QueryCatalogReader::readQuery(const pugi::xml_node& node, std::wstring& fault)
 {
     QueryDefinition definition;
     definition.m_name = wide(node.attribute("name").value());
@@ -115,53 +118,9 @@ std::optional<QueryDefinition> QueryCatalogReader::readQuery(const pugi::xml_nod
         }
     }
 
-    for (const pugi::xml_node& child : node.children()) {
-        if (child.type() != pugi::node_element)
-            continue;
-        const std::string name = child.name();
-        const bool allowed = (name == "names" && rules->m_tables) || name == "limits" || name == "display"
-                             || (name == "restriction" && rules->m_restriction)
-                             || (name == "value" && rules->m_values)
-                             || (name == "element" && rules->m_elements)
-                             || (name == "expression" && rules->m_expression);
-        if (!allowed) {
-            fault = L"<" + wide(child.name()) + L"> does not belong in a query of kind " + quoted(rules->m_kindName);
+    for (const pugi::xml_node& child : node.children())
+        if (child.type() == pugi::node_element && !readPart(child, *rules, definition, fault))
             return std::nullopt;
-        }
-        if (name == "names") {
-            definition.m_names = {wide(child.attribute("attributeTable").value()),
-                                  wide(child.attribute("instanceTable").value())};
-            if (const pugi::xml_attribute attributeName = child.attribute("attributeName")) {
-                if (!rules->m_attributeName) {
-                    fault = L"only info queries name an attribute";
-                    return std::nullopt;
-                }
-                definition.m_names.push_back(wide(attributeName.value()));
-            }
-        } else if (name == "limits") {
-            if (const pugi::xml_attribute lower = child.attribute("lower"))
-                definition.m_lowerLimit = wide(lower.value());
-            if (const pugi::xml_attribute upper = child.attribute("upper"))
-                definition.m_upperLimit = wide(upper.value());
-        } else if (name == "display") {
-            for (const pugi::xml_attribute& attribute : child.attributes())
-                definition.m_attributes.emplace_back(wide(attribute.name()), wide(attribute.value()));
-        } else if (name == "value") {
-            definition.m_values.emplace_back(wide(child.child_value()));
-        } else if (name == "restriction" || name == "element") {
-            const std::wstring reference = wide(child.attribute("query").value());
-            if (reference.empty()) {
-                fault = L"its <" + wide(child.name()) + L"> names no query";
-                return std::nullopt;
-            }
-            if (name == "restriction")
-                definition.m_restriction = reference;
-            else
-                definition.m_values.emplace_back(reference);
-        } else {
-            definition.m_expression = wide(child.child_value());
-        }
-    }
 
     if (rules->m_tables && (definition.m_names.size() < 2 || definition.m_names[0].empty()
                             || definition.m_names[1].empty()))
@@ -171,6 +130,55 @@ std::optional<QueryDefinition> QueryCatalogReader::readQuery(const pugi::xml_nod
     else if (rules->m_expression && definition.m_expression.find_first_not_of(L" \t\r\n") == std::wstring::npos)
         fault = L"it needs an <expression>";
     return fault.empty() ? std::optional<QueryDefinition>(std::move(definition)) : std::nullopt;
+}
+
+// Reads one child element of a query into the definition; false with the fault when the
+// element is not one that the query's kind may have.
+bool QueryCatalogReader::readPart(const pugi::xml_node& child, const KindRules& rules, QueryDefinition& definition,
+                                  std::wstring& fault)
+{
+    const std::string name = child.name();
+    const bool allowed = (name == "names" && rules.m_tables) || name == "limits" || name == "display"
+                         || (name == "restriction" && rules.m_restriction) || (name == "value" && rules.m_values)
+                         || (name == "element" && rules.m_elements) || (name == "expression" && rules.m_expression);
+    if (!allowed) {
+        fault = L"<" + wide(child.name()) + L"> does not belong in a query of kind " + quoted(rules.m_kindName);
+        return false;
+    }
+    if (name == "names") {
+        definition.m_names = {wide(child.attribute("attributeTable").value()),
+                              wide(child.attribute("instanceTable").value())};
+        if (const pugi::xml_attribute attributeName = child.attribute("attributeName")) {
+            if (!rules.m_attributeName) {
+                fault = L"only info queries name an attribute";
+                return false;
+            }
+            definition.m_names.push_back(wide(attributeName.value()));
+        }
+    } else if (name == "limits") {
+        if (const pugi::xml_attribute lower = child.attribute("lower"))
+            definition.m_lowerLimit = wide(lower.value());
+        if (const pugi::xml_attribute upper = child.attribute("upper"))
+            definition.m_upperLimit = wide(upper.value());
+    } else if (name == "display") {
+        for (const pugi::xml_attribute& attribute : child.attributes())
+            definition.m_attributes.emplace_back(wide(attribute.name()), wide(attribute.value()));
+    } else if (name == "value") {
+        definition.m_values.emplace_back(wide(child.child_value()));
+    } else if (name == "expression") {
+        definition.m_expression = wide(child.child_value());
+    } else {
+        const std::wstring reference = wide(child.attribute("query").value());
+        if (reference.empty()) {
+            fault = L"its <" + wide(child.name()) + L"> names no query";
+            return false;
+        }
+        if (name == "restriction")
+            definition.m_restriction = reference;
+        else
+            definition.m_values.emplace_back(reference);
+    }
+    return true;
 }
 
 int QueryCatalogReader::lineOf(std::ptrdiff_t offset) const

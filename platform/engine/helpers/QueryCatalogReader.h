@@ -14,8 +14,8 @@ class xml_node;
 namespace sarvikhelpers_1_0 {
 
 // Reads the query definitions of a catalog file and checks each against the rules of its
-// kind (which parts it needs, which it may have). Called once per load; every fault becomes
-// one message through the messenger.
+// kind (which parts it needs, which it may have). Used once per load; every fault becomes
+// one message through the reporter.
 //
 //   <queryCatalog>
 //     <query name="..." kind="info|data|time|count|instanceCount|derived|vector" displayName="...">
@@ -33,8 +33,12 @@ public:
     // and left out. None when the file cannot be read or is not a well-formed catalog.
     std::vector<QueryDefinition> read(const std::filesystem::path& file);
 
+    struct KindRules;   // defined with the rule table in the source file
+
 private:
-    std::optional<QueryDefinition> readQuery(const pugi::xml_node& node, std::wstring& fault) const;
+    static std::optional<QueryDefinition> readQuery(const pugi::xml_node& node, std::wstring& fault);
+    static bool readPart(const pugi::xml_node& child, const KindRules& rules, QueryDefinition& definition,
+                         std::wstring& fault);
     int lineOf(std::ptrdiff_t offset) const;
 
     const CatalogReporter& m_reporter;
