@@ -1,10 +1,11 @@
-// Writing and reading generated results of growing size through the result store.
-// Reports rows per second (samples, band objects and timed values) and, for the read, the peak
-// resident memory the loaded records take per sample.
+// Writing and reading generated results of growing size through the result store, and opening
+// them as engine results. Reports rows per second (lifetimes, samples, band objects and timed
+// values) and, for the read and the open, the peak resident memory they take per sample.
 
 #include "store/ResultReader.h"
 #include "store/ResultRecords.h"
 
+#include <dd_sarvik_2_2/Sarvik.h>
 #include <dd_sarvik_2_2/store/GeneratorOptions.h>
 #include <dd_sarvik_2_2/store/ResultGenerator.h>
 #include <dd_sarvik_2_2/store/ResultWriter.h>
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <malloc.h>
 #include <string>
 #include <unistd.h>
@@ -88,24 +90,30 @@ void BM_writeResult(benchmark::State& state)
     std::filesystem::remove_all(directory);
 }
 
-void BM_readResult(benchmark::State& state)
+// Runs `load` once per iteration on a generated result directory. `load` returns what it
+// loaded (null on failure), which is kept until the clock and the memory peak have been read.
+template <class Load>
+void measureLoading(benchmark::State& state, Load load)
 {
     const std::filesystem::path directory = benchDirectory(state.range(0));
-    if (!ResultGenerator(optionsFor(state.range(0))).writeTo(directory).ok()) {
-        state.SkipWithError("generating the result failed");
-        return;
-    }
     std::size_t rows = 0;
+    {
+        const ResultRecords records = ResultGenerator(optionsFor(state.range(0))).generate();
+        rows = rowCount(records);
+        if (!ResultWriter().write(directory, records).ok()) {
+            state.SkipWithError("writing the result failed");
+            return;
+        }
+    }
     double peakPerSample = 0;
     for (auto _ : state) {
         state.PauseTiming();
         const double before = resetPeakMemory();
         state.ResumeTiming();
-        ResultRecords records;
-        if (!ResultReader().read(directory, records).ok())
-            state.SkipWithError("read failed");
+        const std::shared_ptr<void> loaded = load(directory);
         state.PauseTiming();
-        rows = rowCount(records);
+        if (!loaded)
+            state.SkipWithError("loading failed");
         peakPerSample = std::max(peakPerSample, (statusBytes("VmHWM") - before)
                                                     / static_cast<double>(state.range(0)));
         state.ResumeTiming();
@@ -115,7 +123,28 @@ void BM_readResult(benchmark::State& state)
     std::filesystem::remove_all(directory);
 }
 
+void BM_readResult(benchmark::State& state)
+{
+    measureLoading(state, [](const std::filesystem::path& directory) -> std::shared_ptr<void> {
+        auto records = std::make_shared<ResultRecords>();
+        return ResultReader().read(directory, *records).ok() ? records : nullptr;
+    });
+}
+
+// The whole open: the store's read plus building the engine's tables from the records.
+void BM_resultOpen(benchmark::State& state)
+{
+    measureLoading(state, [](const std::filesystem::path& directory) -> std::shared_ptr<void> {
+        auto engine = std::make_shared<dd_sarvik_2_2::Sarvik>();
+        dd_sarvik_2_2::Result* result = nullptr;
+        const dd_sarvik_2_2::dd_error error = engine->result_open(
+            result, ddb_2_2::string::from_utf8(directory.string()), L"", nullptr);
+        return error.code == 0 ? engine : nullptr;
+    });
+}
+
 }  // namespace
 
 BENCHMARK(BM_writeResult)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
 BENCHMARK(BM_readResult)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(BM_resultOpen)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();

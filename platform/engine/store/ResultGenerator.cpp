@@ -329,7 +329,7 @@ private:
             const double limit = limits[instance];
             double value = limit / 4;
             for (std::uint64_t i = 0; i < count; ++i) {
-                const long double position = count > 1 ? static_cast<long double>(i) / (count - 1) : 0;
+                const double position = count > 1 ? static_cast<double>(i) / (count - 1) : 0;
                 const std::uint64_t tick = m_options.timeOrigin
                     + static_cast<std::uint64_t>(position * m_options.duration);
                 value = std::clamp(value + (m_random.unit() - 0.5) * limit / 20, 0.0, limit);

@@ -23,13 +23,13 @@ std::vector<std::uint64_t> RowLifetimes::share(std::uint64_t total) const
         return counts;
     // Each row weighs its length plus one, so rows of zero length still get their turn.
     // Counts are differences of rounded cumulative shares, so they add up to exactly total.
-    long double weightSum = 0;
+    double weightSum = 0;
     for (const Span& lifetime : m_lifetimes)
-        weightSum += static_cast<long double>(lifetime.end - lifetime.start) + 1;
-    long double cumulative = 0;
+        weightSum += static_cast<double>(lifetime.end - lifetime.start) + 1;
+    double cumulative = 0;
     std::uint64_t given = 0;
     for (std::size_t row = 0; row < m_lifetimes.size(); ++row) {
-        cumulative += static_cast<long double>(m_lifetimes[row].end - m_lifetimes[row].start) + 1;
+        cumulative += static_cast<double>(m_lifetimes[row].end - m_lifetimes[row].start) + 1;
         const std::uint64_t upTo = row + 1 == m_lifetimes.size()
             ? total
             : std::min(total, static_cast<std::uint64_t>(total * cumulative / weightSum));

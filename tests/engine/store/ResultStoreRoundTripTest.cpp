@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <thread>
 
 using namespace dd_sarvik_2_2::store;
 
@@ -59,6 +60,24 @@ TEST(ResultStoreRoundTrip, generatedResultSpanningManyChunksComesBackEqual)
     EXPECT_TRUE(read == written);
     EXPECT_EQ(lastDone, 150000u + 70000u + 2 * 70000u + options.transitions + options.globalMarkers);
     EXPECT_GE(calls, 6u);
+}
+
+TEST(ResultStoreRoundTrip, concurrentReadsOfOneResultAgree)
+{
+    TemporaryDirectory directory;
+    const ResultRecords written = everyKind();
+    ASSERT_TRUE(ResultWriter().write(directory.path(), written).ok());
+    ResultRecords reads[4];
+    bool ok[4] = {};
+    std::vector<std::thread> readers;
+    for (int i = 0; i < 4; ++i)
+        readers.emplace_back([&, i] { ok[i] = ResultReader().read(directory.path(), reads[i]).ok(); });
+    for (std::thread& reader : readers)
+        reader.join();
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(ok[i]);
+        EXPECT_TRUE(reads[i] == written);
+    }
 }
 
 TEST(ResultStoreRoundTrip, rewritingReplacesTheResultAndAFailedWriteKeepsTheOldOne)
