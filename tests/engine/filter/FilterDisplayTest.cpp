@@ -3,8 +3,8 @@
 
 #include "FilterTestResult.h"
 
-#include <dd_sarvik_2_2/dd_progress_impl.h>
 #include <dd_sarvik_2_2/dd_band_data.h>
+#include <dd_sarvik_2_2/dd_progress_impl.h>
 #include <dd_sarvik_2_2/filter/dd_filter.h>
 #include <dd_sarvik_2_2/filter/dd_filter_timestamp.h>
 #include <dd_sarvik_2_2/filter/dd_filter_timestamp_list.h>
@@ -22,6 +22,7 @@
 
 using namespace dd_sarvik_2_2;
 using filter_test::FilterTestResult;
+using filter_test::item;
 
 namespace {
 
@@ -41,11 +42,6 @@ Band readBand(const ddb_2_2::database& db, const ddb_2_2::string& table)
     for (const dd_band_record& record : data->records())
         band[record.row].emplace_back(record.start, record.end);
     return band;
-}
-
-dd_attribute_filter item(const wchar_t* table, std::int64_t value, bool negated = false)
-{
-    return dd_attribute_filter(table, L"dd_band", value, dd_attribute_filter::op_equal, negated);
 }
 
 // What the timeline's provider does to decide whether its display is current.
@@ -99,31 +95,25 @@ protected:
 
 }  // namespace
 
-TEST_F(FilterDisplay, WithoutFilterEveryRowShowsItsLifetime)
+TEST_F(FilterDisplay, RowsAndTimeOfTheGlobalFilterCutTheLifetimes)
 {
     dd_tl_filter_display display(db());
     ASSERT_TRUE(display.compute_tl_filter_display(displayName, L"dd_thread", dd_query(), nullptr));
-    EXPECT_EQ(dd_tl_filter_display::get_filter_table_name(displayName, dd_query()), displayName);
     EXPECT_EQ(db().get_table_type(displayName), ddb_2_2::string(L"dd_single_band_obj"));
     EXPECT_EQ(readBand(db(), displayName),
               (Band{{-1, {{0, 300}}}, {0, {{0, 100}}}, {1, {{50, 200}}}, {2, {{150, 300}}}}));
-}
 
-TEST_F(FilterDisplay, RowsAndTimeOfTheGlobalFilterCutTheLifetimes)
-{
     dd_filter global(db(), dd_filter::global_name);
     global.add_time_filter(40, 159);
     global.add_time_filter(290, 1000);
     global.add_profile_filter({item(L"dd_thread", 0), item(L"dd_thread", 2)});
-
-    dd_tl_filter_display display(db());
     ASSERT_TRUE(display.compute_tl_filter_display(displayName, L"dd_thread", dd_query(), nullptr));
-    EXPECT_EQ(readBand(db(), displayName),
-              (Band{{-1, {{40, 100}, {150, 160}, {290, 300}}}, {0, {{40, 100}}}, {2, {{150, 160}, {290, 300}}}}));
+    const Spans whole = {{40, 100}, {150, 160}, {290, 300}};
+    EXPECT_EQ(readBand(db(), displayName), (Band{{-1, whole}, {0, {{40, 100}}}, {2, {{150, 160}, {290, 300}}}}));
 
     // An area without rows gets the one band of the whole area.
     ASSERT_TRUE(display.compute_tl_filter_display(L"timeline_filter_area_-1", L"", dd_query(), nullptr));
-    EXPECT_EQ(readBand(db(), L"timeline_filter_area_-1"), (Band{{-1, {{40, 100}, {150, 160}, {290, 300}}}}));
+    EXPECT_EQ(readBand(db(), L"timeline_filter_area_-1"), (Band{{-1, whole}}));
 }
 
 TEST_F(FilterDisplay, BandTableQueryShowsWhereItsObjectsPass)
@@ -198,39 +188,33 @@ TEST_F(FilterDisplay, AWriteDuringTheComputationIsCaughtByTheNextCheck)
     EXPECT_EQ(progress.finishes(), 1);
 }
 
-TEST(FilterDisplayCancel, CancelledFromAnotherThreadStoresNothing)
+TEST_F(FilterDisplay, CancelledFromAnotherThreadStoresNothing)
 {
-    FilterTestResult result(200);
-    ASSERT_TRUE(result.isOpen());
-    ddb_2_2::database& db = result.database();
-
     std::mutex lock;
     std::condition_variable changed;
     bool reached = false;
-    std::unique_ptr<SteppingProgress> progress;
-    // The computing thread stops after step 5 until the canceller has cancelled, so the
-    // cancellation lands mid-computation on every run.
-    progress = std::make_unique<SteppingProgress>(5, [&] {
+    // The computing thread waits after its first row until the other thread has cancelled, so
+    // the cancellation lands mid-computation on every run.
+    SteppingProgress progress(1, [&] {
         std::unique_lock<std::mutex> guard(lock);
         reached = true;
         changed.notify_all();
-        changed.wait(guard, [&] { return progress->is_canceled(); });
+        changed.wait(guard, [&] { return progress.is_canceled(); });
     });
     std::thread canceller([&] {
         std::unique_lock<std::mutex> guard(lock);
         changed.wait(guard, [&] { return reached; });
-        progress->cancel();
+        progress.cancel();
         changed.notify_all();
     });
-
-    dd_tl_filter_display display(db);
-    const bool computed = display.compute_tl_filter_display(displayName, L"dd_thread", dd_query(), progress.get());
+    const bool computed =
+        dd_tl_filter_display(db()).compute_tl_filter_display(displayName, L"dd_thread", dd_query(), &progress);
     canceller.join();
 
     EXPECT_FALSE(computed);
-    EXPECT_FALSE(db.has_table(displayName));
-    EXPECT_LT(progress->get_steps_done(), progress->get_total_steps());
-    EXPECT_EQ(progress->get_total_steps(), 203.0);
-    EXPECT_EQ(progress->finishes(), 1);
-    EXPECT_EQ(dd_filter_timestamp::get_profile_filter_ts(displayName, db), 0u);
+    EXPECT_FALSE(db().has_table(displayName));
+    EXPECT_EQ(progress.get_steps_done(), 1.0);
+    EXPECT_EQ(progress.get_total_steps(), 3.0);
+    EXPECT_EQ(progress.finishes(), 1);
+    EXPECT_EQ(dd_filter_timestamp::get_profile_filter_ts(displayName, db()), 0u);
 }

@@ -14,19 +14,16 @@ using namespace dd_sarvik_2_2::store;
 
 namespace {
 
-ResultRecords records(int extraRows)
+ResultRecords records()
 {
     ResultRecords r;
     r.name = L"filter test";
     r.duration = 300;
     AttributeTableRecord threads{L"dd_thread", {{L"name", L""}}, {}};
     const std::uint64_t lifetimes[3][2] = {{0, 100}, {50, 200}, {150, 300}};
-    for (int i = 0; i < 3 + extraRows; ++i) {
+    for (int i = 0; i < 3; ++i) {
         threads.instances.push_back({StoredValue(L"thread " + std::to_wstring(i))});
-        if (i < 3)
-            r.lifetimes.push_back({L"dd_thread", i, lifetimes[i][0], lifetimes[i][1]});
-        else
-            r.lifetimes.push_back({L"dd_thread", i, 0, 10});
+        r.lifetimes.push_back({L"dd_thread", i, lifetimes[i][0], lifetimes[i][1]});
     }
     r.attributeTables.push_back(threads);
     r.attributeTables.push_back({L"marker_kind", {{L"name", L""}}, {{StoredValue(L"a")}, {StoredValue(L"b")}}});
@@ -51,9 +48,9 @@ std::filesystem::path freshDirectory()
 
 }  // namespace
 
-FilterTestResult::FilterTestResult(int extraRows) : m_directory(freshDirectory())
+FilterTestResult::FilterTestResult() : m_directory(freshDirectory())
 {
-    if (!ResultWriter().write(m_directory, records(extraRows)).ok())
+    if (!ResultWriter().write(m_directory, records()).ok())
         return;
     m_engine.result_open(m_result, m_directory.wstring(), L"", nullptr);
 }

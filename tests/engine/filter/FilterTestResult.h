@@ -1,5 +1,5 @@
 #pragma once
-// A small opened result for the filter display tests: three threads with lifetimes and a
+// Shared by the filter tests: a profile item, and a small opened result for the display tests: three threads with lifetimes and a
 // per-row marker table, written to a temporary result directory and opened by the engine.
 //
 //   thread 0 lives [0, 100), thread 1 [50, 200), thread 2 [150, 300) (ticks)
@@ -9,16 +9,23 @@
 
 #include <dd_sarvik_2_2/Result.h>
 #include <dd_sarvik_2_2/Sarvik.h>
+#include <dd_sarvik_2_2/filter/dd_attribute_filter.h>
 
 #include <cstdint>
 #include <filesystem>
 
 namespace filter_test {
 
+/// An item on instance `value` of `table`, as the timeline writes them for rows and items.
+inline dd_sarvik_2_2::dd_attribute_filter item(const wchar_t* table, std::int64_t value, bool negated = false)
+{
+    return dd_sarvik_2_2::dd_attribute_filter(table, L"dd_band", value,
+                                              dd_sarvik_2_2::dd_attribute_filter::op_equal, negated);
+}
+
 class FilterTestResult {
 public:
-    /// `extraRows` more threads living [0, 10) each, for long computations.
-    explicit FilterTestResult(int extraRows = 0);
+    FilterTestResult();
     ~FilterTestResult();
     FilterTestResult(const FilterTestResult&) = delete;
     FilterTestResult& operator=(const FilterTestResult&) = delete;
