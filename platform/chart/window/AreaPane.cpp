@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include <wx/scrolbar.h>
+#include <wx/settings.h>
 #include <wx/sizer.h>
 
 namespace tarquel_1_0 {
@@ -19,6 +20,7 @@ AreaPane::AreaPane(wxWindow* parent, Timeline* timeline, const wxString& name)
     m_header->SetMinSize(wxSize(kHeaderWidth, -1));
     m_header->SetToolTip(name);
     m_scrollBar = new wxScrollBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSB_VERTICAL);
+    m_scrollBar->SetMinSize(wxSize(scrollBarWidth(this), -1));
 
     auto* sizer = new wxBoxSizer(wxHORIZONTAL);
     sizer->Add(m_header, 0, wxEXPAND);
@@ -36,6 +38,11 @@ AreaPane::AreaPane(wxWindow* parent, Timeline* timeline, const wxString& name)
         event.Skip();
         CallAfter([this] { updateScrollBar(); });
     });
+}
+
+int AreaPane::scrollBarWidth(const wxWindow* window)
+{
+    return wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, window);
 }
 
 void AreaPane::updateScrollBar()

@@ -15,6 +15,8 @@ class Timeline;
 class AreaPane : public wxPanel {
 public:
     static constexpr int kHeaderWidth = 160;
+    // Width of the scroll bar; the ruler leaves the same room so that its axis lines up.
+    static int scrollBarWidth(const wxWindow* window);
 
     AreaPane(wxWindow* parent, Timeline* timeline, const wxString& name);
 

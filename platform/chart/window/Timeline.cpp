@@ -17,7 +17,6 @@
 
 #include <algorithm>
 
-#include <wx/settings.h>
 #include <wx/sizer.h>
 
 namespace tarquel_1_0 {
@@ -161,7 +160,7 @@ Timeline::Timeline(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wx
     auto* rulerRow = new wxBoxSizer(wxHORIZONTAL);
     rulerRow->AddSpacer(AreaPane::kHeaderWidth);
     rulerRow->Add(d.rulerWindow, 1, wxEXPAND);
-    rulerRow->AddSpacer(wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this));
+    rulerRow->AddSpacer(AreaPane::scrollBarWidth(this));
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(rulerRow, 0, wxEXPAND);
@@ -355,16 +354,16 @@ void Timeline::finalize(bool requestData)
 void Timeline::reload(bool resetZoom)
 {
     Impl& d = *m_impl;
-    for (GraphWindow* graph : d.graphs())
-        for (GraphLayer* layer : graph->getLayers())
-            layer->clear();
     if (resetZoom && d.ruler->canZoomReset())
         d.ruler->zoomReset();
     for (AreaGraph* area : d.areas())
         area->reloadRows();
+    // Once cleared every layer misses its data, so asking for what is missing fetches it all.
     for (GraphWindow* graph : d.graphs()) {
+        for (GraphLayer* layer : graph->getLayers())
+            layer->clear();
         Impl::requestFilterUpdate(*graph);
-        graph->requestData(false);
+        graph->requestData(true);
         graph->renderAll();
     }
     d.legend->updateState();

@@ -1,0 +1,250 @@
+#include "TimelineFixture.h"
+
+#include "../support/WxTestMain.h"
+
+#include <tarquel_1_0/GraphLayerParent.h>
+#include <tarquel_1_0/HeaderCtrl.h>
+#include <tarquel_1_0/Legend.h>
+#include <tarquel_1_0/LegendCheckBox.h>
+#include <tarquel_1_0/Ruler.h>
+
+#include <wx/menu.h>
+
+using namespace tarquel_1_0;
+
+namespace chart_test {
+
+namespace {
+wxColour pixel(const wxImage& image, const wxPoint& at)
+{
+    return wxColour(image.GetRed(at.x, at.y), image.GetGreen(at.x, at.y), image.GetBlue(at.x, at.y));
+}
+
+wxPoint centre(const wxRect& rect)
+{
+    return wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 2);
+}
+} // namespace
+
+TEST_F(TimelineFixture, ScreenshotShowsEveryAreaTheRulerAndTheLegend)
+{
+    // Each area draws its line in every row, in the layer's colour, between a quarter and three
+    // quarters of the data; outside the line the row background shows.
+    for (int area = 0; area < 2; ++area) {
+        const wxImage shot = grab(graphWindow(area));
+        GraphLayerParent& graph = *m_timeline->getGraph(area);
+        for (int row = 0; row < graph.getRowCount(); ++row) {
+            const wxRect line = m_lines[area]->lineRect(row);
+            EXPECT_EQ(pixel(shot, centre(line)), m_lines[area]->getColor()) << "area " << area << " row " << row;
+            EXPECT_EQ(pixel(shot, wxPoint(line.x - 5, line.y + 1)), pixel(shot, wxPoint(2, line.y + 1)));
+            EXPECT_NE(pixel(shot, wxPoint(line.x - 5, line.y + 1)), m_lines[area]->getColor());
+        }
+        // Below the last row nothing is drawn.
+        const wxRect last = graph.getRowRect(graph.getRowCount() - 1, false);
+        EXPECT_EQ(pixel(shot, wxPoint(shot.GetWidth() / 2, last.GetBottom() + 10)), wxColour(255, 255, 255));
+    }
+
+    // The ruler's global layer draws in the strip at its bottom, aligned with the areas.
+    const wxImage ruler = grab(graphWindow(-1));
+    const wxRect rulerLine = m_rulerLine->lineRect(0);
+    EXPECT_EQ(pixel(ruler, centre(rulerLine)), m_rulerLine->getColor());
+    EXPECT_GT(rulerLine.y, ruler.GetHeight() / 2);
+    EXPECT_EQ(graphWindow(-1)->GetScreenPosition().x, graphWindow(0)->GetScreenPosition().x);
+    EXPECT_EQ(graphWindow(-1)->GetClientSize().x, graphWindow(1)->GetClientSize().x);
+
+    // The legend has one check box per layer, in the order the layers were added, with the
+    // layer's colour as its icon.
+    const std::vector<LegendItem*>& items = m_timeline->getLegend()->getItems();
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[0]->getLabel(), "Lines 0");
+    EXPECT_EQ(items[1]->getLabel(), "Lines 1");
+    EXPECT_EQ(items[2]->getLabel(), "Global");
+    const wxImage legendItem = grab(items[1]);
+    EXPECT_EQ(pixel(legendItem, wxPoint(13 + 4 + 8, legendItem.GetHeight() / 2)), m_lines[1]->getColor());
+
+    // Row names are in the header beside their rows.
+    EXPECT_EQ(m_timeline->getGraph(1)->getRowName(2), "task 2");
+}
+
+TEST_F(TimelineFixture, LegendCheckBoxHidesItsLayerAndThePopupReachesTheLayer)
+{
+    auto* box = dynamic_cast<LegendCheckBox*>(m_timeline->getLegend()->getItems()[0]);
+    ASSERT_NE(box, nullptr);
+    const wxRect line = m_lines[0]->lineRect(0);
+    box->toggle();
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_FALSE(m_lines[0]->m_visible);
+    EXPECT_NE(pixel(grab(graphWindow(0)), centre(line)), m_lines[0]->getColor());
+    box->toggle();
+    EXPECT_EQ(pixel(grab(graphWindow(0)), centre(line)), m_lines[0]->getColor());
+
+    Legend& legend = *m_timeline->getLegend();
+    wxMenu menu;
+    ASSERT_TRUE(legend.buildPopup(box, menu));
+    ASSERT_EQ(menu.GetMenuItemCount(), 2u);
+    legend.handlePopupSelection(box, menu.FindItemByPosition(1)->GetId());
+    EXPECT_EQ(m_lines[0]->m_popupChoices, std::vector<int>{1});
+}
+
+TEST_F(TimelineFixture, WheelZoomsAroundThePointerAndKeysZoomPanAndUndo)
+{
+    Ruler& ruler = *m_timeline->getRuler();
+    wxWindow* graph = graphWindow(0);
+    ASSERT_EQ(ruler.getStart(), 0u);
+    ASSERT_EQ(ruler.getEnd(), kDuration);
+    const int x = graph->GetClientSize().x / 4;
+    const wxULongLong anchor = ruler.timeFromX(x);
+
+    const int requestsBefore = m_lines[0]->m_requestsMade;
+    mouse(graph, wxEVT_MOUSEWHEEL, x, 10, true);
+    EXPECT_LT(ruler.getEnd() - ruler.getStart(), kDuration);
+    // The time under the pointer stays under the pointer (within a column).
+    EXPECT_NEAR(static_cast<double>(ruler.timeFromX(x).GetValue()), static_cast<double>(anchor.GetValue()),
+                ruler.nsPerPixel() + 1);
+    // Every layer asks again for the new range.
+    EXPECT_GT(m_lines[0]->m_requestsMade, requestsBefore);
+    EXPECT_GT(m_lines[1]->m_requestsMade, 1);
+    ASSERT_TRUE(loaded());
+
+    const wxULongLong zoomedStart = ruler.getStart();
+    key(graph, WXK_RIGHT);
+    EXPECT_GT(ruler.getStart(), zoomedStart);
+    key(graph, WXK_BACK);
+    EXPECT_EQ(ruler.getStart(), zoomedStart);
+    key(graph, '-');
+    key(graph, '-');
+    key(graph, '-');
+    EXPECT_EQ(ruler.getStart(), 0u);
+    EXPECT_EQ(ruler.getEnd(), kDuration);
+    key(graph, '+');
+    EXPECT_TRUE(ruler.canZoomReset());
+    key(graph, WXK_HOME);
+    EXPECT_EQ(ruler.getEnd() - ruler.getStart(), kDuration);
+}
+
+TEST_F(TimelineFixture, DragOnTheRulerSelectsARangeAndRightClickAsksForItsMenu)
+{
+    wxWindow* ruler = graphWindow(-1);
+    Ruler& model = *m_timeline->getRuler();
+    mouse(ruler, wxEVT_LEFT_DOWN, 100, 5, true);
+    mouse(ruler, wxEVT_MOTION, 200, 5, true);
+    mouse(ruler, wxEVT_MOTION, 300, 6, true);
+    mouse(ruler, wxEVT_LEFT_UP, 300, 6);
+    ASSERT_TRUE(model.hasRulerSelection());
+    EXPECT_EQ(model.getSelectionStart(), model.timeFromX(100));
+    EXPECT_EQ(model.getSelectionEnd(), model.timeFromX(300));
+    EXPECT_EQ(m_globalCallback.m_calls, std::vector<std::string>{"rulerRangeSelected"});
+
+    // A click without a drag clears the selection and tells nobody.
+    mouse(ruler, wxEVT_LEFT_DOWN, 50, 5, true);
+    mouse(ruler, wxEVT_LEFT_UP, 51, 5);
+    EXPECT_FALSE(model.hasRulerSelection());
+
+    mouse(ruler, wxEVT_RIGHT_DOWN, 40, 5);
+    // Menu commands popped up on the timeline come back as ruler commands.
+    wxCommandEvent command(wxEVT_MENU, 2801);
+    m_timeline->GetEventHandler()->ProcessEvent(command);
+    EXPECT_EQ(m_globalCallback.m_calls,
+              (std::vector<std::string>{"rulerRangeSelected", "rulerContextMenu", "rulerMenuCommand 2801"}));
+    EXPECT_TRUE(m_callbacks[0].m_calls.empty());
+}
+
+TEST_F(TimelineFixture, HeaderClicksSelectRowsAndItsMenuGoesToTheAreaCallback)
+{
+    HeaderCtrl& header = *m_timeline->getHeader(0);
+    GraphLayerParent& graph = *m_timeline->getGraph(0);
+    const auto rowY = [&](int display) { return centre(graph.getRowRect(display, true)).y; };
+
+    mouse(&header, wxEVT_LEFT_DOWN, 10, rowY(1), true);
+    mouse(&header, wxEVT_LEFT_DOWN, 10, rowY(3), true, wxMOD_CONTROL);
+    EXPECT_EQ(header.getSelectedRows(true), (std::vector<int>{1, 3}));
+    EXPECT_EQ(header.getSelectedRows(false), (std::vector<int>{0, 2, 4}));
+    mouse(&header, wxEVT_LEFT_DOWN, 10, rowY(4), true, wxMOD_SHIFT);
+    EXPECT_EQ(header.getSelectedRows(true), (std::vector<int>{3, 4}));
+    EXPECT_EQ(m_callbacks[0].m_calls,
+              (std::vector<std::string>{"rowsSelected 1", "rowsSelected 1,3", "rowsSelected 3,4"}));
+
+    mouse(&header, wxEVT_RIGHT_DOWN, 10, rowY(0));
+    wxCommandEvent command(wxEVT_MENU, 2702);
+    header.GetEventHandler()->ProcessEvent(command);
+    EXPECT_EQ(m_callbacks[0].m_calls.back(), "headerMenuCommand 2702");
+    EXPECT_EQ(m_callbacks[0].m_calls[3], "headerContextMenu");
+    EXPECT_TRUE(m_callbacks[1].m_calls.empty());
+    EXPECT_TRUE(m_globalCallback.m_calls.empty());
+
+    m_timeline->clearHeaderSelection(nullptr);
+    EXPECT_FALSE(header.hasSelection());
+}
+
+TEST_F(TimelineFixture, HoverShowsTooltipLinesAndClicksSelectOrActivate)
+{
+    wxWindow* graph = graphWindow(1);
+    const wxPoint onLine = centre(m_lines[1]->lineRect(2));
+    mouse(graph, wxEVT_MOTION, onLine.x, onLine.y);
+    EXPECT_EQ(m_lines[1]->m_hitRow, 2);
+    ASSERT_NE(graph->GetToolTip(), nullptr);
+    EXPECT_EQ(graph->GetToolTipText(), "Lines 1\ntask 2");
+
+    mouse(graph, wxEVT_LEFT_DOWN, onLine.x, onLine.y, true);
+    EXPECT_EQ(m_timeline->getSelectionLayer(), m_lines[1]);
+    mouse(graph, wxEVT_LEFT_DCLICK, onLine.x, onLine.y, true);
+    EXPECT_EQ(m_callbacks[1].m_calls, (std::vector<std::string>{"itemSelected Lines 1", "itemActivated Lines 1"}));
+
+    // Off the line: no tooltip, and a click there clears the selection.
+    mouse(graph, wxEVT_MOTION, 2, onLine.y);
+    EXPECT_EQ(m_lines[1]->m_hitRow, -1);
+    EXPECT_EQ(graph->GetToolTip(), nullptr);
+    mouse(graph, wxEVT_LEFT_DOWN, 2, onLine.y, true);
+    EXPECT_EQ(m_timeline->getSelectionLayer(), nullptr);
+    EXPECT_EQ(m_callbacks[1].m_calls.size(), 2u);
+}
+
+TEST_F(TimelineFixture, SortOrderAndFilterChangeTheRowsShown)
+{
+    HeaderCtrl& header = *m_timeline->getHeader(0);
+    GraphLayerParent& graph = *m_timeline->getGraph(0);
+    header.setSortOrder(DataProvider::SORT_LABEL_DESCENDING);
+    EXPECT_EQ(header.getSortOrder(), DataProvider::SORT_LABEL_DESCENDING);
+    EXPECT_EQ(graph.getDataRow(0), 4);
+    EXPECT_EQ(graph.getDisplayRow(0), 4);
+    EXPECT_EQ(graph.getRowName(0), "thread 4");
+
+    // Only area 0 shows its filter band; its provider lets rows 1 and 3 through.
+    m_timeline->enableFilterLayer(0);
+    m_providers[0]->setFilteredRows({1, 3});
+    m_providers[1]->setFilteredRows({0});
+    m_timeline->filterChanged();
+    ASSERT_TRUE(pumpUntil([&] { return graph.getDisplayRow(0) == -1; }));
+    EXPECT_EQ(graph.getDataRow(0), 3);
+    EXPECT_EQ(graph.getDataRow(1), 1);
+    EXPECT_EQ(graph.getDataRow(2), -1);
+    EXPECT_EQ(m_timeline->getGraph(1)->getDataRow(2), 2);
+    EXPECT_EQ(m_callbacks[0].m_calls, std::vector<std::string>{"rowVisibilityChanged"});
+    ASSERT_TRUE(loaded());
+
+    // Rows that are filtered out are not drawn: the third row's place stays blank.
+    const wxImage shot = grab(graphWindow(0));
+    EXPECT_EQ(pixel(shot, centre(m_lines[0]->lineRect(1))), m_lines[0]->getColor());
+    EXPECT_NE(pixel(shot, centre(m_lines[0]->lineRect(2))), m_lines[0]->getColor());
+}
+
+TEST_F(TimelineFixture, ReloadFetchesEverythingAgainAndTheStatusLineShowsLoading)
+{
+    const int areaRequests = m_lines[0]->m_requestsMade;
+    const int rulerRequests = m_rulerLine->m_requestsMade;
+    m_providers[0]->closeGate();
+    m_timeline->reload(false);
+    EXPECT_FALSE(m_lines[0]->m_dataLoaded);
+    EXPECT_EQ(m_lines[0]->m_requestsMade, areaRequests + 1);
+    EXPECT_EQ(m_rulerLine->m_requestsMade, rulerRequests + 1);
+    ASSERT_TRUE(pumpUntil([this] { return m_lines[1]->m_dataLoaded && m_rulerLine->m_dataLoaded; }));
+
+    // Area 0's request waits at the gate after reporting half of its work.
+    ASSERT_TRUE(pumpUntil([this] { return m_timeline->getStatusText().Contains("Lines 0 50%"); }));
+    EXPECT_FALSE(m_timeline->getStatusText().Contains("Lines 1"));
+    m_providers[0]->openGate();
+    ASSERT_TRUE(loaded());
+    EXPECT_TRUE(pumpUntil([this] { return m_timeline->getStatusText().empty(); }));
+}
+
+} // namespace chart_test
