@@ -52,9 +52,12 @@ public:
     std::uint64_t get_page_in_count() const;
 
     /// Registers a page. A page without a name gets a unique one; a page with items counts
-    /// as resident (and may push others out), one without as paged out to its file. With a
-    /// `holder` the page is locked for it before the budget is enforced, so it stays in.
+    /// as resident, one without as paged out to its file. With a `holder` the page is locked
+    /// for it. Adding does not page anything out, so that a container can add pages under its
+    /// own lock without file I/O; it calls trim() once its lock is released.
     void add_page(page_base& page, const pager_handle& handle, page_lock* holder = nullptr);
+    /// Pages out down to the budget.
+    void trim();
     /// Forgets a page (before it is destroyed) and removes the page file the pager wrote for
     /// it, unless a saved bucket keeps that file.
     void remove_page(page_base& page);
@@ -62,6 +65,8 @@ public:
     /// Locks `page` into memory for `holder`, paging it in first when it is out. False when
     /// the page could not be read back; `holder` then holds nothing.
     bool lock_page(page_base& page, const pager_handle& handle, page_lock& holder);
+    /// Locks `page` only when it is in memory; never reads a file.
+    bool lock_resident_page(page_base& page, page_lock& holder);
     void unlock_page(page_base& page);
 
 private:

@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 
 namespace ddb_2_2 {
 
@@ -36,6 +37,9 @@ public:
     bool is_file_kept() const { return m_fileKept.load(); }
     void set_file_kept(bool kept) { m_fileKept.store(kept); }
 
+    /// Held by whoever reads or writes the page file, so two writers never interleave.
+    std::mutex& get_file_mutex() const { return m_fileMutex; }
+
     virtual bool has_items() const = 0;
     /// Creates an empty item vector reserving `capacity` slots and sets memory_size.
     virtual void allocate() = 0;
@@ -51,6 +55,7 @@ private:
     std::uint32_t m_pageWord = 0;
     std::atomic<std::uint64_t> m_memorySize{0};
     std::atomic<bool> m_fileKept{false};
+    mutable std::mutex m_fileMutex;
 };
 
 }  // namespace ddb_2_2

@@ -46,11 +46,18 @@ public:
     paged_bucket() = default;
     ~paged_bucket() override { unregisterAll(); }
 
-    /// Pages made from now on go through `db`'s pager and files.
+    /// From now on the bucket's pages, those it has and those it makes, go through `db`'s
+    /// pager and files. Attaching again to the same database does nothing.
     void attach(pageable_database& db)
     {
         mutex_type::scoped_lock lock(m_mutex, true);
+        if (m_handle.database == &db)
+            return;
+        unregisterAll();
         m_handle = pager_handle{&db.get_pager(), &db};
+        for (auto& entry : m_pages)
+            for (auto& page : entry.second)
+                register_page(*page);
     }
     const pager_handle& get_pager_handle() const { return m_handle; }
     /// The directory page files go to; empty while not attached.
@@ -63,19 +70,24 @@ public:
     void append(const Key& key, const std::vector<T>& items) { append(key, items.data(), items.size()); }
     void append(const Key& key, const T* items, std::size_t count)
     {
-        mutex_type::scoped_lock lock(m_mutex, true);
-        page_list& pages = m_pages[key];
-        std::size_t done = 0;
-        while (done < count) {
-            page_lock pin;
-            // A last page that cannot be read back is left as it is; the items go to a new one.
-            if (pages.empty() || pages.back()->full() || !lock_page(*pages.back(), pin))
-                pages.push_back(makeResidentPage(pin));
-            page_type& page = *pages.back();
-            while (done < count && !page.full())
-                page.push_back(items[done++]);
+        {
+            mutex_type::scoped_lock lock(m_mutex, true);
+            page_list& pages = m_pages[key];
+            std::size_t done = 0;
+            while (done < count) {
+                page_lock pin;
+                // A last page that is paged out is not read back here (that would read a file
+                // under the bucket's lock); the items go to a new page instead.
+                if (pages.empty() || !lockResidentPage(*pages.back(), pin) || pages.back()->full())
+                    pages.push_back(makeResidentPage(pin));
+                page_type& page = *pages.back();
+                while (done < count && !page.full())
+                    page.push_back(items[done++]);
+            }
+            set_modified(true);
         }
-        set_modified(true);
+        if (m_handle.pager)
+            m_handle.pager->trim();
     }
 
     bool empty() const
@@ -157,6 +169,11 @@ private:
         return page;
     }
 
+    bool lockResidentPage(page_type& page, page_lock& pin) const
+    {
+        return m_handle.pager ? m_handle.pager->lock_resident_page(page, pin) : page.has_items();
+    }
+
     void unregisterAll()
     {
         if (!m_handle.pager)
@@ -225,44 +242,53 @@ private:
     const_iterator(const paged_bucket* bucket, bool singleKey, const Key* key)
         : m_bucket(bucket), m_singleKey(singleKey)
     {
-        mutex_type::scoped_lock lock(m_bucket->m_mutex, false);
-        m_key = key ? m_bucket->m_pages.find(*key) : m_bucket->m_pages.begin();
-        settleLocked();
-    }
-
-    void settle()
-    {
-        mutex_type::scoped_lock lock(m_bucket->m_mutex, false);
-        settleLocked();
+        {
+            mutex_type::scoped_lock lock(m_bucket->m_mutex, false);
+            m_key = key ? m_bucket->m_pages.find(*key) : m_bucket->m_pages.begin();
+        }
+        settle();
     }
 
     // Moves forward from (m_key, m_page, m_item) to the first item that exists and locks its
-    // page in memory; ends the walk at the key's end (one key) or the bucket's end.
-    void settleLocked()
+    // page in memory; ends the walk at the key's end (one key) or the bucket's end. The page is
+    // paged in without the bucket's lock, so readers never hold up writers with file reads.
+    void settle()
     {
         m_pin.release();
         m_items = nullptr;
         m_count = 0;
+        for (;;) {
+            page_type* page = nextPage();
+            if (!page) {
+                m_page = 0;
+                m_item = 0;
+                return;
+            }
+            if (!m_bucket->lock_page(*page, m_pin)) {
+                m_failed = true;
+                m_key = m_bucket->m_pages.end();
+                return;
+            }
+            if (m_item < page->size()) {
+                m_items = page->get_items()->data();
+                m_count = page->size();
+                return;
+            }
+            m_pin.release();
+            ++m_page;
+            m_item = 0;
+        }
+    }
+
+    // The page at or after (m_key, m_page); null at the end of the walk.
+    page_type* nextPage()
+    {
+        mutex_type::scoped_lock lock(m_bucket->m_mutex, false);
         const auto end = m_bucket->m_pages.end();
         while (m_key != end) {
             const page_list& pages = m_key->second;
-            if (m_page < pages.size()) {
-                page_type& page = *pages[m_page];
-                if (!m_bucket->lock_page(page, m_pin)) {
-                    m_failed = true;
-                    m_key = end;
-                    break;
-                }
-                if (m_item < page.size()) {
-                    m_items = page.get_items()->data();
-                    m_count = page.size();
-                    return;
-                }
-                m_pin.release();
-                ++m_page;
-                m_item = 0;
-                continue;
-            }
+            if (m_page < pages.size())
+                return pages[m_page].get();
             m_page = 0;
             m_item = 0;
             if (m_singleKey)
@@ -270,8 +296,7 @@ private:
             else
                 ++m_key;
         }
-        m_page = 0;
-        m_item = 0;
+        return nullptr;
     }
 
     const paged_bucket* m_bucket = nullptr;

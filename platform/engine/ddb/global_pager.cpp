@@ -92,6 +92,11 @@ void global_pager::add_page(page_base& page, const pager_handle& handle, page_lo
         ++e.locks;
         *holder = page_lock(this, &page);
     }
+}
+
+void global_pager::trim()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
     enforceBudget();
 }
 
@@ -128,6 +133,22 @@ bool global_pager::lock_page(page_base& page, const pager_handle&, page_lock& ho
     m_lru.splice(m_lru.end(), m_lru, e.lruPos);
     holder = page_lock(this, &page);
     enforceBudget();
+    return true;
+}
+
+bool global_pager::lock_resident_page(page_base& page, page_lock& holder)
+{
+    holder.release();
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const auto found = m_entries.find(&page);
+    if (found == m_entries.end())
+        return page.has_items();
+    entry& e = found->second;
+    if (!e.resident)
+        return false;
+    ++e.locks;
+    m_lru.splice(m_lru.end(), m_lru, e.lruPos);
+    holder = page_lock(this, &page);
     return true;
 }
 
