@@ -15,6 +15,7 @@
 //
 // The worker-side operations keep their fixed names here but delegate to small readers (over-time,
 // markers, transitions, band services), each in its own file.
+#include "provider/TickClock.h"
 #include "provider/VelmoraExport.h"
 
 #include <dd_sarvik_2_2/Sarvik.h>
@@ -29,6 +30,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -36,6 +38,7 @@
 
 namespace dd_sarvik_2_2 {
 class Result;
+class dd_progress_impl;
 class dd_overtime_query;
 class dd_overtime_derived_query;
 } // namespace dd_sarvik_2_2
@@ -214,9 +217,12 @@ private:
     unsigned int queueCustomRequest(int type, GraphLayer* layer, int row, std::uint64_t start, std::uint64_t end,
                                     int count);
     void clearOverTimeType(GraphLayer* layer, int type, std::vector<OverTimeData>& list);
-    // Runs an engine query with a progress object in `slot`; false when it was cancelled.
-    template <class Query>
-    bool runWithProgress(std::unique_ptr<ProgressObj>& slot, bool replace, Query&& query);
+    // Runs an engine call with a new progress object in `slot`, reachable for cancelling while
+    // it runs; false when it was cancelled.
+    bool runWithProgress(std::unique_ptr<ProgressObj>& slot,
+                         const std::function<void(dd_sarvik_2_2::dd_progress_impl*)>& call);
+    TickClock clock() const;
+    std::function<bool()> cancelTest() const;
 
     wxString m_resultDir;
     dd_sarvik_2_2::Sarvik m_engine;

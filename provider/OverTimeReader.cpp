@@ -1,0 +1,240 @@
+#include "provider/OverTimeReader.h"
+
+#include "pagestore/OverTimeBucket.h"
+#include "provider/SarvikDataSource.h"
+
+#include <dd_sarvik_2_2/Result.h>
+#include <dd_sarvik_2_2/dd_attribute_table.h>
+#include <dd_sarvik_2_2/dd_attribute_table_data_retriever.h>
+#include <dd_sarvik_2_2/dd_overtime_derived_query.h>
+#include <dd_sarvik_2_2/dd_overtime_query.h>
+#include <dd_sarvik_2_2/dd_utility.h>
+#include <dd_sarvik_2_2/filter/dd_filter.h>
+
+#include <tbb/task_arena.h>
+
+#include <algorithm>
+
+namespace velmora_1_0 {
+
+namespace {
+
+const ddb_2_2::string THREAD_TABLE = L"dd_thread";
+
+ddb_2_2::string text(const wxString& value)
+{
+    return ddb_2_2::string(value.ToStdWstring());
+}
+
+// Runs `work` on this thread inside a task arena that lives exactly as long as the work.
+template <class Work>
+bool inArena(Work&& work)
+{
+    tbb::task_arena arena(tbb::task_arena::automatic);
+    return arena.execute(std::forward<Work>(work));
+}
+
+// The engine's data source for a derived reference kind; -1 leaves the query's default.
+int sourceOfKind(int kind)
+{
+    switch (kind) {
+    case dd_sarvik_2_2::dd_rpn_node_param_db_ref_t::kind_count:
+        return dd_sarvik_2_2::dd_overtime_query::data_src_count;
+    case dd_sarvik_2_2::dd_rpn_node_param_db_ref_t::kind_instance_count:
+        return dd_sarvik_2_2::dd_overtime_query::data_src_instance_count;
+    case dd_sarvik_2_2::dd_rpn_node_param_db_ref_t::kind_time:
+        return dd_sarvik_2_2::dd_overtime_query::data_src_time;
+    default:
+        return -1;
+    }
+}
+
+void setSharedMaximum(std::vector<SarvikProvider::OverTimeData>& out, double max)
+{
+    for (SarvikProvider::OverTimeData& record : out)
+        record.maxValue = max;
+}
+
+} // namespace
+
+OverTimeReader::OverTimeReader(dd_sarvik_2_2::Result& result, const SarvikDataSource* rowBy, TickClock clock)
+    : m_result(result), m_rowBy(rowBy), m_clock(clock)
+{
+}
+
+void OverTimeReader::buildQuery(const SarvikDataSource& ds, std::uint64_t start, std::uint64_t end, int count,
+                                dd_sarvik_2_2::dd_overtime_query& query, bool& isPercent) const
+{
+    isPercent = ds.overTimeSource == dd_sarvik_2_2::dd_overtime_query::data_src_time;
+    if (!ds.keepFilters)
+        query.clear_filters();
+    query.set_data_source(ds.overTimeSource);
+    query.set_data_width(m_clock.ticks(start), m_clock.ticks(end), count);
+    query.add_filter(dd_sarvik_2_2::dd_filter::timeline_doi_name);
+    if (m_rowBy)
+        query.set_axis_instance_and_attr(text(m_rowBy->attributeTable), text(m_rowBy->instanceTable));
+    for (const SarvikDataSource::Series& series : ds.series) {
+        wxString name = series.text1;
+        if (!series.text3.empty())
+            name += "." + series.text3;
+        dd_sarvik_2_2::dd_overtime_query sub;
+        if (series.text4.empty())
+            sub.init(THREAD_TABLE, text(series.text2), text(name));
+        else
+            sub.init(THREAD_TABLE, text(series.text2), text(name), ddb_2_2::variant(text(series.text4)));
+        query += sub;
+    }
+}
+
+void OverTimeReader::buildDerivedQuery(const SarvikDataSource& ds, std::uint64_t start, std::uint64_t end,
+                                       int count, dd_sarvik_2_2::dd_overtime_derived_query& query) const
+{
+    query.set_rpn_expression(ds.expression);
+    for (const dd_sarvik_2_2::dd_rpn_node_t& node : ds.expression) {
+        if (node.get_type() != dd_sarvik_2_2::dd_rpn_node_t::type_db_ref)
+            continue;
+        const dd_sarvik_2_2::dd_rpn_node_param_db_ref_t params = node.get_params();
+        dd_sarvik_2_2::dd_overtime_query nodeQuery;
+        for (const auto& entry : params.get_entries()) {
+            dd_sarvik_2_2::dd_overtime_query sub;
+            if (entry.qualifier.empty())
+                sub.init(THREAD_TABLE, entry.table, entry.name);
+            else
+                sub.init(THREAD_TABLE, entry.table, entry.name + L"." + entry.qualifier, entry.value);
+            nodeQuery += sub;
+        }
+        const int source = sourceOfKind(params.get_kind());
+        if (source >= 0)
+            nodeQuery.set_data_source(source);
+        if (m_rowBy)
+            nodeQuery.set_axis_instance_and_attr(text(m_rowBy->attributeTable), text(m_rowBy->instanceTable));
+        query.add_query(nodeQuery);
+    }
+    if (!ds.keepFilters)
+        query.remove_filters();
+    query.set_data_width(m_clock.ticks(start), m_clock.ticks(end), count);
+}
+
+bool OverTimeReader::forEachRow(int rowCount, const ProgressRun& runFirst,
+                                const std::function<void(int, dd_sarvik_2_2::dd_progress_impl*)>& fill) const
+{
+    for (int row = 0; row < rowCount; ++row) {
+        // Only the first call computes (and can be cancelled); later rows just position.
+        if (row == 0) {
+            if (!runFirst([&](dd_sarvik_2_2::dd_progress_impl* progress) { fill(0, progress); }))
+                return false;
+        } else {
+            fill(row, nullptr);
+        }
+    }
+    return true;
+}
+
+bool OverTimeReader::read(const dd_sarvik_2_2::dd_overtime_query& query, bool isPercent, int rowCount, int count,
+                          const ProgressRun& runFirst, std::vector<OverTimeData>& out) const
+{
+    const bool percent = query.get_data_source() == dd_sarvik_2_2::dd_overtime_query::data_src_time;
+    long double scale = 1.0L;
+    if (percent) {
+        const std::uint64_t bucketTicks = (query.get_end() - query.get_start()) / static_cast<std::uint64_t>(count);
+        scale = 100.0L / static_cast<long double>(std::max<std::uint64_t>(bucketTicks, 1));
+    }
+    out.resize(static_cast<std::size_t>(std::max(rowCount, 0)));
+    return inArena([&] {
+        OverTimeBucket bucket(m_result.get_database());
+        double max = 0.0;
+        const bool finished = forEachRow(rowCount, runFirst, [&](int row, dd_sarvik_2_2::dd_progress_impl* progress) {
+            dd_sarvik_2_2::Result::overtime_bucket::const_iterator it;
+            m_result.get_overtime_data(bucket, it, query, ddb_2_2::index(row), progress);
+            OverTimeData& record = out[static_cast<std::size_t>(row)];
+            record.values.reserve(static_cast<std::size_t>(count));
+            long double running = 0.0L;
+            long double previous = 0.0L;
+            for (int i = 0; i < count; ++i) {
+                if (!it.at_end() && it->get_bucket_id() == static_cast<std::uint32_t>(i)) {
+                    running = static_cast<long double>(it->get_value());
+                    ++it;
+                }
+                long double value = running - previous;
+                if (percent)
+                    value *= scale;
+                max = std::max(max, static_cast<double>(value));
+                record.values.push_back(static_cast<double>(value));
+                previous = running;
+            }
+            record.row = static_cast<short>(row);
+            record.isPercent = isPercent;
+        });
+        if (!finished)
+            return false;
+        setSharedMaximum(out, percent && max <= 100.0 ? 100.0 : max);
+        return true;
+    });
+}
+
+bool OverTimeReader::readDerived(const dd_sarvik_2_2::dd_overtime_derived_query& query, int rowCount, int count,
+                                 const ProgressRun& runFirst, std::vector<OverTimeData>& out) const
+{
+    out.resize(static_cast<std::size_t>(std::max(rowCount, 0)));
+    return inArena([&] {
+        OverTimeBucket bucket(m_result.get_database());
+        double max = 0.0;
+        const bool finished = forEachRow(rowCount, runFirst, [&](int row, dd_sarvik_2_2::dd_progress_impl* progress) {
+            dd_sarvik_2_2::dd_overtime_derived_data::const_iterator it;
+            m_result.get_overtime_derived_data(bucket, it, query, ddb_2_2::index(row), progress);
+            OverTimeData& record = out[static_cast<std::size_t>(row)];
+            record.values.reserve(static_cast<std::size_t>(count));
+            for (int i = 0; i < count; ++i, ++it) {
+                max = std::max(max, *it);
+                record.values.push_back(*it);
+            }
+            record.row = static_cast<short>(row);
+        });
+        if (!finished)
+            return false;
+        setSharedMaximum(out, max);
+        return true;
+    });
+}
+
+bool OverTimeReader::readAttribute(const SarvikDataSource& ds, std::uint64_t start, std::uint64_t end, int count,
+                                   const std::function<bool()>& isCanceled, OverTimeData& out) const
+{
+    return inArena([&] {
+        const ddb_2_2::string table = text(ds.attributeTable);
+        const ddb_2_2::string instance = text(ds.instanceTable);
+        if (!dd_sarvik_2_2::dd_utility::check_instance_data_exist(instance, table, m_result.get_database()))
+            return false;
+        const ddb_2_2::string path = ds.attributeName.empty() ? table : table + L"." + text(ds.attributeName);
+        dd_sarvik_2_2::dd_attr_overtime::forward_iterator walker;
+        m_result.get_instance_value_walker(walker, instance, path, m_clock.ticks(start), m_clock.ticks(end), count);
+        double max = 0.0;
+        for (; walker.valid() && !walker.at_end() && static_cast<int>(out.values.size()) < count; ++walker) {
+            if (isCanceled())
+                return false;
+            out.values.push_back(*walker);
+            max = std::max(max, *walker);
+        }
+        out.maxValue = std::max(max, attributeMaximum(ds, path));
+        out.isPercent = false;
+        return true;
+    });
+}
+
+double OverTimeReader::attributeMaximum(const SarvikDataSource& ds, const ddb_2_2::string& path) const
+{
+    // The scale spans every instance, so graphs of several instances compare at a glance.
+    double max = 0.0;
+    const dd_sarvik_2_2::dd_attribute_table_data_retriever retriever(m_result.get_database(), path);
+    dd_sarvik_2_2::dd_attribute_table table;
+    table.initialize(text(ds.attributeTable), m_result.get_database());
+    dd_sarvik_2_2::dd_attribute_table::key_iterator key;
+    for (table.get_key_iterator(key); !key.at_end(); ++key) {
+        double value = 0.0;
+        if (retriever.get_value(*key).to_double(value))
+            max = std::max(max, value);
+    }
+    return max;
+}
+
+} // namespace velmora_1_0
