@@ -23,7 +23,8 @@
 // Ending. A provider is never deleted directly: deleteSelf cancels the running request, drops the
 // queue and the sink, and wakes the worker, which returns from Entry; the thread then deletes the
 // object. A provider whose thread never ran is deleted by deleteSelf itself. deleteSelf returns at
-// once in both cases and never waits for a query.
+// once in both cases and never waits for a query; only the program's end waits (bounded) for
+// workers still on their way out.
 //
 // Locks, always taken in this order and held only around short list operations:
 // m_resultsLock, then a derived provider's own locks, then m_queueLock; the sink lock is innermost.
@@ -216,6 +217,7 @@ private:
     wxCriticalSection m_sinkLock;
     wxEvtHandler* m_sink = nullptr;           // m_sinkLock
     std::map<GraphLayer*, int> m_lastPercent; // m_sinkLock: repeated percentages are not posted
+    bool m_ending = false; // deleteSelf left the worker to end and delete this object
 };
 
 } // namespace tarquel_1_0

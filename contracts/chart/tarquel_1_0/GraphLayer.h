@@ -30,6 +30,7 @@ namespace tarquel_1_0 {
 class DataSource;
 class GraphLayerParent;
 class LegendItem;
+class Ruler;
 class Timeline;
 
 class TARQUEL_API GraphLayer {
@@ -95,6 +96,8 @@ public:
     void setDisplayFormat(int format) { m_displayFormat = format; }
     void setEnabled(bool enabled) { m_enabled = enabled; }
     const wxString& getLayerName() const { return m_layerName; }
+    // The ruler the layer draws against: its graph's, else its timeline's; null before attach.
+    Ruler* getRuler() const;
     const wxColour& getColor() const { return m_color; }
     // Tells the timeline's status line about m_loading/m_loadProgress; with immediate it is
     // repainted at once rather than at the next idle time.

@@ -1,5 +1,7 @@
 #include <tarquel_1_0/DataProvider.h>
 
+#include "EndingWorkers.h"
+
 #include <tarquel_1_0/GraphLayer.h>
 #include <tarquel_1_0/MessageCatalog.h>
 #include <tarquel_1_0/ProviderNotice.h>
@@ -29,7 +31,11 @@ DataProvider::DataProvider()
 {
 }
 
-DataProvider::~DataProvider() = default;
+DataProvider::~DataProvider()
+{
+    if (m_ending)
+        EndingWorkers::instance().remove();
+}
 
 wxThread::ExitCode DataProvider::Entry()
 {
@@ -114,7 +120,10 @@ void DataProvider::deleteSelf()
         Run();
     }
     if (IsAlive()) {
-        // The worker sees m_stopping, leaves Entry, and the detached thread deletes this object.
+        // The worker sees m_stopping, leaves Entry, and the detached thread deletes this object;
+        // the program's end waits for that.
+        m_ending = true;
+        EndingWorkers::instance().add();
         m_requestSemaphore->Post();
         return;
     }

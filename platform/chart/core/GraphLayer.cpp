@@ -240,6 +240,13 @@ void GraphLayer::attach(Timeline* timeline, GraphLayerParent* parent)
     m_parent = parent;
 }
 
+Ruler* GraphLayer::getRuler() const
+{
+    if (m_parent && m_parent->m_ruler)
+        return m_parent->m_ruler;
+    return m_timeline ? m_timeline->getRuler() : nullptr;
+}
+
 void GraphLayer::setTooltipSource(DataSource* source)
 {
     if (source != m_tooltipSource)
@@ -259,7 +266,8 @@ void GraphLayer::reportProgress(bool immediate)
 
 void GraphLayer::renderSegment(wxMemoryDC& dc, int displayRow)
 {
-    if (!m_parent || !m_parent->m_dataProvider || !m_parent->m_ruler)
+    const Ruler* ruler = getRuler();
+    if (!m_parent || !m_parent->m_dataProvider || !ruler)
         return;
     const int dataRow = m_parent->getDataRow(displayRow);
     if (dataRow < 0)
@@ -268,13 +276,12 @@ void GraphLayer::renderSegment(wxMemoryDC& dc, int displayRow)
     m_parent->m_dataProvider->getFilterBand(dataRow, band);
     if (band.empty())
         return;
-    const Ruler& ruler = *m_parent->m_ruler;
     const wxRect row = m_parent->getRowRect(displayRow, false);
     Renderer& renderer = m_parent->m_renderer;
     renderer.setColour(dc, getFilteredOvertimeColor());
     for (const DataProvider::SBInterval& interval : band) {
-        const int x0 = std::max(ruler.xFromTime(interval.start, true), -1);
-        const int x1 = std::min(ruler.xFromTime(interval.end, true), m_width + 1);
+        const int x0 = std::max(ruler->xFromTime(interval.start, true), -1);
+        const int x1 = std::min(ruler->xFromTime(interval.end, true), m_width + 1);
         if (x1 >= 0 && x0 <= m_width)
             renderer.fillBox(dc, x0, row.y + 1, x1, row.y + row.height - 2);
     }

@@ -108,17 +108,17 @@ void SMBDataLayer::renderAll(wxMemoryDC& dc)
 
 void SMBDataLayer::renderRow(wxMemoryDC& dc, int displayRow)
 {
-    if (displayRow < 0 || m_width <= 0 || !m_parent->m_ruler || !m_parent->m_dataProvider)
+    const Ruler* ruler = getRuler();
+    if (displayRow < 0 || m_width <= 0 || !ruler || !m_parent->m_dataProvider)
         return;
     const auto data = m_rowData.find(m_parent->getDataRow(displayRow));
     if (data == m_rowData.end() || data->second.empty())
         return;
     // One state per pixel column, so that any number of intervals costs one box per run.
-    const Ruler& ruler = *m_parent->m_ruler;
     std::vector<unsigned char> columns(m_width, kEmpty);
     for (const DataProvider::SMBInterval& interval : data->second) {
-        const int x0 = std::max(ruler.xFromTime(interval.start, true), 0);
-        const int x1 = std::min(ruler.xFromTime(interval.end, true), m_width - 1);
+        const int x0 = std::max(ruler->xFromTime(interval.start, true), 0);
+        const int x1 = std::min(ruler->xFromTime(interval.end, true), m_width - 1);
         const unsigned char state = interval.value != 0 ? kRunning : kWaiting;
         for (int x = x0; x <= x1; ++x)
             columns[x] |= state;
@@ -146,13 +146,13 @@ bool SMBDataLayer::hittest(int x, int y)
     const int oldInterval = m_hitInterval;
     m_hitRow = -1;
     m_hitInterval = -1;
-    const int dataRow = m_visible && m_parent && m_parent->m_ruler ? m_parent->getDataRowAt(x, y, false) : -1;
+    const Ruler* ruler = getRuler();
+    const int dataRow = m_visible && m_parent && ruler ? m_parent->getDataRowAt(x, y, false) : -1;
     const auto data = m_rowData.find(dataRow);
     if (data != m_rowData.end()) {
         // Everything that touches the column under the pointer counts; running states win.
-        const Ruler& ruler = *m_parent->m_ruler;
-        const std::uint64_t from = ruler.timeFromX(x).GetValue();
-        const std::uint64_t to = std::max<std::uint64_t>(from, ruler.timeFromX(x + 1).GetValue() - 1);
+        const std::uint64_t from = ruler->timeFromX(x).GetValue();
+        const std::uint64_t to = std::max<std::uint64_t>(from, ruler->timeFromX(x + 1).GetValue() - 1);
         for (size_t i = 0; i < data->second.size(); ++i) {
             const DataProvider::SMBInterval& interval = data->second[i];
             if (interval.start > to || interval.end < from)
@@ -197,14 +197,14 @@ int SMBDataLayer::getTooltipCount()
 void SMBDataLayer::getTooltip(int maxCount, std::vector<wxString>& lines)
 {
     const DataProvider::SMBInterval* interval = getHitInterval();
-    if (!interval || maxCount < 1)
+    const Ruler* ruler = getRuler();
+    if (!interval || maxCount < 1 || !ruler)
         return;
-    const Ruler& ruler = *m_parent->m_ruler;
     const wxString state = getString(interval->value != 0 ? "%State_running" : "%State_waiting");
     const wxString times = getString("%Duration_tooltip_times",
                                      VORN_2_9::generic::varg_list()
-                                         .add(ruler.timeToLimitedString(interval->start).ToStdWstring())
-                                         .add(ruler.timeToLimitedString(interval->end - interval->start).ToStdWstring()));
+                                         .add(ruler->timeToLimitedString(interval->start).ToStdWstring())
+                                         .add(ruler->timeToLimitedString(interval->end - interval->start).ToStdWstring()));
     wxString text = m_layerName;
     const int displayRow = m_parent->getDisplayRow(m_hitRow);
     if (displayRow >= 0)

@@ -17,13 +17,13 @@ TestProvider* LineLayer::provider() const
 void LineLayer::requestData(bool onlyIfMissing)
 {
     TestProvider* source = provider();
-    if (!source || !m_enabled || !m_parent->m_ruler || (onlyIfMissing && m_loaded))
+    const tarquel_1_0::Ruler* ruler = getRuler();
+    if (!source || !m_enabled || !ruler || (onlyIfMissing && m_loaded))
         return;
     source->clearValueRequests(this);
     m_requests.clear();
     m_rows.clear();
-    const tarquel_1_0::Ruler& ruler = *m_parent->m_ruler;
-    const int columns = ruler.xFromTime(ruler.getEnd(), false) - ruler.xFromTime(ruler.getStart(), false) + 1;
+    const int columns = ruler->xFromTime(ruler->getEnd(), false) - ruler->xFromTime(ruler->getStart(), false) + 1;
     m_requests[source->requestValues(this, columns)] = true;
     m_loaded = false;
     m_loading = 1;
