@@ -88,6 +88,9 @@ public:
     void reportLayerProgress(GraphLayer* layer, int percent);
     // What the status line says now (empty when nothing loads).
     wxString getStatusText() const;
+    // True while a layer waits for data or works through it (m_loading), or an area's filter band
+    // is being computed: a screenshot taken now would not show everything.
+    bool isLoading() const;
 
     const Directory& getDirectory() const;
 

@@ -1,6 +1,7 @@
 #include "AreaGraph.h"
 
 #include "AreaPane.h"
+#include "Palette.h"
 
 #include <tarquel_1_0/EventCallback.h>
 #include <tarquel_1_0/GraphLayer.h>
@@ -18,7 +19,6 @@ namespace {
 const wxColour kRowBackground(255, 255, 255);
 const wxColour kRowStripe(246, 246, 246);
 const wxColour kRowSeparator(224, 224, 224);
-const wxColour kFrameColour(0, 0, 160);
 } // namespace
 
 AreaGraph::AreaGraph(AreaPane* pane, Timeline* timeline) : GraphWindow(pane, timeline), m_pane(pane) {}
@@ -194,16 +194,20 @@ void AreaGraph::drawBackground(wxDC& dc)
 
 void AreaGraph::drawOverlay(wxDC& dc)
 {
-    // The frame that a hovered global marker asks for, drawn down through every area.
+    // The ruler's selection and the frame a hovered global marker asks for, drawn down through
+    // every area so that they can be read against the rows.
     const Ruler& ruler = *getTimeline()->getRuler();
-    if (!ruler.hasFrameAnchor())
-        return;
-    const int x1 = ruler.getFrameAnchorX1();
-    const int x2 = ruler.getFrameAnchorX2();
     const int height = GetClientSize().y;
-    dc.SetPen(wxPen(kFrameColour, 1, wxPENSTYLE_SHORT_DASH));
-    dc.DrawLine(x1, 0, x1, height);
-    dc.DrawLine(x2, 0, x2, height);
+    const auto verticals = [&](int x1, int x2, const wxPen& pen) {
+        dc.SetPen(pen);
+        dc.DrawLine(x1, 0, x1, height);
+        dc.DrawLine(x2, 0, x2, height);
+    };
+    if (ruler.hasRulerSelection())
+        verticals(ruler.xFromTime(ruler.getSelectionStart(), true), ruler.xFromTime(ruler.getSelectionEnd(), true),
+                  wxPen(palette::selectionEdge));
+    if (ruler.hasFrameAnchor())
+        verticals(ruler.getFrameAnchorX1(), ruler.getFrameAnchorX2(), wxPen(palette::frame, 1, wxPENSTYLE_SHORT_DASH));
 }
 
 void AreaGraph::handleRightDown(wxMouseEvent&)

@@ -1,5 +1,7 @@
 #include "RulerWindow.h"
 
+#include "Palette.h"
+
 #include <tarquel_1_0/EventCallback.h>
 #include <tarquel_1_0/Ruler.h>
 #include <tarquel_1_0/Timeline.h>
@@ -16,8 +18,6 @@ namespace {
 const wxColour kRulerBackground(236, 236, 240);
 const wxColour kStripBackground(250, 250, 250);
 const wxColour kTickColour(96, 96, 96);
-const wxColour kSelectionColour(170, 200, 240);
-const wxColour kFrameColour(0, 0, 160);
 constexpr int kMinTickSpacing = 90; // pixels between labelled ticks, at least
 
 // The smallest 1, 2 or 5 times a power of ten that is at least `minimum`.
@@ -115,7 +115,7 @@ void RulerWindow::drawBackground(wxDC& dc)
     if (ruler.hasRulerSelection()) {
         const int x1 = ruler.xFromTime(ruler.getSelectionStart(), true);
         const int x2 = ruler.xFromTime(ruler.getSelectionEnd(), true);
-        dc.SetBrush(wxBrush(kSelectionColour));
+        dc.SetBrush(wxBrush(palette::selectionFill));
         dc.DrawRectangle(x1, 0, std::max(x2 - x1, 1), kLabelHeight);
     }
     drawTicks(dc);
@@ -153,7 +153,7 @@ void RulerWindow::drawOverlay(wxDC& dc)
     const int x1 = ruler.getFrameAnchorX1();
     const int x2 = ruler.getFrameAnchorX2();
     const wxRect strip = stripRect();
-    dc.SetPen(wxPen(kFrameColour));
+    dc.SetPen(wxPen(palette::frame));
     dc.SetBrush(*wxTRANSPARENT_BRUSH);
     dc.DrawRectangle(x1, strip.y, std::max(x2 - x1 + 1, 1), strip.height);
 }

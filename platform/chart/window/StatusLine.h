@@ -15,6 +15,7 @@ public:
     void update(const ProgressBoard::Entry& entry);
     void remove(const void* key);
     wxString getText() const;
+    bool isIdle() const { return m_board.empty(); }
 
 private:
     void showBoard();

@@ -398,6 +398,13 @@ wxString Timeline::getStatusText() const
     return m_impl->status->getText();
 }
 
+bool Timeline::isLoading() const
+{
+    const std::vector<GraphLayer*>& layers = m_impl->directory.getLayers();
+    return !m_impl->status->isIdle() ||
+           std::any_of(layers.begin(), layers.end(), [](const GraphLayer* layer) { return layer->m_loading != 0; });
+}
+
 const Directory& Timeline::getDirectory() const
 {
     return m_impl->directory;

@@ -102,6 +102,7 @@ void LineLayer::requestData(bool onlyIfMissing)
 
 bool LineLayer::checkData()
 {
+    ++m_checks;
     if (auto* provider = dynamic_cast<TestProvider*>(m_parent->m_dataProvider))
         provider->consumeLines(this, m_pending);
     m_pending.erase(std::remove_if(m_pending.begin(), m_pending.end(),
@@ -112,6 +113,12 @@ bool LineLayer::checkData()
 
 void LineLayer::updateData(wxMemoryDC& dc, bool render)
 {
+    if (m_ticksWanted > 0) {
+        ++m_ticks;
+        if (--m_ticksWanted == 0)
+            m_parent->requestUpdateTimer(this, false);
+        return;
+    }
     m_pending.clear();
     m_dataLoaded = true;
     m_loading = 0;

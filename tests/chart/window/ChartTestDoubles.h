@@ -73,6 +73,9 @@ public:
 
     bool m_dataLoaded = false;
     int m_requestsMade = 0;
+    int m_checks = 0;      // checkData calls
+    int m_ticksWanted = 0; // update-timer ticks still asked for; the last one stops the timer
+    int m_ticks = 0;
     int m_hitRow = -1; // display row
     int m_selectedRow = -1;
     std::vector<int> m_popupChoices;

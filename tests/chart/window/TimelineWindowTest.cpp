@@ -5,6 +5,7 @@
 #include <tarquel_1_0/GraphLayerParent.h>
 #include <tarquel_1_0/HeaderCtrl.h>
 #include <tarquel_1_0/Legend.h>
+#include <tarquel_1_0/ProviderNotice.h>
 #include <tarquel_1_0/LegendCheckBox.h>
 #include <tarquel_1_0/Ruler.h>
 
@@ -233,7 +234,9 @@ TEST_F(TimelineFixture, ReloadFetchesEverythingAgainAndTheStatusLineShowsLoading
     const int areaRequests = m_lines[0]->m_requestsMade;
     const int rulerRequests = m_rulerLine->m_requestsMade;
     m_providers[0]->closeGate();
+    EXPECT_FALSE(m_timeline->isLoading());
     m_timeline->reload(false);
+    EXPECT_TRUE(m_timeline->isLoading());
     EXPECT_FALSE(m_lines[0]->m_dataLoaded);
     EXPECT_EQ(m_lines[0]->m_requestsMade, areaRequests + 1);
     EXPECT_EQ(m_rulerLine->m_requestsMade, rulerRequests + 1);
@@ -245,6 +248,36 @@ TEST_F(TimelineFixture, ReloadFetchesEverythingAgainAndTheStatusLineShowsLoading
     m_providers[0]->openGate();
     ASSERT_TRUE(loaded());
     EXPECT_TRUE(pumpUntil([this] { return m_timeline->getStatusText().empty(); }));
+    EXPECT_FALSE(m_timeline->isLoading());
+}
+
+TEST_F(TimelineFixture, NoticesAreDeliveredOnlyForProvidersAndLayersTheTimelineHolds)
+{
+    const auto post = [this](DataProvider* provider, GraphLayer* layer) {
+        wxThreadEvent event(EVT_PROVIDER_DATA_READY);
+        event.SetPayload(ProviderNotice{provider, layer, 0});
+        m_timeline->GetEventHandler()->ProcessEvent(event);
+    };
+    const int checks[2] = {m_lines[0]->m_checks, m_lines[1]->m_checks};
+    // A layer of area 0 named by area 1's provider, and a provider the timeline never held.
+    post(m_providers[1], m_lines[0]);
+    TestProvider* stranger = new TestProvider(1, kDuration, "stranger");
+    post(stranger, m_lines[1]);
+    stranger->deleteSelf();
+    EXPECT_EQ(m_lines[0]->m_checks, checks[0]);
+    EXPECT_EQ(m_lines[1]->m_checks, checks[1]);
+    // The right pair is delivered.
+    post(m_providers[1], m_lines[1]);
+    EXPECT_EQ(m_lines[1]->m_checks, checks[1] + 1);
+}
+
+TEST_F(TimelineFixture, UpdateTimerTicksALayerUntilItStopsAsking)
+{
+    m_lines[1]->m_ticksWanted = 3;
+    m_timeline->getGraph(1)->requestUpdateTimer(m_lines[1], true);
+    ASSERT_TRUE(pumpUntil([this] { return m_lines[1]->m_ticksWanted == 0; }));
+    EXPECT_EQ(m_lines[1]->m_ticks, 3);
+    EXPECT_EQ(m_lines[0]->m_ticks, 0);
 }
 
 } // namespace chart_test
