@@ -2,7 +2,6 @@
 
 #include <ddb_2_2/database.h>
 
-#include <algorithm>
 
 namespace dd_sarvik_2_2 {
 
@@ -95,48 +94,6 @@ void dd_filter_store::add_profile_items(const ddb_2_2::string& name, const std::
         state.profile_items.insert(state.profile_items.end(), items.begin(), items.end());
         state.profile_ts = stamp;
     });
-}
-
-void dd_filter_store::set_display_source(const ddb_2_2::string& display, std::vector<dd_filter_timestamp> source,
-                                         const ddb_2_2::string& table)
-{
-    std::lock_guard<std::mutex> guard(m_lock);
-    auto& record = m_displays[display];
-    record.source = std::move(source);
-    if (std::find(record.tables.begin(), record.tables.end(), table) == record.tables.end())
-        record.tables.push_back(table);
-}
-
-std::vector<dd_filter_timestamp> dd_filter_store::get_display_source(const ddb_2_2::string& display) const
-{
-    std::lock_guard<std::mutex> guard(m_lock);
-    const auto it = m_displays.find(display);
-    return it == m_displays.end() ? std::vector<dd_filter_timestamp>() : it->second.source;
-}
-
-std::vector<ddb_2_2::string> dd_filter_store::forget_display(const ddb_2_2::string& display)
-{
-    std::lock_guard<std::mutex> guard(m_lock);
-    m_savedTimestamps.erase(display);
-    const auto it = m_displays.find(display);
-    if (it == m_displays.end())
-        return {};
-    auto tables = std::move(it->second.tables);
-    m_displays.erase(it);
-    return tables;
-}
-
-void dd_filter_store::set_saved_timestamps(const ddb_2_2::string& display, std::vector<dd_filter_timestamp> stamps)
-{
-    std::lock_guard<std::mutex> guard(m_lock);
-    m_savedTimestamps[display] = std::move(stamps);
-}
-
-std::vector<dd_filter_timestamp> dd_filter_store::get_saved_timestamps(const ddb_2_2::string& display) const
-{
-    std::lock_guard<std::mutex> guard(m_lock);
-    const auto it = m_savedTimestamps.find(display);
-    return it == m_savedTimestamps.end() ? std::vector<dd_filter_timestamp>() : it->second;
 }
 
 }  // namespace dd_sarvik_2_2

@@ -16,7 +16,7 @@ dd_filter_timestamp lookUp(const ddb_2_2::string& name, const ddb_2_2::database&
     const auto store = dd_filter_store::find(db);
     if (!store)
         return dd_filter_timestamp(name, 0, 0);
-    const auto source = store->get_display_source(name);
+    const auto source = store->get_displays().get_source(name);
     if (source.empty()) {
         const auto state = store->get_state(name);
         return dd_filter_timestamp(name, state->profile_ts, state->time_ts);

@@ -8,7 +8,7 @@ std::vector<dd_filter_timestamp> dd_filter_timestamp_list::get_filter_timestamps
                                                                                  const ddb_2_2::database& db)
 {
     const auto store = dd_filter_store::find(db);
-    return store ? store->get_saved_timestamps(name) : std::vector<dd_filter_timestamp>();
+    return store ? store->get_displays().get_saved_timestamps(name) : std::vector<dd_filter_timestamp>();
 }
 
 dd_filter_timestamp_list::dd_filter_timestamp_list(ddb_2_2::string name, std::uint64_t profileTs,
@@ -20,7 +20,7 @@ dd_filter_timestamp_list::dd_filter_timestamp_list(ddb_2_2::string name, std::ui
 
 void dd_filter_timestamp_list::set_filter_timestamp(ddb_2_2::database& db) const
 {
-    dd_filter_store::attach(db)->set_saved_timestamps(m_name, m_timestamps);
+    dd_filter_store::attach(db)->get_displays().set_saved_timestamps(m_name, m_timestamps);
 }
 
 }  // namespace dd_sarvik_2_2

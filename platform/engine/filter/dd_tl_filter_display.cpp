@@ -117,7 +117,7 @@ void dd_tl_filter_display::clear_tl_filter_display(const ddb_2_2::string& name)
 {
     m_db.remove_table(get_filter_table_name(name, dd_query()));
     if (const auto store = dd_filter_store::find(m_db)) {
-        for (const auto& table : store->forget_display(name))
+        for (const auto& table : store->get_displays().forget(name))
             m_db.remove_table(table);
     }
 }
@@ -145,7 +145,7 @@ bool dd_tl_filter_display::compute_tl_filter_display(const ddb_2_2::string& name
     const ddb_2_2::string tableName = get_filter_table_name(name, query);
     m_db.add_table(tableName, std::make_shared<dd_band_data>(dd_band_kind::single_band, rowByTable, name, 0,
                                                              band.build()));
-    store->set_display_source(
+    store->get_displays().set_source(
         name, {dd_filter_timestamp(dd_filter::global_name, followed.profile_ts, followed.time_ts)}, tableName);
     return true;
 }

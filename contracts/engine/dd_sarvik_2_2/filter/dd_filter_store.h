@@ -1,6 +1,5 @@
 #pragma once
-// dd_filter_store: the named filters of one database, plus what the filter displays of that
-// database were computed from and the timestamps saved for them.
+// dd_filter_store: the named filters of one database, and the registry of its filter displays.
 //
 // The store is a table of its database, under the name "dd_filter_store": dd_filter and the
 // other filter classes find it there, so a database carries its filters wherever it goes.
@@ -13,8 +12,8 @@
 // shared states, so an evaluation never sees half a write.
 
 #include <dd_sarvik_2_2/filter/dd_attribute_filter.h>
+#include <dd_sarvik_2_2/filter/dd_filter_display_registry.h>
 #include <dd_sarvik_2_2/filter/dd_filter_state.h>
-#include <dd_sarvik_2_2/filter/dd_filter_timestamp.h>
 #include <dd_sarvik_2_2/filter/dd_time_filter.h>
 #include <ddb_2_2/string.h>
 #include <ddb_2_2/table.h>
@@ -45,6 +44,8 @@ public:
     static std::shared_ptr<dd_filter_store> find(const ddb_2_2::database& db);
 
     dd_filter_store() = default;
+    dd_filter_store(const dd_filter_store&) = delete;
+    dd_filter_store& operator=(const dd_filter_store&) = delete;
     ddb_2_2::string get_type_name() const override;
 
     /// The current state of a filter; an empty state with timestamps 0 when never written.
@@ -56,24 +57,11 @@ public:
     void add_time_items(const ddb_2_2::string& name, const std::vector<dd_time_filter>& items);
     void add_profile_items(const ddb_2_2::string& name, const std::vector<dd_attribute_filter>& items);
 
-    /// Records that the display `display` was last computed from `source` (one timestamp per
-    /// filter it followed) and stored `table`, besides the tables stored for it before.
-    void set_display_source(const ddb_2_2::string& display, std::vector<dd_filter_timestamp> source,
-                            const ddb_2_2::string& table);
-    std::vector<dd_filter_timestamp> get_display_source(const ddb_2_2::string& display) const;
-    /// Forgets the display's source and saved timestamps; returns the tables it had stored.
-    std::vector<ddb_2_2::string> forget_display(const ddb_2_2::string& display);
-
-    /// The timestamps saved for a display by its owner (dd_filter_timestamp_list).
-    void set_saved_timestamps(const ddb_2_2::string& display, std::vector<dd_filter_timestamp> stamps);
-    std::vector<dd_filter_timestamp> get_saved_timestamps(const ddb_2_2::string& display) const;
+    /// What the filter displays of this database were computed from, and their saved timestamps.
+    dd_filter_display_registry& get_displays() { return m_displays; }
+    const dd_filter_display_registry& get_displays() const { return m_displays; }
 
 private:
-    struct display_record {
-        std::vector<dd_filter_timestamp> source;
-        std::vector<ddb_2_2::string> tables;
-    };
-
     /// Replaces a filter's state by `change` applied to a copy; the caller holds m_lock.
     template <class Change>
     void rewrite(const ddb_2_2::string& name, Change change);
@@ -81,8 +69,7 @@ private:
     mutable std::mutex m_lock;
     std::uint64_t m_clock = 0;   // last timestamp handed out
     std::map<ddb_2_2::string, state_ptr> m_filters;
-    std::map<ddb_2_2::string, display_record> m_displays;
-    std::map<ddb_2_2::string, std::vector<dd_filter_timestamp>> m_savedTimestamps;
+    dd_filter_display_registry m_displays;   // has its own lock, never taken with m_lock
 };
 
 }  // namespace dd_sarvik_2_2
