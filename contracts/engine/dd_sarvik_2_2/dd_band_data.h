@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -37,6 +38,12 @@ public:
     /// [begin, end) into records() of one row's objects; global tables: all objects for any row.
     std::pair<std::size_t, std::size_t> row_range(std::int32_t row) const;
 
+    /// The attribute table a result names like this band table (a band of events and the table of
+    /// those events' attributes often share a name). The band takes the name in the database and
+    /// carries the attribute table, which attribute lookups by that name then find.
+    void set_namesake_attributes(std::shared_ptr<const ddb_2_2::table> attributes) { m_namesake = std::move(attributes); }
+    const std::shared_ptr<const ddb_2_2::table>& get_namesake_attributes() const { return m_namesake; }
+
 private:
     dd_band_kind m_kind;
     ddb_2_2::string m_attributeTable;
@@ -44,6 +51,7 @@ private:
     std::int32_t m_keyValue;
     std::vector<dd_band_record> m_records;
     dd_row_ranges m_rows;   // empty for global tables
+    std::shared_ptr<const ddb_2_2::table> m_namesake;
 };
 
 }  // namespace dd_sarvik_2_2

@@ -17,10 +17,6 @@ std::vector<std::wstring> splitPath(const std::wstring& path)
     return parts;
 }
 
-std::shared_ptr<const AttributeTableData> attributeTable(const ddb_2_2::database& db, const std::wstring& name)
-{
-    return std::dynamic_pointer_cast<const AttributeTableData>(db.get_table(name));
-}
 }  // namespace
 
 std::optional<AttributePath> AttributePath::resolve(const ddb_2_2::database& db, const std::wstring& path)
@@ -29,7 +25,7 @@ std::optional<AttributePath> AttributePath::resolve(const ddb_2_2::database& db,
     if (parts.empty())
         return std::nullopt;
     AttributePath resolved;
-    auto table = attributeTable(db, parts.front());
+    auto table = AttributeTableData::find(db, parts.front());
     if (!table)
         return std::nullopt;
     resolved.m_nestedTable = parts.front();
@@ -44,7 +40,7 @@ std::optional<AttributePath> AttributePath::resolve(const ddb_2_2::database& db,
         const std::wstring& referenced = table->column(column).referencedTable;
         if (!referenced.empty()) {
             resolved.m_nestedTable = referenced;
-            table = attributeTable(db, referenced);
+            table = AttributeTableData::find(db, referenced);
             if (!table && i + 1 < parts.size())
                 return std::nullopt;
         } else {

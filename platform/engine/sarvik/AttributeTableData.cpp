@@ -1,5 +1,7 @@
 #include "sarvik/AttributeTableData.h"
 
+#include <dd_sarvik_2_2/dd_band_data.h>
+
 #include <utility>
 
 namespace dd_sarvik_2_2 {
@@ -9,6 +11,16 @@ const store::StoredValue absentValue;
 }
 
 AttributeTableData::AttributeTableData(store::AttributeTableRecord record) : m_record(std::move(record)) {}
+
+std::shared_ptr<const AttributeTableData> AttributeTableData::find(const ddb_2_2::database& db, const std::wstring& name)
+{
+    const std::shared_ptr<ddb_2_2::table> table = db.get_table(name);
+    if (auto attributes = std::dynamic_pointer_cast<const AttributeTableData>(table))
+        return attributes;
+    if (auto band = std::dynamic_pointer_cast<const dd_band_data>(table))
+        return std::dynamic_pointer_cast<const AttributeTableData>(band->get_namesake_attributes());
+    return nullptr;
+}
 
 int AttributeTableData::columnOf(const std::wstring& column) const
 {

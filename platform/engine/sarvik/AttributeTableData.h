@@ -5,9 +5,11 @@
 
 #include "store/ResultRecords.h"
 
+#include <ddb_2_2/database.h>
 #include <ddb_2_2/table.h>
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
 namespace dd_sarvik_2_2 {
@@ -17,6 +19,10 @@ public:
     explicit AttributeTableData(store::AttributeTableRecord record);
 
     ddb_2_2::string get_type_name() const override { return L"dd_attribute_obj"; }
+
+    /// The attribute table called `name`: the table itself, or the one a band table of that
+    /// name carries (see dd_band_data::set_namesake_attributes). Null when there is none.
+    static std::shared_ptr<const AttributeTableData> find(const ddb_2_2::database& db, const std::wstring& name);
 
     const std::wstring& name() const { return m_record.name; }
     std::size_t size() const { return m_record.instances.size(); }

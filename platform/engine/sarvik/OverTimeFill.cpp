@@ -47,13 +47,13 @@ void OverTimeFill::mapRowsToAxis(const ddb_2_2::database& db)
         m_sourceRows.assign(1, sampleRows);
         return;
     }
-    auto rowTable = std::dynamic_pointer_cast<const AttributeTableData>(db.get_table(m_selection.rowTable()));
+    auto rowTable = AttributeTableData::find(db, m_selection.rowTable());
     const std::size_t rowCount =
         std::max(rowTable ? rowTable->size() : 0, static_cast<std::size_t>(lastRow + 1));
     // An axis of another table than the samples' rows groups rows through a referencing column
     // (e.g. threads by "process").
     int column = -1;
-    auto axisTable = std::dynamic_pointer_cast<const AttributeTableData>(db.get_table(axis));
+    auto axisTable = AttributeTableData::find(db, axis);
     if (axis != m_selection.rowTable() && rowTable && axisTable)
         for (int c = 0; c < rowTable->columnCount() && column < 0; ++c)
             if (rowTable->column(c).referencedTable == axis)

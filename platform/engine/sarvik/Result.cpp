@@ -164,7 +164,7 @@ void Result::initialize_manipulator_manager(dd_manipulator_manager& manager) con
     manager.clear();
     manager.set_time_base(m_timeOrigin, m_tickFrequency);
     for (const ddb_2_2::string& name : m_database->get_table_names()) {
-        auto table = std::dynamic_pointer_cast<const AttributeTableData>(m_database->get_table(name));
+        auto table = AttributeTableData::find(*m_database, name.str());
         if (!table)
             continue;
         for (int c = 0; c < table->columnCount(); ++c) {

@@ -7,6 +7,7 @@
 
 #include <dd_sarvik_2_2/dd_band_data.h>
 #include <dd_sarvik_2_2/dd_band_table.h>
+#include <dd_sarvik_2_2/filter/dd_filter_store.h>
 
 namespace dd_sarvik_2_2 {
 
@@ -55,10 +56,14 @@ std::unique_ptr<Result> ResultBuilder::build(store::ResultRecords records, const
         std::wstring name = table.name;
         db->add_table(name, std::make_shared<SampleTableData>(std::move(table)));
     }
-    for (const store::BandTableRecord& table : records.bandTables)
-        db->add_table(table.name, bandData(table));
+    for (const store::BandTableRecord& table : records.bandTables) {
+        auto band = bandData(table);
+        band->set_namesake_attributes(AttributeTableData::find(*db, table.name));
+        db->add_table(table.name, std::move(band));
+    }
     for (const store::TimedAttributeRecord& series : records.timedAttributes)
         db->add_table(series.table + L"." + series.attribute, std::make_shared<TimedAttributeData>(series));
+    dd_filter_store::attach(*db);
     return std::make_unique<Result>(std::move(db), records.name, records.timeOrigin, records.tickFrequency,
                                     records.duration);
 }

@@ -73,7 +73,7 @@ bool restrictByPath(const ddb_2_2::database& db, const dd_overtime_query::restri
 
 std::size_t tableSize(const ddb_2_2::database& db, const std::wstring& name, std::size_t fallback)
 {
-    auto table = std::dynamic_pointer_cast<const AttributeTableData>(db.get_table(name));
+    auto table = AttributeTableData::find(db, name);
     return table ? table->size() : fallback;
 }
 

@@ -12,7 +12,7 @@ bool dd_attribute_table::initialize(const ddb_2_2::string& name, const ddb_2_2::
         if (auto path = AttributePath::resolve(db, name.str()))
             tableName = path->nestedTableName();
     }
-    auto data = std::dynamic_pointer_cast<const AttributeTableData>(db.get_table(tableName));
+    auto data = AttributeTableData::find(db, tableName.str());
     if (!data)
         return false;
     m_data = std::move(data);

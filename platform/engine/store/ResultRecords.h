@@ -10,8 +10,9 @@
 // Rows are indices into the thread table ("dd_thread"): row r is the r-th thread instance.
 //
 // Names: the engine keeps every table of a result in one registry by name, so attribute tables,
-// sample tables, band tables and timed series (registered as "<table>.<attribute>") must all
-// have different names; a band table named like an attribute table hides that attribute table.
+// sample tables, band tables and timed series (registered as "<table>.<attribute>") must have
+// different names, with one exception: a band table may share its name with an attribute table
+// (typically the table of its objects' attributes); both stay reachable.
 
 #include <cstdint>
 #include <string>

@@ -32,6 +32,7 @@ store::ResultRecords smallRecords()
     r.attributeTables.push_back(table(L"dd_wait", {{L"signal_cs", L"callsite"}, {L"wait_cs", L"callsite"}},
                                       {{std::int64_t{0}, std::int64_t{1}}}));
     r.attributeTables.push_back(table(L"counter", {{L"name", L""}, {L"limit", L""}}, {{L"load", 9.0}}));
+    r.attributeTables.push_back(table(L"global_span", {{L"name", L""}}, {{L"phase"}}));
 
     r.lifetimes = {{L"dd_thread", 0, 1000, 1100}, {L"dd_thread", 1, 1010, 1090}, {L"dd_thread", 2, 1020, 1100}};
 

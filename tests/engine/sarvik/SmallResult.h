@@ -11,7 +11,8 @@
 //   (1, 1010, 1060, 1, 2)
 //   (2, 1020, 1025, 4, 0) (2, 1095, 1100, 1, 1)
 // Band tables: "marker" (single band), "wait_state" (single multi band over "dd_wait"),
-// "global_event" (global instants over "counter"), "global_span" (global durations).
+// "global_event" (global instants over "counter"), "global_span" (global durations, named like
+// the attribute table "global_span" of its spans).
 // Counter: "counter" (name, limit = 9.0) and the timed series "counter.value" with points
 // 1000 -> 1, 1030 -> 4, 1035 -> 2, 1080 -> 3.
 

@@ -157,6 +157,16 @@ TEST_F(Tables, AttributeValuesFollowReferencedTables)
     EXPECT_TRUE(broken.get_value(ddb_2_2::index(0)).is_nil());
 }
 
+TEST_F(Tables, BandTableNamedLikeAnAttributeTableKeepsBothReachable)
+{
+    EXPECT_EQ(m_db.get_table_type(L"global_span").str(), L"dd_global_band_obj2");
+    EXPECT_EQ(dd_attribute_table_data_retriever(m_db, L"global_span.name").get_value(ddb_2_2::index(0)).get_string().str(),
+              L"phase");
+    dd_attribute_table spans;
+    ASSERT_TRUE(spans.initialize(L"global_span", m_db));
+    EXPECT_EQ(spans.size(), 1u);
+}
+
 TEST_F(Tables, InstanceDataExistsForTablesAndTimedSeries)
 {
     EXPECT_TRUE(dd_utility::check_instance_data_exist(L"marker", L"function", m_db));
