@@ -192,7 +192,7 @@ void AreaGraph::drawBackground(wxDC& dc)
     }
 }
 
-void AreaGraph::drawOverlay(wxDC& dc)
+void AreaGraph::drawOverlay(wxDC& dc) const
 {
     // The ruler's selection and the frame a hovered global marker asks for, drawn down through
     // every area so that they can be read against the rows.

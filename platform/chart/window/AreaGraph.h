@@ -50,7 +50,7 @@ public:
 
 protected:
     void drawBackground(wxDC& dc) override;
-    void drawOverlay(wxDC& dc) override;
+    void drawOverlay(wxDC& dc) const override;
     void handleRightDown(wxMouseEvent& event) override;
 
 private:

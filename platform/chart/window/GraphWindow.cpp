@@ -55,9 +55,10 @@ GraphWindow::GraphWindow(wxWindow* parent, Timeline* timeline)
 
 GraphWindow::~GraphWindow()
 {
+    // Stop the work for the layers before the layers go.
     m_updateTimer.reset();
-    m_layers.clear();
     setProvider(nullptr, false);
+    m_layers.clear();
 }
 
 void GraphWindow::addLayer(GraphLayer* layer, int position)
@@ -161,13 +162,6 @@ void GraphWindow::clearHittest()
     Refresh(false);
 }
 
-wxBitmap GraphWindow::snapshot() const
-{
-    wxBitmap frame;
-    composeFrame(frame);
-    return frame;
-}
-
 bool GraphWindow::claimRowBackgroundPainting(GraphLayer* layer)
 {
     if (!m_backgroundLayer)
@@ -186,7 +180,7 @@ void GraphWindow::requestUpdateTimer(GraphLayer* layer, bool on)
     m_updateTimer->request(layer, on);
 }
 
-void GraphWindow::drawOverlay(wxDC&) {}
+void GraphWindow::drawOverlay(wxDC&) const {}
 
 bool GraphWindow::handleLeftDown(wxMouseEvent&)
 {
@@ -225,7 +219,7 @@ void GraphWindow::composeFrame(wxBitmap& frame) const
     for (const auto& layer : m_layers)
         if (layer->m_enabled)
             layer->renderHittest(dc);
-    const_cast<GraphWindow*>(this)->drawOverlay(dc);
+    drawOverlay(dc);
 }
 
 void GraphWindow::onPaint(wxPaintEvent&)
@@ -305,14 +299,13 @@ void GraphWindow::selectAt(bool activate)
             chosen = it->get();
     m_timeline->clearLayerSelection(chosen);
     if (chosen) {
-        chosen->setSelection();
-        if (activate)
+        const bool selected = chosen->setSelection();
+        if (activate) {
             chosen->doubleClicked();
-        if (m_callback) {
-            if (activate)
+            if (m_callback)
                 m_callback->itemActivated(chosen);
-            else
-                m_callback->itemSelected(chosen);
+        } else if (selected && m_callback) {
+            m_callback->itemSelected(chosen);
         }
     }
     m_timeline->getGraphArea()->renderAllGraphs();

@@ -57,9 +57,6 @@ public:
     GraphLayer* getSelectionLayer() const;
     void clearHittest();
 
-    // The picture as the screen shows it: layers plus highlights.
-    wxBitmap snapshot() const;
-
     // GraphLayerParent, shared part.
     bool claimRowBackgroundPainting(GraphLayer* layer) override;
     void layerColorChanged(GraphLayer* layer, const wxColour& colour, const wxString& what) override;
@@ -70,7 +67,7 @@ protected:
     // Background under the layers: ruler ticks, row stripes.
     virtual void drawBackground(wxDC& dc) = 0;
     // Drawn on the screen copy over the layers: selection shading, frames.
-    virtual void drawOverlay(wxDC& dc);
+    virtual void drawOverlay(wxDC& dc) const;
     // Mouse hooks for subclasses; return true when the event was used.
     virtual bool handleLeftDown(wxMouseEvent& event);
     virtual bool handleMotion(wxMouseEvent& event);

@@ -38,6 +38,11 @@ std::uint64_t niceStep(long double minimum)
 RulerWindow::RulerWindow(wxWindow* parent, Timeline* timeline) : GraphWindow(parent, timeline)
 {
     SetMinSize(wxSize(-1, kLabelHeight + kStripHeight));
+    // A popup or another window may take the mouse in the middle of a drag.
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) {
+        m_dragStartX = -1;
+        m_dragging = false;
+    });
 }
 
 wxRect RulerWindow::stripRect() const
@@ -145,7 +150,7 @@ void RulerWindow::drawTicks(wxDC& dc)
     }
 }
 
-void RulerWindow::drawOverlay(wxDC& dc)
+void RulerWindow::drawOverlay(wxDC& dc) const
 {
     const Ruler& ruler = *getTimeline()->getRuler();
     if (!ruler.hasFrameAnchor())

@@ -28,7 +28,7 @@ public:
 
 protected:
     void drawBackground(wxDC& dc) override;
-    void drawOverlay(wxDC& dc) override;
+    void drawOverlay(wxDC& dc) const override;
     bool handleLeftDown(wxMouseEvent& event) override;
     bool handleMotion(wxMouseEvent& event) override;
     bool handleLeftUp(wxMouseEvent& event) override;

@@ -306,6 +306,9 @@ void Timeline::customizeLegend()
     Legend& legend = *m_impl->legend;
     legend.clear();
     for (GraphLayer* layer : m_impl->directory.getLayers()) {
+        // The old items are gone with the legend's clear.
+        layer->m_legendItem = nullptr;
+        layer->m_runningLegendItem = nullptr;
         std::vector<int> ids;
         layer->customizeLegend(ids);
         legend.assignLayer(ids, layer);
