@@ -25,7 +25,6 @@ public:
     void set_display_name(const ddb_2_2::string& attributePath, const ddb_2_2::string& name);
     /// The display name of a path; the path itself when none was set.
     ddb_2_2::string get_display_name(const ddb_2_2::string& attributePath) const;
-    std::size_t get_display_name_count() const { return m_displayNames.size(); }
 
 private:
     std::uint64_t m_timeOrigin = 0;
