@@ -69,9 +69,11 @@ StoreStatus readFile(const std::filesystem::path& directory, ResultRecords& reco
                      const ReadProgress& progress)
 {
     std::error_code error;
-    if (!std::filesystem::is_directory(directory, error))
-        return {StoreCode::missingDirectory,
-                L"The result directory " + quoted(directory) + L" does not exist."};
+    if (!std::filesystem::is_directory(directory, error)) {
+        const bool exists = std::filesystem::exists(directory, error);
+        return {StoreCode::missingDirectory, L"The result directory " + quoted(directory)
+                                                 + (exists ? L" is not a directory." : L" does not exist.")};
+    }
     const std::filesystem::path file = directory / ResultSchema::fileName;
     if (!std::filesystem::is_regular_file(file, error))
         return {StoreCode::missingFile, L"The result directory " + quoted(directory)

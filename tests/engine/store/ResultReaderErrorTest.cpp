@@ -61,6 +61,8 @@ TEST_F(ResultReaderError, missingDirectoryOrFile)
     expectFailure(m_directory.path(), StoreCode::missingFile, L"holds no result.sqlite");
     std::filesystem::create_directory(m_directory.path() / "result.sqlite");
     expectFailure(m_directory.path(), StoreCode::missingFile, L"holds no result.sqlite");
+    std::ofstream(m_directory.path() / "plain") << "x";
+    expectFailure(m_directory.path() / "plain", StoreCode::missingDirectory, L"is not a directory");
 }
 
 TEST_F(ResultReaderError, textFileOrEmptyFileNamedLikeTheDatabase)
