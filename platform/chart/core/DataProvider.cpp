@@ -41,10 +41,12 @@ wxThread::ExitCode DataProvider::Entry()
 {
     for (;;) {
         m_requestSemaphore->Wait();
-        if (m_stopping)
-            break;
         {
+            // deleteSelf raises m_stopping under this lock: once the worker sees it, nobody else
+            // touches the object any more and the thread may delete it.
             wxCriticalSectionLocker lock(m_queueLock);
+            if (m_stopping)
+                break;
             // A cleared request leaves its post behind: nothing to take then.
             if (m_requestQueue.empty())
                 continue;
@@ -110,24 +112,23 @@ void DataProvider::handleSMBRequest()
 void DataProvider::deleteSelf()
 {
     setNotificationSink(nullptr);
-    m_stopping = true;
-    {
-        wxCriticalSectionLocker lock(m_queueLock);
-        m_requestQueue.clear();
-    }
     if (!IsAlive() && GetId() != 0) {
         // Created but never run: the thread waits to be started, so start it only to end it.
         Run();
     }
-    if (IsAlive()) {
-        // The worker sees m_stopping, leaves Entry, and the detached thread deletes this object;
-        // the program's end waits for that.
-        m_ending = true;
-        EndingWorkers::instance().add();
-        m_requestSemaphore->Post();
+    if (!IsAlive()) {
+        delete this; // no thread was ever created
         return;
     }
-    delete this;
+    // The worker ends and its detached thread deletes this object as soon as it sees m_stopping,
+    // which it reads under m_queueLock: releasing the lock below is the last touch of this object.
+    // The program's end waits for the worker (EndingWorkers).
+    EndingWorkers::instance().add();
+    wxCriticalSectionLocker lock(m_queueLock);
+    m_ending = true;
+    m_stopping = true;
+    m_requestQueue.clear();
+    m_requestSemaphore->Post();
 }
 
 bool DataProvider::openDataFile(const wxString& path)
