@@ -25,7 +25,8 @@ public:
     void putDelta(std::uint64_t value, std::uint64_t previous)
     {
         const auto delta = static_cast<std::int64_t>(value - previous);
-        putUnsigned((static_cast<std::uint64_t>(delta) << 1) ^ static_cast<std::uint64_t>(delta >> 63));
+        putUnsigned((static_cast<std::uint64_t>(delta) << 1)
+                    ^ static_cast<std::uint64_t>(delta >> 63));
     }
 
     void putDouble(double value)
@@ -125,7 +126,8 @@ bool decodeRecord(BlobDecoder& in, SampleRecord& record, const SampleRecord& pre
     return true;
 }
 
-void encodeRecord(BlobEncoder& out, const BandObjectRecord& record, const BandObjectRecord& previous)
+void encodeRecord(BlobEncoder& out, const BandObjectRecord& record,
+                  const BandObjectRecord& previous)
 {
     out.putDelta(widened(record.row), widened(previous.row));
     out.putDelta(record.start, previous.start);
@@ -147,7 +149,8 @@ bool decodeRecord(BlobDecoder& in, BandObjectRecord& record, const BandObjectRec
     return true;
 }
 
-void encodeRecord(BlobEncoder& out, const TimedValueRecord& record, const TimedValueRecord& previous)
+void encodeRecord(BlobEncoder& out, const TimedValueRecord& record,
+                  const TimedValueRecord& previous)
 {
     out.putDelta(widened(record.instanceIndex), widened(previous.instanceIndex));
     out.putDelta(record.tick, previous.tick);

@@ -157,7 +157,8 @@ private:
             if (object.end < object.start)
                 return nth(L"object", i, name) + L" ends before it starts";
             const BandObjectRecord* previous = i > 0 ? &table.objects[i - 1] : nullptr;
-            if (previous && !(global ? previous->start <= object.start : inRowOrder(*previous, object)))
+            if (previous
+                && !(global ? previous->start <= object.start : inRowOrder(*previous, object)))
                 return nth(L"object", i, name) + L" is out of order";
         }
         return {};
@@ -178,7 +179,8 @@ private:
             const TimedValueRecord* previous = i > 0 ? &attribute.values[i - 1] : nullptr;
             if (previous
                 && (previous->instanceIndex > value.instanceIndex
-                    || (previous->instanceIndex == value.instanceIndex && previous->tick > value.tick)))
+                    || (previous->instanceIndex == value.instanceIndex
+                        && previous->tick > value.tick)))
                 return nth(L"value", i, name) + L" is out of (instance, tick) order";
         }
         return {};

@@ -130,7 +130,8 @@ private:
             const std::uint32_t process = row % processes;
             const std::wstring role = row < processes
                 ? std::wstring(L"main")
-                : threadRoles[(row / processes) % std::size(threadRoles)] + (L"-" + std::to_wstring(row));
+                : threadRoles[(row / processes) % std::size(threadRoles)]
+                    + (L"-" + std::to_wstring(row));
             std::wstring processName = processNames[process % std::size(processNames)];
             if (process >= std::size(processNames))
                 processName += L"-" + std::to_wstring(process);
@@ -210,11 +211,13 @@ private:
             marker.row = static_cast<std::int32_t>(row);
             marker.start = m_random.between(life.start, life.end);
             marker.end = marker.start;
-            marker.instanceIndex = static_cast<std::int32_t>(m_random.below(std::size(markerNames)));
+            marker.instanceIndex
+                = static_cast<std::int32_t>(m_random.below(std::size(markerNames)));
             marker.value = marker.instanceIndex % 3;
             if (i < durationCount) {
                 const std::uint64_t longest = (life.end - life.start) / 20 + 1;
-                marker.end = m_random.between(marker.start, std::min(life.end, marker.start + longest));
+                marker.end
+                    = m_random.between(marker.start, std::min(life.end, marker.start + longest));
                 durations.objects.push_back(marker);
             } else {
                 instants.objects.push_back(marker);
@@ -249,9 +252,10 @@ private:
         }
         m_records.attributeTables.push_back(std::move(waits));
 
-        BandTableRecord states = bandTable(L"wait_state", BandTableKind::singleMultiBand,
-                                           L"dd_wait", L"dd_thread");
-        const std::vector<std::uint64_t> counts = m_lifetimes.share(possible ? m_options.transitions : 0);
+        BandTableRecord states
+            = bandTable(L"wait_state", BandTableKind::singleMultiBand, L"dd_wait", L"dd_thread");
+        const std::vector<std::uint64_t> counts
+            = m_lifetimes.share(possible ? m_options.transitions : 0);
         for (std::size_t row = 0; row < counts.size(); ++row) {
             for (std::uint64_t i = 0; i < counts[row]; ++i) {
                 const RowLifetimes::Span slot = m_lifetimes.slot(row, i, counts[row]);
@@ -304,8 +308,8 @@ private:
             marker.instanceIndex = static_cast<std::int32_t>(m_random.below(3));
             marker.value = marker.instanceIndex;
             if (i < durationCount) {
-                marker.end = m_random.between(marker.start,
-                                              std::min(m_end, marker.start + m_options.duration / 20));
+                marker.end = m_random.between(
+                    marker.start, std::min(m_end, marker.start + m_options.duration / 20));
                 durations.objects.push_back(marker);
             } else {
                 instants.objects.push_back(marker);

@@ -71,14 +71,15 @@ StoreStatus readFile(const std::filesystem::path& directory, ResultRecords& reco
     std::error_code error;
     if (!std::filesystem::is_directory(directory, error)) {
         const bool exists = std::filesystem::exists(directory, error);
-        return {StoreCode::missingDirectory, L"The result directory " + quoted(directory)
-                                                 + (exists ? L" is not a directory." : L" does not exist.")};
+        return {StoreCode::missingDirectory,
+                L"The result directory " + quoted(directory)
+                    + (exists ? L" is not a directory." : L" does not exist.")};
     }
     const std::filesystem::path file = directory / ResultSchema::fileName;
     if (!std::filesystem::is_regular_file(file, error))
-        return {StoreCode::missingFile, L"The result directory " + quoted(directory)
-                                            + L" holds no " + Utf8Text::toWide(ResultSchema::fileName)
-                                            + L"."};
+        return {StoreCode::missingFile,
+                L"The result directory " + quoted(directory) + L" holds no "
+                    + Utf8Text::toWide(ResultSchema::fileName) + L"."};
     const std::uintmax_t fileBytes = std::filesystem::file_size(file, error);
 
     SqliteConnection connection;

@@ -22,7 +22,8 @@ std::wstring shown(const std::filesystem::path& path)
 
 StoreStatus failure(const std::filesystem::path& file, const std::wstring& cause)
 {
-    return {StoreCode::writeFailed, L"Cannot write the result file '" + shown(file) + L"': " + cause};
+    return {StoreCode::writeFailed,
+            L"Cannot write the result file '" + shown(file) + L"': " + cause};
 }
 
 // Builds the complete database in `file`; the connection is closed before returning.
@@ -48,7 +49,8 @@ StoreStatus ResultWriter::write(const std::filesystem::path& directory,
                                 const ResultRecords& records) const
 {
     const std::filesystem::path target = directory / ResultSchema::fileName;
-    const std::filesystem::path temporary = directory / (std::string(ResultSchema::fileName) + ".tmp");
+    const std::filesystem::path temporary
+        = directory / (std::string(ResultSchema::fileName) + ".tmp");
     try {
         const std::wstring problem = RecordValidator::findProblem(records);
         if (!problem.empty())
