@@ -3,6 +3,7 @@
 #include "store/ResultRecords.h"
 
 #include <map>
+#include <set>
 
 namespace dd_sarvik_2_2 {
 namespace store {
@@ -51,6 +52,8 @@ public:
             return L"the tick frequency is 0";
         std::wstring problem = checkAttributeTables();
         if (problem.empty())
+            problem = checkNames();
+        if (problem.empty())
             problem = checkLifetimes();
         for (const SampleTableRecord& table : m_records.sampleTables)
             if (problem.empty())
@@ -95,6 +98,30 @@ private:
             }
         }
         return {};
+    }
+
+    // The engine finds every table by name: only a band table may share its name, and only
+    // with an attribute table. Timed series are known as "<table>.<attribute>".
+    std::wstring checkNames() const
+    {
+        std::set<std::wstring> taken;
+        const auto claim = [&](const std::wstring& name, bool mayShareWithAttributes) {
+            return taken.insert(name).second
+                && (mayShareWithAttributes || m_instanceCounts.count(name) == 0);
+        };
+        std::wstring duplicate;
+        for (const BandTableRecord& table : m_records.bandTables)
+            if (duplicate.empty() && !claim(table.name, true))
+                duplicate = table.name;
+        for (const SampleTableRecord& table : m_records.sampleTables)
+            if (duplicate.empty() && !claim(table.name, false))
+                duplicate = table.name;
+        for (const TimedAttributeRecord& attribute : m_records.timedAttributes)
+            if (duplicate.empty() && !claim(attribute.table + L"." + attribute.attribute, false))
+                duplicate = attribute.table + L"." + attribute.attribute;
+        if (duplicate.empty())
+            return {};
+        return L"two tables are named " + quoted(duplicate);
     }
 
     std::wstring checkLifetimes() const

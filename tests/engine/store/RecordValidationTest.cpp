@@ -38,6 +38,14 @@ TEST(RecordValidation, inconsistentRecordsAreNotWritten)
         {[](ResultRecords& r) { r.tickFrequency = 0; }, L"the tick frequency is 0"},
         {[](ResultRecords& r) { r.attributeTables[4].name = L"function"; },
          L"two attribute tables share a name"},
+        {[](ResultRecords& r) { r.sampleTables[1].name = L"function"; },
+         L"two tables are named 'function'"},
+        {[](ResultRecords& r) { r.bandTables[2].name = L"dd_sample"; },
+         L"two tables are named 'dd_sample'"},
+        {[](ResultRecords& r) { r.bandTables[2].name = L"wait_state"; },
+         L"two tables are named 'wait_state'"},
+        {[](ResultRecords& r) { r.attributeTables.push_back({L"function.value", {}, {}}); },
+         L"two tables are named 'function.value'"},
         {[](ResultRecords& r) { r.attributeTables[1].instances[1].clear(); },
          L"instance 1 of 'callstack' does not have one value per column"},
         {[](ResultRecords& r) { r.attributeTables[2].instances[0][2] = std::int64_t(2); },
@@ -86,10 +94,11 @@ TEST(RecordValidation, inconsistentRecordsAreNotWritten)
     }
 }
 
-TEST(RecordValidation, globalObjectsNeedNoRowButSortedStarts)
+TEST(RecordValidation, globalRowsAreIgnoredAndBandTablesMayShareAttributeTableNames)
 {
     ResultRecords records = everyKind();
     records.bandTables[3].objects[0].row = 1234;   // rows of global objects mean nothing
+    records.bandTables[3].name = L"callstack";
     TemporaryDirectory directory;
     EXPECT_TRUE(ResultWriter().write(directory.path(), records).ok());
 }
