@@ -1,0 +1,28 @@
+#pragma once
+// The paged bucket of an over-time answer, with pages that can be paged to files.
+//
+// The code that asks the engine for over-time data constructs one of these (the engine fills
+// it through the paged_bucket interface). Given a database, the bucket's pages go through that
+// database's pager from the start; load and save by path attach the bucket to the database
+// they are given. A successful load or save clears the bucket's `fresh` and `modified` flags:
+// the bucket then matches its file.
+
+#include "pagestore/ContainerSerialization.h"
+#include "provider/VelmoraExport.h"
+
+namespace velmora_1_0 {
+
+class VELMORA_API OverTimeBucket : public OverTimeBucketBase {
+public:
+    OverTimeBucket() = default;
+    explicit OverTimeBucket(ddb_2_2::pageable_database& db);
+
+    bool load(const ddb_2_2::string& path, ddb_2_2::pageable_database& db) override;
+    bool save(const ddb_2_2::string& path, ddb_2_2::pageable_database& db) override;
+    bool can_page() const override { return true; }
+
+protected:
+    std::unique_ptr<page_type> create_page() const override;
+};
+
+}  // namespace velmora_1_0

@@ -1,0 +1,87 @@
+#include "pagestore/PageFile.h"
+
+#include "pagestore/PortableBinaryIArchive.h"
+#include "pagestore/PortableBinaryOArchive.h"
+
+#include <ddb_2_2/ddb_storage.h>
+#include <ddb_2_2/ddb_storage_file.h>
+#include <ddb_2_2/pageable_database.h>
+
+#include <boost/archive/binary_iarchive.hpp>
+#include <boost/archive/binary_oarchive.hpp>
+
+namespace velmora_1_0 {
+namespace {
+
+bool portable(const ddb_2_2::pageable_database& db)
+{
+    return db.get_archive_type() == ddb_2_2::pageable_database::portable_binary_archive;
+}
+
+template <class Object>
+bool loadObject(Object& object, const ddb_2_2::string& path, ddb_2_2::pageable_database& db)
+{
+    if (!path.exist())
+        return false;
+    const auto storage = db.get_storage_for_path(path);
+    if (!storage)
+        return false;
+    const auto file = storage->open_for_reading(path);
+    if (!file->is_open() || file->get_size() == 0) {
+        file->close();
+        return false;
+    }
+    if (portable(db)) {
+        PortableBinaryIArchive ar(file->get_streambuf(), 0);
+        ar >> object;
+    } else {
+        boost::archive::binary_iarchive ar(file->get_streambuf(), 0);
+        ar >> object;
+    }
+    file->close();
+    return true;
+}
+
+template <class Object>
+bool saveObject(const Object& object, const ddb_2_2::string& path, ddb_2_2::pageable_database& db)
+{
+    const auto storage = db.get_storage_for_path(path);
+    if (!storage)
+        return false;
+    const auto file = storage->open_for_writing(path);
+    if (!file->is_open())
+        return false;
+    // The archive flushes when it goes, before the file closes.
+    if (portable(db)) {
+        PortableBinaryOArchive ar(file->get_streambuf(), 0);
+        ar << object;
+    } else {
+        boost::archive::binary_oarchive ar(file->get_streambuf(), 0);
+        ar << object;
+    }
+    return file->close();
+}
+
+}  // namespace
+
+bool PageFile::load(OverTimePageBase& page, const ddb_2_2::string& path, ddb_2_2::pageable_database& db)
+{
+    return loadObject(page, path, db);
+}
+
+bool PageFile::load(OverTimeBucketBase& bucket, const ddb_2_2::string& path, ddb_2_2::pageable_database& db)
+{
+    return loadObject(bucket, path, db);
+}
+
+bool PageFile::save(const OverTimePageBase& page, const ddb_2_2::string& path, ddb_2_2::pageable_database& db)
+{
+    return saveObject(page, path, db);
+}
+
+bool PageFile::save(const OverTimeBucketBase& bucket, const ddb_2_2::string& path, ddb_2_2::pageable_database& db)
+{
+    return saveObject(bucket, path, db);
+}
+
+}  // namespace velmora_1_0

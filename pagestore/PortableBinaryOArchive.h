@@ -1,0 +1,64 @@
+#pragma once
+// A binary archive whose files read the same on every platform.
+//
+// Every integer, whatever its width, is written as one signed length byte n and |n| bytes of
+// its magnitude, least significant first (most significant first with endianBig): 0 is the
+// single byte 0, -1 is the bytes ff 01. Floating-point values and raw blocks are written as
+// their bytes. The header is Boost's (signature and library version) in that encoding.
+// Construct it over a stream buffer and write objects with <<, as with Boost's archives.
+
+#include "pagestore/PortableArchiveFlags.h"
+#include "provider/VelmoraExport.h"
+
+#include <boost/archive/basic_binary_oarchive.hpp>
+#include <boost/archive/basic_binary_oprimitive.hpp>
+
+#include <cstdint>
+#include <streambuf>
+#include <string>
+#include <type_traits>
+
+namespace velmora_1_0 {
+
+class VELMORA_API PortableBinaryOArchive
+    : public boost::archive::basic_binary_oprimitive<PortableBinaryOArchive, char, std::char_traits<char>>,
+      public boost::archive::basic_binary_oarchive<PortableBinaryOArchive> {
+public:
+    /// Throws PortableArchiveException when `flags` holds both byte orders.
+    explicit PortableBinaryOArchive(std::streambuf& buffer, unsigned flags = 0);
+
+    // Primitive writes, called by Boost's archive machinery.
+    template <class T>
+    std::enable_if_t<std::is_integral<T>::value> save(const T& value)
+    {
+        saveInteger(static_cast<std::uint64_t>(value), std::is_signed<T>::value && value < 0);
+    }
+    void save(const std::string& text) { primitive::save(text); }
+    void save(const float& value) { primitive::save(value); }
+    void save(const double& value) { primitive::save(value); }
+    void save(const boost::archive::class_id_type& id) { save(static_cast<std::int16_t>(id)); }
+    void save(const boost::archive::object_id_type& id) { save(static_cast<std::uint32_t>(id)); }
+    void save(const boost::archive::version_type& version) { save(static_cast<std::uint32_t>(version)); }
+    void save(const boost::archive::tracking_type& tracking) { save(static_cast<bool>(tracking.t)); }
+    void save(const boost::serialization::library_version_type& version) { save(static_cast<std::uint16_t>(version)); }
+    void save(const boost::serialization::item_version_type& version) { save(static_cast<unsigned>(version)); }
+    void save(const boost::serialization::collection_size_type& size) { save(static_cast<std::size_t>(size)); }
+
+private:
+    using primitive = boost::archive::basic_binary_oprimitive<PortableBinaryOArchive, char, std::char_traits<char>>;
+    friend class boost::archive::detail::interface_oarchive<PortableBinaryOArchive>;
+    friend class boost::archive::basic_binary_oarchive<PortableBinaryOArchive>;
+    friend class boost::archive::save_access;
+
+    template <class T>
+    void save_override(T& t)
+    {
+        boost::archive::basic_binary_oarchive<PortableBinaryOArchive>::save_override(t);
+    }
+    /// `bits` is the two's-complement pattern of the value.
+    void saveInteger(std::uint64_t bits, bool negative);
+
+    unsigned m_flags;
+};
+
+}  // namespace velmora_1_0

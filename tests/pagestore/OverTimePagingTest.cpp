@@ -1,0 +1,85 @@
+#include "PageStoreFixtures.h"
+#include "TempDir.h"
+
+#include "pagestore/OverTimeBucket.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+using velmora_1_0::OverTimeBucket;
+
+namespace {
+
+constexpr int rows = 64;
+constexpr int buckets = 2000;
+
+// Fills the way the engine does: rows in parallel, one batch append per row.
+void fillRows(OverTimeBucket& bucket)
+{
+    std::vector<std::thread> workers;
+    for (int t = 0; t < 2; ++t)
+        workers.emplace_back([&bucket, t] {
+            for (int row = t; row < rows; row += 2)
+                bucket.append(makeKey(row), makeItems(row, buckets));
+        });
+    for (auto& worker : workers)
+        worker.join();
+}
+
+std::vector<OverTimeItem> readRow(const OverTimeBucket& bucket, int row)
+{
+    std::vector<OverTimeItem> items;
+    auto it = bucket.find(makeKey(row));
+    for (; !it.at_end(); ++it)
+        items.push_back(*it);
+    EXPECT_FALSE(it.failed());
+    return items;
+}
+
+}  // namespace
+
+class OverTimePaging : public ::testing::TestWithParam<int> {};
+
+TEST_P(OverTimePaging, ASmallBudgetGivesTheSameAnswer)
+{
+    TempDir dir;
+    TestDatabase db(dir.wide(), GetParam(), 16 * 8192);   // 16 of the 256 pages
+    OverTimeBucket inMemory;
+    OverTimeBucket paged(db);
+    fillRows(inMemory);
+    fillRows(paged);
+    EXPECT_GT(db.get_pager().get_page_out_count(), 200u);
+    EXPECT_LE(db.get_pager().get_resident_bytes(), 16u * 8192);
+
+    // Two readers walk the rows while the pager swaps pages under them.
+    std::thread other([&] {
+        for (int row = rows - 1; row >= 0; --row)
+            ASSERT_EQ(readRow(paged, row), readRow(inMemory, row)) << row;
+    });
+    for (int row = 0; row < rows; ++row)
+        ASSERT_EQ(readRow(paged, row), readRow(inMemory, row)) << row;
+    other.join();
+    EXPECT_GT(db.get_pager().get_page_in_count(), 200u);
+}
+
+TEST_P(OverTimePaging, SavingWhilePagedKeepsEveryPage)
+{
+    TempDir dir;
+    TestDatabase db(dir.wide(), GetParam(), 4 * 8192);
+    OverTimeBucket paged(db);
+    fillRows(paged);
+    const ddb_2_2::string path = ddb_2_2::string(dir.wide()) + ddb_2_2::string(L"//overtime.bucket");
+    std::thread saver([&] { EXPECT_TRUE(paged.save(path, db)); });
+    for (int row = 0; row < rows; row += 7)
+        EXPECT_EQ(readRow(paged, row), makeItems(row, buckets));
+    saver.join();
+
+    OverTimeBucket loaded;
+    ASSERT_TRUE(loaded.load(path, db));
+    for (int row = 0; row < rows; row += 9)
+        EXPECT_EQ(readRow(loaded, row), makeItems(row, buckets));
+}
+
+INSTANTIATE_TEST_SUITE_P(ArchiveKinds, OverTimePaging,
+                         ::testing::Values(NativeArchives::archiveType, PortableArchives::archiveType));

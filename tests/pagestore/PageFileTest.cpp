@@ -1,0 +1,193 @@
+#include "PageStoreFixtures.h"
+#include "TempDir.h"
+
+#include "pagestore/OverTimeBucket.h"
+#include "pagestore/OverTimePage.h"
+#include "pagestore/PortableArchiveException.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+using velmora_1_0::OverTimeBucket;
+using velmora_1_0::OverTimePage;
+
+namespace {
+
+std::vector<OverTimeItem> readKey(const OverTimeBucket& bucket, const OverTimeKey& key)
+{
+    std::vector<OverTimeItem> items;
+    for (auto it = bucket.find(key); !it.at_end(); ++it)
+        items.push_back(*it);
+    return items;
+}
+
+std::string fileBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeBytes(const std::filesystem::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+}  // namespace
+
+struct FuturePage {};
+BOOST_CLASS_VERSION(FuturePage, 1)
+
+namespace boost {
+namespace serialization {
+template <class Archive>
+void serialize(Archive& ar, FuturePage&, unsigned)
+{
+    std::uint32_t word = 0;
+    std::int32_t count = 0;
+    ar << word << count;
+}
+}  // namespace serialization
+}  // namespace boost
+
+template <class A>
+class PageFile : public ::testing::Test {
+protected:
+    TempDir dir;
+    TestDatabase db{dir.wide(), A::archiveType};
+    ddb_2_2::string bucketPath = ddb_2_2::string(dir.wide()) + ddb_2_2::string(L"//overtime.bucket");
+
+    void fill(OverTimeBucket& bucket)
+    {
+        for (std::int32_t row = 0; row < 3; ++row)
+            bucket.append(makeKey(row), makeItems(row, 1100));
+        bucket.set_bucket_word(9);
+    }
+};
+
+using ArchiveKinds = ::testing::Types<NativeArchives, PortableArchives>;
+TYPED_TEST_SUITE(PageFile, ArchiveKinds);
+
+TYPED_TEST(PageFile, BucketRoundTripReadsPagesOnlyWhenUsed)
+{
+    OverTimeBucket saved(this->db);
+    this->fill(saved);
+    ASSERT_TRUE(saved.save(this->bucketPath, this->db));
+    EXPECT_EQ(this->dir.fileCount(), 1 + 3 * 3);   // the bucket file and three pages per key
+    EXPECT_FALSE(saved.is_fresh());
+
+    OverTimeBucket loaded;
+    ASSERT_TRUE(loaded.load(this->bucketPath, this->db));
+    EXPECT_EQ(loaded.get_bucket_word(), 9u);
+    EXPECT_EQ(loaded.get_keys(), saved.get_keys());
+    {
+        OverTimeBucket::mutex_type::scoped_lock lock(loaded.get_mutex(), false);
+        const auto& pages = loaded.get_page_map().at(makeKey(1));
+        ASSERT_EQ(pages.size(), 3u);
+        for (const auto& page : pages) {
+            EXPECT_FALSE(page->has_items());
+            EXPECT_FALSE(page->is_modified());
+            EXPECT_EQ(page->get_capacity(), 512u);
+            EXPECT_EQ(page->get_memory_size(), 512u * 16);
+        }
+        EXPECT_EQ(pages[1]->get_first_item(), makeItems(1, 1100)[512]);
+    }
+    for (std::int32_t row = 0; row < 3; ++row)
+        EXPECT_EQ(readKey(loaded, makeKey(row)), makeItems(row, 1100));
+}
+
+TYPED_TEST(PageFile, EmptyBucketRoundTrip)
+{
+    OverTimeBucket empty;
+    empty.set_bucket_word(3);
+    ASSERT_TRUE(empty.save(this->bucketPath, this->db));
+    EXPECT_EQ(this->dir.fileCount(), 1);
+    OverTimeBucket loaded;
+    ASSERT_TRUE(loaded.load(this->bucketPath, this->db));
+    EXPECT_TRUE(loaded.empty());
+    EXPECT_EQ(loaded.get_bucket_word(), 3u);
+}
+
+TYPED_TEST(PageFile, PageRoundTripByPath)
+{
+    const ddb_2_2::string path = ddb_2_2::string(this->dir.wide()) + ddb_2_2::string(L"//p1.ddb");
+    OverTimePage page;
+    page.allocate();
+    page.set_page_word(4);
+    for (const auto& item : makeItems(8, 512))
+        page.push_back(item);
+    ASSERT_TRUE(page.save(path, this->db));
+    OverTimePage loaded;
+    ASSERT_TRUE(loaded.load(path, this->db));
+    EXPECT_EQ(loaded.get_page_word(), 4u);
+    EXPECT_EQ(*loaded.get_items(), makeItems(8, 512));
+    EXPECT_EQ(loaded.get_first_item(), makeItems(8, 1)[0]);
+}
+
+TYPED_TEST(PageFile, LoadsAndSavesThatReturnFalse)
+{
+    OverTimeBucket bucket;
+    const ddb_2_2::string missing = ddb_2_2::string(this->dir.wide()) + ddb_2_2::string(L"//missing.bucket");
+    EXPECT_FALSE(bucket.load(missing, this->db));
+
+    writeBytes(this->dir.path() / "empty.bucket", "");
+    EXPECT_FALSE(bucket.load(ddb_2_2::string(this->dir.wide()) + ddb_2_2::string(L"//empty.bucket"), this->db));
+
+    OverTimeBucket source(this->db);
+    this->fill(source);
+    ASSERT_TRUE(source.save(this->bucketPath, this->db));
+    this->db.storage->refuseOpens = true;
+    EXPECT_FALSE(bucket.load(this->bucketPath, this->db));
+    EXPECT_FALSE(bucket.save(this->bucketPath, this->db));
+    this->db.storage->refuseOpens = false;
+    this->db.withStorage = false;
+    EXPECT_FALSE(bucket.load(this->bucketPath, this->db));
+    EXPECT_FALSE(bucket.save(this->bucketPath, this->db));
+    EXPECT_TRUE(bucket.empty());   // nothing was read into it
+    EXPECT_TRUE(bucket.is_fresh());
+}
+
+TYPED_TEST(PageFile, DamagedFilesRaiseArchiveErrors)
+{
+    OverTimeBucket source(this->db);
+    this->fill(source);
+    ASSERT_TRUE(source.save(this->bucketPath, this->db));
+    const std::filesystem::path bucketFile = this->dir.path() / "overtime.bucket";
+    const std::string bytes = fileBytes(bucketFile);
+
+    for (std::size_t cut : {bytes.size() / 2, bytes.size() - 1, std::size_t(10)}) {
+        writeBytes(bucketFile, bytes.substr(0, cut));
+        OverTimeBucket loaded;
+        EXPECT_THROW(loaded.load(this->bucketPath, this->db), boost::archive::archive_exception) << cut;
+    }
+
+    // A page file whose class version is above the known one.
+    const ddb_2_2::string pagePath = ddb_2_2::string(this->dir.wide()) + ddb_2_2::string(L"//v.ddb");
+    writeBytes(pagePath.to_utf8(), writeArchive<TypeParam>(FuturePage{}));
+    OverTimePage page;
+    try {
+        page.load(pagePath, this->db);
+        FAIL() << "a newer page version was accepted";
+    } catch (const boost::archive::archive_exception& e) {
+        EXPECT_EQ(e.code, boost::archive::archive_exception::unsupported_class_version);
+    }
+}
+
+TEST(PortablePageFile, OverlongIntegerInAPageFileIsRefused)
+{
+    TempDir dir;
+    TestDatabase db(dir.wide(), PortableArchives::archiveType);
+    const velmora_1_0::OverTimePageBase unallocated;
+    std::string bytes = writeArchive<PortableArchives>(unallocated);
+    // The file ends with the page word and the count, both 0; widen the word to five bytes.
+    bytes = bytes.substr(0, bytes.size() - 2) + "\x05\x01\x01\x01\x01\x01" + std::string(1, '\0');
+    const ddb_2_2::string path = ddb_2_2::string(dir.wide()) + ddb_2_2::string(L"//w.ddb");
+    writeBytes(path.to_utf8(), bytes);
+    OverTimePage page;
+    try {
+        page.load(path, db);
+        FAIL();
+    } catch (const velmora_1_0::PortableArchiveException& e) {
+        EXPECT_STREQ(e.what(), "integer cannot be represented");
+    }
+}
