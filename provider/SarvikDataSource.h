@@ -10,17 +10,14 @@
 #include <dd_sarvik_2_2/dd_overtime_query.h>
 #include <dd_sarvik_2_2/dd_rpn_node.h>
 #include <mirrow2/sptr_t.h>
+#include <sarvikhelpers_1_0/IDerivedQuery.h>
+#include <sarvikhelpers_1_0/IQuery.h>
 #include <tarquel_1_0/DataSource.h>
 
 #include <wx/string.h>
 
 #include <memory>
 #include <vector>
-
-namespace sarvikhelpers_1_0 {
-class IQuery;
-class IDerivedQuery;
-} // namespace sarvikhelpers_1_0
 
 namespace velmora_1_0 {
 

@@ -224,6 +224,7 @@ private:
     TickClock clock() const;
     std::function<bool()> cancelTest() const;
 
+protected:
     wxString m_resultDir;
     dd_sarvik_2_2::Sarvik m_engine;
     dd_sarvik_2_2::Result* m_result = nullptr; // not owned
