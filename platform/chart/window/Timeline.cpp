@@ -39,8 +39,8 @@ public:
     std::vector<GraphWindow*> graphs() const
     {
         std::vector<GraphWindow*> all{rulerWindow};
-        for (int i = 0; i < graphArea->getPaneCount(); ++i)
-            all.push_back(graphArea->getPane(i)->getGraph());
+        for (AreaGraph* area : areas())
+            all.push_back(area);
         return all;
     }
 
@@ -99,7 +99,8 @@ public:
         if (!notice.layer) {
             const int pane = directory.paneIndexOf(graph);
             const wxString name = pane >= 0 ? graphArea->getPane(pane)->getName() : wxString();
-            status->update({notice.provider, name, wxString(), 0, 1, notice.percent});
+            // Nothing is left to wait for at 100%, even when the computation files nothing.
+            status->update({notice.provider, name, wxString(), 0, notice.percent < 100 ? 1 : 0, notice.percent});
         } else if (directory.findGraphOf(notice.layer) == graph) {
             owner.reportLayerProgress(notice.layer, notice.percent);
         }
