@@ -1,0 +1,154 @@
+#include "FakeQuery.h"
+#include "ProbeProvider.h"
+#include "TestResults.h"
+#include "WxTestMain.h"
+
+#include "provider/FilterBandService.h"
+
+#include <dd_sarvik_2_2/filter/dd_attribute_filter.h>
+#include <dd_sarvik_2_2/filter/dd_filter.h>
+
+#include <gtest/gtest.h>
+
+namespace provider_test {
+namespace {
+
+using tarquel_1_0::DataProvider;
+using velmora_1_0::SarvikDataSource;
+using velmora_1_0::SarvikProvider;
+
+class BandServicesTest : public ::testing::Test {
+protected:
+    void TearDown() override { SarvikProvider::m_layerSortInfoMap.clear(); }
+
+    // Keeps only thread 1 in the global filter.
+    void filterToThreadOne()
+    {
+        dd_sarvik_2_2::dd_filter global(result.get()->get_database(), dd_sarvik_2_2::dd_filter::global_name);
+        global.add_profile_filter({dd_sarvik_2_2::dd_attribute_filter(L"dd_thread", L"dd_band", std::int64_t(1))});
+    }
+
+    ResultHolder result{smallRecords()};
+    ProviderPtr provider = makeAreaProvider(result.get());
+};
+
+TEST_F(BandServicesTest, SortOrderIsOfferedForTheSameLayersInAnyOrder)
+{
+    provider->getRowByDS()->query = mirrow2::make_sptr<FakeQuery>(std::make_shared<std::atomic<bool>>(false));
+    provider->sortOrderChanged(DataProvider::SORT_LABEL_ASCENDING, {2, 0, 1}, {"A", "B"});
+
+    DataProvider::SortOrder order = DataProvider::SORT_NONE;
+    std::vector<int> rows;
+    ASSERT_TRUE(provider->getSortOrder(order, {"B", "A"}, rows));
+    EXPECT_EQ(order, DataProvider::SORT_LABEL_ASCENDING);
+    EXPECT_EQ(rows, (std::vector<int>{2, 0, 1}));
+    EXPECT_FALSE(provider->getSortOrder(order, {"A"}, rows));
+    EXPECT_FALSE(provider->getSortOrder(order, {"A", "B", "C"}, rows));
+    EXPECT_FALSE(provider->getSortOrder(order, {"a", "B"}, rows));
+
+    // Another layer set replaces the one entry of the row-by query.
+    provider->sortOrderChanged(DataProvider::SORT_TIME_DESCENDING, {1, 2, 0}, {"C"});
+    EXPECT_EQ(SarvikProvider::m_layerSortInfoMap.size(), 1u);
+    EXPECT_FALSE(provider->getSortOrder(order, {"A", "B"}, rows));
+    ASSERT_TRUE(provider->getSortOrder(order, {"C"}, rows));
+    EXPECT_EQ(order, DataProvider::SORT_TIME_DESCENDING);
+}
+
+TEST_F(BandServicesTest, WithoutARowByQueryNothingIsRemembered)
+{
+    provider->sortOrderChanged(DataProvider::SORT_LABEL_ASCENDING, {0}, {"A"});
+    DataProvider::SortOrder order = DataProvider::SORT_NONE;
+    std::vector<int> rows;
+    EXPECT_FALSE(provider->getSortOrder(order, {"A"}, rows));
+    EXPECT_TRUE(SarvikProvider::m_layerSortInfoMap.empty());
+}
+
+TEST_F(BandServicesTest, SummaryNamesEveryRowWithItsLifetime)
+{
+    std::vector<DataProvider::SummaryInfo> lines;
+    ASSERT_EQ(provider->getSummaryInfo(lines), 3);
+    EXPECT_EQ(lines[1].row, 1);
+    EXPECT_EQ(lines[1].name, "io");
+    EXPECT_EQ(lines[1].start, 10u);
+    EXPECT_EQ(lines[1].end, 90u);
+    EXPECT_EQ(lines[2].name, "calc");
+    EXPECT_EQ(lines[2].start, 20u);
+}
+
+TEST(BandServicesRulerTest, TheRulerHasOneRowSpanningEverything)
+{
+    ResultHolder result(smallRecords());
+    ProviderPtr ruler(new ProbeProvider);
+    ruler->setResult(-1, result.get());
+    EXPECT_EQ(ruler->getRowCount(), 1);
+    EXPECT_FALSE(ruler->hasRowBy());
+    std::vector<DataProvider::SummaryInfo> lines;
+    ASSERT_EQ(ruler->getSummaryInfo(lines), 1);
+    EXPECT_EQ(lines[0].start, 0u);
+    EXPECT_EQ(lines[0].end, ~std::uint64_t(0));
+    ddb_2_2::string base;
+    ddb_2_2::string suffix;
+    ddb_2_2::string name;
+    ruler->getTimelineFilterNames(base, suffix, name);
+    EXPECT_EQ(name.str(), L"timeline_filter_area_-1");
+    std::vector<int> rows;
+    EXPECT_FALSE(ruler->getVisibleRows(rows));
+}
+
+TEST_F(BandServicesTest, VisibleRowsFollowTheProfileFilter)
+{
+    std::vector<int> rows;
+    ASSERT_TRUE(provider->getVisibleRows(rows));
+    EXPECT_EQ(rows, (std::vector<int>{0, 1, 2}));
+    filterToThreadOne();
+    rows.clear();
+    ASSERT_TRUE(provider->getVisibleRows(rows));
+    EXPECT_EQ(rows, (std::vector<int>{1}));
+}
+
+TEST_F(BandServicesTest, FilterBandIsReusedUntilTheFilterChanges)
+{
+    ddb_2_2::string base;
+    ddb_2_2::string suffix;
+    ddb_2_2::string name;
+    provider->getTimelineFilterNames(base, suffix, name);
+    EXPECT_EQ(name.str(), L"timeline_filter_area_0");
+    velmora_1_0::FilterBandService band(*result.get(), provider->getRowByDS(), name);
+    EXPECT_FALSE(band.isCurrent());
+
+    ASSERT_TRUE(provider->updateSBFilterData());
+    EXPECT_TRUE(band.isCurrent());
+    std::vector<DataProvider::SBInterval> intervals;
+    ASSERT_TRUE(provider->getSBFilterData(nullptr, 1, intervals));
+    ASSERT_EQ(intervals.size(), 1u);
+    EXPECT_EQ(intervals[0].start, 10u);
+    EXPECT_EQ(intervals[0].end, 90u);
+
+    // Through the worker, as the control asks: recomputed, and the visible rows follow.
+    filterToThreadOne();
+    EXPECT_FALSE(band.isCurrent());
+    provider->requestSBFilterUpdate(nullptr);
+    std::vector<int> visible;
+    ASSERT_TRUE(chart_test::pumpUntil([&] {
+        visible.clear();
+        return provider->getVisibleRowFilter(visible);
+    }));
+    EXPECT_EQ(visible, (std::vector<int>{1}));
+    EXPECT_TRUE(band.isCurrent());
+    intervals.clear();
+    ASSERT_TRUE(provider->getSBFilterData(nullptr, 0, intervals));
+    EXPECT_TRUE(intervals.empty());
+}
+
+TEST_F(BandServicesTest, TooltipLinesPerSeriesWithAValue)
+{
+    SarvikDataSource ds;
+    ds.series.push_back({nullptr, "", "", "name", "", "dd_thread"});
+    ds.series.push_back({nullptr, "", "", "missing", "", "dd_thread"});
+    EXPECT_EQ(provider->getTooltip(&ds, 2), L"\nName: calc");
+    EXPECT_EQ(provider->getTooltip(&ds, -1), L"\n");
+    EXPECT_EQ(provider->getTooltip(&ds, 99), L"\n");
+}
+
+} // namespace
+} // namespace provider_test
