@@ -5,7 +5,10 @@
 // The database is built in a temporary file next to the final one, in one transaction, and
 // renamed over "result.sqlite" only when complete, so a reader never sees half a result and a
 // failed write leaves an earlier result untouched. Failures come back as StoreCode::writeFailed
-// with a text naming the file and the cause; nothing is thrown.
+// with a text naming the file and the cause; nothing is thrown. Records that do not hang
+// together (a sample on a row "dd_thread" does not have, an unsorted band table, ...) are
+// refused before anything is written. A directory takes one writer at a time: two writers
+// would share the temporary file.
 
 #include <dd_sarvik_2_2/store/StoreStatus.h>
 #include <engine_export.h>
