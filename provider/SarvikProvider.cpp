@@ -298,6 +298,8 @@ bool SarvikProvider::handleCustomRequest()
     const tarquel_1_0::DataRequest& request = m_currentRequest;
     if (request.type < REQUEST_OVERTIME || request.type > REQUEST_GLOBAL_EVENT_MARKERS)
         return false;
+    if (!request.dataSource)
+        return true; // a layer without a source has nothing to ask for
     const SarvikDataSource* ds = sarvikSource(request.dataSource);
     const wxULongLongNative start(request.startTime);
     const wxULongLongNative end(request.endTime);
@@ -537,6 +539,8 @@ bool SarvikProvider::getSBFilterData(const tarquel_1_0::DataSource*, int row, st
 
 bool SarvikProvider::getSMBData(const tarquel_1_0::DataSource* source, int row, std::vector<SMBInterval>& out)
 {
+    if (!source)
+        return false;
     return BandObjectReader(m_result, clock(), cancelTest()).readStates(*sarvikSource(source), row, out);
 }
 

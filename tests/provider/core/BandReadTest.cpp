@@ -1,6 +1,8 @@
 #include "ProbeProvider.h"
 #include "TestResults.h"
 
+#include "provider/BandObjectReader.h"
+
 #include <gtest/gtest.h>
 
 namespace provider_test {
@@ -106,6 +108,17 @@ TEST_F(BandReadTest, StateStripsOfARow)
     EXPECT_EQ(states[1].end, 30u);
     EXPECT_EQ(states[1].value, 0u);
     EXPECT_EQ(states[1].instanceIndex, 1);
+}
+
+TEST_F(BandReadTest, CancellationStopsTheWalkBeforeTheNextObject)
+{
+    // The lookup polls once, then the walk once before every object: cancel before the second.
+    int polls = 0;
+    const velmora_1_0::BandObjectReader reader(result.get(), velmora_1_0::TickClock(1000, 1000000000),
+                                               [&polls] { return ++polls > 2; });
+    std::vector<Marker> markers;
+    EXPECT_TRUE(reader.readMarkers(bandSource("marker_band"), 0, markers));
+    EXPECT_EQ(markers.size(), 1u);
 }
 
 TEST(BandReadNoResultTest, ReadsWithoutAResultFail)

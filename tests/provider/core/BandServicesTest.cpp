@@ -5,6 +5,7 @@
 
 #include "provider/FilterBandService.h"
 
+#include <dd_sarvik_2_2/dd_progress_impl.h>
 #include <dd_sarvik_2_2/filter/dd_attribute_filter.h>
 #include <dd_sarvik_2_2/filter/dd_filter.h>
 
@@ -138,6 +139,17 @@ TEST_F(BandServicesTest, FilterBandIsReusedUntilTheFilterChanges)
     intervals.clear();
     ASSERT_TRUE(provider->getSBFilterData(nullptr, 0, intervals));
     EXPECT_TRUE(intervals.empty());
+}
+
+TEST_F(BandServicesTest, ACancelledFilterBandIsNeitherStoredNorStamped)
+{
+    velmora_1_0::FilterBandService band(*result.get(), provider->getRowByDS(), L"timeline_filter_area_0");
+    dd_sarvik_2_2::dd_progress_impl progress;
+    progress.cancel();
+    EXPECT_FALSE(band.recompute(&progress));
+    EXPECT_FALSE(band.isCurrent());
+    std::vector<DataProvider::SBInterval> intervals;
+    EXPECT_FALSE(provider->getSBFilterData(nullptr, 1, intervals));
 }
 
 TEST_F(BandServicesTest, TooltipLinesPerSeriesWithAValue)
