@@ -41,7 +41,6 @@ def area_icon():
         x = 3 + i
         for y in range(SIZE - 2 - h, SIZE - 2):
             pixels[y][x] = WHITE
-        pixels[SIZE - 3 - h][x] = BLACK  # top edge
     axes(pixels)
     return pixels
 
