@@ -216,6 +216,11 @@ void AreaGraph::handleRightDown(wxMouseEvent&)
         callback->headerContextMenu(m_pane->getHeader());
 }
 
+void AreaGraph::scrollRows(int rows)
+{
+    m_pane->scrollTo(m_pane->getFirstRow() + rows);
+}
+
 std::vector<wxString> AreaGraph::layerNames() const
 {
     std::vector<wxString> names;

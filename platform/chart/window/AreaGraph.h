@@ -52,6 +52,7 @@ protected:
     void drawBackground(wxDC& dc) override;
     void drawOverlay(wxDC& dc) const override;
     void handleRightDown(wxMouseEvent& event) override;
+    void scrollRows(int rows) override;
 
 private:
     void rowsChanged();

@@ -45,19 +45,30 @@ int AreaPane::scrollBarWidth(const wxWindow* window)
     return wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, window);
 }
 
+int AreaPane::rowsPerPage() const
+{
+    return std::max(m_graph->GetClientSize().y / AreaGraph::kRowHeight, 1);
+}
+
+int AreaPane::getFirstRow() const
+{
+    return m_graph->getScrollOffset() / AreaGraph::kRowHeight;
+}
+
 void AreaPane::updateScrollBar()
 {
     // The scroll bar counts whole rows, so a line step is one row.
-    const int page = std::max(m_graph->GetClientSize().y / AreaGraph::kRowHeight, 1);
-    const int range = m_graph->getDisplayRowCount();
-    const int position = std::clamp(m_graph->getScrollOffset() / AreaGraph::kRowHeight, 0, std::max(range - page, 0));
-    m_scrollBar->SetScrollbar(position, page, range, page);
-    scrollTo(position);
+    const int page = rowsPerPage();
+    m_scrollBar->SetScrollbar(getFirstRow(), page, m_graph->getDisplayRowCount(), page);
+    scrollTo(getFirstRow());
 }
 
 void AreaPane::scrollTo(int firstRow)
 {
-    if (firstRow * AreaGraph::kRowHeight == m_graph->getScrollOffset())
+    firstRow = std::clamp(firstRow, 0, std::max(m_graph->getDisplayRowCount() - rowsPerPage(), 0));
+    if (m_scrollBar->GetThumbPosition() != firstRow)
+        m_scrollBar->SetThumbPosition(firstRow);
+    if (firstRow == getFirstRow())
         return;
     m_graph->setScrollOffset(firstRow * AreaGraph::kRowHeight);
     m_header->Refresh();

@@ -26,11 +26,13 @@ public:
 
     // Rows were added, removed or re-sorted, or the window was resized: fit the scroll bar.
     void updateScrollBar();
-    // Shows the rows from `firstRow` on at the top of the pane.
+    // Shows the rows from `firstRow` on at the top of the pane (limited so the last page is full).
     void scrollTo(int firstRow);
+    int getFirstRow() const;
 
 private:
     void onScroll(wxScrollEvent& event);
+    int rowsPerPage() const;
 
     wxString m_name;
     HeaderCtrl* m_header;

@@ -21,6 +21,7 @@ namespace {
 constexpr double kWheelZoomIn = 0.8;
 constexpr double kPanStep = 0.2;
 constexpr int kMaxTooltipLines = 8;
+constexpr int kWheelRows = 3;
 
 TimeWindow viewOf(const Ruler& ruler)
 {
@@ -201,6 +202,8 @@ void GraphWindow::handleRightDown(wxMouseEvent&) {}
 
 void GraphWindow::sizeChanged(const wxSize&) {}
 
+void GraphWindow::scrollRows(int) {}
+
 wxBitmap& GraphWindow::buffer()
 {
     const wxSize size = GetClientSize();
@@ -315,6 +318,10 @@ void GraphWindow::onWheel(wxMouseEvent& event)
 {
     if (event.GetWheelRotation() == 0)
         return;
+    if (event.ShiftDown()) {
+        scrollRows(event.GetWheelRotation() > 0 ? -kWheelRows : kWheelRows);
+        return;
+    }
     Ruler& ruler = *m_timeline->getRuler();
     const double factor = event.GetWheelRotation() > 0 ? kWheelZoomIn : 1.0 / kWheelZoomIn;
     show(ruler, viewOf(ruler).zoomedAround(ruler.timeFromX(event.GetX()).GetValue(), factor,
@@ -343,6 +350,18 @@ void GraphWindow::onKey(wxKeyEvent& event)
     case WXK_RIGHT:
         show(ruler, current.panned(kPanStep, limit));
         break;
+    case WXK_UP:
+        scrollRows(-1);
+        break;
+    case WXK_DOWN:
+        scrollRows(1);
+        break;
+    case WXK_PAGEUP:
+        scrollRows(-pageRows());
+        break;
+    case WXK_PAGEDOWN:
+        scrollRows(pageRows());
+        break;
     case WXK_BACK:
         if (ruler.canZoomUndo())
             ruler.zoomUndo();
@@ -354,6 +373,14 @@ void GraphWindow::onKey(wxKeyEvent& event)
     default:
         event.Skip();
     }
+}
+
+int GraphWindow::pageRows()
+{
+    int first = -1;
+    int last = -1;
+    getVisibleRowRange(first, last);
+    return std::max(last - first, 1);
 }
 
 void GraphWindow::updateTick(GraphLayer& layer)

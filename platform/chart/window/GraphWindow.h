@@ -75,6 +75,8 @@ protected:
     virtual void handleRightDown(wxMouseEvent& event);
     // Width or height of the drawing surface changed.
     virtual void sizeChanged(const wxSize& size);
+    // Keys and Shift+wheel move the rows in view by `rows` (negative: up). Base: nothing to move.
+    virtual void scrollRows(int rows);
     // Click (or double click) on whatever the top layer under the pointer can select.
     void selectAt(bool activate);
 
@@ -86,6 +88,8 @@ private:
     void onKey(wxKeyEvent& event);
     void hover(int x, int y);
     void updateTick(GraphLayer& layer);
+    // Rows a page key moves: those in view but one, so one row stays for orientation.
+    int pageRows();
     void composeFrame(wxBitmap& frame) const;
     // The bitmap the layers draw in, sized to the window (at least one pixel).
     wxBitmap& buffer();

@@ -97,6 +97,7 @@ void TimelineFixture::mouse(wxWindow* window, wxEventType type, int x, int y, bo
     event.m_leftDown = leftDown;
     event.SetControlDown((modifiers & wxMOD_CONTROL) != 0);
     event.SetShiftDown((modifiers & wxMOD_SHIFT) != 0);
+    // For the wheel, leftDown means a notch away from the user (zoom in, scroll up).
     if (type == wxEVT_MOUSEWHEEL) {
         event.m_wheelRotation = leftDown ? 120 : -120;
         event.m_wheelDelta = 120;

@@ -281,3 +281,44 @@ TEST_F(TimelineFixture, UpdateTimerTicksALayerUntilItStopsAsking)
 }
 
 } // namespace chart_test
+
+namespace chart_test {
+
+TEST_F(TimelineFixture, KeysAndShiftWheelScrollTheRowsWithTheirHeader)
+{
+    // Make area 0 too short for its five rows.
+    m_frame->SetSize(wxSize(1100, 260));
+    GraphLayerParent& graph = *m_timeline->getGraph(0);
+    const auto range = [&graph] {
+        int first = -1;
+        int last = -1;
+        graph.getVisibleRowRange(first, last);
+        return std::make_pair(first, last);
+    };
+    ASSERT_TRUE(pumpUntil([this] { return graphWindow(0)->GetClientSize().y < 4 * 22; }));
+    const int shown = range().second + 1;
+    const int lastFirstRow = 5 - graphWindow(0)->GetClientSize().y / 22;
+
+    key(graphWindow(0), WXK_DOWN);
+    EXPECT_EQ(range().first, 1);
+    key(graphWindow(0), WXK_PAGEDOWN);
+    EXPECT_EQ(range().first, lastFirstRow);
+    mouse(graphWindow(0), wxEVT_MOUSEWHEEL, 10, 10, true, wxMOD_SHIFT);
+    EXPECT_EQ(range().first, std::max(lastFirstRow - 3, 0));
+    key(graphWindow(0), WXK_UP);
+    key(graphWindow(0), WXK_UP);
+    key(graphWindow(0), WXK_UP);
+    EXPECT_EQ(range().first, 0);
+    EXPECT_EQ(range().second, shown - 1);
+    // Area 1 did not move.
+    EXPECT_EQ(m_timeline->getGraph(1)->getRowRect(0, false).y, 0);
+
+    // After scrolling down, the header names the row drawn at the top.
+    key(graphWindow(0), WXK_DOWN);
+    EXPECT_EQ(graph.getRowRect(1, false).y, 0);
+    EXPECT_EQ(graph.getDataRowAt(10, 5, false), 1);
+    const wxImage shot = grab(graphWindow(0));
+    EXPECT_EQ(pixel(shot, centre(m_lines[0]->lineRect(1))), m_lines[0]->getColor());
+}
+
+} // namespace chart_test
