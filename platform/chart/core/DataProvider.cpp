@@ -237,6 +237,8 @@ bool DataProvider::updateSBFilterData()
 {
     std::vector<int> rows;
     getVisibleRows(rows);
+    if (isCanceled())
+        return false; // a newer filter state is on its way
     wxCriticalSectionLocker lock(m_resultsLock);
     m_visibleRows.swap(rows);
     return true;

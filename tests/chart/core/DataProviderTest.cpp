@@ -194,6 +194,24 @@ TEST_F(DataProviderTest, FilterUpdateReplacesVisibleRowsAndFilterBands)
     EXPECT_EQ(-1, m_graph.getDisplayRow(1));
 }
 
+TEST_F(DataProviderTest, ANewerFilterUpdateCancelsTheRunningOne)
+{
+    LineLayer later;
+    start();
+    m_provider->hold(true);
+    m_provider->requestSBFilterUpdate(&m_layer);
+    ASSERT_TRUE(pumpUntil([&] { return m_provider->isHolding(); }));
+    m_provider->setFilterRows({1});
+    m_provider->requestSBFilterUpdate(&later);
+    m_provider->hold(false);
+    ASSERT_TRUE(waitForData(&later));
+    pumpPending();
+    EXPECT_EQ(0, m_sink.dataReadyFor(&m_layer)) << "the abandoned computation filed nothing";
+    std::vector<int> rows;
+    ASSERT_TRUE(m_provider->getVisibleRowFilter(rows));
+    EXPECT_EQ(std::vector<int>{1}, rows);
+}
+
 TEST_F(DataProviderTest, DeleteSelfWhileARequestRunsEndsWithoutANotice)
 {
     start();

@@ -109,13 +109,7 @@ bool TestProvider::handleCustomRequest()
         return false;
     GraphLayer* layer = m_currentRequest.layer;
     generateProgressNotification(layer, 0);
-    if (m_held) {
-        m_running = true;
-        // A long query: it polls for cancellation between steps.
-        while (m_held && !isCanceled())
-            wxMilliSleep(1);
-        m_running = false;
-    }
+    waitWhileHeld();
     std::vector<Record> records;
     for (int row = 0; row < m_rowCount && !isCanceled(); ++row) {
         records.push_back({layer, m_currentRequest.requestId, row,
@@ -152,8 +146,20 @@ bool TestProvider::getSBFilterData(const tarquel_1_0::DataSource*, int row, std:
     return true;
 }
 
+void TestProvider::waitWhileHeld()
+{
+    if (!m_held)
+        return;
+    m_running = true;
+    // A long query: it polls for cancellation between steps.
+    while (m_held && !isCanceled())
+        wxMilliSleep(1);
+    m_running = false;
+}
+
 bool TestProvider::getVisibleRows(std::vector<int>& rows)
 {
+    waitWhileHeld();
     std::lock_guard<std::mutex> lock(m_mutex);
     rows = m_filterRows;
     return true;

@@ -35,7 +35,7 @@ public:
     int consumeValues(tarquel_1_0::GraphLayer* layer, std::vector<Record>& out);
     void clearValueRequests(tarquel_1_0::GraphLayer* layer);
 
-    // While held, a VALUES request waits (polling isCanceled) after it started.
+    // While held, a VALUES request or a filter update waits (polling isCanceled) after it started.
     void hold(bool held);
     bool isHolding() const { return m_running; }
     int handledRequests() const { return m_handled; }
@@ -56,6 +56,8 @@ protected:
     bool getVisibleRows(std::vector<int>& rows) override;
 
 private:
+    void waitWhileHeld();
+
     std::shared_ptr<std::atomic<bool>> m_destroyed;
     std::atomic<bool> m_held{false};
     std::atomic<bool> m_running{false}; // the worker waits inside a held request
