@@ -41,7 +41,7 @@ private:
     void addActive(std::uint64_t start, std::uint64_t end);
     void resolveCover();
 
-    const BucketGrid& m_grid;
+    const BucketGrid m_grid;   // a copy: small, and no lifetime tie to the caller
     int m_source;
     std::vector<std::uint64_t> m_amount;   // per bucket
     std::vector<std::int64_t> m_cover;     // difference array of covered buckets, count + 1 long

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace dd_sarvik_2_2 {
 namespace {
 
@@ -188,6 +190,36 @@ TEST_F(Tables, ManipulatorManagerCarriesTimeBaseAndDisplayNames)
     EXPECT_EQ(manager.ticks_to_nanoseconds(900), 0u);
     EXPECT_EQ(manager.nanoseconds_to_ticks(50), 1050u);
     EXPECT_EQ(m_result->get_sarvik_display_name(L"dd_thread.start_time").str(), L"Start time");
+}
+
+// A filter display replaces its table while other workers read the previous one.
+TEST_F(Tables, ReadersKeepATableAliveWhileItIsReplaced)
+{
+    auto band = [](std::uint64_t start) {
+        std::vector<dd_band_record> records;
+        for (std::int32_t row = 0; row < 50; ++row)
+            records.push_back({row, start, start + 1, 0, 0, -1});
+        return std::make_shared<dd_band_data>(dd_band_kind::single_band, L"dd_thread", L"filter", 0, std::move(records));
+    };
+    ddb_2_2::database& db = m_result->get_database();
+    db.add_table(L"display", band(0));
+    std::thread writer([&] {
+        for (std::uint64_t i = 1; i <= 200; ++i)
+            db.add_table(L"display", band(i));
+    });
+    std::uint64_t lastSeen = 0;
+    for (int i = 0; i < 200; ++i) {
+        dd_single_band_table table;
+        ASSERT_TRUE(table.initialize(L"display", db));
+        dd_single_band_table::iterator objects;
+        ASSERT_TRUE(table.get_data(objects, dd_band_timeline_key(ddb_2_2::index(49), L"filter", 0)));
+        const std::uint64_t start = (*objects).start;   // one consistent table per reader
+        for (; !objects.at_end(); ++objects)
+            EXPECT_EQ((*objects).start, start);
+        EXPECT_GE(start, lastSeen);
+        lastSeen = start;
+    }
+    writer.join();
 }
 
 TEST(PathFixup, ReplacesTheFirstMatchingPrefix)
