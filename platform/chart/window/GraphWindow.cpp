@@ -12,7 +12,7 @@
 
 #include <algorithm>
 
-#include <wx/dcbuffer.h>
+#include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 
 namespace tarquel_1_0 {
@@ -213,12 +213,13 @@ wxBitmap& GraphWindow::buffer()
     return m_buffer;
 }
 
-void GraphWindow::composeFrame(wxBitmap& frame) const
+void GraphWindow::composeFrame()
 {
-    if (!m_buffer.IsOk())
-        return;
-    frame = m_buffer.GetSubBitmap(wxRect(wxPoint(0, 0), m_buffer.GetSize()));
-    wxMemoryDC dc(frame);
+    // Highlights go on a copy, so that the layers' picture stays clean for the next hover.
+    if (!m_frame.IsOk() || m_frame.GetSize() != m_buffer.GetSize())
+        m_frame.Create(m_buffer.GetSize());
+    wxMemoryDC dc(m_frame);
+    dc.DrawBitmap(m_buffer, 0, 0);
     for (const auto& layer : m_layers)
         if (layer->m_enabled)
             layer->renderHittest(dc);
@@ -228,14 +229,13 @@ void GraphWindow::composeFrame(wxBitmap& frame) const
 void GraphWindow::onPaint(wxPaintEvent&)
 {
     wxPaintDC dc(this);
-    wxBitmap frame;
-    composeFrame(frame);
-    if (frame.IsOk())
-        dc.DrawBitmap(frame, 0, 0);
-    else {
+    if (!m_buffer.IsOk()) {
         dc.SetBackground(wxBrush(GetBackgroundColour()));
         dc.Clear();
+        return;
     }
+    composeFrame();
+    dc.DrawBitmap(m_frame, 0, 0);
 }
 
 void GraphWindow::onSize(wxSizeEvent& event)

@@ -90,7 +90,8 @@ private:
     void updateTick(GraphLayer& layer);
     // Rows a page key moves: those in view but one, so one row stays for orientation.
     int pageRows();
-    void composeFrame(wxBitmap& frame) const;
+    // m_buffer plus the highlights and overlays, into m_frame.
+    void composeFrame();
     // The bitmap the layers draw in, sized to the window (at least one pixel).
     wxBitmap& buffer();
 
@@ -100,7 +101,8 @@ private:
     bool m_ownsProvider = false;
     bool m_filterLayer = false;
     GraphLayer* m_backgroundLayer = nullptr; // the layer that claimed the row backgrounds
-    wxBitmap m_buffer;
+    wxBitmap m_buffer; // what the layers drew
+    wxBitmap m_frame;  // what the screen shows
     std::unique_ptr<UpdateTimer> m_updateTimer;
 };
 
