@@ -1,5 +1,6 @@
 #include "pagestore/PageFile.h"
 
+#include "pagestore/NativeHeaderCheck.h"
 #include "pagestore/PortableBinaryIArchive.h"
 #include "pagestore/PortableBinaryOArchive.h"
 
@@ -35,6 +36,7 @@ bool loadObject(Object& object, const ddb_2_2::string& path, ddb_2_2::pageable_d
         PortableBinaryIArchive ar(file->get_streambuf(), 0);
         ar >> object;
     } else {
+        checkNativeHeader(file->get_streambuf());
         boost::archive::binary_iarchive ar(file->get_streambuf(), 0);
         ar >> object;
     }

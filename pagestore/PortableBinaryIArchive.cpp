@@ -1,6 +1,7 @@
 #include "pagestore/PortableBinaryIArchive.h"
 
 #include "pagestore/PortableArchiveException.h"
+#include "pagestore/RawBytes.h"
 
 #include <boost/archive/basic_archive.hpp>
 #include <boost/archive/impl/archive_serializer_map.ipp>
@@ -61,6 +62,11 @@ std::uint64_t PortableBinaryIArchive::loadInteger(std::size_t width)
         magnitude = (magnitude << 8) | bytes[index];
     }
     return negative ? std::uint64_t(0) - magnitude : magnitude;
+}
+
+void PortableBinaryIArchive::load(std::string& text)
+{
+    loadRawBytes(*this, text, loadInteger(sizeof(std::size_t)));
 }
 
 void PortableBinaryIArchive::load(boost::archive::class_id_type& id)

@@ -30,7 +30,8 @@ public:
         value = static_cast<T>(loadInteger(sizeof(T)));
     }
     void load(bool& value) { value = loadInteger(1) != 0; }
-    void load(std::string& text) { primitive::load(text); }
+    /// Reads the text in slices, so a damaged length fails at the end of the stream.
+    void load(std::string& text);
     void load(float& value) { primitive::load(value); }
     void load(double& value) { primitive::load(value); }
     void load(boost::archive::class_id_type& id);

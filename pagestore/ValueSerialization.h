@@ -11,6 +11,8 @@
 #include <ddb_2_2/string.h>
 #include <ddb_2_2/variant.h>
 
+#include "pagestore/RawBytes.h"
+
 #include <boost/archive/archive_exception.hpp>
 #include <boost/serialization/split_free.hpp>
 #include <boost/serialization/version.hpp>
@@ -47,22 +49,6 @@ void checkVersion(unsigned storedVersion)
 {
     if (storedVersion > boost::serialization::version<T>::value)
         throw boost::archive::archive_exception(boost::archive::archive_exception::unsupported_class_version);
-}
-
-/// Reads `count` raw bytes in slices, so a corrupt length fails at the end of the stream
-/// instead of allocating what it claims.
-template <class Archive, class Bytes>
-void loadRawBytes(Archive& ar, Bytes& out, std::uint64_t count)
-{
-    constexpr std::uint64_t slice = 64 * 1024;
-    out.clear();
-    while (count > 0) {
-        const std::size_t part = static_cast<std::size_t>(count < slice ? count : slice);
-        const std::size_t at = out.size();
-        out.resize(at + part);
-        ar.load_binary(&out[at], part);
-        count -= part;
-    }
 }
 
 }  // namespace velmora_1_0
@@ -113,8 +99,10 @@ void save(Archive& ar, const ddb_2_2::variant& value, unsigned)
     const std::uint8_t tag = value.get_type();
     ar.save_binary(&tag, 1);
     switch (tag) {
+    // A one-byte integer rather than a bool: a damaged byte then reads as true, not as an
+    // invalid bool.
     case variant::type_bool: {
-        const bool flag = value.get_bool();
+        const std::uint8_t flag = value.get_bool() ? 1 : 0;
         ar << flag;
         break;
     }
@@ -146,9 +134,9 @@ void load(Archive& ar, ddb_2_2::variant& value, unsigned version)
     ar.load_binary(&tag, 1);
     switch (tag) {
     case variant::type_bool: {
-        bool flag = false;
+        std::uint8_t flag = 0;
         ar >> flag;
-        value = variant(flag);
+        value = variant(flag != 0);
         break;
     }
     case variant::type_int32: {
