@@ -49,6 +49,8 @@ void TimelineFixture::SetUp()
 
 void TimelineFixture::TearDown()
 {
+    if (!m_frame)
+        return;
     for (TestProvider* provider : {m_providers[0], m_providers[1], m_globalProvider})
         provider->openGate();
     m_frame->Destroy();

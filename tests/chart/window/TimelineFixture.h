@@ -28,7 +28,7 @@ protected:
     void key(wxWindow* window, int keyCode);
     wxWindow* graphWindow(int paneIndex) const;
 
-    wxFrame* m_frame = nullptr;
+    wxFrame* m_frame = nullptr; // a test that destroys it sets it to null
     tarquel_1_0::Timeline* m_timeline = nullptr;
     TestProvider* m_providers[2] = {nullptr, nullptr};
     TestProvider* m_globalProvider = nullptr;

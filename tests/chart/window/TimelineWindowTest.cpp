@@ -322,3 +322,25 @@ TEST_F(TimelineFixture, KeysAndShiftWheelScrollTheRowsWithTheirHeader)
 }
 
 } // namespace chart_test
+
+namespace chart_test {
+
+TEST_F(TimelineFixture, TimelineDestroyedWhileAQueryRunsEndsItsProvidersSafely)
+{
+    TestProvider& busy = *m_providers[0];
+    busy.closeGate();
+    m_timeline->reload(false);
+    ASSERT_TRUE(pumpUntil([this] { return m_timeline->getStatusText().Contains("Lines 0 50%"); }));
+
+    // The timeline goes while area 0's worker holds a request: its provider is ended through
+    // deleteSelf, whose worker is still alive and so still owns the object.
+    delete m_frame;
+    m_frame = nullptr;
+    // The worker now finishes, files nothing and ends; nobody may hear of it any more. What can
+    // go wrong here (a notice reaching the dead timeline, a double free) shows under the
+    // sanitizer builds.
+    busy.openGate(); // the last use of `busy`: the ending worker deletes it
+    pumpPending();
+}
+
+} // namespace chart_test
