@@ -31,7 +31,10 @@ public:
     template <class T>
     std::enable_if_t<std::is_integral<T>::value> save(const T& value)
     {
-        saveInteger(static_cast<std::uint64_t>(value), std::is_signed<T>::value && value < 0);
+        if constexpr (std::is_signed<T>::value)
+            saveInteger(static_cast<std::uint64_t>(value), value < 0);
+        else
+            saveInteger(static_cast<std::uint64_t>(value), false);
     }
     void save(const std::string& text) { primitive::save(text); }
     void save(const float& value) { primitive::save(value); }

@@ -108,22 +108,6 @@ TYPED_TEST(PageFile, EmptyBucketRoundTrip)
     EXPECT_EQ(loaded.get_bucket_word(), 3u);
 }
 
-TYPED_TEST(PageFile, PageRoundTripByPath)
-{
-    const ddb_2_2::string path = ddb_2_2::string(this->dir.wide()) + ddb_2_2::string(L"//p1.ddb");
-    OverTimePage page;
-    page.allocate();
-    page.set_page_word(4);
-    for (const auto& item : makeItems(8, 512))
-        page.push_back(item);
-    ASSERT_TRUE(page.save(path, this->db));
-    OverTimePage loaded;
-    ASSERT_TRUE(loaded.load(path, this->db));
-    EXPECT_EQ(loaded.get_page_word(), 4u);
-    EXPECT_EQ(*loaded.get_items(), makeItems(8, 512));
-    EXPECT_EQ(loaded.get_first_item(), makeItems(8, 1)[0]);
-}
-
 TYPED_TEST(PageFile, LoadsAndSavesThatReturnFalse)
 {
     OverTimeBucket bucket;

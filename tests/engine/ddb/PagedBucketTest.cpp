@@ -95,16 +95,3 @@ TEST(EnginePagedBucket, ParallelFillOfManyKeysLosesNothing)
         ASSERT_EQ(readKey(bucket, key), makeItems(key, 700 + key)) << key;
 }
 
-TEST(EnginePagedBucket, ReadersOfFinishedKeysRunBesideWriters)
-{
-    PlainBucket bucket;
-    bucket.append(0, makeItems(0, 2000));
-    std::thread writer([&] {
-        for (int key = 1; key < 40; ++key)
-            bucket.append(key, makeItems(key, 600));
-    });
-    for (int round = 0; round < 20; ++round)
-        ASSERT_EQ(readKey(bucket, 0).size(), 2000u);
-    writer.join();
-    EXPECT_EQ(bucket.get_key_count(), 40u);
-}

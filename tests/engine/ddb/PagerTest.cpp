@@ -139,20 +139,6 @@ TEST(EnginePager, APageThatCannotBeReadBackEndsTheWalk)
     bucket.append(0, makeItems(0, 3));
 }
 
-TEST(EnginePager, KeptPageFilesOutliveTheBucket)
-{
-    PagedDatabase p;
-    {
-        TestBucket bucket;
-        bucket.attach(p.db);
-        bucket.append(0, makeItems(0, 512 * 4));
-        TestBucket::mutex_type::scoped_lock lock(bucket.get_mutex(), false);
-        for (auto& page : bucket.get_page_map().at(0))
-            page->set_file_kept(true);
-    }
-    EXPECT_GE(p.dir.fileCount(), 2);
-}
-
 TEST(EnginePager, ReadersAndWritersRaceUnderATinyBudget)
 {
     PagedDatabase p;

@@ -1,6 +1,5 @@
 #include <ddb_2_2/ddb_storage.h>
 #include <ddb_2_2/ddb_storage_file.h>
-#include <ddb_2_2/pageable_database.h>
 
 #include <gtest/gtest.h>
 
@@ -47,12 +46,3 @@ TEST(EngineStorage, MissingFilesAndDirectoriesDoNotOpen)
     EXPECT_FALSE(storage.file_exists(string(dir.wide())));   // a directory is not a page file
 }
 
-TEST(EngineStorage, DatabaseHandsOutStorageAndSettings)
-{
-    ddb_2_2::pageable_database db(L"/tmp/results", ddb_2_2::pageable_database::portable_binary_archive, 4096);
-    EXPECT_EQ(db.get_archive_type(), 1);
-    EXPECT_EQ(db.get_database_save_dir(), string(L"/tmp/results"));
-    EXPECT_EQ(db.get_pager().get_memory_budget(), 4096u);
-    EXPECT_NE(db.get_storage_for_path(L"/tmp/results//a.ddb"), nullptr);
-    EXPECT_EQ(db.get_storage_for_path(string()), nullptr);
-}
