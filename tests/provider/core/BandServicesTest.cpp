@@ -9,7 +9,12 @@
 #include <dd_sarvik_2_2/filter/dd_attribute_filter.h>
 #include <dd_sarvik_2_2/filter/dd_filter.h>
 
+#include <dd_sarvik_2_2/store/ResultGenerator.h>
+#include <dd_sarvik_2_2/store/StoreStatus.h>
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace provider_test {
 namespace {
@@ -94,6 +99,26 @@ TEST(BandServicesRulerTest, TheRulerHasOneRowSpanningEverything)
     EXPECT_EQ(name.str(), L"timeline_filter_area_-1");
     std::vector<int> rows;
     EXPECT_FALSE(ruler->getVisibleRows(rows));
+}
+
+TEST(OpenDataFileTest, OpensAResultDirectoryWithoutStartingTheWorker)
+{
+    const std::filesystem::path directory = std::filesystem::temp_directory_path() / "velmora_provider_open";
+    std::filesystem::remove_all(directory);
+    dd_sarvik_2_2::store::GeneratorOptions options;
+    options.threads = 5;
+    options.samples = 1000;
+    ASSERT_EQ(dd_sarvik_2_2::store::ResultGenerator(options).writeTo(directory).code,
+              dd_sarvik_2_2::store::StoreCode::ok);
+    ProviderPtr provider(new ProbeProvider);
+    EXPECT_FALSE(provider->openDataFile("/no/such/directory"));
+    EXPECT_EQ(provider->getDataFile(), "/no/such/directory");
+    EXPECT_EQ(provider->getRowCount(), 0);
+    ASSERT_TRUE(provider->openDataFile(directory.string()));
+    EXPECT_EQ(provider->getRowCount(), 5);
+    EXPECT_EQ(provider->getDuration(), options.duration); // one tick per nanosecond
+    EXPECT_FALSE(provider->IsRunning());
+    std::filesystem::remove_all(directory);
 }
 
 TEST_F(BandServicesTest, VisibleRowsFollowTheProfileFilter)
