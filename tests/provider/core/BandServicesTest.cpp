@@ -177,6 +177,15 @@ TEST_F(BandServicesTest, ACancelledFilterBandIsNeitherStoredNorStamped)
     EXPECT_FALSE(provider->getSBFilterData(nullptr, 1, intervals));
 }
 
+TEST(FilterBandRequestTest, ANewRequestAbandonsTheRunningComputation)
+{
+    ProviderPtr provider(new ProbeProvider); // no worker: the running computation stays put
+    provider->pretendFilterBandRunning();
+    EXPECT_FALSE(provider->filterBandCanceled());
+    provider->requestSBFilterUpdate(nullptr);
+    EXPECT_TRUE(provider->filterBandCanceled());
+}
+
 TEST_F(BandServicesTest, TooltipLinesPerSeriesWithAValue)
 {
     SarvikDataSource ds;

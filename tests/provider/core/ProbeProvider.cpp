@@ -2,6 +2,7 @@
 
 #include "TestResults.h"
 
+#include "provider/ProgressObj.h"
 #include "provider/SarvikDataSource.h"
 
 namespace provider_test {
@@ -10,6 +11,18 @@ bool ProbeProvider::overTimeQueryRunning()
 {
     wxCriticalSectionLocker lock(m_progressLock);
     return m_overTimeProgress != nullptr;
+}
+
+void ProbeProvider::pretendFilterBandRunning()
+{
+    wxCriticalSectionLocker lock(m_progressLock);
+    m_filterProgress = std::make_unique<velmora_1_0::ProgressObj>(this, nullptr);
+}
+
+bool ProbeProvider::filterBandCanceled()
+{
+    wxCriticalSectionLocker lock(m_progressLock);
+    return m_filterProgress && m_filterProgress->is_canceled();
 }
 
 ProbeProvider::~ProbeProvider()

@@ -29,6 +29,9 @@ public:
     // True while an over-time query sits in the engine with its progress object.
     bool overTimeQueryRunning();
     std::uint32_t nextTransitionId() const { return m_nextTransitionId; }
+    // Stands in for a filter-band computation in progress; tells whether it was cancelled.
+    void pretendFilterBandRunning();
+    bool filterBandCanceled();
 
 protected:
     ~ProbeProvider() override;
