@@ -5,8 +5,10 @@
 OverTimeKey makeKey(std::int32_t instance, const wchar_t* restriction)
 {
     OverTimeKey key;
-    key.rows[0].push_back(ddb_2_2::variant(instance));
-    key.rows[1].push_back(ddb_2_2::variant(restriction));
+    const ddb_2_2::variant axis(instance);
+    const ddb_2_2::variant value(restriction);
+    key.rows[0].push_back(axis);
+    key.rows[1].push_back(value);
     key.first_number = static_cast<std::uint64_t>(instance);
     key.second_number = 2;
     key.first_name = L"dd_thread";
