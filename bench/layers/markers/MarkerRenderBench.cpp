@@ -1,0 +1,135 @@
+// renderAll of an event marker layer holding one million markers over 100 visible rows, with the
+// choice of markers to draw computed afresh (cold) and reused (warm), beside a plain loop that
+// only computes every marker's two x positions: the floor that choosing cannot go below.
+#include "MarkerGraph.h"
+#include "MarkerProvider.h"
+
+#include "layers/EventMarkerLayer.h"
+
+#include <tarquel_1_0/Ruler.h>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <memory>
+#include <random>
+
+#include <wx/app.h>
+#include <wx/bitmap.h>
+#include <wx/dcmemory.h>
+#include <wx/init.h>
+
+namespace {
+
+using marker_test::MarkerGraph;
+using velmora_1_0::EventMarkerLayer;
+using velmora_1_0::SarvikProvider;
+
+constexpr int kRows = 100;
+constexpr int kMarkersPerRow = 10000;
+constexpr int kWidth = 1000;
+constexpr std::uint64_t kDuration = 1000000000; // 1 s: 1 ms per pixel column
+
+// Built once: the layer loaded through the provider path, and the same markers for the floor.
+struct Scene {
+    Scene()
+        : provider(new marker_test::MarkerProvider), graph(provider.get(), &ruler, kRows, kWidth),
+          canvas(kWidth, kRows * MarkerGraph::ROW_HEIGHT, 24)
+    {
+        ruler.setDuration(kDuration);
+        ruler.setPixelWidth(kWidth);
+        dc.SelectObject(canvas);
+        layer.attach(nullptr, &graph);
+        layer.setParentSize(canvas.GetSize());
+        layer.requestData(false);
+
+        // Four in five markers are instants, the rest last up to three columns.
+        std::mt19937_64 random(7);
+        std::uniform_int_distribution<std::uint64_t> time(0, kDuration - 3000000);
+        std::uniform_int_distribution<std::uint64_t> length(0, 3000000);
+        std::uniform_int_distribution<int> kind(0, 4);
+        short row = 0;
+        for (const auto& request : layer.m_requests) {
+            std::vector<SarvikProvider::EventMarker> markers;
+            for (int i = 0; i < kMarkersPerRow; ++i) {
+                const std::uint64_t start = time(random);
+                markers.push_back(marker_test::marker(row, start, kind(random) == 0 ? start + length(random) : start));
+            }
+            all.insert(all.end(), markers.begin(), markers.end());
+            provider->file(&layer, request.first, row++, std::move(markers));
+        }
+        layer.checkData();
+        layer.updateData(dc, false);
+        std::sort(all.begin(), all.end(), EventMarkerLayer::markerSortFunc);
+    }
+    ~Scene() { dc.SelectObject(wxNullBitmap); }
+
+    tarquel_1_0::Ruler ruler;
+    marker_test::MarkerProviderPtr provider;
+    MarkerGraph graph;
+    wxBitmap canvas;
+    wxMemoryDC dc;
+    EventMarkerLayer layer;
+    std::vector<SarvikProvider::EventMarker> all;
+};
+
+Scene& scene()
+{
+    static Scene instance; // built on first use, after wx is up
+    return instance;
+}
+
+void BM_MarkerXPositions(benchmark::State& state)
+{
+    const Scene& s = scene();
+    for (auto _ : state) {
+        for (const SarvikProvider::EventMarker& m : s.all) {
+            benchmark::DoNotOptimize(s.ruler.xFromTime(m.startTime, true));
+            benchmark::DoNotOptimize(s.ruler.xFromTime(m.endTime, true));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * s.all.size());
+}
+BENCHMARK(BM_MarkerXPositions)->Unit(benchmark::kMillisecond);
+
+void BM_MarkerRenderAllCold(benchmark::State& state)
+{
+    Scene& s = scene();
+    for (auto _ : state) {
+        s.layer.requestData(false); // loaded: only drops the cached choice
+        s.layer.renderAll(s.dc);
+    }
+    state.SetItemsProcessed(state.iterations() * s.all.size());
+}
+BENCHMARK(BM_MarkerRenderAllCold)->Unit(benchmark::kMillisecond);
+
+void BM_MarkerRenderAllWarm(benchmark::State& state)
+{
+    Scene& s = scene();
+    s.layer.renderAll(s.dc);
+    for (auto _ : state)
+        s.layer.renderAll(s.dc);
+    state.SetItemsProcessed(state.iterations() * s.all.size());
+}
+BENCHMARK(BM_MarkerRenderAllWarm)->Unit(benchmark::kMillisecond);
+
+class BenchApp : public wxApp {
+public:
+    bool OnInit() override { return true; }
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    wxApp::SetInstance(new BenchApp); // wx owns the application object
+    if (!wxEntryStart(argc, argv))
+        return 2;
+    wxTheApp->CallOnInit();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    return 0;
+}

@@ -1,0 +1,476 @@
+#include "layers/EventMarkerLayer.h"
+
+#include <tarquel_1_0/Colors.h>
+#include <tarquel_1_0/GraphArea.h>
+#include <tarquel_1_0/GraphLayerParent.h>
+#include <tarquel_1_0/Legend.h>
+#include <tarquel_1_0/LegendCheckBox.h>
+#include <tarquel_1_0/MessageCatalog.h>
+#include <tarquel_1_0/Renderer.h>
+#include <tarquel_1_0/Ruler.h>
+#include <tarquel_1_0/Timeline.h>
+
+#include <VORN_2_9/varg_list.h>
+
+#include <algorithm>
+#include <limits>
+
+#include <wx/bitmap.h>
+#include <wx/dcmemory.h>
+#include <wx/menu.h>
+
+namespace velmora_1_0 {
+
+using tarquel_1_0::getString;
+using tarquel_1_0::Renderer;
+
+namespace {
+
+// Shapes may start this far outside the graph so that their visible part is drawn, without
+// handing the renderer coordinates far off screen.
+constexpr int kClampMargin = 20;
+// Legend icons are cut out of a bitmap of this size.
+constexpr int kIconCanvas = 64;
+
+} // namespace
+
+EventMarkerLayer::EventMarkerLayer() : m_borderColor(0, 0, 0, 255)
+{
+    m_layerName = "Thread Marker";
+    m_color = wxColour(255, 255, 128, 255);
+}
+
+EventMarkerLayer::~EventMarkerLayer() = default;
+
+SarvikProvider* EventMarkerLayer::provider() const
+{
+    return m_parent ? dynamic_cast<SarvikProvider*>(m_parent->m_dataProvider) : nullptr;
+}
+
+void EventMarkerLayer::setIconType(const wxString& type)
+{
+    m_iconIsDuration = type == "duration";
+}
+
+unsigned int EventMarkerLayer::generateKey(int x1, int x2)
+{
+    return (static_cast<unsigned int>(x2) << 16) | (static_cast<unsigned int>(x1) & 0xFFFFu);
+}
+
+bool EventMarkerLayer::markerSortFunc(const EventMarker& a, const EventMarker& b)
+{
+    if (a.row != b.row)
+        return a.row < b.row;
+    if (a.startTime != b.startTime)
+        return a.startTime < b.startTime;
+    return a.endTime < b.endTime;
+}
+
+std::vector<EventMarkerLayer::EventMarker> EventMarkerLayer::getHittestItems() const
+{
+    std::vector<EventMarker> items;
+    for (const auto& hit : m_hitItems) { // ascending keys
+        if (hit.first < 0 || hit.first >= static_cast<int>(m_markers.size()))
+            break;
+        items.push_back(m_markers[hit.first]);
+    }
+    return items;
+}
+
+SarvikProvider* EventMarkerLayer::providerToLoad(bool onlyIfMissing)
+{
+    SarvikProvider* source = provider();
+    if (!source || !m_enabled)
+        return nullptr;
+    if (m_dataLoaded) {
+        // The markers stay; a new view only needs a new choice of what to draw.
+        if (!onlyIfMissing)
+            dropChoice();
+        return nullptr;
+    }
+    return m_loading == 0 ? source : nullptr;
+}
+
+void EventMarkerLayer::startLoading(int requests)
+{
+    m_loading = requests;
+    reportProgress(false);
+}
+
+void EventMarkerLayer::requestData(bool onlyIfMissing)
+{
+    SarvikProvider* source = providerToLoad(onlyIfMissing);
+    if (!source)
+        return;
+    source->clearEventMarkerRequests(this);
+    m_requests.clear();
+    const int rows = m_parent->getRowCount();
+    for (int row = 0; row < rows; ++row)
+        m_requests[source->requestEventMarkers(this, row)] = true;
+    startLoading(rows);
+}
+
+void EventMarkerLayer::consumeItems()
+{
+    if (SarvikProvider* source = provider())
+        source->consumeEventMarkerDataArray(this, m_pendingData);
+}
+
+bool EventMarkerLayer::checkData()
+{
+    consumeItems();
+    // Answers to requests cleared since must not add markers twice.
+    m_pendingData.erase(std::remove_if(m_pendingData.begin(), m_pendingData.end(),
+                                       [this](const SarvikProvider::EventMarkerData& data) {
+                                           return m_requests.find(data.requestId) == m_requests.end();
+                                       }),
+                        m_pendingData.end());
+    return !m_pendingData.empty();
+}
+
+void EventMarkerLayer::updateData(wxMemoryDC& dc, bool render)
+{
+    for (const SarvikProvider::EventMarkerData& data : m_pendingData) {
+        handleEventMarkers(dc, data.markers, render);
+        ++m_loadProgress;
+        reportProgress(false);
+    }
+    if (m_loading > 0 && m_loadProgress == m_loading) {
+        m_dataLoaded = true;
+        m_loading = 0;
+        m_loadProgress = 0;
+        reportProgress(false);
+    }
+    m_pendingData.clear();
+}
+
+void EventMarkerLayer::handleEventMarkers(wxMemoryDC& dc, const std::vector<EventMarker>& markers, bool render)
+{
+    if (markers.empty())
+        return;
+    const int base = static_cast<int>(m_markers.size());
+    m_markers.insert(m_markers.end(), markers.begin(), markers.end());
+    std::sort(m_markers.begin(), m_markers.end(), markerSortFunc);
+    // Sorting moved markers under the cached indices; the next renderAll chooses again.
+    dropChoice();
+    if (!render || !m_visible)
+        return;
+    std::vector<int> indices(markers.size());
+    for (size_t i = 0; i < indices.size(); ++i)
+        indices[i] = base + static_cast<int>(i);
+    renderMarkers(dc, indices, false);
+}
+
+void EventMarkerLayer::dropChoice()
+{
+    m_rowKeys.clear();
+    m_visibleMarkers.clear();
+}
+
+void EventMarkerLayer::renderAll(wxMemoryDC& dc)
+{
+    // A hidden layer keeps its cached choice for when it is shown again.
+    if (!m_visible)
+        return;
+    if (m_rowKeys.empty())
+        chooseVisibleMarkers();
+    renderMarkers(dc, m_visibleMarkers, false);
+}
+
+void EventMarkerLayer::chooseVisibleMarkers()
+{
+    m_visibleMarkers.clear();
+    const tarquel_1_0::Ruler* ruler = getRuler();
+    if (m_markers.empty() || !m_parent || !ruler)
+        return;
+    const int rows = m_parent->getRowCount();
+    if (rows <= 0)
+        return;
+    m_rowKeys.assign(rows, {});
+    int first = -1;
+    int last = -1;
+    m_parent->getVisibleRowRange(first, last);
+    if (first == -1 || last == -1)
+        return;
+
+    // Markers just outside the view still show a part of their shape.
+    const std::uint64_t margin = ruler->getMarkerMargin().GetValue();
+    const std::uint64_t start = ruler->getStart().GetValue();
+    const std::uint64_t end = ruler->getEnd().GetValue();
+    const std::uint64_t windowStart = start >= margin ? start - margin : 0;
+    const std::uint64_t windowEnd =
+        end <= std::numeric_limits<std::uint64_t>::max() - margin ? end + margin : std::numeric_limits<std::uint64_t>::max();
+
+    // Markers are sorted by row: the row's display position is asked once per row.
+    int currentRow = std::numeric_limits<int>::min();
+    bool rowShown = false;
+    for (size_t i = 0; i < m_markers.size(); ++i) {
+        EventMarker& marker = m_markers[i];
+        // Only markers chosen now may be hit until they are drawn again.
+        marker.rect.width = 0;
+        if (marker.endTime < windowStart || marker.startTime > windowEnd)
+            continue;
+        const int row = marker.row == -1 ? 0 : marker.row;
+        if (row != currentRow) {
+            currentRow = row;
+            const int display = row >= 0 && row < rows ? m_parent->getDisplayRow(row) : -1;
+            rowShown = display != -1 && display >= first && display <= last;
+        }
+        if (!rowShown)
+            continue;
+        const int x1 = ruler->xFromTime(marker.startTime, true);
+        const int x2 = ruler->xFromTime(marker.endTime, true);
+        if (m_rowKeys[row].emplace(generateKey(x1, x2), 1).second)
+            m_visibleMarkers.push_back(static_cast<int>(i));
+    }
+}
+
+void EventMarkerLayer::renderMarkers(wxMemoryDC& dc, const std::vector<int>& indices, bool highlight)
+{
+    std::vector<int> drawn;
+    drawn.reserve(indices.size());
+    for (int index : indices)
+        if (renderMarker(dc, index, highlight, false))
+            drawn.push_back(index);
+    for (int index : drawn)
+        renderMarker(dc, index, false, true);
+}
+
+bool EventMarkerLayer::renderMarker(wxMemoryDC& dc, int index, bool highlight, bool innerPass)
+{
+    // A highlight only recolours the border; the fill pass is the plain one.
+    if (highlight && innerPass)
+        return false;
+    const tarquel_1_0::Ruler* ruler = getRuler();
+    if (index < 0 || index >= static_cast<int>(m_markers.size()) || !m_parent || !ruler)
+        return false;
+    EventMarker& marker = m_markers[index];
+    marker.rect.width = 0;
+
+    const int display = marker.row == -1 ? 0 : m_parent->getDisplayRow(marker.row);
+    int first = -1;
+    int last = -1;
+    m_parent->getVisibleRowRange(first, last);
+    if (display == -1 || first == -1 || last == -1 || display < first || display > last)
+        return false;
+
+    int x1 = ruler->xFromTime(marker.startTime, true);
+    int x2 = ruler->xFromTime(marker.endTime, true);
+    if ((x1 < 0 && x2 < 0) || (x1 > m_width && x2 > m_width) || x1 > x2)
+        return false;
+    x1 = std::max(x1, -kClampMargin);
+    x2 = std::min(x2, m_width + kClampMargin);
+
+    Renderer& renderer = m_parent->m_renderer;
+    const wxRect measured = drawMarker(renderer, dc, x1, x2, 0, marker, highlight, true, innerPass);
+    if (measured.x >= m_width || measured.x + measured.width - 1 <= 0)
+        return false;
+    const wxRect row = m_parent->getRowRect(display, false);
+    marker.rect = drawMarker(renderer, dc, x1, x2, row.y + 4, marker, highlight, false, innerPass);
+    return true;
+}
+
+wxRect EventMarkerLayer::drawMarker(Renderer& renderer, wxDC& dc, int x1, int x2, int y, const EventMarker& marker,
+                                    bool highlight, bool measureOnly, bool innerPass)
+{
+    renderer.setColour(dc, *wxBLACK);
+    const wxColour border = highlight ? tarquel_1_0::getHittestColor() : m_borderColor;
+    if (marker.startTime != marker.endTime) {
+        return innerPass ? renderer.drawDurationMarkerFill(dc, x1, x2, y, m_color, measureOnly)
+                         : renderer.drawDurationMarkerBorder(dc, x1, x2, y, border, measureOnly);
+    }
+    return innerPass ? renderer.drawEventMarkerFill(dc, x1, y, m_color, measureOnly)
+                     : renderer.drawEventMarkerBorder(dc, x1, y, border, measureOnly);
+}
+
+void EventMarkerLayer::renderHittest(wxMemoryDC& dc)
+{
+    if (!m_visible || m_hitItems.empty())
+        return;
+    std::vector<int> indices;
+    indices.reserve(m_hitItems.size());
+    for (const auto& hit : m_hitItems)
+        indices.push_back(hit.first);
+    renderMarkers(dc, indices, true);
+}
+
+bool EventMarkerLayer::hittest(int x, int y)
+{
+    if (x < 0 || x >= m_width || y < 0 || y >= m_height) {
+        const bool hadHits = !m_hitItems.empty();
+        m_hitItems.clear();
+        return hadHits;
+    }
+    std::map<int, bool> previous;
+    previous.swap(m_hitItems);
+    // Overlapping markers are all hit.
+    for (size_t i = 0; i < m_markers.size(); ++i) {
+        const wxRect& rect = m_markers[i].rect;
+        if (rect.width != 0 && rect.Contains(x, y))
+            m_hitItems[static_cast<int>(i)] = true;
+    }
+    return m_hitItems != previous;
+}
+
+void EventMarkerLayer::clearHittest()
+{
+    m_hitItems.clear();
+}
+
+bool EventMarkerLayer::canSelect()
+{
+    return !m_hitItems.empty();
+}
+
+bool EventMarkerLayer::setSelection()
+{
+    m_selection = m_hitItems;
+    return !m_selection.empty();
+}
+
+void EventMarkerLayer::clearSelection()
+{
+    m_selection.clear();
+}
+
+bool EventMarkerLayer::hasSelection()
+{
+    return !m_selection.empty();
+}
+
+void EventMarkerLayer::clear()
+{
+    GraphLayer::clear();
+    m_markers.clear();
+    m_dataLoaded = false;
+    m_hitItems.clear();
+    m_selection.clear();
+    m_pendingData.clear();
+    // The cached choice indexes markers that are gone.
+    dropChoice();
+}
+
+int EventMarkerLayer::getTooltipCount()
+{
+    return static_cast<int>(m_hitItems.size());
+}
+
+void EventMarkerLayer::getTooltip(int maxCount, std::vector<wxString>& lines)
+{
+    if (m_hitItems.empty() || maxCount < 1)
+        return;
+    std::vector<int> order;
+    for (const auto& hit : m_hitItems)
+        order.push_back(hit.first);
+    // The marker drawn last lies on top: it comes first.
+    std::rotate(order.begin(), order.end() - 1, order.end());
+    const size_t count = std::min(order.size(), static_cast<size_t>(maxCount));
+    for (size_t i = 0; i < count; ++i)
+        if (order[i] < static_cast<int>(m_markers.size()))
+            lines.push_back(tooltipText(m_markers[order[i]]));
+}
+
+wxString EventMarkerLayer::tooltipText(const EventMarker& marker)
+{
+    const tarquel_1_0::Ruler* ruler = getRuler();
+    if (!ruler)
+        return m_layerName;
+    wxString times;
+    if (marker.startTime == marker.endTime) {
+        times = ruler->timeToLimitedString(marker.startTime);
+    } else {
+        VORN_2_9::generic::varg_list args;
+        args.add(ruler->timeToLimitedString(marker.startTime).ToStdWstring());
+        args.add(ruler->timeToLimitedString(marker.endTime - marker.startTime).ToStdWstring());
+        times = getString("%Duration_tooltip_times", args);
+    }
+    wxString text = wxString::Format("%s\n%s", m_layerName, times);
+    SarvikProvider* source = provider();
+    if (m_useTooltipSource && m_tooltipSource && source)
+        text += source->getTooltip(m_tooltipSource, marker.instanceIndex); // begins with its own line break
+    return text;
+}
+
+wxImage EventMarkerLayer::paintIcon(const IconShape& shape) const
+{
+    wxBitmap canvas(kIconCanvas, kIconCanvas);
+    wxRect drawn;
+    {
+        wxMemoryDC dc(canvas);
+        const wxColour background =
+            m_timeline ? m_timeline->getLegend()->GetBackgroundColour() : wxColour(255, 255, 255);
+        dc.SetPen(wxPen(background, 1, wxPENSTYLE_SOLID));
+        dc.SetBrush(wxBrush(background, wxBRUSHSTYLE_SOLID));
+        dc.DrawRectangle(0, 0, kIconCanvas, kIconCanvas);
+        Renderer renderer;
+        const wxRect measured = shape(renderer, dc, wxRect(), true);
+        drawn = shape(renderer, dc, measured, false);
+    }
+    drawn.width += 1;
+    drawn.height += 1;
+    return canvas.GetSubBitmap(drawn.Intersect(wxRect(0, 0, kIconCanvas, kIconCanvas))).ConvertToImage();
+}
+
+wxImage EventMarkerLayer::getEventMarkerImage() const
+{
+    return paintIcon([this](Renderer& renderer, wxDC& dc, const wxRect& measured, bool measureOnly) {
+        return renderer.drawEventMarker(dc, -measured.x, -measured.y, true, wxString(), m_color, m_borderColor,
+                                        wxNullImage, measureOnly);
+    });
+}
+
+wxImage EventMarkerLayer::getDurationMarkerImage() const
+{
+    return paintIcon([this](Renderer& renderer, wxDC& dc, const wxRect& measured, bool measureOnly) {
+        const int x2 = measureOnly ? 6 : measured.width - measured.x;
+        return renderer.drawDurationMarker(dc, -measured.x, x2, -measured.y, m_color, m_borderColor, measureOnly);
+    });
+}
+
+wxImage EventMarkerLayer::legendIcon() const
+{
+    return m_iconIsDuration ? getDurationMarkerImage() : getEventMarkerImage();
+}
+
+void EventMarkerLayer::customizeLegend(std::vector<int>& ids)
+{
+    if (!m_timeline)
+        return;
+    tarquel_1_0::Legend* legend = m_timeline->getLegend();
+    const int id = legend->nextItemId();
+    ids.push_back(id);
+    m_legendItem = legend->addCheckbox(id, m_layerName, legendIcon(), m_layerName, true, false, 4);
+}
+
+void EventMarkerLayer::populateLegendPopup(wxMenu& menu, int id)
+{
+    // The menu owns its items.
+    wxMenuItem* inner = new wxMenuItem(&menu, id, getString("%Set_inner_color_menu"), wxString(), wxITEM_NORMAL);
+    inner->SetBitmap(getMenuColorBitmap(m_color));
+    menu.Append(inner);
+    wxMenuItem* border =
+        new wxMenuItem(&menu, id + 1, getString("%Set_border_color_menu"), wxString(), wxITEM_NORMAL);
+    border->SetBitmap(getMenuColorBitmap(m_borderColor));
+    menu.Append(border);
+}
+
+void EventMarkerLayer::handleLegendPopupMenu(int index)
+{
+    if ((index != 0 && index != 1) || !m_parent)
+        return;
+    wxColour& target = index == 0 ? m_color : m_borderColor;
+    const wxString title = getString(index == 0 ? "%Select_inner_color" : "%Select_border_color");
+    wxColour chosen;
+    if (!tarquel_1_0::getColorFromUser(m_parent->getWindow(), title, target, chosen))
+        return;
+    target = chosen;
+    if (auto* box = dynamic_cast<tarquel_1_0::LegendCheckBox*>(m_legendItem))
+        box->setImage(legendIcon());
+    if (m_timeline) {
+        m_timeline->getGraphArea()->renderAllGraphs();
+        m_timeline->getLegend()->repaint();
+    }
+    m_parent->layerColorChanged(this, chosen, getString(index == 0 ? "%Inner_color" : "%Border_color"));
+}
+
+} // namespace velmora_1_0

@@ -1,0 +1,117 @@
+#pragma once
+// A graph layer that draws the event markers of every row: an instant marker as a pin at its time,
+// a duration marker as a bar from its start to its end.
+//
+// All markers received are kept in one list sorted by row, start and end. For drawing, each row
+// keeps at most one marker per distinct pixel span (the first in sort order), so thousands of
+// markers on the same pixels cost one drawing; that choice is cached until the view changes
+// (requestData(false)) or new markers arrive. Markers are drawn in two passes, every border
+// before any fill, and each remembers the rectangle it was drawn in: hit tests, selection and
+// tooltips work on those rectangles, so a marker that was not drawn cannot be hovered.
+//
+// How it is called (UI thread only): the pane sets the icon kind, name, colours and data source
+// and adds it to an area; the timeline then calls requestData (one provider request per row), on
+// data-ready notices checkData and updateData, renderAll on repaint, hittest and the tooltip and
+// selection operations on mouse moves and clicks, and the legend operations.
+#include "provider/SarvikProvider.h"
+#include "provider/VelmoraExport.h"
+
+#include <tarquel_1_0/GraphLayer.h>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+#include <wx/colour.h>
+#include <wx/image.h>
+
+class wxDC;
+
+namespace tarquel_1_0 {
+class Renderer;
+}
+
+namespace velmora_1_0 {
+
+class VELMORA_API EventMarkerLayer : public tarquel_1_0::GraphLayer {
+public:
+    using EventMarker = SarvikProvider::EventMarker;
+
+    EventMarkerLayer();
+    EventMarkerLayer(const EventMarkerLayer& other) = default;
+    EventMarkerLayer& operator=(const EventMarkerLayer& other) = default;
+
+    // Virtual operations in slot order.
+    ~EventMarkerLayer() override;
+    void requestData(bool onlyIfMissing) override;
+    void updateData(wxMemoryDC& dc, bool render) override;
+    bool checkData() override;
+    void renderAll(wxMemoryDC& dc) override;
+    void renderHittest(wxMemoryDC& dc) override;
+    bool hittest(int x, int y) override;
+    void clearHittest() override;
+    bool canSelect() override;
+    bool setSelection() override;
+    void clearSelection() override;
+    bool hasSelection() override;
+    void clear() override;
+    int getTooltipCount() override;
+    void getTooltip(int maxCount, std::vector<wxString>& lines) override;
+    void customizeLegend(std::vector<int>& ids) override;
+    void populateLegendPopup(wxMenu& menu, int id) override;
+    void handleLegendPopupMenu(int index) override;
+
+    // "duration" (exactly) gives the legend a bar icon; anything else a pin.
+    void setIconType(const wxString& type);
+    // Copies of the hovered markers in sort order.
+    std::vector<EventMarker> getHittestItems() const;
+    // The pixel span of a marker as a cache key: x2 in the upper half, the low 16 bits of x1.
+    static unsigned int generateKey(int x1, int x2);
+    // By row (signed), then start, then end.
+    static bool markerSortFunc(const EventMarker& a, const EventMarker& b);
+
+protected:
+    // Hooks: how a marker is drawn (y is the top of the shape) and where answers come from.
+    virtual wxRect drawMarker(tarquel_1_0::Renderer& renderer, wxDC& dc, int x1, int x2, int y,
+                              const EventMarker& marker, bool highlight, bool measureOnly, bool innerPass);
+    virtual void consumeItems();
+
+    // Adds arriving markers; with render they are drawn at once (not thinned).
+    void handleEventMarkers(wxMemoryDC& dc, const std::vector<EventMarker>& markers, bool render);
+    // Every border first, then every fill; highlighted borders take the hit-test colour.
+    void renderMarkers(wxMemoryDC& dc, const std::vector<int>& indices, bool highlight);
+    // Draws one pass of one marker and records its rectangle; false (and a zero-width rectangle)
+    // when it is off the visible rows or off screen.
+    bool renderMarker(wxMemoryDC& dc, int index, bool highlight, bool innerPass);
+    wxImage getEventMarkerImage() const;
+    wxImage getDurationMarkerImage() const;
+
+    // The provider of the layer's area when a new load must be issued; otherwise null (and, when
+    // loaded and not onlyIfMissing, the drawing choice is dropped).
+    SarvikProvider* providerToLoad(bool onlyIfMissing);
+    // Counts `requests` outstanding answers.
+    void startLoading(int requests);
+    SarvikProvider* provider() const;
+
+    std::vector<std::map<unsigned int, int>> m_rowKeys; // per data row: pixel spans already chosen
+    std::vector<int> m_visibleMarkers;                  // indices into m_markers chosen for drawing
+    std::vector<EventMarker> m_markers;                 // sorted by markerSortFunc
+    bool m_dataLoaded = false;
+    std::map<int, bool> m_hitItems;
+    std::map<int, bool> m_selection;
+    std::vector<SarvikProvider::EventMarkerData> m_pendingData;
+    bool m_iconIsDuration = false;
+    wxColour m_borderColor;
+
+private:
+    using IconShape = std::function<wxRect(tarquel_1_0::Renderer& renderer, wxDC& dc, const wxRect& measured,
+                                           bool measureOnly)>;
+
+    void chooseVisibleMarkers();
+    void dropChoice();
+    wxImage paintIcon(const IconShape& shape) const;
+    wxImage legendIcon() const;
+    wxString tooltipText(const EventMarker& marker);
+};
+
+} // namespace velmora_1_0
