@@ -65,7 +65,7 @@ const std::map<std::wstring, int>& dataTypes()
         {L"dd_single_band_obj", Result::single_band_data},
         {L"dd_single_multi_band_obj", Result::single_multi_band_data},
         {L"dd_band_obj", Result::lifetime_data},
-        {L"dd_sample_obj", Result::sample_data},
+        {L"dd_aggregated_band_obj", Result::sample_data},
         {L"dd_timed_attribute_obj", Result::timed_attribute_data},
         {L"dd_global_band_obj2", Result::global_duration_data},
     };

@@ -16,7 +16,9 @@ public:
     /// Sorts the samples by (row, start) unless they already are.
     explicit SampleTableData(store::SampleTableRecord record);
 
-    ddb_2_2::string get_type_name() const override { return L"dd_sample_obj"; }
+    // Samples are aggregated activity bands of the threads; the pane accepts over-time layers
+    // only on band tables, so the table reports that band type.
+    ddb_2_2::string get_type_name() const override { return L"dd_aggregated_band_obj"; }
 
     const std::wstring& name() const { return m_record.name; }
     const std::wstring& attributeTable() const { return m_record.attributeTable; }
