@@ -1,0 +1,63 @@
+#pragma once
+// The pane's answers to the user's actions on its timeline: the item a click or double click
+// selected on a layer, the ruler and row-header context menus and their commands, a selected
+// time range, row selection and layer colour changes. The current selection is written into the
+// result's filter store as the selection filter and announced through the pane's signals;
+// applying or removing filters is the host's work, which comes back as pane notifications.
+//
+// Created and owned by TimelinePane (one per pane) and installed as the event callback of every
+// area and of the ruler. The timeline calls it on the user-interface thread only.
+#include "provider/VelmoraExport.h"
+
+#include <tarquel_1_0/EventCallback.h>
+
+#include <cstdint>
+
+namespace tarquel_1_0 {
+class DataProvider;
+}
+
+namespace velmora_1_0 {
+
+class SarvikProvider;
+class TimelinePane;
+
+class VELMORA_API SarvikEventCallback : public tarquel_1_0::EventCallback {
+public:
+    explicit SarvikEventCallback(TimelinePane* pane);
+
+    // Virtual operations in slot order.
+    ~SarvikEventCallback() override;
+    void itemSelected(tarquel_1_0::GraphLayer* layer) override;
+    void itemActivated(tarquel_1_0::GraphLayer* layer) override;
+    void rulerContextMenu(tarquel_1_0::Timeline* timeline) override;
+    void rulerRangeSelected(tarquel_1_0::Timeline* timeline) override;
+    void rulerMenuCommand(tarquel_1_0::Timeline* timeline, int id) override;
+    void layerColorChanged(tarquel_1_0::GraphLayer* layer, const wxString& what, const wxColour& colour) override;
+    void rowsSelected(tarquel_1_0::GraphLayerParent* graph, const std::vector<int>& rows) override;
+    void headerContextMenu(tarquel_1_0::HeaderCtrl* header) override;
+    void headerMenuCommand(tarquel_1_0::HeaderCtrl* header, int id) override;
+
+    // The item a layer selection holds (-1 and null when none).
+    int getSelectedItem() const { return m_selectedItem; }
+    tarquel_1_0::GraphLayer* getSelectedLayer() const { return m_selectedLayer; }
+
+private:
+    // Reads the selected item of `layer` into the held item; false when the layer has none.
+    bool holdItemOf(tarquel_1_0::GraphLayer* layer);
+    void selectItem(SarvikProvider& provider);
+    void writeDeepView(SarvikProvider& provider);
+    // The held item's selection when there is one, else the time range [start, end] (or, with
+    // outside, the time outside it).
+    void selectItemOrTime(SarvikProvider& provider, std::uint64_t start, std::uint64_t end, bool outside);
+    void selectRows(tarquel_1_0::GraphLayerParent* graph, const std::vector<int>& rows);
+    bool hasGlobalFilters(tarquel_1_0::DataProvider* provider) const;
+    tarquel_1_0::HeaderCtrl* headerOf(tarquel_1_0::GraphLayerParent* graph) const;
+
+    TimelinePane* m_pane;                              // owns this callback
+    int m_selectedItem = -1;
+    tarquel_1_0::GraphLayer* m_selectedLayer = nullptr; // owned by the timeline
+    tarquel_1_0::GraphLayerParent* m_headerGraph = nullptr; // graph of the last header menu
+};
+
+} // namespace velmora_1_0
