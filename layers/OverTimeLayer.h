@@ -1,0 +1,88 @@
+#pragma once
+// A graph layer that draws one numeric series per row: one sample per pixel column of the visible
+// time range, as a line or as vertical bars, scaled to the data source's upper limit, the row's
+// maximum, or the maximum of an associated layer.
+//
+// How it is called (UI thread only): the pane configures it (setType, setAssociatedLayer, name,
+// colour, format, data source) and adds it to the timeline; the timeline then calls requestData,
+// and on a data-ready notice checkData (takes the provider's records, drops answers to requests
+// this layer no longer holds) and updateData (stores one record per data row and draws it).
+// A stored row whose sample count no longer matches the pixel width (after a zoom or a resize)
+// is dropped the next time it is drawn. Subclasses fetch other kinds of series by replacing the
+// three data hooks at the end.
+#include "provider/SarvikProvider.h"
+#include "provider/VelmoraExport.h"
+
+#include <dd_sarvik_2_2/dd_overtime_query.h>
+#include <tarquel_1_0/GraphLayer.h>
+
+#include <map>
+#include <vector>
+
+#include <wx/image.h>
+#include <wx/longlong.h>
+
+namespace velmora_1_0 {
+
+class VELMORA_API OverTimeLayer : public tarquel_1_0::GraphLayer {
+public:
+    OverTimeLayer();
+    OverTimeLayer(const OverTimeLayer& other) = default;
+    OverTimeLayer& operator=(const OverTimeLayer& other) = default;
+
+    // Virtual operations in slot order.
+    ~OverTimeLayer() override;
+    void requestData(bool onlyIfMissing) override;
+    void updateData(wxMemoryDC& dc, bool render) override;
+    bool checkData() override;
+    void renderAll(wxMemoryDC& dc) override;
+    void renderFilterOutline(wxMemoryDC& dc) override;
+    bool hittest(int x, int y) override;
+    void clear() override;
+    int getTooltipCount() override;
+    void getTooltip(int maxCount, std::vector<wxString>& lines) override;
+    void customizeLegend(std::vector<int>& ids) override;
+    void filterChanged() override;
+    void layerAdded() override;
+    void removeRowData(int row) override;
+    void populateLegendPopup(wxMenu& menu, int id) override;
+    void handleLegendPopupMenu(int index) override;
+    void handleCustomLegendCommand(tarquel_1_0::LegendItem* item) override;
+
+    // Configuration by the pane.
+    void setType(const dd_sarvik_2_2::dd_overtime_query::data_src& type) { m_type = type; }
+    // Not owned; this layer then scales every row to that layer's maximum for the row.
+    void setAssociatedLayer(OverTimeLayer* layer) { m_associatedLayer = layer; }
+    // The stored record of a data row (an empty one is created when the row has none).
+    const SarvikProvider::OverTimeData& getRowData(int dataRow);
+
+protected:
+    // Data hooks: where requests, cancellations and answers go.
+    virtual void clearLayerData(SarvikProvider* provider);
+    virtual void requestLayerData(SarvikProvider* provider, int row, const wxULongLong& start,
+                                  const wxULongLong& end, int pixelCount);
+    virtual void consumeLayerData(SarvikProvider* provider);
+
+    // Draws the row background, the running bar and the series of one display row.
+    void renderRow(wxMemoryDC& dc, int row);
+    // "12.500000" -> "12.5", "3.000000" -> "3", with the ruler's decimal separator.
+    wxString removeTrailingZeros(const wxString& text) const;
+
+    std::map<int, SarvikProvider::OverTimeData> m_rowData; // by data row
+    bool m_dataLoaded = false;
+    int m_hitRow = -1;
+    int m_hitIndex = 0;
+    std::vector<SarvikProvider::OverTimeData> m_pendingData; // taken by checkData, applied by updateData
+    dd_sarvik_2_2::dd_overtime_query::data_src m_type = dd_sarvik_2_2::dd_overtime_query::data_src_time;
+    OverTimeLayer* m_associatedLayer = nullptr;
+    bool m_ownsRowBackground = false;
+
+private:
+    SarvikProvider* provider() const;
+    void renderRunningBar(wxMemoryDC& dc, int row, int dataRow);
+    void renderSeries(wxMemoryDC& dc, int row, const SarvikProvider::OverTimeData& data, int firstColumn,
+                      int lastColumn, int startColumn);
+    wxImage legendIcon() const;
+};
+
+} // namespace velmora_1_0

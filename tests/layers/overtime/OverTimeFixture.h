@@ -1,0 +1,109 @@
+#pragma once
+// Shared set-up of the over-time layer tests: a ruler of 1000 ns over 100 columns (10 ns each),
+// a graph of three 20-pixel rows, a provider whose answers the tests file, and helpers that
+// deliver answers to a layer and paint it into a 24-bit memory bitmap.
+#include "FilingProvider.h"
+#include "RowGraph.h"
+
+#include "layers/OverTimeLayer.h"
+
+#include <tarquel_1_0/Ruler.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+#include <wx/bitmap.h>
+#include <wx/dcmemory.h>
+#include <wx/image.h>
+
+namespace overtime_test {
+
+// Opens the protected parts the tests look at.
+template <class Layer>
+class Probe : public Layer {
+public:
+    using Layer::m_dataLoaded;
+    using Layer::m_rowData;
+    using Layer::removeTrailingZeros;
+};
+
+class OverTimeFixture : public ::testing::Test {
+protected:
+    static constexpr int WIDTH = 100;
+    static constexpr int ROWS = 3;
+    static constexpr int REQUEST_OVERTIME = velmora_1_0::SarvikProvider::REQUEST_OVERTIME;
+    static wxColour red() { return wxColour(255, 0, 0); }
+    static wxColour white() { return wxColour(255, 255, 255); }
+
+    explicit OverTimeFixture(bool rowBy = false) : m_provider(new FilingProvider(rowBy))
+    {
+        m_ruler.setDuration(999);
+        m_ruler.setPixelWidth(WIDTH);
+        m_ruler.setDecimalSeparator(".");
+    }
+
+    void attach(tarquel_1_0::GraphLayer& layer)
+    {
+        layer.attach(nullptr, &m_graph);
+        layer.setParentSize(wxSize(WIDTH, ROWS * RowGraph::ROW_HEIGHT));
+        layer.setColor(red());
+        layer.layerAdded();
+    }
+
+    // Requests the layer's data and answers the request with `rows` (data row -> samples).
+    void deliver(velmora_1_0::OverTimeLayer& layer, const std::map<int, std::vector<double>>& rows,
+                 double maxValue, int type = REQUEST_OVERTIME)
+    {
+        layer.requestData(false);
+        const unsigned int id = m_provider->queued().back().requestId;
+        for (const auto& [row, values] : rows)
+            m_provider->file(type, record(&layer, row, id, values, maxValue));
+        ASSERT_TRUE(layer.checkData());
+        wxBitmap scratch(1, 1, 24);
+        wxMemoryDC dc(scratch);
+        layer.updateData(dc, false);
+    }
+
+    wxImage paint(velmora_1_0::OverTimeLayer& layer)
+    {
+        wxBitmap bitmap(WIDTH, ROWS * RowGraph::ROW_HEIGHT, 24);
+        {
+            wxMemoryDC dc(bitmap);
+            dc.SetBackground(*wxWHITE_BRUSH);
+            dc.Clear();
+            layer.renderAll(dc);
+        }
+        return bitmap.ConvertToImage();
+    }
+
+    static wxColour pixel(const wxImage& image, int x, int y)
+    {
+        return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
+    }
+
+    // The rows y0..y1 of column x that have `colour`, as a count.
+    static int countInColumn(const wxImage& image, int x, int y0, int y1, const wxColour& colour)
+    {
+        int count = 0;
+        for (int y = y0; y <= y1; ++y)
+            count += pixel(image, x, y) == colour ? 1 : 0;
+        return count;
+    }
+
+    // 100 samples, zero but for the given columns.
+    static std::vector<double> samples(const std::map<int, double>& columns)
+    {
+        std::vector<double> values(WIDTH, 0.0);
+        for (const auto& [column, value] : columns)
+            values[column] = value;
+        return values;
+    }
+
+    tarquel_1_0::Ruler m_ruler;
+    FilingProviderPtr m_provider;
+    RowGraph m_graph{m_provider.get(), &m_ruler, WIDTH, ROWS};
+};
+
+} // namespace overtime_test

@@ -1,0 +1,176 @@
+// Requests, stale-answer filtering and per-row storage of the three over-time layers.
+#include "OverTimeFixture.h"
+
+#include "layers/AttrOverTimeLayer.h"
+#include "layers/DerivedOverTimeLayer.h"
+
+#include <functional>
+
+namespace overtime_test {
+namespace {
+
+using velmora_1_0::AttrOverTimeLayer;
+using velmora_1_0::DerivedOverTimeLayer;
+using velmora_1_0::OverTimeLayer;
+using velmora_1_0::SarvikProvider;
+
+class OverTimeRequest : public OverTimeFixture {
+protected:
+    OverTimeRequest() { attach(m_layer); }
+
+    unsigned int lastId() { return m_provider->queued().back().requestId; }
+
+    Probe<OverTimeLayer> m_layer;
+};
+
+TEST_F(OverTimeRequest, OneRequestCoversTheVisibleRangeAtThePixelWidth)
+{
+    m_ruler.setVisibleRange(100, 599, false);
+    m_layer.requestData(false);
+
+    const std::vector<tarquel_1_0::DataRequest> queued = m_provider->queued();
+    ASSERT_EQ(queued.size(), 1u);
+    EXPECT_EQ(queued[0].type, SarvikProvider::REQUEST_OVERTIME);
+    EXPECT_EQ(queued[0].layer, &m_layer);
+    EXPECT_EQ(queued[0].row, 0);
+    EXPECT_EQ(queued[0].startTime, 100u);
+    EXPECT_EQ(queued[0].endTime, 599u);
+    EXPECT_EQ(queued[0].count, WIDTH);
+    EXPECT_EQ(m_layer.m_loading, 1);
+    EXPECT_EQ(m_layer.m_requests.size(), 1u);
+}
+
+TEST_F(OverTimeRequest, LoadedLayerFetchesAgainOnlyWhenAskedOrInvalidated)
+{
+    deliver(m_layer, {{0, samples({{1, 1.0}})}}, 1.0);
+    EXPECT_TRUE(m_layer.m_dataLoaded);
+    EXPECT_EQ(m_layer.m_loading, 0);
+
+    m_layer.requestData(true);
+    EXPECT_TRUE(m_provider->queued().size() == 1u && m_layer.getRowData(0).values.size() == WIDTH)
+        << "a loaded layer keeps its data";
+
+    // Every way of invalidating: the next requestData(true) starts over, old ids dropped first.
+    const std::vector<std::function<void(OverTimeLayer&)>> invalidations = {
+        [](OverTimeLayer& layer) { layer.removeRowData(0); },
+        [](OverTimeLayer& layer) { layer.filterChanged(); }, // the graph has no shown window
+        [](OverTimeLayer& layer) { layer.clear(); },
+    };
+    for (const auto& invalidate : invalidations) {
+        const unsigned int before = lastId();
+        invalidate(m_layer);
+        m_layer.requestData(true);
+        ASSERT_EQ(m_provider->queued().size(), 1u) << "the layer's older request is withdrawn";
+        EXPECT_NE(lastId(), before);
+        EXPECT_EQ(m_layer.m_requests.size(), 1u);
+        EXPECT_TRUE(m_layer.m_rowData.empty());
+    }
+}
+
+TEST_F(OverTimeRequest, AnswersToClearedRequestsAreDropped)
+{
+    m_layer.requestData(false);
+    const unsigned int stale = lastId();
+    m_layer.requestData(false); // a zoom: new request, the old one cleared
+    const unsigned int current = lastId();
+
+    m_provider->file(REQUEST_OVERTIME, record(&m_layer, 0, stale, samples({{1, 1.0}}), 1.0));
+    EXPECT_FALSE(m_layer.checkData());
+
+    m_provider->file(REQUEST_OVERTIME, record(&m_layer, 0, stale, samples({{1, 1.0}}), 1.0));
+    m_provider->file(REQUEST_OVERTIME, record(&m_layer, 1, current, samples({{2, 2.0}}), 2.0));
+    m_provider->file(REQUEST_OVERTIME, record(&m_layer, 2, current, samples({{3, 3.0}}), 3.0));
+    ASSERT_TRUE(m_layer.checkData());
+    wxBitmap scratch(1, 1, 24);
+    wxMemoryDC dc(scratch);
+    m_layer.updateData(dc, false);
+
+    EXPECT_TRUE(m_layer.getRowData(0).values.empty());
+    EXPECT_EQ(m_layer.getRowData(1).values[2], 2.0);
+    EXPECT_EQ(m_layer.getRowData(2).maxValue, 3.0);
+}
+
+TEST_F(OverTimeRequest, LaterRecordOfARowReplacesTheEarlierOne)
+{
+    m_layer.requestData(false);
+    const unsigned int id = lastId();
+    m_provider->file(REQUEST_OVERTIME, record(&m_layer, 0, id, samples({{1, 1.0}}), 1.0));
+    SarvikProvider::OverTimeData percent = record(&m_layer, 0, id, samples({{4, 4.0}}), 4.0);
+    percent.isPercent = true;
+    m_provider->file(REQUEST_OVERTIME, percent);
+    ASSERT_TRUE(m_layer.checkData());
+    wxBitmap scratch(1, 1, 24);
+    wxMemoryDC dc(scratch);
+    m_layer.updateData(dc, false);
+
+    const SarvikProvider::OverTimeData& stored = m_layer.getRowData(0);
+    EXPECT_EQ(stored.values[1], 0.0);
+    EXPECT_EQ(stored.values[4], 4.0);
+    EXPECT_TRUE(stored.isPercent);
+}
+
+TEST_F(OverTimeRequest, NothingIsRequestedWithoutRowsProviderOrEnabling)
+{
+    RowGraph empty(m_provider.get(), &m_ruler, WIDTH, 0);
+    OverTimeLayer noRows;
+    noRows.attach(nullptr, &empty);
+    noRows.requestData(false);
+
+    RowGraph foreign(nullptr, &m_ruler, WIDTH, ROWS);
+    OverTimeLayer noProvider;
+    noProvider.attach(nullptr, &foreign);
+    noProvider.requestData(false);
+
+    m_layer.setEnabled(false);
+    m_layer.requestData(false);
+
+    EXPECT_TRUE(m_provider->queued().empty());
+    EXPECT_EQ(noRows.m_loading, 0);
+    EXPECT_FALSE(noProvider.checkData());
+}
+
+// Each layer class talks only to its own entry points: requests, answers and clearing.
+template <class Layer>
+void expectOwnEntryPoints(FilingProvider& provider, RowGraph& graph, int type, const wxString& name)
+{
+    Layer layer;
+    EXPECT_EQ(layer.getLayerName(), name);
+    OverTimeLayer overTime;
+    layer.attach(nullptr, &graph);
+    overTime.attach(nullptr, &graph);
+
+    overTime.requestData(false);
+    layer.requestData(false);
+    std::vector<tarquel_1_0::DataRequest> queued = provider.queued();
+    ASSERT_EQ(queued.size(), 2u);
+    EXPECT_EQ(queued[1].type, type);
+    const unsigned int id = queued[1].requestId;
+
+    // The same answer filed under the over-time type does not reach this layer.
+    if (type != SarvikProvider::REQUEST_OVERTIME)
+        provider.file(SarvikProvider::REQUEST_OVERTIME, record(&layer, 0, id, {1.0}, 1.0));
+    EXPECT_EQ(layer.checkData(), false);
+    provider.file(type, record(&layer, 0, id, {1.0}, 1.0));
+    EXPECT_TRUE(layer.checkData());
+
+    // Asking again withdraws only this layer's request of its own type.
+    layer.requestData(false);
+    queued = provider.queued();
+    ASSERT_EQ(queued.size(), 2u);
+    EXPECT_EQ(queued[0].layer, &overTime);
+    EXPECT_EQ(queued[1].layer, &layer);
+    EXPECT_NE(queued[1].requestId, id);
+}
+
+TEST_F(OverTimeRequest, AttributeAndDerivedLayersUseTheirOwnEntryPoints)
+{
+    expectOwnEntryPoints<AttrOverTimeLayer>(*m_provider, m_graph, SarvikProvider::REQUEST_ATTR_OVERTIME,
+                                            "Attribute-over-time Data");
+    m_provider->clear();
+    expectOwnEntryPoints<DerivedOverTimeLayer>(*m_provider, m_graph, SarvikProvider::REQUEST_DERIVED_OVERTIME,
+                                               "Derived Over-time Data");
+    EXPECT_EQ(OverTimeLayer().getLayerName(), "Over-time Data");
+}
+
+} // namespace
+} // namespace overtime_test
