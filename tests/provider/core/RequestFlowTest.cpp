@@ -10,17 +10,25 @@ namespace {
 using velmora_1_0::SarvikProvider;
 using dd_sarvik_2_2::dd_overtime_query;
 
+// Consume puts what arrived ahead of what `out` held; gathering over several calls appends
+// instead, so `all` keeps the order of arrival.
+template <class Record, class Consume>
+void gather(std::vector<Record>& all, Consume&& consume)
+{
+    std::vector<Record> arrived;
+    consume(arrived);
+    all.insert(all.end(), arrived.begin(), arrived.end());
+}
+
 // Takes the finished marker records of `layer` once `count` have arrived (appended to `out`).
 bool waitForMarkers(SarvikProvider& provider, tarquel_1_0::GraphLayer& layer,
                     std::vector<SarvikProvider::EventMarkerData>& out, std::size_t count)
 {
-    std::vector<SarvikProvider::EventMarkerData> arrived;
-    const bool ok = chart_test::pumpUntil([&] {
-        provider.consumeEventMarkerDataArray(&layer, arrived);
-        return arrived.size() >= count;
+    const std::size_t target = out.size() + count;
+    return chart_test::pumpUntil([&] {
+        gather(out, [&](auto& arrived) { provider.consumeEventMarkerDataArray(&layer, arrived); });
+        return out.size() >= target;
     });
-    out.insert(out.end(), arrived.begin(), arrived.end());
-    return ok;
 }
 
 TEST(RequestFlowTest, IdentifiersAreConsecutiveAcrossTypes)
@@ -79,9 +87,9 @@ TEST(RequestFlowTest, EveryRequestTypeFilesForItsLayer)
     std::vector<SarvikProvider::TransitionsData> lines;
     std::vector<SarvikProvider::EventMarkerData> markers;
     ASSERT_TRUE(chart_test::pumpUntil([&] {
-        provider->consumeOverTimeDataArray(&samples, rows);
-        provider->consumeTransitionArray(&waits, lines);
-        provider->consumeGlobalEventMarkerDataArray(&events, markers);
+        gather(rows, [&](auto& arrived) { provider->consumeOverTimeDataArray(&samples, arrived); });
+        gather(lines, [&](auto& arrived) { provider->consumeTransitionArray(&waits, arrived); });
+        gather(markers, [&](auto& arrived) { provider->consumeGlobalEventMarkerDataArray(&events, arrived); });
         return rows.size() == 3 && lines.size() == 3 && markers.size() == 1;
     }));
     for (const auto& row : rows)
