@@ -138,7 +138,11 @@ void save(Archive& ar, const OverTimeBucketBase& bucket, unsigned)
         const std::int32_t pageCount = static_cast<std::int32_t>(entry.second.size());
         ar << entry.first << pageCount;
         for (const auto& page : entry.second) {
-            velmora_1_0::saveIndexEntry(ar, *page);
+            {
+                // Paging the page in rewrites its word and first item under this mutex.
+                std::lock_guard<std::mutex> guard(page->get_file_mutex());
+                velmora_1_0::saveIndexEntry(ar, *page);
+            }
             page->set_file_kept(true);
             if (storage)
                 velmora_1_0::savePageFileIfNeeded<Archive>(bucket, *page, *storage, saveDir);
