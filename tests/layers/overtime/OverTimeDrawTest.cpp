@@ -98,6 +98,22 @@ TEST_F(OverTimeDraw, AssociatedLayerMaximumScalesEachRow)
     EXPECT_EQ(countInColumn(image, 5, 20, 39, red()), 18);
 }
 
+TEST_F(OverTimeDraw, ArrivingRowsAreDrawnAtOnceWhenAsked)
+{
+    m_layer.requestData(false);
+    m_provider->file(REQUEST_OVERTIME, record(&m_layer, 1, m_provider->queued().back().requestId,
+                                              samples({{6, 10.0}}), 10.0));
+    ASSERT_TRUE(m_layer.checkData());
+    wxBitmap bitmap(WIDTH, ROWS * RowGraph::ROW_HEIGHT, 24);
+    {
+        wxMemoryDC dc(bitmap);
+        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.Clear();
+        m_layer.updateData(dc, true);
+    }
+    EXPECT_EQ(countInColumn(bitmap.ConvertToImage(), 6, 20, 39, red()), 18);
+}
+
 TEST_F(OverTimeDraw, HiddenOrDisabledLayerDrawsNothing)
 {
     deliver(m_layer, {{0, samples({{1, 10.0}})}}, 10.0);

@@ -60,6 +60,12 @@ protected:
         const unsigned int id = m_provider->queued().back().requestId;
         for (const auto& [row, values] : rows)
             m_provider->file(type, record(&layer, row, id, values, maxValue));
+        apply(layer);
+    }
+
+    // Takes what the provider filed for the layer, as the timeline does on a data-ready notice.
+    static void apply(velmora_1_0::OverTimeLayer& layer)
+    {
         ASSERT_TRUE(layer.checkData());
         wxBitmap scratch(1, 1, 24);
         wxMemoryDC dc(scratch);

@@ -50,17 +50,15 @@ TEST_F(OverTimeHit, TooltipIsTheLayerNameAndTheTrimmedValue)
     EXPECT_EQ(tooltip(), std::vector<wxString>{"CPU\n0"});
 }
 
-TEST_F(OverTimeHit, PercentDataCarriesThePercentSign)
+TEST_F(OverTimeHit, LaterPercentRecordOfTheRowCarriesThePercentSign)
 {
     m_layer.requestData(false);
-    SarvikProvider::OverTimeData data =
-        record(&m_layer, 0, m_provider->queued().back().requestId, samples({{7, 42.25}}), 100.0);
+    const unsigned int id = m_provider->queued().back().requestId;
+    m_provider->file(REQUEST_OVERTIME, record(&m_layer, 0, id, samples({{7, 1.0}}), 100.0));
+    SarvikProvider::OverTimeData data = record(&m_layer, 0, id, samples({{7, 42.25}}), 100.0);
     data.isPercent = true;
     m_provider->file(REQUEST_OVERTIME, data);
-    ASSERT_TRUE(m_layer.checkData());
-    wxBitmap scratch(1, 1, 24);
-    wxMemoryDC dc(scratch);
-    m_layer.updateData(dc, false);
+    apply(m_layer);
 
     m_layer.hittest(7, 5);
     EXPECT_EQ(tooltip(), std::vector<wxString>{"Over-time Data\n42.25%"});

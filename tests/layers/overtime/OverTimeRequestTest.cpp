@@ -80,33 +80,11 @@ TEST_F(OverTimeRequest, AnswersToClearedRequestsAreDropped)
     m_provider->file(REQUEST_OVERTIME, record(&m_layer, 0, stale, samples({{1, 1.0}}), 1.0));
     m_provider->file(REQUEST_OVERTIME, record(&m_layer, 1, current, samples({{2, 2.0}}), 2.0));
     m_provider->file(REQUEST_OVERTIME, record(&m_layer, 2, current, samples({{3, 3.0}}), 3.0));
-    ASSERT_TRUE(m_layer.checkData());
-    wxBitmap scratch(1, 1, 24);
-    wxMemoryDC dc(scratch);
-    m_layer.updateData(dc, false);
+    apply(m_layer);
 
     EXPECT_TRUE(m_layer.getRowData(0).values.empty());
     EXPECT_EQ(m_layer.getRowData(1).values[2], 2.0);
     EXPECT_EQ(m_layer.getRowData(2).maxValue, 3.0);
-}
-
-TEST_F(OverTimeRequest, LaterRecordOfARowReplacesTheEarlierOne)
-{
-    m_layer.requestData(false);
-    const unsigned int id = lastId();
-    m_provider->file(REQUEST_OVERTIME, record(&m_layer, 0, id, samples({{1, 1.0}}), 1.0));
-    SarvikProvider::OverTimeData percent = record(&m_layer, 0, id, samples({{4, 4.0}}), 4.0);
-    percent.isPercent = true;
-    m_provider->file(REQUEST_OVERTIME, percent);
-    ASSERT_TRUE(m_layer.checkData());
-    wxBitmap scratch(1, 1, 24);
-    wxMemoryDC dc(scratch);
-    m_layer.updateData(dc, false);
-
-    const SarvikProvider::OverTimeData& stored = m_layer.getRowData(0);
-    EXPECT_EQ(stored.values[1], 0.0);
-    EXPECT_EQ(stored.values[4], 4.0);
-    EXPECT_TRUE(stored.isPercent);
 }
 
 TEST_F(OverTimeRequest, NothingIsRequestedWithoutRowsProviderOrEnabling)
