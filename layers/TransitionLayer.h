@@ -1,0 +1,132 @@
+#pragma once
+// A graph layer that draws transitions: for each SarvikProvider::Transition a line from (x of its
+// start time, centre of its source row) to (x of its end time, centre of its destination row).
+//
+// Traces hold far more transitions than pixels, so for the current view the layer keeps one line
+// per distinct TransitionKey (both pixel columns and both display rows) and only counts the
+// others as duplicates of it. Up to kSyncLimit transitions are decimated at once; above that the
+// chart's update timer calls updateData(dc, true) and each tick examines kBatchSize transitions
+// inside the visible time range, reporting a percentage. While decimating, every kept line is
+// also painted into two hit-test images whose exact colours encode the transition's index (the
+// low and the high 15 bits), so hover is one pixel read in each image.
+//
+// How it is called (UI thread only): the pane creates it and adds it to an area; the timeline
+// calls requestData (one provider request per row, once; later calls re-decimate for the new
+// view), checkData/updateData on data-ready notices and timer ticks, renderAll on repaint,
+// hittest, tooltips and selection on mouse moves and clicks, and the legend operations.
+#include "layers/TransitionSegment.h"
+#include "layers/VisibleTransition.h"
+#include "provider/SarvikProvider.h"
+#include "provider/VelmoraExport.h"
+
+#include <tarquel_1_0/GraphLayer.h>
+
+#include <map>
+#include <vector>
+
+#include <wx/colour.h>
+#include <wx/image.h>
+
+
+namespace velmora_1_0 {
+
+class VELMORA_API TransitionLayer : public tarquel_1_0::GraphLayer {
+public:
+    using Transition = SarvikProvider::Transition;
+
+    static constexpr unsigned int kSyncLimit = 5000;
+    static constexpr int kBatchSize = 300;
+    // The code of index i is i + kCodeOffset, so no transition is black in both images.
+    static constexpr unsigned int kCodeOffset = 10;
+
+    TransitionLayer();
+    TransitionLayer(const TransitionLayer& other) = default;
+    TransitionLayer& operator=(const TransitionLayer& other) = default;
+
+    // Virtual operations in slot order.
+    ~TransitionLayer() override;
+    // Keeps the localized name given by the constructor.
+    void setLayerName(const wxString& name) override;
+    void requestData(bool onlyIfMissing) override;
+    void updateData(wxMemoryDC& dc, bool render) override;
+    bool checkData() override;
+    void renderAll(wxMemoryDC& dc) override;
+    void renderHittest(wxMemoryDC& dc) override;
+    bool hittest(int x, int y) override;
+    void clearHittest() override;
+    bool canSelect() override;
+    bool setSelection() override;
+    void clearSelection() override;
+    bool hasSelection() override;
+    void clear() override;
+    int getTooltipCount() override;
+    void getTooltip(int maxCount, std::vector<wxString>& lines) override;
+    void customizeLegend(std::vector<int>& ids) override;
+    wxString getProgressText() override;
+    void populateLegendPopup(wxMenu& menu, int id) override;
+    void handleLegendPopupMenu(int index) override;
+
+    // The hovered transition; only valid while hittest reported one.
+    const Transition& getHittestItem() const { return m_transitions[m_hitId]; }
+
+protected:
+    unsigned long long generateTransitionKey(int x1, int x2, int fromDisplayRow, int toDisplayRow) const;
+    void startDecimation();
+    // One batch (or everything when decimating at once); true while transitions remain.
+    bool performDecimation();
+    bool renderNextTransitions(wxMemoryDC& dc);
+    void renderDecimatedTransitions(wxMemoryDC& dc);
+
+    static void constructRGBTable();
+    void transitionIdToHittestColors(unsigned int id, wxColour& low, wxColour& high) const;
+    // -1 (as unsigned) when a channel value is no table colour.
+    unsigned int hittestColorsToTransitionID(unsigned char r1, unsigned char g1, unsigned char b1, unsigned char r2,
+                                             unsigned char g2, unsigned char b2) const;
+    void renderTransition(wxMemoryDC& dc, unsigned int index, const wxColour& colour);
+    void renderSelection(wxMemoryDC& dc);
+    wxString createTooltipString(const Transition& t);
+
+    std::vector<Transition> m_transitions; // arrival order; the index is the drawing id
+    std::vector<VisibleTransition> m_visibleTransitions;
+    std::map<unsigned long long, unsigned int> m_transitionKeys; // key -> m_visibleTransitions position
+    bool m_needsDecimation = true;
+    bool m_decimateAtOnce = false;
+    std::vector<TransitionSegment> m_segments; // collected only while visible
+    unsigned int m_decimationIndex = 0;
+    unsigned int m_lastPercent = 0;
+    bool m_dataLoaded = false;
+    int m_hitId = -1;
+    int m_selectedId = -1;
+    std::vector<SarvikProvider::TransitionsData> m_pendingData;
+    wxImage m_hittestLow;
+    wxImage m_hittestHigh;
+
+    // Channel levels as the screen reproduces a 0..255 ramp: the first 32 distinct values each.
+    static std::vector<unsigned int> m_red;
+    static std::vector<unsigned int> m_green;
+    static std::vector<unsigned int> m_blue;
+    static std::map<unsigned int, unsigned int> m_redMap;
+    static std::map<unsigned int, unsigned int> m_greenMap;
+    static std::map<unsigned int, unsigned int> m_blueMap;
+    static bool m_canHittest;
+
+private:
+    SarvikProvider* provider() const;
+    // Display rows and key of a transition in the current view; false when a row is hidden.
+    bool keyOf(const Transition& t, int& r1, int& r2, int& x1, int& x2, unsigned long long& key) const;
+    int rowCentre(int displayRow) const;
+    // The decimation entry of a transition's line, or null when it is not part of it.
+    const VisibleTransition* visibleEntry(const Transition& t) const;
+    void resetHittestImages();
+    void drawSegments(wxMemoryDC& dc);
+    // Mirrors the decimation position into the loading counters and reports a changed percentage.
+    void reportDecimationProgress();
+    void finishBatches();
+    // Paints one kept line into both hit-test bitmaps, selected into `low` and `high`.
+    void paintHittestLine(wxMemoryDC& low, wxMemoryDC& high, const TransitionSegment& line, unsigned int index);
+    wxImage legendIcon() const;
+    // The tooltip text of one transition, with its instance text when the layer has a source.
+    wxString tooltipEntry(const Transition& t);
+};
+
+} // namespace velmora_1_0
