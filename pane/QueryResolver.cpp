@@ -187,11 +187,12 @@ void QueryResolver::readColor(const IQuery& query, const wchar_t* attribute, con
     colorSet = ColorText::read(text, attribute, colour, m_errors);
 }
 
-void QueryResolver::resolveInfo(const ITableQuery& query, const wxString& location, ViewpointParser::DrawBy& drawBy)
+void QueryResolver::resolveInfo(const sarvikhelpers_1_0::IInfoQuery& query, const wxString& location,
+                                ViewpointParser::DrawBy& drawBy)
 {
     SarvikDataSource& source = drawBy.dataSource;
     setTables(query, source);
-    source.attributeName = static_cast<const sarvikhelpers_1_0::IInfoQuery&>(query).getAttributeName();
+    source.attributeName = query.getAttributeName();
     drawBy.displayName = catalogText(query.getDisplayName());
     source.auxName = firstValue(query, location);
     TableCheck::check(source, drawByElement, location, m_errors);

@@ -13,6 +13,7 @@
 #include <vector>
 
 namespace sarvikhelpers_1_0 {
+class IInfoQuery;
 class IQuery;
 class IQueryLibrary;
 class ITableQuery;
@@ -39,7 +40,7 @@ private:
     void readColor(const sarvikhelpers_1_0::IQuery& query, const wchar_t* attribute, const wxColour& fallback,
                    wxColour& colour, bool& colorSet);
     void chooseKind(const sarvikhelpers_1_0::IQuery& query, const wxString& location, ViewpointParser::DrawBy& drawBy);
-    void resolveInfo(const sarvikhelpers_1_0::ITableQuery& query, const wxString& location,
+    void resolveInfo(const sarvikhelpers_1_0::IInfoQuery& query, const wxString& location,
                      ViewpointParser::DrawBy& drawBy);
     void resolveNumeric(const sarvikhelpers_1_0::ITableQuery& query, const wxString& location,
                         ViewpointParser::DrawBy& drawBy);
