@@ -62,14 +62,21 @@ TEST_F(ViewpointFile, FaultyViewpointReportsEachFaultOnceInDocumentOrderPerPhase
         L"Timeline: Multiple <tooltipBy> found under <layer> instance 1, under <ruler>. Only the first <tooltipBy> "
         L"will be used.",
         L"Timeline: Unknown element <label> found under <ruler>. Expected <layer>.",
+        L"Timeline: Multiple <drawBy> found under <layer> instance 2, under <ruler>. Only the first <drawBy> will "
+        L"be used.",
         L"Timeline: Multiple <rowBy> found under <rowSet> instance 1, area instance 1. Only the first <rowBy> will "
         L"be used.",
         L"Timeline: Multiple <drawBy> found under <layer> instance 1, area instance 1, rowSet instance 1. Only the "
         L"first <drawBy> will be used.",
+        L"Timeline: Unknown element <Layer> found under <rowSet> instance 1, area instance 1. Expected <layer> or "
+        L"<rowBy>.",
         L"Timeline: Unknown element <hint> found under <layer>. Expected <drawBy> or <tooltipBy>.",
+        L"Timeline: Multiple <tooltipBy> found under <layer> instance 3, area instance 1, rowSet instance 1. Only "
+        L"the first <tooltipBy> will be used.",
         L"Timeline: Unknown element <group> found under <rowSet> instance 1, area instance 1. Expected <layer> or "
         L"<rowBy>.",
         L"Timeline: Multiple <rowSet> found under <area> instance 1. Only the first <rowSet> will be used.",
+        L"Timeline: Unknown top-level element <Area> found. Expected <area> or <ruler>.",
         L"Timeline: Unknown element <column> found under <area> instance 2. Expected <rowSet>.",
         L"Timeline: Multiple <ruler> found. Only the first <ruler> will be used.",
         // Resolution: ruler first, then each area's row sets.
@@ -95,12 +102,21 @@ TEST_F(ViewpointFile, FaultyViewpointReportsEachFaultOnceInDocumentOrderPerPhase
     EXPECT_FALSE(m_parser.areas[1].valid);
     const ViewpointParser::RowSet& first = m_parser.areas[0].rowSets.at(0);
     ASSERT_EQ(first.layers.size(), 3u);
+    // Unknown elements take no number, and the first of each repeated element is the one kept.
+    for (int index = 0; index < 3; ++index)
+        EXPECT_EQ(first.layers[index].instance, index + 1);
     EXPECT_FALSE(first.layers[2].valid);
     EXPECT_EQ(first.layers[1].drawBy.dataSource.queryKind, 4);
     EXPECT_EQ(first.layers[1].tooltipBy.dataSource.attributeName, "name");
-    // The later ruler is skipped: only the first ruler's layer is kept.
-    ASSERT_EQ(m_parser.ruler.layers.size(), 1u);
+    EXPECT_EQ(first.layers[2].tooltipBy.dataSource.attributeName, "tid");
+    EXPECT_EQ(first.rowBy.bag.bags().at(0).first_value().get_text(), L"cpuTime");
+    EXPECT_EQ(m_parser.areas[1].instance, 2);
+    ASSERT_EQ(m_parser.areas[0].rowSets.size(), 2u);
+    EXPECT_EQ(m_parser.areas[0].rowSets[1].instance, 2);
+    // The later ruler is skipped: only the first ruler that read layers is kept.
+    ASSERT_EQ(m_parser.ruler.layers.size(), 2u);
     EXPECT_EQ(m_parser.ruler.layers[0].drawBy.dataSource.instanceTable, "global_event");
+    EXPECT_EQ(m_parser.ruler.layers[1].drawBy.dataSource.instanceTable, "global_task");
 }
 
 } // namespace
