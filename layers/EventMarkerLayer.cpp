@@ -1,5 +1,7 @@
 #include "layers/EventMarkerLayer.h"
 
+#include "layers/MarkerDecimator.h"
+
 #include <tarquel_1_0/Colors.h>
 #include <tarquel_1_0/GraphArea.h>
 #include <tarquel_1_0/GraphLayerParent.h>
@@ -13,7 +15,6 @@
 #include <VORN_2_9/varg_list.h>
 
 #include <algorithm>
-#include <limits>
 
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
@@ -54,7 +55,7 @@ void EventMarkerLayer::setIconType(const wxString& type)
 
 unsigned int EventMarkerLayer::generateKey(int x1, int x2)
 {
-    return (static_cast<unsigned int>(x2) << 16) | (static_cast<unsigned int>(x1) & 0xFFFFu);
+    return MarkerDecimator::spanKey(x1, x2);
 }
 
 bool EventMarkerLayer::markerSortFunc(const EventMarker& a, const EventMarker& b)
@@ -172,57 +173,10 @@ void EventMarkerLayer::renderAll(wxMemoryDC& dc)
     // A hidden layer keeps its cached choice for when it is shown again.
     if (!m_visible)
         return;
-    if (m_rowKeys.empty())
-        chooseVisibleMarkers();
-    renderMarkers(dc, m_visibleMarkers, false);
-}
-
-void EventMarkerLayer::chooseVisibleMarkers()
-{
-    m_visibleMarkers.clear();
     const tarquel_1_0::Ruler* ruler = getRuler();
-    if (m_markers.empty() || !m_parent || !ruler)
-        return;
-    const int rows = m_parent->getRowCount();
-    if (rows <= 0)
-        return;
-    m_rowKeys.assign(rows, {});
-    int first = -1;
-    int last = -1;
-    m_parent->getVisibleRowRange(first, last);
-    if (first == -1 || last == -1)
-        return;
-
-    // Markers just outside the view still show a part of their shape.
-    const std::uint64_t margin = ruler->getMarkerMargin().GetValue();
-    const std::uint64_t start = ruler->getStart().GetValue();
-    const std::uint64_t end = ruler->getEnd().GetValue();
-    const std::uint64_t windowStart = start >= margin ? start - margin : 0;
-    const std::uint64_t windowEnd =
-        end <= std::numeric_limits<std::uint64_t>::max() - margin ? end + margin : std::numeric_limits<std::uint64_t>::max();
-
-    // Markers are sorted by row: the row's display position is asked once per row.
-    int currentRow = std::numeric_limits<int>::min();
-    bool rowShown = false;
-    for (size_t i = 0; i < m_markers.size(); ++i) {
-        EventMarker& marker = m_markers[i];
-        // Only markers chosen now may be hit until they are drawn again.
-        marker.rect.width = 0;
-        if (marker.endTime < windowStart || marker.startTime > windowEnd)
-            continue;
-        const int row = marker.row == -1 ? 0 : marker.row;
-        if (row != currentRow) {
-            currentRow = row;
-            const int display = row >= 0 && row < rows ? m_parent->getDisplayRow(row) : -1;
-            rowShown = display != -1 && display >= first && display <= last;
-        }
-        if (!rowShown)
-            continue;
-        const int x1 = ruler->xFromTime(marker.startTime, true);
-        const int x2 = ruler->xFromTime(marker.endTime, true);
-        if (m_rowKeys[row].emplace(generateKey(x1, x2), 1).second)
-            m_visibleMarkers.push_back(static_cast<int>(i));
-    }
+    if (m_rowKeys.empty() && m_parent && ruler)
+        MarkerDecimator(*ruler, *m_parent).choose(m_markers, m_rowKeys, m_visibleMarkers);
+    renderMarkers(dc, m_visibleMarkers, false);
 }
 
 void EventMarkerLayer::renderMarkers(wxMemoryDC& dc, const std::vector<int>& indices, bool highlight)

@@ -107,7 +107,6 @@ private:
     using IconShape = std::function<wxRect(tarquel_1_0::Renderer& renderer, wxDC& dc, const wxRect& measured,
                                            bool measureOnly)>;
 
-    void chooseVisibleMarkers();
     void dropChoice();
     wxImage paintIcon(const IconShape& shape) const;
     wxImage legendIcon() const;

@@ -1,10 +1,12 @@
 // renderAll of an event marker layer holding one million markers over 100 visible rows, with the
 // choice of markers to draw computed afresh (cold) and reused (warm), beside a plain loop that
-// only computes every marker's two x positions: the floor that choosing cannot go below.
+// only computes every marker's two x positions (the floor that choosing cannot go below) and the
+// choice alone, without drawing.
 #include "MarkerGraph.h"
 #include "MarkerProvider.h"
 
 #include "layers/EventMarkerLayer.h"
+#include "layers/MarkerDecimator.h"
 
 #include <tarquel_1_0/Ruler.h>
 
@@ -73,10 +75,14 @@ struct Scene {
     std::vector<SarvikProvider::EventMarker> all;
 };
 
+// Lives between wx start-up and clean-up (main), built by the first benchmark that needs it.
+std::unique_ptr<Scene> g_scene;
+
 Scene& scene()
 {
-    static Scene instance; // built on first use, after wx is up
-    return instance;
+    if (!g_scene)
+        g_scene = std::make_unique<Scene>();
+    return *g_scene;
 }
 
 void BM_MarkerXPositions(benchmark::State& state)
@@ -91,6 +97,19 @@ void BM_MarkerXPositions(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * s.all.size());
 }
 BENCHMARK(BM_MarkerXPositions)->Unit(benchmark::kMillisecond);
+
+void BM_MarkerChoose(benchmark::State& state)
+{
+    Scene& s = scene();
+    const velmora_1_0::MarkerDecimator decimator(s.ruler, s.graph);
+    velmora_1_0::MarkerDecimator::RowKeys keys;
+    std::vector<int> chosen;
+    for (auto _ : state)
+        decimator.choose(s.all, keys, chosen);
+    state.counters["chosen"] = static_cast<double>(chosen.size());
+    state.SetItemsProcessed(state.iterations() * s.all.size());
+}
+BENCHMARK(BM_MarkerChoose)->Unit(benchmark::kMillisecond);
 
 void BM_MarkerRenderAllCold(benchmark::State& state)
 {
@@ -129,6 +148,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    g_scene.reset();
     wxTheApp->OnExit();
     wxEntryCleanup();
     return 0;
