@@ -12,6 +12,10 @@
 #include <tarquel_1_0/EventCallback.h>
 
 #include <cstdint>
+#include <functional>
+
+class wxMenu;
+class wxWindow;
 
 namespace tarquel_1_0 {
 class DataProvider;
@@ -38,6 +42,11 @@ public:
     void headerContextMenu(tarquel_1_0::HeaderCtrl* header) override;
     void headerMenuCommand(tarquel_1_0::HeaderCtrl* header, int id) override;
 
+    // Shows a context menu on a window; by default a modal pop-up at the mouse position. Tests
+    // replace it to look at the menu instead of waiting for a user to close it.
+    using MenuPresenter = std::function<void(wxWindow& window, wxMenu& menu)>;
+    void setMenuPresenter(MenuPresenter presenter);
+
     // The item a layer selection holds (-1 and null when none).
     int getSelectedItem() const { return m_selectedItem; }
     tarquel_1_0::GraphLayer* getSelectedLayer() const { return m_selectedLayer; }
@@ -46,18 +55,21 @@ private:
     // Reads the selected item of `layer` into the held item; false when the layer has none.
     bool holdItemOf(tarquel_1_0::GraphLayer* layer);
     void selectItem(SarvikProvider& provider);
-    void writeDeepView(SarvikProvider& provider);
     // The held item's selection when there is one, else the time range [start, end] (or, with
     // outside, the time outside it).
     void selectItemOrTime(SarvikProvider& provider, std::uint64_t start, std::uint64_t end, bool outside);
-    void selectRows(tarquel_1_0::GraphLayerParent* graph, const std::vector<int>& rows);
+    // False (nothing written) when the graph's provider has no row-by data source.
+    bool selectRows(tarquel_1_0::GraphLayerParent* graph, const std::vector<int>& rows);
     bool hasGlobalFilters(tarquel_1_0::DataProvider* provider) const;
+    // The layer's area provider, else the ruler's.
+    SarvikProvider* providerOf(tarquel_1_0::GraphLayer* layer) const;
     tarquel_1_0::HeaderCtrl* headerOf(tarquel_1_0::GraphLayerParent* graph) const;
 
     TimelinePane* m_pane;                              // owns this callback
     int m_selectedItem = -1;
     tarquel_1_0::GraphLayer* m_selectedLayer = nullptr; // owned by the timeline
     tarquel_1_0::GraphLayerParent* m_headerGraph = nullptr; // graph of the last header menu
+    MenuPresenter m_menuPresenter;
 };
 
 } // namespace velmora_1_0
