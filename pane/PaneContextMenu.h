@@ -3,6 +3,8 @@
 // highlighting) and the row-header menu (filter by selected rows, remove filters, sort). Builds
 // each with its command ids, catalog labels and help texts, and enables or checks the items from
 // the current state of the ruler or header. The commands themselves are SarvikEventCallback's.
+#include "provider/VelmoraExport.h"
+
 #include <memory>
 
 class wxMenu;
@@ -14,7 +16,7 @@ class Ruler;
 
 namespace velmora_1_0 {
 
-class PaneContextMenu {
+class VELMORA_API PaneContextMenu {
 public:
     enum Command {
         ZOOM_SELECTION = 2800,

@@ -6,6 +6,8 @@
 // anything (the "remove all filters" commands depend on it).
 //
 // Used by SarvikEventCallback on the user-interface thread; a light object made per command.
+#include "provider/VelmoraExport.h"
+
 #include <wx/longlong.h>
 #include <wx/string.h>
 
@@ -15,7 +17,7 @@ namespace velmora_1_0 {
 
 class SarvikProvider;
 
-class SelectionFilterWriter {
+class VELMORA_API SelectionFilterWriter {
 public:
     static constexpr const wchar_t* DEEP_VIEW_FILTER = L"deep_view_selection_filter";
 

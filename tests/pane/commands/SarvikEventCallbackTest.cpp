@@ -1,0 +1,224 @@
+// The pane's answers to the timeline's user events, driven on a real timeline: the menus shown,
+// the selection each command leaves in the engine's filter store, and the signals raised.
+#include "CommandFixture.h"
+
+#include "pane/PaneContextMenu.h"
+#include "provider/SarvikProvider.h"
+
+#include <tarquel_1_0/GraphLayer.h>
+#include <tarquel_1_0/GraphLayerParent.h>
+#include <tarquel_1_0/HeaderCtrl.h>
+#include <tarquel_1_0/Ruler.h>
+#include <tarquel_1_0/Timeline.h>
+
+#include <wx/colour.h>
+#include <wx/dcmemory.h>
+
+namespace commands_test {
+namespace {
+
+using dd_sarvik_2_2::dd_filter;
+using Menu = velmora_1_0::PaneContextMenu;
+using Items = std::vector<std::pair<std::uint64_t, std::uint64_t>>;
+
+// A layer of no kind the pane knows: it cannot select, but it has a name.
+struct PlainLayer : tarquel_1_0::GraphLayer {
+    void renderAll(wxMemoryDC&) override {}
+};
+
+class SarvikEventCallbackTest : public CommandFixture {
+protected:
+    tarquel_1_0::Ruler& ruler() const { return *timeline().getRuler(); }
+    std::uint64_t tick(std::uint64_t ns) const { return m_areaProvider->tsc(ns); }
+
+    const Item& item(int id) const
+    {
+        for (const Item& entry : m_menu)
+            if (entry.id == id)
+                return entry;
+        throw std::out_of_range("no menu item " + std::to_string(id));
+    }
+    std::vector<int> ids() const
+    {
+        std::vector<int> result;
+        for (const Item& entry : m_menu)
+            result.push_back(entry.id);
+        return result;
+    }
+    std::vector<bool> sortChecks() const
+    {
+        return {item(2702).checked, item(2703).checked, item(2704).checked, item(2705).checked};
+    }
+};
+
+TEST_F(SarvikEventCallbackTest, RulerMenuItemsFollowTheRulerAndTheGlobalFilter)
+{
+    m_callback->rulerContextMenu(&timeline());
+    ASSERT_EQ(m_menusShown, 1);
+    EXPECT_EQ(ids(), (std::vector<int>{2800, 2801, 2802, 2803, 2804, 2805, 2806, 2807, 2808}));
+    EXPECT_EQ(item(2801).label, "Undo zoom");
+    EXPECT_EQ(item(2801).help, "Return to the time range shown before the last zoom");
+    for (int id : {2800, 2801, 2802, 2803, 2804, 2805, 2806})
+        EXPECT_FALSE(item(id).enabled) << id;
+    EXPECT_TRUE(item(2807).enabled);
+    EXPECT_TRUE(item(2808).enabled);
+
+    ruler().setSelection(1000, 900000, false);
+    setGlobalFilter(true);
+    m_callback->rulerContextMenu(&timeline());
+    for (int id : {2800, 2803, 2804, 2805, 2806})
+        EXPECT_TRUE(item(id).enabled) << id;
+    ruler().zoomSelection();
+    m_callback->rulerContextMenu(&timeline());
+    EXPECT_TRUE(item(2801).enabled);
+    EXPECT_TRUE(item(2802).enabled);
+}
+
+TEST_F(SarvikEventCallbackTest, RangeSelectionForgetsOtherSelectionsWritesTheRangeAndShowsTheMenu)
+{
+    header().selectRow(1, false);
+    ruler().setSelection(2000, 3000, false);
+    m_callback->rulerRangeSelected(&timeline());
+    EXPECT_FALSE(header().hasSelection());
+    EXPECT_EQ(timeItems(dd_filter::selection_name), (Items{{tick(2000), tick(3000)}}));
+    EXPECT_EQ(m_signals.selectionChanged, 1);
+    EXPECT_EQ(m_menusShown, 1);
+    EXPECT_EQ(m_callback->getSelectedItem(), -1);
+    EXPECT_EQ(m_callback->getSelectedLayer(), nullptr);
+}
+
+TEST_F(SarvikEventCallbackTest, RulerFilterCommandsWriteTheSelectionAndAskForTheFilter)
+{
+    ruler().setSelection(2000, 3000, false);
+    m_callback->rulerMenuCommand(&timeline(), Menu::FILTER_SELECTION);
+    EXPECT_EQ(timeItems(dd_filter::selection_name), (Items{{tick(2000), tick(3000)}}));
+    EXPECT_FALSE(ruler().hasRulerSelection());
+
+    ruler().setSelection(2000, 3000, false);
+    m_callback->rulerMenuCommand(&timeline(), Menu::FILTER_OUT_BY_TIME);
+    EXPECT_EQ(timeItems(dd_filter::selection_name),
+              (Items{{tick(0), tick(1999)}, {tick(3001), tick(m_areaProvider->getDuration())}}));
+    EXPECT_FALSE(ruler().hasRulerSelection());
+
+    ruler().setSelection(5000, 900000, false);
+    m_callback->rulerMenuCommand(&timeline(), Menu::ZOOM_IN_FILTER_SELECTION);
+    EXPECT_EQ(timeItems(dd_filter::selection_name), (Items{{tick(5000), tick(900000)}}));
+    EXPECT_EQ(ruler().getStart(), 5000u);
+    EXPECT_EQ(ruler().getEnd(), 900000u);
+
+    EXPECT_EQ(m_signals.selectionChanged, 3);
+    EXPECT_EQ(m_signals.applyFilter, 3);
+    EXPECT_EQ(m_signals.removeFilters, 0);
+    EXPECT_FALSE(wxIsBusy());
+}
+
+TEST_F(SarvikEventCallbackTest, RulerZoomRemoveHighlightAndDismissCommands)
+{
+    ruler().setSelection(5000, 900000, false);
+    m_callback->rulerMenuCommand(&timeline(), Menu::ZOOM_SELECTION);
+    EXPECT_EQ(ruler().getStart(), 5000u);
+    m_callback->rulerMenuCommand(&timeline(), Menu::ZOOM_UNDO);
+    EXPECT_EQ(ruler().getStart(), 0u);
+    ruler().setSelection(5000, 900000, false);
+    m_callback->rulerMenuCommand(&timeline(), Menu::ZOOM_SELECTION);
+    m_callback->rulerMenuCommand(&timeline(), Menu::ZOOM_RESET);
+    EXPECT_EQ(ruler().getStart(), 0u);
+    EXPECT_EQ(ruler().getEnd(), ruler().getDuration());
+
+    m_callback->rulerMenuCommand(&timeline(), Menu::RULER_REMOVE_ALL_FILTERS);
+    m_callback->rulerMenuCommand(&timeline(), Menu::UPDATE_HIGHLIGHTING);
+    m_callback->rulerMenuCommand(&timeline(), Menu::DISMISS_MENU);
+    m_callback->rulerMenuCommand(&timeline(), 4242);
+    EXPECT_EQ(m_signals.removeFilters, 1);
+    EXPECT_EQ(m_signals.highlighting, (std::vector<std::wstring>{L"selection"}));
+    EXPECT_EQ(m_signals.selectionChanged + m_signals.applyFilter, 0); // zooms and the rest write nothing
+    EXPECT_FALSE(dd_filter(sharedResult()->get_database(), dd_filter::selection_name).has_filters());
+}
+
+TEST_F(SarvikEventCallbackTest, HeaderMenuStatesFollowTheRowsTheFilterAndTheSortOrder)
+{
+    m_callback->headerContextMenu(&header());
+    EXPECT_EQ(ids(), (std::vector<int>{2700, 2701, 2706, 2702, 2703, 2704, 2705}));
+    EXPECT_FALSE(item(2700).enabled);
+    EXPECT_FALSE(item(2701).enabled);
+    EXPECT_FALSE(item(2706).enabled);
+    EXPECT_EQ(sortChecks(), (std::vector<bool>{false, false, false, false}));
+    EXPECT_TRUE(item(2702).help.empty());
+
+    header().selectRow(2, false);
+    setGlobalFilter(true);
+    header().setSortOrder(3);
+    m_callback->headerContextMenu(&header());
+    EXPECT_TRUE(item(2700).enabled);
+    EXPECT_TRUE(item(2701).enabled);
+    EXPECT_TRUE(item(2706).enabled);
+    EXPECT_EQ(sortChecks(), (std::vector<bool>{false, false, true, false}));
+}
+
+TEST_F(SarvikEventCallbackTest, HeaderCommandsSelectRowsSortAndRemoveFilters)
+{
+    header().selectRow(1, false);
+    header().selectRow(3, true);
+    m_callback->headerContextMenu(&header());
+
+    m_callback->headerMenuCommand(&header(), Menu::FILTER_IN_BY_SELECTION);
+    EXPECT_EQ(profileItems(dd_filter::selection_name),
+              (std::vector<dd_sarvik_2_2::dd_attribute_filter>{{L"dd_thread", L"dd_band", std::int64_t{1}},
+                                                               {L"dd_thread", L"dd_band", std::int64_t{3}}}));
+    m_callback->headerMenuCommand(&header(), Menu::FILTER_OUT_BY_SELECTION);
+    EXPECT_EQ(profileItems(dd_filter::selection_name),
+              (std::vector<dd_sarvik_2_2::dd_attribute_filter>{{L"dd_thread", L"dd_band", std::int64_t{0}},
+                                                               {L"dd_thread", L"dd_band", std::int64_t{2}}}));
+    EXPECT_EQ(m_signals.applyFilter, 2);
+    EXPECT_EQ(m_signals.selectionChanged, 2);
+
+    m_callback->headerMenuCommand(&header(), Menu::SORT_LABEL_DESCENDING);
+    EXPECT_EQ(header().getSortOrder(), 4);
+    m_callback->headerMenuCommand(&header(), Menu::SORT_TIME_ASCENDING);
+    EXPECT_EQ(header().getSortOrder(), 1);
+
+    m_callback->headerMenuCommand(&header(), Menu::HEADER_REMOVE_ALL_FILTERS);
+    EXPECT_EQ(m_signals.removeFilters, 1);
+}
+
+TEST_F(SarvikEventCallbackTest, RowSelectionNeedsARowByProvider)
+{
+    m_callback->rowsSelected(timeline().getGraph(0), {2});
+    EXPECT_EQ(profileItems(dd_filter::selection_name),
+              (std::vector<dd_sarvik_2_2::dd_attribute_filter>{{L"dd_thread", L"dd_band", std::int64_t{2}}}));
+    EXPECT_EQ(m_signals.selectionChanged, 1);
+
+    // The ruler's provider has no rows: nothing is written, nothing is announced.
+    dd_filter(sharedResult()->get_database(), dd_filter::selection_name).clear_filters();
+    tarquel_1_0::GraphLayerParent* rulerGraph = timeline().getGraph(-1);
+    ASSERT_NE(rulerGraph, nullptr);
+    m_callback->rowsSelected(rulerGraph, {2});
+    m_callback->rowsSelected(nullptr, {2});
+    EXPECT_TRUE(profileItems(dd_filter::selection_name).empty());
+    EXPECT_EQ(m_signals.selectionChanged, 1);
+}
+
+TEST_F(SarvikEventCallbackTest, ColourChangeIsReportedInBothViewpointNotations)
+{
+    PlainLayer layer;
+    layer.setLayerName("CPU time");
+    m_callback->layerColorChanged(&layer, "Graph color", wxColour(255, 128, 0));
+    ASSERT_EQ(m_messenger.messages.size(), 1u);
+    EXPECT_EQ(m_messenger.messages[0].first, 1);
+    EXPECT_EQ(m_messenger.messages[0].second,
+              L"Graph color of layer 'CPU time' changed to 255,128,0 (0xff8000). "
+              L"Put this color into the viewpoint to keep it.");
+}
+
+TEST_F(SarvikEventCallbackTest, LayersThatCannotSelectLeaveTheSelectionAlone)
+{
+    PlainLayer layer;
+    m_callback->itemSelected(&layer);
+    m_callback->itemActivated(&layer);
+    EXPECT_EQ(m_callback->getSelectedItem(), -1);
+    EXPECT_EQ(m_signals.selectionChanged + m_signals.deepView, 0);
+    EXPECT_FALSE(dd_filter(sharedResult()->get_database(), dd_filter::selection_name).has_filters());
+}
+
+} // namespace
+} // namespace commands_test
