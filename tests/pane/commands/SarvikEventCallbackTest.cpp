@@ -2,7 +2,9 @@
 // the selection each command leaves in the engine's filter store, and the signals raised.
 #include "CommandFixture.h"
 
+#include "layers/EventMarkerLayer.h"
 #include "pane/PaneContextMenu.h"
+#include "provider/SarvikDataSource.h"
 #include "provider/SarvikProvider.h"
 
 #include <tarquel_1_0/GraphLayer.h>
@@ -20,6 +22,29 @@ namespace {
 using dd_sarvik_2_2::dd_filter;
 using Menu = velmora_1_0::PaneContextMenu;
 using Items = std::vector<std::pair<std::uint64_t, std::uint64_t>>;
+
+// A marker layer whose last hit test found the given markers (as a mouse click would leave it).
+struct HitMarkerLayer : velmora_1_0::EventMarkerLayer {
+    HitMarkerLayer(const wxString& attributeTable, const std::vector<EventMarker>& hits)
+    {
+        velmora_1_0::SarvikDataSource source;
+        source.attributeTable = attributeTable;
+        source.instanceTable = "marker_band";
+        setDataSource(source.clone().release());
+        m_markers = hits;
+        for (int i = 0; i < static_cast<int>(hits.size()); ++i)
+            m_hitItems[i] = true;
+    }
+};
+
+velmora_1_0::SarvikProvider::EventMarker marker(std::uint64_t start, std::uint64_t end, int instance)
+{
+    velmora_1_0::SarvikProvider::EventMarker m;
+    m.startTime = start;
+    m.endTime = end;
+    m.instanceIndex = instance;
+    return m;
+}
 
 // A layer of no kind the pane knows: it cannot select, but it has a name.
 struct PlainLayer : tarquel_1_0::GraphLayer {
@@ -208,6 +233,50 @@ TEST_F(SarvikEventCallbackTest, ColourChangeIsReportedInBothViewpointNotations)
     EXPECT_EQ(m_messenger.messages[0].second,
               L"Graph color of layer 'CPU time' changed to 255,128,0 (0xff8000). "
               L"Put this color into the viewpoint to keep it.");
+}
+
+TEST_F(SarvikEventCallbackTest, SelectedMarkerIsWrittenAndHeldForTheRulerFilterCommands)
+{
+    HitMarkerLayer layer("marker", {marker(1000, 1000, 4), marker(1500, 3000, 7)});
+    header().selectRow(0, false);
+    m_callback->itemSelected(&layer);
+    EXPECT_EQ(m_callback->getSelectedItem(), 7); // the last marker hit
+    EXPECT_FALSE(ruler().hasRulerSelection());  // the selection form shows no time range
+    EXPECT_FALSE(header().hasSelection());
+    const std::vector<dd_sarvik_2_2::dd_attribute_filter> markerSeven{{L"marker", L"marker_band", std::int64_t{7}}};
+    EXPECT_EQ(profileItems(dd_filter::selection_name), markerSeven);
+
+    // With an item held, filtering by the ruler's range filters by the item instead.
+    ruler().setSelection(2000, 3000, false);
+    m_callback->rulerMenuCommand(&timeline(), Menu::FILTER_SELECTION);
+    EXPECT_EQ(profileItems(dd_filter::selection_name), markerSeven);
+    EXPECT_TRUE(timeItems(dd_filter::selection_name).empty());
+    EXPECT_EQ(m_signals.selectionChanged, 2);
+    EXPECT_EQ(m_signals.applyFilter, 1);
+
+    // A range drawn on the ruler drops the held item.
+    ruler().setSelection(2000, 3000, false);
+    m_callback->rulerRangeSelected(&timeline());
+    EXPECT_EQ(m_callback->getSelectedLayer(), nullptr);
+    EXPECT_EQ(timeItems(dd_filter::selection_name), (Items{{tick(2000), tick(3000)}}));
+}
+
+TEST_F(SarvikEventCallbackTest, ActivatingAnItemWritesTheDeepViewOfWaitsOnly)
+{
+    HitMarkerLayer wait("dd_wait", {marker(1000, 5000, 0)});
+    m_callback->itemActivated(&wait);
+    EXPECT_EQ(ruler().getSelectionStart(), 1000u); // the activated markers' span is shown
+    EXPECT_EQ(ruler().getSelectionEnd(), 5000u);
+    ASSERT_EQ(profileItems(L"deep_view_selection_filter").size(), 1u);
+    EXPECT_EQ(profileItems(L"deep_view_selection_filter")[0].get_table().str(), L"dd_wait.wait_cs.bottom_user_cs");
+    EXPECT_EQ(m_signals.deepView, 1);
+
+    HitMarkerLayer instant("marker", {marker(2000, 2000, 1)});
+    m_callback->itemActivated(&instant);
+    EXPECT_FALSE(ruler().hasRulerSelection()); // a single instant clears the range
+    EXPECT_TRUE(profileItems(L"deep_view_selection_filter").empty());
+    EXPECT_EQ(m_signals.deepView, 1);
+    EXPECT_EQ(m_signals.selectionChanged, 0); // the deep view is not the selection
 }
 
 TEST_F(SarvikEventCallbackTest, LayersThatCannotSelectLeaveTheSelectionAlone)
