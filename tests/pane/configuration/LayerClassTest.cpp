@@ -1,0 +1,118 @@
+// Which layer class each viewpoint layer becomes, where it is added, and the providers the
+// configuration installs, on a generated result.
+#include "PaneHarness.h"
+#include "WxTestMain.h"
+
+#include "pane/TimelinePaneContainer.h"
+#include "provider/SarvikProvider.h"
+
+#include <tarquel_1_0/Timeline.h>
+
+#include <wx/bitmap.h>
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+#include <wx/image.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace pane_test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+// Every layer kind: over-time and derived graphs, states with their transitions and markers in a
+// thread area; an attribute graph and a global band in an area without rows of its own; global
+// markers and an over-time graph on the ruler.
+const std::string everyKind =
+    "<showError>1</showError>" +
+    ruler(layer("globalEvents") + layer("sampleCount")) +
+    threadArea(layer("cpuTime") + layer("sampleCount") + layer("activeSamples") + layer("busyShare") +
+               layer("waitStates") + layer("instantMarkers")) +
+    "<area><rowSet displayName=\"Counters\">" + layer("counterValues") + layer("globalTasks") + "</rowSet></area>";
+
+TEST(LayerClasses, EachKindAndTableTypeGetsItsClassAndPlace)
+{
+    PaneHarness harness;
+    harness.writeViewpoint(L"views", everyKind);
+    harness.start(L"views");
+
+    EXPECT_THAT(harness.shownMessages(), IsEmpty());
+    EXPECT_THAT(harness.layers(),
+                ElementsAre(LayerSeen{"GlobalEventMarker", -1}, LayerSeen{"OverTime", -1}, LayerSeen{"OverTime", 0},
+                            LayerSeen{"OverTime", 0}, LayerSeen{"OverTime", 0}, LayerSeen{"Derived", 0},
+                            LayerSeen{"MultiBand", 0}, LayerSeen{"EventMarker", 0}, LayerSeen{"AttrOverTime", 1},
+                            LayerSeen{"GlobalEventMarker", -1}, LayerSeen{"Transition", 0}));
+    ASSERT_EQ(harness.pane().layerRecords.size(), 1u);
+    EXPECT_EQ(harness.pane().layerRecords[0].paneIndex, 0);
+}
+
+TEST(LayerClasses, EveryCreatedAreaAndTheRulerGetAProvider)
+{
+    PaneHarness harness;
+    harness.writeViewpoint(L"views", everyKind);
+    harness.start(L"views");
+    tarquel_1_0::Timeline& timeline = *harness.pane().getTimeline();
+
+    auto* rows = dynamic_cast<velmora_1_0::SarvikProvider*>(timeline.getDataProvider(0));
+    ASSERT_NE(rows, nullptr);
+    ASSERT_NE(rows->getRowByDS(), nullptr);
+    EXPECT_EQ(rows->getRowByDS()->attributeTable, "dd_thread");
+    auto* counters = dynamic_cast<velmora_1_0::SarvikProvider*>(timeline.getDataProvider(1));
+    ASSERT_NE(counters, nullptr);
+    EXPECT_EQ(counters->getRowByDS(), nullptr);
+    EXPECT_NE(dynamic_cast<velmora_1_0::SarvikProvider*>(timeline.getGlobalDataProvider()), nullptr);
+}
+
+TEST(LayerClasses, ConfigurationRecordsTheOverTimeSourceOfEachKind)
+{
+    PaneHarness harness;
+    harness.writeViewpoint(L"views", threadArea(layer("cpuTime") + layer("sampleCount") + layer("activeSamples")));
+    harness.start(L"views");
+
+    const auto& layers = harness.pane().getParser().areas.at(0).rowSets.at(0).layers;
+    ASSERT_EQ(layers.size(), 3u);
+    using Query = dd_sarvik_2_2::dd_overtime_query;
+    const Query::data_src expected[] = {Query::data_src_time, Query::data_src_count, Query::data_src_instance_count};
+    for (std::size_t i = 0; i < layers.size(); ++i) {
+        const velmora_1_0::SarvikDataSource& source = layers[i].drawBy.dataSource;
+        EXPECT_TRUE(layers[i].accepted);
+        EXPECT_EQ(source.overTimeSource, expected[i]);
+        ASSERT_EQ(source.series.size(), 1u);
+        EXPECT_EQ(source.series[0].text2, source.instanceTable);
+    }
+}
+
+// Saves the screenshot for people to look at when VELMORA_PANE_SCREENSHOT names a file.
+TEST(LayerClasses, EveryKindIsDrawnOnceLoaded)
+{
+    PaneHarness harness;
+    harness.writeViewpoint(L"views", everyKind);
+    harness.start(L"views");
+    tarquel_1_0::Timeline& timeline = *harness.pane().getTimeline();
+    ASSERT_TRUE(chart_test::pumpUntil([&] { return timeline.IsShown() && !timeline.isLoading(); }, 60000));
+    chart_test::pumpPending();
+
+    wxWindow& window = *harness.pane().getContainer();
+    const wxSize size = window.GetClientSize();
+    wxBitmap shot(size);
+    {
+        wxClientDC screen(&window);
+        wxMemoryDC memory(shot);
+        memory.Blit(0, 0, size.x, size.y, &screen, 0, 0);
+    }
+    if (const char* file = std::getenv("VELMORA_PANE_SCREENSHOT"))
+        shot.SaveFile(file, wxBITMAP_TYPE_PNG);
+    // Something besides the background was drawn.
+    const wxImage image = shot.ConvertToImage();
+    std::size_t lit = 0;
+    for (int i = 0; i < image.GetWidth() * image.GetHeight() * 3; ++i)
+        lit += image.GetData()[i] != 0 ? 1 : 0;
+    EXPECT_GT(lit, 1000u);
+}
+
+} // namespace
+} // namespace pane_test
