@@ -32,10 +32,8 @@ TimelinePaneContainer::TimelinePaneContainer(wxWindow* parent, const wxPoint& po
     Bind(wxEVT_TIMER, &TimelinePaneContainer::onTimer, this, SETTLE_TIMER_ID);
 }
 
-TimelinePaneContainer::~TimelinePaneContainer()
-{
-    timer->Stop();
-}
+// Defined here, where wxTimer is complete; the timer stops as it is destroyed.
+TimelinePaneContainer::~TimelinePaneContainer() = default;
 
 bool TimelinePaneContainer::isSettling() const
 {

@@ -1,7 +1,6 @@
 #include "CommandFixture.h"
 
 #include "WxTestMain.h"
-#include "pane/TimelinePaneContainer.h"
 #include "provider/SarvikDataSource.h"
 #include "provider/SarvikProvider.h"
 
