@@ -19,8 +19,6 @@ public:
     page_lock(page_lock&& other) noexcept;
     page_lock& operator=(page_lock&& other) noexcept;
 
-    bool holds() const { return m_page != nullptr; }
-    page_base* get_page() const { return m_page; }
     void release();
 
 private:

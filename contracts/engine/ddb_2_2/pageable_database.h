@@ -17,9 +17,13 @@ public:
     static constexpr int native_binary_archive = 0;
     static constexpr int portable_binary_archive = 1;
 
+    /// What the pages of one database may hold in memory unless told otherwise: large enough
+    /// that ordinary views never page, small enough that a huge query cannot exhaust memory.
+    static constexpr std::uint64_t default_memory_budget = std::uint64_t(256) << 20;
+
     /// `saveDir` receives the page files; empty disables paging to files.
     explicit pageable_database(string saveDir = string(), int archiveType = native_binary_archive,
-                               std::uint64_t memoryBudget = global_pager::unlimited);
+                               std::uint64_t memoryBudget = default_memory_budget);
     ~pageable_database() override;
 
     /// 1 selects the portable binary archive, any other value the native one.
@@ -28,8 +32,6 @@ public:
     /// The storage that opens `path`; null when there is none (an empty path).
     virtual std::shared_ptr<ddb_storage> get_storage_for_path(const string& path) const;
 
-    void set_archive_type(int archiveType);
-    void set_database_save_dir(string saveDir);
     global_pager& get_pager() { return m_pager; }
 
 private:

@@ -50,14 +50,17 @@ public:
     /// pager and files. Attaching again to the same database does nothing.
     void attach(pageable_database& db)
     {
-        mutex_type::scoped_lock lock(m_mutex, true);
-        if (m_handle.database == &db)
-            return;
-        unregisterAll();
-        m_handle = pager_handle{&db.get_pager(), &db};
-        for (auto& entry : m_pages)
-            for (auto& page : entry.second)
-                register_page(*page);
+        {
+            mutex_type::scoped_lock lock(m_mutex, true);
+            if (m_handle.database == &db)
+                return;
+            unregisterAll();
+            m_handle = pager_handle{&db.get_pager(), &db};
+            for (auto& entry : m_pages)
+                for (auto& page : entry.second)
+                    register_page(*page);
+        }
+        m_handle.pager->trim();
     }
     const pager_handle& get_pager_handle() const { return m_handle; }
     /// The directory page files go to; empty while not attached.

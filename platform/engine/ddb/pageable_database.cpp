@@ -22,8 +22,4 @@ std::shared_ptr<ddb_storage> pageable_database::get_storage_for_path(const strin
     return path.empty() ? nullptr : m_storage;
 }
 
-void pageable_database::set_archive_type(int archiveType) { m_archiveType = archiveType; }
-
-void pageable_database::set_database_save_dir(string saveDir) { m_saveDir = std::move(saveDir); }
-
 }  // namespace ddb_2_2
