@@ -9,6 +9,7 @@
 #include "sarvik/OverTimeFill.h"
 #include "sarvik/RpnEvaluator.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <map>
 
@@ -23,7 +24,14 @@ bool fillMissing(const std::vector<const OverTimeFill*>& fills, Result::overtime
     std::vector<const OverTimeFill*> missing;
     std::size_t rows = 0;
     for (const OverTimeFill* fill : fills) {
-        if (fill && !fill->isFilled(bucket)) {
+        if (!fill || fill->isFilled(bucket))
+            continue;
+        // An expression may name one query twice; filling it twice would append its totals
+        // twice under the same keys.
+        const bool pending = std::any_of(missing.begin(), missing.end(), [fill](const OverTimeFill* other) {
+            return other->markerKey() == fill->markerKey();
+        });
+        if (!pending) {
             missing.push_back(fill);
             rows += fill->rowCount();
         }

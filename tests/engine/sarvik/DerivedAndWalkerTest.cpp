@@ -61,6 +61,21 @@ TEST_F(Derived, EvaluatesPerBucketAmountsOfItsReferences)
     EXPECT_EQ(values(it, 4), (std::vector<double>{2.5, 0.0, 0.0, 10.0}));
 }
 
+TEST_F(Derived, AQueryNamedTwiceIsAnsweredOnce)
+{
+    // time + time on row 0 (time 25 10 0 0): a second fill of the same query would append its
+    // running totals again and turn the first bucket of the second walk negative.
+    dd_overtime_derived_query query;
+    query.set_rpn_expression({reference(), reference(), dd_rpn_node_t::make_operator(dd_rpn_node_t::type_add)});
+    query.add_query(nodeQuery(2));
+    query.add_query(nodeQuery(2));
+    query.set_data_width(1000, 1100, 4);
+
+    dd_overtime_derived_data::const_iterator it;
+    ASSERT_TRUE(m_result->get_overtime_derived_data(m_bucket, it, query, ddb_2_2::index(0), nullptr));
+    EXPECT_EQ(values(it, 4), (std::vector<double>{50.0, 20.0, 0.0, 0.0}));
+}
+
 TEST_F(Derived, SubtractionKeepsOperandOrderAndMalformedExpressionsFail)
 {
     dd_overtime_derived_query query;
