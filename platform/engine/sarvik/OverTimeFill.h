@@ -31,6 +31,8 @@ public:
     std::size_t rowCount() const { return m_sourceRows.size(); }
     dd_overtime_data::key keyFor(std::int32_t row) const;
     bool isFilled(const Bucket& bucket) const;
+    /// True when both fills answer the same query, so their entries share keys.
+    bool answersSameQuery(const OverTimeFill& other) const { return markerKey() == other.markerKey(); }
     /// Reports one progress step per row and polls cancellation; false when cancelled.
     bool fill(Bucket& bucket, dd_progress_impl* progress) const;
 

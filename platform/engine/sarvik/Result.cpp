@@ -29,7 +29,7 @@ bool fillMissing(const std::vector<const OverTimeFill*>& fills, Result::overtime
         // An expression may name one query twice; filling it twice would append its totals
         // twice under the same keys.
         const bool pending = std::any_of(missing.begin(), missing.end(), [fill](const OverTimeFill* other) {
-            return other->markerKey() == fill->markerKey();
+            return other->answersSameQuery(*fill);
         });
         if (!pending) {
             missing.push_back(fill);
