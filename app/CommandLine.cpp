@@ -1,0 +1,113 @@
+#include "CommandLine.h"
+
+#include <cstdint>
+#include <map>
+
+namespace velmora_viewer {
+
+namespace {
+
+bool parseCount(const std::string& text, std::uint64_t& value)
+{
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || text.size() > 18)
+        return false;
+    value = std::stoull(text);
+    return true;
+}
+
+} // namespace
+
+bool CommandLine::parse(const std::vector<std::string>& arguments, ViewerOptions& options, std::string& error) const
+{
+    std::size_t next = 0;
+    if (next < arguments.size() && arguments[next].rfind("--", 0) != 0) {
+        const std::string& command = arguments[next++];
+        if (command == "view")
+            options.command = ViewerOptions::Command::view;
+        else if (command == "lint")
+            options.command = ViewerOptions::Command::lint;
+        else if (command == "generate")
+            options.command = ViewerOptions::Command::generate;
+        else {
+            error = "unknown command \"" + command + "\"";
+            return false;
+        }
+    }
+    const bool generating = options.command == ViewerOptions::Command::generate;
+    auto& generator = options.generator;
+    std::uint64_t durationMs = 0;
+    // Counted options of generate; each names the field it sets.
+    const std::map<std::string, std::uint64_t*> counts = {
+        {"--samples", &generator.samples},         {"--markers", &generator.markers},
+        {"--transitions", &generator.transitions}, {"--global-markers", &generator.globalMarkers},
+        {"--seed", &generator.seed},               {"--duration-ms", &durationMs}};
+    std::uint64_t threads = generator.threads;
+    std::uint64_t timeout = static_cast<std::uint64_t>(options.timeoutSeconds);
+
+    for (; next < arguments.size(); ++next) {
+        const std::string& argument = arguments[next];
+        if (argument.rfind("--", 0) != 0) {
+            if (!options.result.empty()) {
+                error = "more than one result directory: \"" + argument + "\"";
+                return false;
+            }
+            options.result = argument;
+            continue;
+        }
+        if (next + 1 >= arguments.size()) {
+            error = "option " + argument + " needs a value";
+            return false;
+        }
+        const std::string& value = arguments[++next];
+        std::uint64_t* count = nullptr;
+        if (generating && counts.count(argument))
+            count = counts.at(argument);
+        else if (generating && argument == "--threads")
+            count = &threads;
+        else if (!generating && argument == "--timeout")
+            count = &timeout;
+        if (count) {
+            if (!parseCount(value, *count)) {
+                error = "option " + argument + " needs a whole number, not \"" + value + "\"";
+                return false;
+            }
+        } else if (!generating && argument == "--viewpoint") {
+            options.viewpoint = value;
+        } else if (options.command == ViewerOptions::Command::view && argument == "--screenshot") {
+            options.screenshot = value;
+        } else {
+            error = "unknown option " + argument;
+            return false;
+        }
+    }
+    if (generating) {
+        if (options.result.empty()) {
+            error = "generate needs an output directory";
+            return false;
+        }
+        if (threads == 0 || threads > 100000) {
+            error = "--threads must be between 1 and 100000";
+            return false;
+        }
+        generator.threads = static_cast<std::uint32_t>(threads);
+        if (generator.processes > generator.threads)
+            generator.processes = generator.threads;
+        if (durationMs)
+            generator.duration = durationMs * (generator.tickFrequency / 1000);
+    }
+    options.timeoutSeconds = static_cast<int>(timeout > 86400 ? 86400 : timeout);
+    return true;
+}
+
+std::string CommandLine::usage()
+{
+    return "usage:\n"
+           "  velmora-viewer view [RESULT_DIR] [--viewpoint NAME|FILE.xml] [--screenshot FILE.png] [--timeout S]\n"
+           "  velmora-viewer lint [RESULT_DIR] [--viewpoint NAME|FILE.xml]\n"
+           "  velmora-viewer generate OUTPUT_DIR [--threads N] [--samples N] [--markers N] [--transitions N]\n"
+           "                 [--global-markers N] [--duration-ms N] [--seed N]\n"
+           "Without RESULT_DIR the sample result is generated into the cache directory on first use.\n"
+           "Bundled viewpoints: default, all_layers.\n";
+}
+
+} // namespace velmora_viewer

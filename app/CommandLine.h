@@ -1,0 +1,34 @@
+#pragma once
+// The viewer's command line, parsed into plain options before any window exists so that a
+// mistake ends with a usage message and exit code 2 instead of a half-built window.
+//
+//   velmora-viewer view [RESULT_DIR] [--viewpoint NAME] [--screenshot FILE.png] [--timeout SECONDS]
+//   velmora-viewer lint [RESULT_DIR] [--viewpoint NAME]
+//   velmora-viewer generate OUTPUT_DIR [--threads N] [--samples N] [--markers N]
+//                  [--transitions N] [--global-markers N] [--duration-ms N] [--seed N]
+#include <dd_sarvik_2_2/store/GeneratorOptions.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace velmora_viewer {
+
+struct ViewerOptions {
+    enum class Command { view, lint, generate };
+    Command command = Command::view;
+    std::filesystem::path result;     // empty: the cached sample result
+    std::string viewpoint = "default"; // a bundled viewpoint name or a path to an XML file
+    std::filesystem::path screenshot; // empty: interactive window
+    int timeoutSeconds = 600;         // screenshot bound on loading
+    dd_sarvik_2_2::store::GeneratorOptions generator;
+};
+
+class CommandLine {
+public:
+    // False with `error` set when the arguments are not understood.
+    bool parse(const std::vector<std::string>& arguments, ViewerOptions& options, std::string& error) const;
+    static std::string usage();
+};
+
+} // namespace velmora_viewer

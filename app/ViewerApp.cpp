@@ -1,0 +1,112 @@
+#include "ViewerApp.h"
+
+#include "SampleResult.h"
+#include "ScreenshotTaker.h"
+#include "ViewerFrame.h"
+#include "ViewerSession.h"
+
+#include "pane/TimelinePane.h"
+
+#include <wx/image.h>
+#include <wx/msgdlg.h>
+
+#include <iostream>
+
+namespace velmora_viewer {
+
+namespace {
+
+const wxSize WINDOW_SIZE(1400, 900);
+
+// The result to show: the one named, else the cached sample (generated on first use).
+bool resolveResult(const ViewerOptions& options, std::filesystem::path& result, std::string& error)
+{
+    result = options.result.empty() ? SampleResult::ensure(error) : options.result;
+    return !result.empty();
+}
+
+void printError(const std::string& error)
+{
+    std::cerr << "velmora-viewer: " << error << std::endl;
+}
+
+} // namespace
+
+ViewerApp::ViewerApp() = default;
+ViewerApp::~ViewerApp() = default;
+
+bool ViewerApp::OnInit()
+{
+    wxImage::AddHandler(new wxPNGHandler);
+    return true;
+}
+
+int ViewerApp::OnRun()
+{
+    wxApp::OnRun();
+    return m_exitCode;
+}
+
+int ViewerApp::runView(const ViewerOptions& options)
+{
+    std::filesystem::path result;
+    std::string error;
+    auto session = std::make_unique<ViewerSession>();
+    if (!resolveResult(options, result, error) || !session->open(result, options.viewpoint, error)) {
+        printError(error);
+        return 1;
+    }
+    auto* frame = new ViewerFrame(std::move(session), WINDOW_SIZE); // the window system deletes it
+    frame->Show();
+    frame->start();
+    if (!options.screenshot.empty()) {
+        m_screenshot = std::make_unique<ScreenshotTaker>(*frame, options.screenshot, options.timeoutSeconds,
+                                                         [this, frame](int exitCode, const std::string& message) {
+                                                             if (exitCode != 0)
+                                                                 printError(message);
+                                                             finish(exitCode);
+                                                             frame->Destroy();
+                                                         });
+    }
+    return OnRun();
+}
+
+int ViewerApp::runLint(const ViewerOptions& options)
+{
+    std::filesystem::path result;
+    std::string error;
+    auto session = std::make_unique<ViewerSession>();
+    if (!resolveResult(options, result, error) || !session->open(result, options.viewpoint, error)) {
+        printError(error);
+        return 1;
+    }
+    ViewerSession& opened = *session;
+    auto* frame = new ViewerFrame(std::move(session), WINDOW_SIZE); // never shown
+    frame->start();
+    // Shown messages went through the messenger; the rest stayed with the pane.
+    std::vector<std::wstring> messages = opened.messenger().configurationMessages();
+    for (const wxString& text : frame->pane().getErrors())
+        messages.push_back(text.ToStdWstring());
+    for (const auto& text : messages)
+        std::cout << wxString(text).ToStdString(wxConvUTF8) << '\n';
+    std::cout << opened.viewpointName() << ": " << messages.size() << " configuration message(s)" << std::endl;
+    frame->Destroy();
+    finish(messages.empty() ? 0 : 1);
+    return OnRun();
+}
+
+bool ViewerApp::openWindow(const std::filesystem::path& result, const std::string& viewpoint, wxWindow* owner)
+{
+    std::string error;
+    auto session = std::make_unique<ViewerSession>();
+    if (!session->open(result, viewpoint, error)) {
+        wxMessageBox(wxString::FromUTF8(error), "Cannot open", wxOK | wxICON_ERROR, owner);
+        return false;
+    }
+    auto* frame = new ViewerFrame(std::move(session), owner ? owner->GetSize() : WINDOW_SIZE);
+    frame->Show();
+    frame->start();
+    return true;
+}
+
+} // namespace velmora_viewer

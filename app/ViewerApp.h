@@ -1,0 +1,40 @@
+#pragma once
+// The viewer's application object: runs the view and lint commands once the window system is
+// up, opens windows on a result and a viewpoint, and carries the exit code of the run (a
+// screenshot that failed or timed out ends the program non-zero).
+#include "CommandLine.h"
+
+#include <wx/app.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace velmora_viewer {
+
+class ScreenshotTaker;
+
+class ViewerApp : public wxApp {
+public:
+    ViewerApp();
+    ~ViewerApp() override;
+
+    // Our own command line is parsed before wx starts, so the base's parser is skipped.
+    bool OnInit() override;
+    int OnRun() override;
+
+    int runView(const ViewerOptions& options);
+    int runLint(const ViewerOptions& options);
+    void finish(int exitCode) { m_exitCode = exitCode; }
+
+    // Opens a new shown window; on failure tells the user (a dialog over `owner`) and returns false.
+    static bool openWindow(const std::filesystem::path& result, const std::string& viewpoint, wxWindow* owner);
+
+private:
+    std::unique_ptr<ScreenshotTaker> m_screenshot;
+    int m_exitCode = 0;
+};
+
+} // namespace velmora_viewer
+
+wxDECLARE_APP(velmora_viewer::ViewerApp);

@@ -1,0 +1,181 @@
+#include "ViewerFrame.h"
+
+#include "HostFilter.h"
+#include "ViewerApp.h"
+#include "ViewerSession.h"
+
+#include "pane/TimelinePane.h"
+#include "pane/TimelinePaneContainer.h"
+
+#include <brannow2/IMessenger.h>
+#include <tarquel_1_0/Timeline.h>
+
+#include <wx/dirdlg.h>
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/statusbr.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace velmora_viewer {
+
+namespace {
+
+enum MenuId {
+    ID_OPEN_RESULT = wxID_HIGHEST + 1,
+    ID_APPLY_FILTER,
+    ID_REMOVE_FILTERS,
+    ID_FIRST_VIEWPOINT, // one id per bundled viewpoint from here on
+};
+
+wxString titleFor(const ViewerSession& session)
+{
+    return wxString::Format("%s (%s) - Velmora", wxString(session.resultDirectory().filename().wstring()),
+                            wxString(session.viewpointName()));
+}
+
+} // namespace
+
+ViewerFrame::ViewerFrame(std::unique_ptr<ViewerSession> session, const wxSize& size)
+    : wxFrame(nullptr, wxID_ANY, titleFor(*session), wxDefaultPosition, size)
+    , m_session(std::move(session))
+{
+    CreateStatusBar();
+    buildMenus();
+    m_pane = mirrow2::sptr_t<velmora_1_0::TimelinePane>(new velmora_1_0::TimelinePane(this));
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        m_pane->getContainer()->SetSize(GetClientSize());
+        event.Skip();
+    });
+    // Messages may come from workers: hand them to the window's thread.
+    m_session->messenger().setSink([this](int kind, const std::wstring& text) {
+        CallAfter([this, kind, text] { showMessage(kind, text); });
+    });
+}
+
+ViewerFrame::~ViewerFrame()
+{
+    m_session->messenger().setSink(nullptr);
+    m_pane = nullptr;
+    // The timeline's providers read the result: they go before the session closes it.
+    DestroyChildren();
+}
+
+tarquel_1_0::Timeline& ViewerFrame::timeline() const
+{
+    return *m_pane->getTimeline();
+}
+
+bool ViewerFrame::isComplete() const
+{
+    return !m_pane->getContainer()->isSettling() && !timeline().isLoading();
+}
+
+void ViewerFrame::start()
+{
+    m_pane->getContainer()->SetSize(GetClientSize());
+    connectSignals();
+    m_session->start(*m_pane);
+}
+
+void ViewerFrame::buildMenus()
+{
+    auto* file = new wxMenu;
+    file->Append(ID_OPEN_RESULT, "&Open result...\tCtrl+O");
+    file->AppendSeparator();
+    file->Append(wxID_EXIT, "&Quit\tCtrl+Q");
+
+    auto* viewpoints = new wxMenu;
+    std::vector<std::filesystem::path> files;
+    std::error_code code;
+    for (const auto& entry : std::filesystem::directory_iterator(ViewerSession::bundledViewpoints(), code)) {
+        if (entry.path().extension() == ".xml")
+            files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    for (const auto& path : files) {
+        const int id = ID_FIRST_VIEWPOINT + static_cast<int>(m_viewpoints.size());
+        m_viewpoints.push_back(path.stem().wstring());
+        viewpoints->AppendRadioItem(id, m_viewpoints.back());
+        viewpoints->Check(id, m_viewpoints.back() == wxString(m_session->viewpointName()));
+    }
+
+    auto* filter = new wxMenu;
+    filter->Append(ID_APPLY_FILTER, "&Apply selection as filter");
+    filter->Append(ID_REMOVE_FILTERS, "&Remove filters");
+
+    auto* bar = new wxMenuBar;
+    bar->Append(file, "&File");
+    bar->Append(viewpoints, "&Viewpoint");
+    bar->Append(filter, "F&ilter");
+    SetMenuBar(bar);
+
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { openResult(); }, ID_OPEN_RESULT);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, wxID_EXIT);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { applyFilter(); }, ID_APPLY_FILTER);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { removeFilters(); }, ID_REMOVE_FILTERS);
+    if (!m_viewpoints.empty()) {
+        Bind(wxEVT_MENU, [this](wxCommandEvent& event) { pickViewpoint(event.GetId()); }, ID_FIRST_VIEWPOINT,
+             ID_FIRST_VIEWPOINT + static_cast<int>(m_viewpoints.size()) - 1);
+    }
+}
+
+// The signals are raised by the pane's commands on this thread; the answers are queued so the
+// pane finishes its command before it hears of the consequences.
+void ViewerFrame::connectSignals()
+{
+    m_pane->applyFilterSignal.connect([this] { CallAfter([this] { applyFilter(); }); });
+    m_pane->removeFiltersSignal.connect([this] { CallAfter([this] { removeFilters(); }); });
+    m_pane->selectionChangedSignal.connect([this] { CallAfter([this] { m_pane->selectionChanged(); }); });
+    m_pane->highlightingSignal.connect([this](const std::wstring& filter) {
+        CallAfter([this, filter] { m_pane->updateHighlighting(filter); });
+    });
+    m_pane->deepViewSignal.connect(
+        [this] { CallAfter([this] { showMessage(brannow2::IMessenger::Info, "Deep-view filter set"); }); });
+}
+
+void ViewerFrame::showMessage(int kind, const wxString& text)
+{
+    // Information stays in the log on standard error; the status line is for what the user must see.
+    if (kind != brannow2::IMessenger::Info)
+        SetStatusText(text);
+}
+
+void ViewerFrame::applyFilter()
+{
+    if (!HostFilter(*m_session->result()).applySelection()) {
+        SetStatusText("Nothing selected: select a time range or rows first");
+        return;
+    }
+    m_pane->filterChanged();
+    SetStatusText("Filter applied");
+}
+
+void ViewerFrame::removeFilters()
+{
+    HostFilter(*m_session->result()).removeAll();
+    m_pane->filterChanged();
+    SetStatusText("Filters removed");
+}
+
+void ViewerFrame::openResult()
+{
+    wxDirDialog dialog(this, "Open a result directory", m_session->resultDirectory().parent_path().wstring(),
+                       wxDD_DIR_MUST_EXIST);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    if (ViewerApp::openWindow(dialog.GetPath().ToStdWstring(), m_session->viewpointName(), this))
+        Close();
+}
+
+void ViewerFrame::pickViewpoint(int menuId)
+{
+    const wxString name = m_viewpoints[static_cast<std::size_t>(menuId - ID_FIRST_VIEWPOINT)];
+    if (name == wxString(m_session->viewpointName()))
+        return;
+    if (ViewerApp::openWindow(m_session->resultDirectory(), name.ToStdString(), this))
+        Close();
+}
+
+} // namespace velmora_viewer

@@ -1,0 +1,53 @@
+#pragma once
+// The viewer's main window: one TimelinePane over one result, the host side of the pane's
+// signals (apply filter, remove filters, selection echo, highlighting), a status line that shows
+// the messages meant for the user, and menus to open another result or pick another viewpoint
+// (each opens a new window through ViewerApp and closes this one).
+//
+// Created by ViewerApp with a session that opened successfully; start() runs the pane's start-up.
+#include <wx/frame.h>
+
+#include <mirrow2/sptr_t.h>
+
+#include <memory>
+
+namespace tarquel_1_0 {
+class Timeline;
+}
+namespace velmora_1_0 {
+class TimelinePane;
+}
+
+namespace velmora_viewer {
+
+class ViewerSession;
+
+class ViewerFrame : public wxFrame {
+public:
+    ViewerFrame(std::unique_ptr<ViewerSession> session, const wxSize& size);
+    ~ViewerFrame() override;
+    ViewerFrame(const ViewerFrame&) = delete;
+    ViewerFrame& operator=(const ViewerFrame&) = delete;
+
+    void start();
+    velmora_1_0::TimelinePane& pane() const { return *m_pane; }
+    tarquel_1_0::Timeline& timeline() const;
+    ViewerSession& session() const { return *m_session; }
+    // True once the container has its final size and no layer loads or decimates.
+    bool isComplete() const;
+
+private:
+    void buildMenus();
+    void connectSignals();
+    void showMessage(int kind, const wxString& text);
+    void applyFilter();
+    void removeFilters();
+    void openResult();
+    void pickViewpoint(int menuId);
+
+    std::unique_ptr<ViewerSession> m_session;
+    mirrow2::sptr_t<velmora_1_0::TimelinePane> m_pane;
+    wxArrayString m_viewpoints; // bundled viewpoint names, in menu order
+};
+
+} // namespace velmora_viewer

@@ -1,0 +1,34 @@
+#include "ViewerMessenger.h"
+
+#include <cstdio>
+
+namespace velmora_viewer {
+
+ViewerMessenger::ViewerMessenger()
+    : m_printer(stderr)
+{
+}
+
+void ViewerMessenger::message(int kind, const std::wstring& text)
+{
+    m_printer.message(kind, text);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (kind == Configuration)
+        m_configuration.push_back(text);
+    if (m_sink)
+        m_sink(kind, text);
+}
+
+void ViewerMessenger::setSink(Sink sink)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_sink = std::move(sink);
+}
+
+std::vector<std::wstring> ViewerMessenger::configurationMessages() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_configuration;
+}
+
+} // namespace velmora_viewer

@@ -1,0 +1,83 @@
+#include "ViewerSession.h"
+
+#include "pane/TimelinePane.h"
+
+#include <dd_sarvik_2_2/Result.h>
+#include <sarvikhelpers_1_0/QueryLibraryLoader.h>
+#include <tessik2/XmlSessionStorage.h>
+
+#include <pugixml.hpp>
+
+#include <cstdlib>
+#include <system_error>
+
+namespace velmora_viewer {
+
+namespace fs = std::filesystem;
+
+ViewerSession::ViewerSession() = default;
+ViewerSession::~ViewerSession() = default;
+
+fs::path ViewerSession::dataDirectory()
+{
+    if (const char* dir = std::getenv("VELMORA_DATA_DIR"); dir && *dir)
+        return dir;
+    return VELMORA_DATA_DIR_DEFAULT;
+}
+
+bool ViewerSession::open(const fs::path& resultDirectory, const std::string& viewpoint, std::string& error)
+{
+    if (!resolveViewpoint(viewpoint, error))
+        return false;
+    std::error_code code;
+    if (!fs::is_directory(resultDirectory, code)) {
+        error = "no result directory at " + resultDirectory.string();
+        return false;
+    }
+    const dd_sarvik_2_2::dd_error opened = m_engine.result_open(m_result, resultDirectory.wstring(), L"", nullptr);
+    if (opened.code != 0) {
+        error = resultDirectory.string() + " is not a readable result: " + fs::path(opened.message).string();
+        m_result = nullptr;
+        return false;
+    }
+    m_resultDirectory = resultDirectory;
+    m_library = sarvikhelpers_1_0::loadQueryLibrary(dataDirectory() / "queries" / "catalog.xml", &m_messenger);
+    return true;
+}
+
+// A bare name is a bundled viewpoint; anything with a path or an .xml ending is a file. The
+// storage reads section "<file stem>" from its folder; the tree is the document element.
+bool ViewerSession::resolveViewpoint(const std::string& viewpoint, std::string& error)
+{
+    fs::path file(viewpoint);
+    const bool bundled = !file.has_parent_path() && file.extension() != ".xml";
+    if (bundled)
+        file = bundledViewpoints() / (viewpoint + ".xml");
+    std::error_code code;
+    if (!fs::is_regular_file(file, code)) {
+        error = bundled ? "unknown viewpoint \"" + viewpoint + "\" (no " + file.string() + ")"
+                        : "no viewpoint file at " + file.string();
+        return false;
+    }
+    pugi::xml_document document;
+    const pugi::xml_parse_result parsed = document.load_file(file.c_str());
+    if (!parsed) {
+        error = "viewpoint " + file.string() + " is not well-formed XML: " + parsed.description() +
+                " (at byte " + std::to_string(parsed.offset) + ")";
+        return false;
+    }
+    m_viewpointName = file.stem().string();
+    m_viewpointDirectory = fs::absolute(file, code).parent_path();
+    m_storagePath = file.stem().wstring() + L"." + fs::path(document.document_element().name()).wstring();
+    return true;
+}
+
+void ViewerSession::start(velmora_1_0::TimelinePane& pane)
+{
+    pane.setStorage(tessik2::createXmlSessionStorage(m_viewpointDirectory.wstring(), &m_messenger), m_storagePath,
+                    &m_messenger);
+    pane.setQueryLibrary(m_library);
+    pane.addResult(m_result);
+}
+
+} // namespace velmora_viewer

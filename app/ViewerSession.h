@@ -1,0 +1,64 @@
+#pragma once
+// What a host holds for one shown result besides its window: the engine with the opened
+// result, the session storage holding the viewpoint, the query library and the messenger.
+// open() checks everything a user can get wrong (missing or foreign result directory, unknown
+// viewpoint, viewpoint XML that is not well formed) and says which one in `error`, before any
+// window exists. Then the pane is started in the host's order with start().
+#include "ViewerMessenger.h"
+
+#include <dd_sarvik_2_2/Sarvik.h>
+#include <mirrow2/sptr_t.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace dd_sarvik_2_2 {
+class Result;
+}
+namespace sarvikhelpers_1_0 {
+class IQueryLibrary;
+}
+namespace tessik2 {
+class ISessionStorageAccessor;
+}
+namespace velmora_1_0 {
+class TimelinePane;
+}
+
+namespace velmora_viewer {
+
+class ViewerSession {
+public:
+    ViewerSession();
+    ~ViewerSession();
+    ViewerSession(const ViewerSession&) = delete;
+    ViewerSession& operator=(const ViewerSession&) = delete;
+
+    bool open(const std::filesystem::path& resultDirectory, const std::string& viewpoint, std::string& error);
+    // setStorage, setQueryLibrary, addResult: the order the pane expects.
+    void start(velmora_1_0::TimelinePane& pane);
+
+    dd_sarvik_2_2::Result* result() const { return m_result; }
+    const std::filesystem::path& resultDirectory() const { return m_resultDirectory; }
+    const std::string& viewpointName() const { return m_viewpointName; }
+    ViewerMessenger& messenger() { return m_messenger; }
+
+    // The folder of shared data (catalog, viewpoints): $VELMORA_DATA_DIR or the source tree's.
+    static std::filesystem::path dataDirectory();
+    static std::filesystem::path bundledViewpoints() { return dataDirectory() / "viewpoints"; }
+
+private:
+    bool resolveViewpoint(const std::string& viewpoint, std::string& error);
+
+    ViewerMessenger m_messenger; // outlives the storage and the engine below
+    dd_sarvik_2_2::Sarvik m_engine;
+    dd_sarvik_2_2::Result* m_result = nullptr; // owned by m_engine
+    std::filesystem::path m_resultDirectory;
+    std::string m_viewpointName;
+    std::filesystem::path m_viewpointDirectory;
+    std::wstring m_storagePath; // "section.tree"
+    mirrow2::sptr_t<const sarvikhelpers_1_0::IQueryLibrary> m_library;
+};
+
+} // namespace velmora_viewer

@@ -1,0 +1,59 @@
+// velmora-viewer: shows an analysis result in a timeline pane, takes screenshots of it, checks
+// viewpoints (lint) and writes synthetic results (generate). See CommandLine.h for the usage.
+#include "CommandLine.h"
+#include "ViewerApp.h"
+
+#include <dd_sarvik_2_2/store/ResultGenerator.h>
+
+#include <filesystem>
+#include <iostream>
+
+wxIMPLEMENT_APP_NO_MAIN(velmora_viewer::ViewerApp);
+
+namespace {
+
+int generate(const velmora_viewer::ViewerOptions& options)
+{
+    std::error_code code;
+    if (std::filesystem::exists(options.result / "result.sqlite", code)) {
+        std::cerr << "velmora-viewer: " << options.result.string() << " already holds a result; not overwritten\n";
+        return 1;
+    }
+    const auto status = dd_sarvik_2_2::store::ResultGenerator(options.generator).writeTo(options.result);
+    if (!status.ok()) {
+        std::cerr << "velmora-viewer: cannot generate the result: " << std::filesystem::path(status.message).string()
+                  << '\n';
+        return 1;
+    }
+    std::cout << options.result.string() << std::endl;
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    using velmora_viewer::ViewerOptions;
+    ViewerOptions options;
+    std::string error;
+    if (!velmora_viewer::CommandLine().parse({argv + 1, argv + argc}, options, error)) {
+        std::cerr << "velmora-viewer: " << error << '\n' << velmora_viewer::CommandLine::usage();
+        return 2;
+    }
+    if (options.command == ViewerOptions::Command::generate)
+        return generate(options);
+
+    int wxArgc = 1; // our options are ours; the toolkit sees only the program name
+    if (!wxEntryStart(wxArgc, argv)) {
+        std::cerr << "velmora-viewer: cannot start the window system (no display? try xvfb-run)\n";
+        return 1;
+    }
+    int exitCode = 1;
+    if (wxTheApp->CallOnInit()) {
+        auto& app = ::wxGetApp();
+        exitCode = options.command == ViewerOptions::Command::lint ? app.runLint(options) : app.runView(options);
+        app.OnExit();
+    }
+    wxEntryCleanup();
+    return exitCode;
+}

@@ -1,0 +1,47 @@
+#include "ViewerProgram.h"
+
+#include <cstdio>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace viewer_test {
+
+namespace fs = std::filesystem;
+
+ProgramRun runViewer(const std::string& arguments)
+{
+    ProgramRun run;
+    const std::string command = std::string("'") + VELMORA_VIEWER_PATH + "' " + arguments + " 2>&1";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    char buffer[4096];
+    while (const std::size_t read = std::fread(buffer, 1, sizeof buffer, pipe))
+        run.output.append(buffer, read);
+    const int status = ::pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return run;
+}
+
+fs::path scratchDirectory()
+{
+    static const fs::path directory = [] {
+        const fs::path made = fs::temp_directory_path() / ("velmora_viewer_test_" + std::to_string(::getpid()));
+        fs::create_directories(made);
+        return made;
+    }();
+    return directory;
+}
+
+const fs::path& sampleResult()
+{
+    static const fs::path result = [] {
+        const fs::path made = scratchDirectory() / "result";
+        runViewer("generate '" + made.string() +
+                  "' --threads 6 --samples 20000 --markers 300 --transitions 200 --global-markers 40");
+        return made;
+    }();
+    return result;
+}
+
+} // namespace viewer_test
