@@ -85,6 +85,39 @@ TEST(Renderer, EventMarkerIsABorderedPinWhoseBordersComeFirst)
     EXPECT_EQ(*wxWHITE, at(image, 20, 16));
 }
 
+// The pin is painted in merged boxes; a row-by-row pin of one-pixel boxes is the reference, and
+// the DC's own pen and brush must come back unchanged for the caller's next shape.
+TEST(Renderer, PinMatchesRowByRowReferenceAndKeepsTheDcPenAndBrush)
+{
+    const int halfWidths[Renderer::EVENT_MARKER_HEIGHT] = {4, 4, 4, 4, 4, 4, 4, 3, 2, 1, 0};
+    Renderer renderer;
+    wxColour penAfter;
+    wxColour brushAfter;
+    const wxImage drawn = paint([&](wxMemoryDC& dc) {
+        renderer.setColour(dc, *wxRED);
+        renderer.drawEventMarker(dc, 20, 5, true, wxEmptyString, kFill, kBorder, wxNullImage, false);
+        renderer.drawEventMarkerFill(dc, 7, 25, kFill, false);
+        penAfter = dc.GetPen().GetColour();
+        brushAfter = dc.GetBrush().GetColour();
+    });
+    const wxImage reference = paint([&](wxMemoryDC& dc) {
+        const auto pin = [&](int x, int y, int inset, const wxColour& colour) {
+            renderer.setColour(dc, colour);
+            for (int line = inset; line < Renderer::EVENT_MARKER_HEIGHT; ++line)
+                for (int dx = -(halfWidths[line] - inset); dx <= halfWidths[line] - inset; ++dx)
+                    renderer.drawPoint(dc, x + dx, y + line);
+        };
+        pin(20, 5, 0, kBorder);
+        pin(20, 5, 1, kFill);
+        pin(7, 25, 1, kFill);
+    });
+    for (int y = 0; y < drawn.GetHeight(); ++y)
+        for (int x = 0; x < drawn.GetWidth(); ++x)
+            ASSERT_EQ(at(reference, x, y), at(drawn, x, y)) << x << "," << y;
+    EXPECT_EQ(*wxRED, penAfter);
+    EXPECT_EQ(*wxRED, brushAfter);
+}
+
 TEST(Renderer, MeasuringPaintsNothing)
 {
     Renderer renderer;
