@@ -1,7 +1,8 @@
-// The task library is not built with ThreadSanitizer, so the hand-off of work to its own worker
-// threads is invisible to the sanitizer and every parallel engine loop would be reported. Under
-// the sanitizer the tests run engine loops on the calling thread; the races that matter here, the
-// UI thread against the provider's worker, stay in view.
+// Linked into the test programs that run parallel engine loops. The task library is not built
+// with ThreadSanitizer, so the hand-off of work to its own worker threads is invisible to the
+// sanitizer and every parallel loop would be reported. Under the sanitizer the tests run engine
+// loops on the calling thread; the races they make on purpose (a cancel from another thread, a
+// table replaced while read, the UI thread against a provider's worker) stay in view.
 #if defined(__SANITIZE_THREAD__)
 #include <gtest/gtest.h>
 
