@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <string>
 
 wxIMPLEMENT_APP_NO_MAIN(velmora_viewer::ViewerApp);
 
@@ -36,6 +37,10 @@ int main(int argc, char** argv)
     using velmora_viewer::ViewerOptions;
     ViewerOptions options;
     std::string error;
+    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h" || std::string(argv[1]) == "help")) {
+        std::cout << velmora_viewer::CommandLine::usage();
+        return 0;
+    }
     if (!velmora_viewer::CommandLine().parse({argv + 1, argv + argc}, options, error)) {
         std::cerr << "velmora-viewer: " << error << '\n' << velmora_viewer::CommandLine::usage();
         return 2;
