@@ -5,18 +5,17 @@
 #include "TestGraph.h"
 #include "TestProvider.h"
 
+#include "support/EventPump.h"
+#include "support/LayerCanvas.h"
+
 #include <tarquel_1_0/RowMapping.h>
 #include <tarquel_1_0/SMBDataLayer.h>
 
 #include <benchmark/benchmark.h>
 
-#include <wx/app.h>
-#include <wx/bitmap.h>
-#include <wx/dcmemory.h>
-#include <wx/init.h>
-
 using namespace tarquel_1_0;
 using namespace chart_test;
+using bench_support::pumpEventsUntil;
 
 namespace {
 
@@ -35,8 +34,10 @@ void BM_ProviderRoundTrip(benchmark::State& state)
     for (auto _ : state) {
         provider->requestValues(nullptr, kWidth);
         ++expected;
-        while (sink.dataReadyFor(nullptr) < expected)
-            wxTheApp->ProcessPendingEvents();
+        if (!pumpEventsUntil([&] { return sink.dataReadyFor(nullptr) >= expected; })) {
+            state.SkipWithError("no data-ready notice");
+            break;
+        }
         records.clear();
         provider->consumeValues(nullptr, records);
         benchmark::DoNotOptimize(records.data());
@@ -51,9 +52,7 @@ void BM_StateLayerRender(benchmark::State& state)
     const std::uint64_t duration = 10000000000ull;
     const auto perRow = static_cast<std::uint64_t>(state.range(0));
     NoticeSink sink;
-    Ruler ruler;
-    ruler.setDuration(duration);
-    ruler.setPixelWidth(kWidth);
+    bench_support::LayerCanvas canvas(duration, kWidth, kRows * TestGraph::ROW_HEIGHT);
     TestProviderPtr provider(new TestProvider(kRows, duration, nullptr));
     for (int row = 0; row < kRows; ++row) {
         std::vector<DataProvider::SMBInterval> states;
@@ -63,20 +62,20 @@ void BM_StateLayerRender(benchmark::State& state)
         provider->setStates(row, std::move(states));
     }
     provider->setNotificationSink(&sink);
-    TestGraph graph(provider.get(), &ruler, kWidth);
+    TestGraph graph(provider.get(), &canvas.ruler(), kWidth);
     SMBDataLayer layer;
     layer.attach(nullptr, &graph);
-    layer.setParentSize(wxSize(kWidth, kRows * TestGraph::ROW_HEIGHT));
+    layer.setParentSize(canvas.size());
     provider->start();
     layer.requestData(false);
-    while (sink.dataReadyFor(&layer) < kRows)
-        wxTheApp->ProcessPendingEvents();
-    wxBitmap bitmap(kWidth, kRows * TestGraph::ROW_HEIGHT, 24);
-    wxMemoryDC dc(bitmap);
+    if (!pumpEventsUntil([&] { return sink.dataReadyFor(&layer) >= kRows; })) {
+        state.SkipWithError("the rows' data never arrived");
+        return;
+    }
     layer.checkData();
-    layer.updateData(dc, false);
+    layer.updateData(canvas.dc(), false);
     for (auto _ : state)
-        layer.renderAll(dc);
+        layer.renderAll(canvas.dc());
     state.SetItemsProcessed(state.iterations() * kRows);
 }
 BENCHMARK(BM_StateLayerRender)->Arg(10)->Arg(10000)->Unit(benchmark::kMillisecond);
@@ -98,23 +97,4 @@ void BM_RowMappingSort(benchmark::State& state)
 }
 BENCHMARK(BM_RowMappingSort)->Arg(kRows)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
-class BenchApp : public wxApp {
-public:
-    bool OnInit() override { return true; }
-};
-
 } // namespace
-
-int main(int argc, char** argv)
-{
-    wxApp::SetInstance(new BenchApp); // wx owns the application object
-    if (!wxEntryStart(argc, argv))
-        return 2;
-    wxTheApp->CallOnInit();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-    return 0;
-}

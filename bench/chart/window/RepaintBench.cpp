@@ -2,6 +2,7 @@
 // one line per row, the ruler and the legend; every layer draws into its memory bitmap and the
 // windows are painted on the screen. Needs a display (run under Xvfb).
 #include "ChartTestDoubles.h"
+#include "support/EventPump.h"
 
 #include <tarquel_1_0/GraphArea.h>
 #include <tarquel_1_0/GraphLayerParent.h>
@@ -11,41 +12,13 @@
 
 #include <wx/app.h>
 #include <wx/frame.h>
-#include <wx/init.h>
 #include <wx/sizer.h>
-#include <wx/stopwatch.h>
 
 using namespace tarquel_1_0;
 using chart_test::LineLayer;
 using chart_test::TestProvider;
 
 namespace {
-
-class BenchApp : public wxApp {
-public:
-    bool OnInit() override { return true; }
-};
-
-bool startWx()
-{
-    static const bool started = [] {
-        int argc = 1;
-        char name[] = "bench_chart_repaint";
-        char* argv[] = {name, nullptr};
-        wxApp::SetInstance(new BenchApp);
-        return wxEntryStart(argc, argv) && wxTheApp->CallOnInit();
-    }();
-    return started;
-}
-
-void pumpUntil(const std::function<bool()>& condition)
-{
-    const wxStopWatch clock;
-    while (!condition() && clock.Time() < 20000) {
-        wxTheApp->ProcessPendingEvents();
-        wxTheApp->Yield(true);
-    }
-}
 
 // A shown 1920x1080 timeline whose layers hold their data.
 class RepaintScene {
@@ -66,7 +39,9 @@ public:
         m_timeline->setGlobalDataProvider(new TestProvider(1, 1000000000, "global"));
         m_frame->Show();
         m_timeline->finalize(true);
-        pumpUntil([&] { return layer->m_dataLoaded && global->m_dataLoaded && m_frame->IsShownOnScreen(); });
+        m_ready = bench_support::pumpEventsUntil(
+            [&] { return layer->m_dataLoaded && global->m_dataLoaded && m_frame->IsShownOnScreen(); },
+            bench_support::PumpedEvents::QueuedAndWindow);
     }
     ~RepaintScene()
     {
@@ -76,6 +51,8 @@ public:
     RepaintScene(const RepaintScene&) = delete;
     RepaintScene& operator=(const RepaintScene&) = delete;
 
+    // Whether the window was shown and every layer got its data in time.
+    bool ready() const { return m_ready; }
     Timeline& timeline() { return *m_timeline; }
     int rowsInView()
     {
@@ -88,16 +65,17 @@ public:
 private:
     wxFrame* m_frame;
     Timeline* m_timeline;
+    bool m_ready = false;
 };
 
 // The layers draw every graph into its memory bitmap.
 void BM_TimelineRender(benchmark::State& state)
 {
-    if (!startWx()) {
-        state.SkipWithError("no display");
+    RepaintScene scene(static_cast<int>(state.range(0)));
+    if (!scene.ready()) {
+        state.SkipWithError("the timeline never showed its data");
         return;
     }
-    RepaintScene scene(static_cast<int>(state.range(0)));
     for (auto _ : state)
         scene.timeline().getGraphArea()->renderAllGraphs();
     state.counters["rows_in_view"] = scene.rowsInView();
@@ -106,11 +84,11 @@ void BM_TimelineRender(benchmark::State& state)
 // The same, then every window painted on the screen (the X server's work included).
 void BM_TimelineRepaint(benchmark::State& state)
 {
-    if (!startWx()) {
-        state.SkipWithError("no display");
+    RepaintScene scene(static_cast<int>(state.range(0)));
+    if (!scene.ready()) {
+        state.SkipWithError("the timeline never showed its data");
         return;
     }
-    RepaintScene scene(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         scene.timeline().getGraphArea()->renderAllGraphs();
         scene.timeline().Update();
