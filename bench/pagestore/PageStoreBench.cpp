@@ -3,41 +3,17 @@
 // counts the bytes of the files written or read, over wall-clock time (file I/O included).
 
 #include "pagestore/OverTimeBucket.h"
+#include "support/TempDirectory.h"
 
 #include <ddb_2_2/pageable_database.h>
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <random>
-#include <string>
 
 namespace {
 
 constexpr int rows = 64;
 constexpr int itemsPerRow = 15625;
-
-class BenchDir {
-public:
-    BenchDir()
-    {
-        std::random_device seed;
-        m_path = std::filesystem::temp_directory_path() / ("pagestore-bench-" + std::to_string(seed()));
-        std::filesystem::create_directories(m_path);
-    }
-    ~BenchDir() { std::filesystem::remove_all(m_path); }
-    std::wstring wide() const { return m_path.wstring(); }
-    std::uint64_t bytes() const
-    {
-        std::uint64_t total = 0;
-        for (const auto& entry : std::filesystem::directory_iterator(m_path))
-            total += entry.file_size();
-        return total;
-    }
-
-private:
-    std::filesystem::path m_path;
-};
 
 dd_sarvik_2_2::dd_overtime_data::key rowKey(int row)
 {
@@ -60,43 +36,59 @@ void fill(velmora_1_0::OverTimeBucket& bucket)
     }
 }
 
+// A database of the benchmark's archive type (range(0)) in a scratch folder, and where the bucket
+// is saved in it.
+struct BucketStore {
+    explicit BucketStore(const benchmark::State& state)
+        : dir("velmora-bench-pagestore"), db(dir.path().wstring(), static_cast<int>(state.range(0))),
+          path(ddb_2_2::string(dir.path().wstring()) + ddb_2_2::string(L"//overtime.bucket"))
+    {
+    }
+
+    // Throughput over the files in the folder, written or read once per iteration.
+    void count(benchmark::State& state) const
+    {
+        state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * dir.fileBytes()));
+        state.counters["items_per_second"] =
+            benchmark::Counter(double(rows) * itemsPerRow * state.iterations(), benchmark::Counter::kIsRate);
+    }
+
+    const bench_support::TempDirectory dir;
+    ddb_2_2::pageable_database db;
+    const ddb_2_2::string path;
+};
+
 void BM_BucketSave(benchmark::State& state)
 {
-    BenchDir dir;
-    ddb_2_2::pageable_database db(dir.wide(), static_cast<int>(state.range(0)));
-    velmora_1_0::OverTimeBucket bucket(db);
+    BucketStore store(state);
+    velmora_1_0::OverTimeBucket bucket(store.db);
     fill(bucket);
-    const ddb_2_2::string path = ddb_2_2::string(dir.wide()) + ddb_2_2::string(L"//overtime.bucket");
     for (auto _ : state) {
         bucket.set_fresh(true);   // writes every page file again
-        if (!bucket.save(path, db))
+        if (!bucket.save(store.path, store.db))
             state.SkipWithError("save failed");
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * dir.bytes()));
-    state.counters["items_per_second"] = benchmark::Counter(double(rows) * itemsPerRow * state.iterations(), benchmark::Counter::kIsRate);
+    store.count(state);
 }
 
 void BM_BucketLoad(benchmark::State& state)
 {
-    BenchDir dir;
-    ddb_2_2::pageable_database db(dir.wide(), static_cast<int>(state.range(0)));
-    const ddb_2_2::string path = ddb_2_2::string(dir.wide()) + ddb_2_2::string(L"//overtime.bucket");
+    BucketStore store(state);
     {
-        velmora_1_0::OverTimeBucket bucket(db);
+        velmora_1_0::OverTimeBucket bucket(store.db);
         fill(bucket);
-        bucket.save(path, db);
+        bucket.save(store.path, store.db);
     }
     for (auto _ : state) {
         velmora_1_0::OverTimeBucket bucket;
-        if (!bucket.load(path, db))
+        if (!bucket.load(store.path, store.db))
             state.SkipWithError("load failed");
         std::uint64_t sum = 0;
         for (const auto& item : bucket)   // reads every page file
             sum += item.get_value();
         benchmark::DoNotOptimize(sum);
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * dir.bytes()));
-    state.counters["items_per_second"] = benchmark::Counter(double(rows) * itemsPerRow * state.iterations(), benchmark::Counter::kIsRate);
+    store.count(state);
 }
 
 }  // namespace

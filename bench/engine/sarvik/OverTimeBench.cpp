@@ -3,15 +3,14 @@
 // opened from its directory.
 
 #include "sarvik/ResultBuilder.h"
+#include "support/PeakMemory.h"
+#include "support/ResultDirectory.h"
 
 #include <dd_sarvik_2_2/Sarvik.h>
 #include <dd_sarvik_2_2/dd_overtime_query.h>
-#include <dd_sarvik_2_2/store/ResultWriter.h>
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -89,40 +88,25 @@ void plainSequentialPass(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * rows * samplesPerRow);
 }
 
-std::uint64_t statusKilobytes(const char* field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(field, 0) == 0)
-            return std::stoull(line.substr(std::string(field).size()));
-    return 0;
-}
-
 // Peak memory while opening a result of 10 million samples, per sample. The peak is reset
-// before each open (clear_refs 5), so the records written during set-up do not count.
+// before each open, so the records written during set-up do not count.
 void resultOpenMemory(benchmark::State& state)
 {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "sarvik_bench_result";
-    if (!std::filesystem::exists(dir / "result.sqlite")) {
-        const store::StoreStatus written = store::ResultWriter().write(dir, records());
-        if (!written.ok()) {
-            state.SkipWithError("writing the result failed");
-            return;
-        }
+    const bench_support::ResultDirectory directory(records());
+    if (!directory.written()) {
+        state.SkipWithError("writing the result failed");
+        return;
     }
+    bench_support::PeakMemory memory;
     double bytesPerSample = 0.0;
     for (auto _ : state) {
         Sarvik engine;
-        std::ofstream("/proc/self/clear_refs") << "5";
-        const std::uint64_t before = statusKilobytes("VmRSS:");
-        Result* result = nullptr;
-        const dd_error error = engine.result_open(result, ddb_2_2::string(dir.wstring()), L"", nullptr);
-        if (error.code != 0) {
+        memory.reset();
+        if (!directory.open(engine)) {
             state.SkipWithError("result_open failed");
             break;
         }
-        bytesPerSample = double(statusKilobytes("VmHWM:") - before) * 1024.0 / double(rows * samplesPerRow);
+        bytesPerSample = memory.bytesSinceReset() / double(rows * samplesPerRow);
     }
     state.counters["peak_bytes_per_sample"] = bytesPerSample;
     state.counters["samples_per_second"] =
