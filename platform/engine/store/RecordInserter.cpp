@@ -54,6 +54,25 @@ bool insertChunks(SqliteConnection& connection, const char* chunkTable, std::int
     return insert.prepared();
 }
 
+// Writes one header row per table, its id numbered from 0 in column 1, each followed by the
+// table's records in chunks. `bindHeader(statement, table)` binds the other columns and returns
+// the records to chunk.
+template <class Table, class BindHeader>
+bool insertChunkedTables(SqliteConnection& connection, const char* headerSql, const char* chunkTable,
+                         const std::vector<Table>& tables, BindHeader bindHeader)
+{
+    SqliteStatement insert(connection, headerSql);
+    std::int64_t id = 0;
+    for (const Table& table : tables) {
+        insert.bindInteger(1, id);
+        const auto& rows = bindHeader(insert, table);
+        if (!insert.execute() || !insertChunks(connection, chunkTable, id, rows))
+            return false;
+        ++id;
+    }
+    return insert.prepared();
+}
+
 }  // namespace
 
 RecordInserter::RecordInserter(SqliteConnection& connection)
@@ -132,54 +151,41 @@ bool RecordInserter::insertLifetimes(const ResultRecords& records)
 
 bool RecordInserter::insertSampleTables(const ResultRecords& records)
 {
-    SqliteStatement insert(m_connection, "INSERT INTO sample_table VALUES (?, ?, ?, ?)");
-    std::int64_t id = 0;
-    for (const SampleTableRecord& table : records.sampleTables) {
-        insert.bindInteger(1, id);
-        insert.bindText(2, table.name);
-        insert.bindText(3, table.attributeTable);
-        insert.bindInteger(4, static_cast<std::int64_t>(table.samples.size()));
-        if (!insert.execute() || !insertChunks(m_connection, "sample_chunk", id, table.samples))
-            return false;
-        ++id;
-    }
-    return insert.prepared();
+    return insertChunkedTables(
+        m_connection, "INSERT INTO sample_table VALUES (?, ?, ?, ?)", "sample_chunk", records.sampleTables,
+        [](SqliteStatement& insert, const SampleTableRecord& table) -> const auto& {
+            insert.bindText(2, table.name);
+            insert.bindText(3, table.attributeTable);
+            insert.bindInteger(4, static_cast<std::int64_t>(table.samples.size()));
+            return table.samples;
+        });
 }
 
 bool RecordInserter::insertBandTables(const ResultRecords& records)
 {
-    SqliteStatement insert(m_connection, "INSERT INTO band_table VALUES (?, ?, ?, ?, ?, ?, ?)");
-    std::int64_t id = 0;
-    for (const BandTableRecord& table : records.bandTables) {
-        insert.bindInteger(1, id);
-        insert.bindText(2, table.name);
-        insert.bindInteger(3, static_cast<std::int64_t>(table.kind));
-        insert.bindText(4, table.attributeTable);
-        insert.bindText(5, table.keyName);
-        insert.bindInteger(6, table.keyValue);
-        insert.bindInteger(7, static_cast<std::int64_t>(table.objects.size()));
-        if (!insert.execute() || !insertChunks(m_connection, "band_chunk", id, table.objects))
-            return false;
-        ++id;
-    }
-    return insert.prepared();
+    return insertChunkedTables(
+        m_connection, "INSERT INTO band_table VALUES (?, ?, ?, ?, ?, ?, ?)", "band_chunk", records.bandTables,
+        [](SqliteStatement& insert, const BandTableRecord& table) -> const auto& {
+            insert.bindText(2, table.name);
+            insert.bindInteger(3, static_cast<std::int64_t>(table.kind));
+            insert.bindText(4, table.attributeTable);
+            insert.bindText(5, table.keyName);
+            insert.bindInteger(6, table.keyValue);
+            insert.bindInteger(7, static_cast<std::int64_t>(table.objects.size()));
+            return table.objects;
+        });
 }
 
 bool RecordInserter::insertTimedAttributes(const ResultRecords& records)
 {
-    SqliteStatement insert(m_connection, "INSERT INTO timed_attribute VALUES (?, ?, ?, ?)");
-    std::int64_t id = 0;
-    for (const TimedAttributeRecord& attribute : records.timedAttributes) {
-        insert.bindInteger(1, id);
-        insert.bindText(2, attribute.table);
-        insert.bindText(3, attribute.attribute);
-        insert.bindInteger(4, static_cast<std::int64_t>(attribute.values.size()));
-        if (!insert.execute()
-            || !insertChunks(m_connection, "timed_value_chunk", id, attribute.values))
-            return false;
-        ++id;
-    }
-    return insert.prepared();
+    return insertChunkedTables(
+        m_connection, "INSERT INTO timed_attribute VALUES (?, ?, ?, ?)", "timed_value_chunk",
+        records.timedAttributes, [](SqliteStatement& insert, const TimedAttributeRecord& attribute) -> const auto& {
+            insert.bindText(2, attribute.table);
+            insert.bindText(3, attribute.attribute);
+            insert.bindInteger(4, static_cast<std::int64_t>(attribute.values.size()));
+            return attribute.values;
+        });
 }
 
 }  // namespace store
