@@ -164,68 +164,67 @@ StoreStatus RecordLoader::loadLifetimes(ResultRecords& records)
 
 StoreStatus RecordLoader::loadSampleTables(ResultRecords& records)
 {
-    SqliteStatement tables(m_connection, "SELECT id, name, attribute_table, item_count"
-                                         " FROM sample_table ORDER BY id");
-    while (tables.nextRow()) {
-        SampleTableRecord table;
-        table.name = tables.textColumn(1);
-        table.attributeTable = tables.textColumn(2);
-        if (!isNextId(tables.integerColumn(0), records.sampleTables.size()))
-            return corrupt(L"sample table '" + table.name + L"' has a bad header");
-        StoreStatus status = loadChunks("sample_chunk", tables.integerColumn(0),
-                                        static_cast<std::size_t>(tables.integerColumn(3)),
-                                        table.samples);
-        if (!status.ok())
-            return status;
-        records.sampleTables.push_back(std::move(table));
-    }
-    return tables.failed() ? databaseError() : StoreStatus{};
+    return loadChunkedTables(
+        "SELECT id, item_count, name, attribute_table FROM sample_table ORDER BY id", "sample_chunk",
+        records.sampleTables, &SampleTableRecord::samples,
+        [](const SqliteStatement& header, bool inOrder, SampleTableRecord& table) {
+            table.name = header.textColumn(2);
+            table.attributeTable = header.textColumn(3);
+            return inOrder ? StoreStatus{} : corrupt(L"sample table '" + table.name + L"' has a bad header");
+        });
 }
 
 StoreStatus RecordLoader::loadBandTables(ResultRecords& records)
 {
-    SqliteStatement tables(m_connection, "SELECT id, name, kind, attribute_table, key_name,"
-                                         " key_value, item_count FROM band_table ORDER BY id");
-    while (tables.nextRow()) {
-        BandTableRecord table;
-        table.name = tables.textColumn(1);
-        const std::int64_t kind = tables.integerColumn(2);
-        if (!isNextId(tables.integerColumn(0), records.bandTables.size())
-            || kind < static_cast<int>(BandTableKind::singleBand)
-            || kind > static_cast<int>(BandTableKind::globalDurations))
-            return corrupt(L"band table '" + table.name + L"' has a bad header");
-        table.kind = static_cast<BandTableKind>(kind);
-        table.attributeTable = tables.textColumn(3);
-        table.keyName = tables.textColumn(4);
-        table.keyValue = static_cast<std::int32_t>(tables.integerColumn(5));
-        StoreStatus status = loadChunks("band_chunk", tables.integerColumn(0),
-                                        static_cast<std::size_t>(tables.integerColumn(6)),
-                                        table.objects);
-        if (!status.ok())
-            return status;
-        records.bandTables.push_back(std::move(table));
-    }
-    return tables.failed() ? databaseError() : StoreStatus{};
+    return loadChunkedTables(
+        "SELECT id, item_count, name, kind, attribute_table, key_name, key_value FROM band_table ORDER BY id",
+        "band_chunk", records.bandTables, &BandTableRecord::objects,
+        [](const SqliteStatement& header, bool inOrder, BandTableRecord& table) {
+            table.name = header.textColumn(2);
+            const std::int64_t kind = header.integerColumn(3);
+            if (!inOrder || kind < static_cast<int>(BandTableKind::singleBand)
+                || kind > static_cast<int>(BandTableKind::globalDurations))
+                return corrupt(L"band table '" + table.name + L"' has a bad header");
+            table.kind = static_cast<BandTableKind>(kind);
+            table.attributeTable = header.textColumn(4);
+            table.keyName = header.textColumn(5);
+            table.keyValue = static_cast<std::int32_t>(header.integerColumn(6));
+            return StoreStatus{};
+        });
 }
 
 StoreStatus RecordLoader::loadTimedAttributes(ResultRecords& records)
 {
-    SqliteStatement attributes(m_connection, "SELECT id, table_name, attribute, item_count"
-                                             " FROM timed_attribute ORDER BY id");
-    while (attributes.nextRow()) {
-        TimedAttributeRecord attribute;
-        attribute.table = attributes.textColumn(1);
-        attribute.attribute = attributes.textColumn(2);
-        if (!isNextId(attributes.integerColumn(0), records.timedAttributes.size()))
-            return corrupt(L"timed attribute '" + attribute.attribute + L"' has a bad header");
-        StoreStatus status = loadChunks("timed_value_chunk", attributes.integerColumn(0),
-                                        static_cast<std::size_t>(attributes.integerColumn(3)),
-                                        attribute.values);
+    return loadChunkedTables(
+        "SELECT id, item_count, table_name, attribute FROM timed_attribute ORDER BY id", "timed_value_chunk",
+        records.timedAttributes, &TimedAttributeRecord::values,
+        [](const SqliteStatement& header, bool inOrder, TimedAttributeRecord& attribute) {
+            attribute.table = header.textColumn(2);
+            attribute.attribute = header.textColumn(3);
+            return inOrder ? StoreStatus{}
+                           : corrupt(L"timed attribute '" + attribute.attribute + L"' has a bad header");
+        });
+}
+
+// Header rows carry the table's id in column 0 (0, 1, 2, ... in record order) and its record count
+// in column 1; `readHeader(row, inOrder, table)` fills the table from the other columns and judges
+// the header. Each sound header is followed by the table's chunked records.
+template <class Table, class Record, class ReadHeader>
+StoreStatus RecordLoader::loadChunkedTables(const char* sql, const char* chunkTable, std::vector<Table>& tables,
+                                            std::vector<Record> Table::*records, ReadHeader readHeader)
+{
+    SqliteStatement headers(m_connection, sql);
+    while (headers.nextRow()) {
+        Table table;
+        const std::int64_t id = headers.integerColumn(0);
+        StoreStatus status = readHeader(headers, isNextId(id, tables.size()), table);
+        if (status.ok())
+            status = loadChunks(chunkTable, id, static_cast<std::size_t>(headers.integerColumn(1)), table.*records);
         if (!status.ok())
             return status;
-        records.timedAttributes.push_back(std::move(attribute));
+        tables.push_back(std::move(table));
     }
-    return attributes.failed() ? databaseError() : StoreStatus{};
+    return headers.failed() ? databaseError() : StoreStatus{};
 }
 
 template <class Record>

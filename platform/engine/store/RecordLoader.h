@@ -31,6 +31,9 @@ private:
     StoreStatus loadTimedAttributes(ResultRecords& records);
     StoreStatus countItems();
 
+    template <class Table, class Record, class ReadHeader>
+    StoreStatus loadChunkedTables(const char* sql, const char* chunkTable, std::vector<Table>& tables,
+                                  std::vector<Record> Table::*records, ReadHeader readHeader);
     template <class Record>
     StoreStatus loadChunks(const char* chunkTable, std::int64_t tableId, std::size_t itemCount,
                            std::vector<Record>& out);
