@@ -199,34 +199,19 @@ private:
     {
         m_records.attributeTables.push_back(
             pairTable(L"marker", L"category", markerNames, std::size(markerNames)));
-        BandTableRecord instants =
-            bandTable(L"marker_instant", BandTableKind::singleBand, L"marker", L"dd_thread");
-        BandTableRecord durations =
-            bandTable(L"marker_duration", BandTableKind::singleBand, L"marker", L"dd_thread");
-        const std::uint64_t durationCount = m_options.markers / 2;
-        for (std::uint64_t i = 0; m_lifetimes.size() > 0 && i < m_options.markers; ++i) {
+        const auto place = [this](BandObjectRecord& marker) {
             const std::size_t row = m_random.below(m_lifetimes.size());
             const RowLifetimes::Span& life = m_lifetimes[row];
-            BandObjectRecord marker;
             marker.row = static_cast<std::int32_t>(row);
             marker.start = m_random.between(life.start, life.end);
-            marker.end = marker.start;
-            marker.instanceIndex
-                = static_cast<std::int32_t>(m_random.below(std::size(markerNames)));
+            marker.instanceIndex = static_cast<std::int32_t>(m_random.below(std::size(markerNames)));
             marker.value = marker.instanceIndex % 3;
-            if (i < durationCount) {
-                const std::uint64_t longest = (life.end - life.start) / 20 + 1;
-                marker.end
-                    = m_random.between(marker.start, std::min(life.end, marker.start + longest));
-                durations.objects.push_back(marker);
-            } else {
-                instants.objects.push_back(marker);
-            }
-        }
-        sortByRowAndTime(instants.objects);
-        sortByRowAndTime(durations.objects);
-        m_records.bandTables.push_back(std::move(instants));
-        m_records.bandTables.push_back(std::move(durations));
+            const std::uint64_t longest = (life.end - life.start) / 20 + 1;
+            return std::min(life.end, marker.start + longest);
+        };
+        addMarkerTables(bandTable(L"marker_instant", BandTableKind::singleBand, L"marker", L"dd_thread"),
+                        bandTable(L"marker_duration", BandTableKind::singleBand, L"marker", L"dd_thread"),
+                        m_lifetimes.size() > 0 ? m_options.markers : 0, place);
     }
 
     void addWaits()
@@ -295,21 +280,30 @@ private:
             nameTable(L"global_event", globalEventNames, std::size(globalEventNames)));
         m_records.attributeTables.push_back(
             nameTable(L"global_task", globalTaskNames, std::size(globalTaskNames)));
-        BandTableRecord instants = bandTable(L"global_event", BandTableKind::globalInstants,
-                                             L"global_event", L"global_event");
-        BandTableRecord durations = bandTable(L"global_task", BandTableKind::globalDurations,
-                                              L"global_task", L"global_task");
-        const std::uint64_t durationCount = m_options.globalMarkers / 2;
-        for (std::uint64_t i = 0; i < m_options.globalMarkers; ++i) {
-            BandObjectRecord marker;
+        const auto place = [this](BandObjectRecord& marker) {
             marker.row = -1;
             marker.start = m_random.between(m_options.timeOrigin, m_end);
-            marker.end = marker.start;
             marker.instanceIndex = static_cast<std::int32_t>(m_random.below(3));
             marker.value = marker.instanceIndex;
-            if (i < durationCount) {
-                marker.end = m_random.between(
-                    marker.start, std::min(m_end, marker.start + m_options.duration / 20));
+            return std::min(m_end, marker.start + m_options.duration / 20);
+        };
+        addMarkerTables(bandTable(L"global_event", BandTableKind::globalInstants, L"global_event", L"global_event"),
+                        bandTable(L"global_task", BandTableKind::globalDurations, L"global_task", L"global_task"),
+                        m_options.globalMarkers, place);
+    }
+
+    // Adds `count` markers placed by `place(marker)`, which returns the latest tick the marker may
+    // end at. The first half last until a random tick up to there and go to `durations`, the rest
+    // are instants; both tables are sorted and added.
+    template <class Place>
+    void addMarkerTables(BandTableRecord instants, BandTableRecord durations, std::uint64_t count, Place place)
+    {
+        for (std::uint64_t i = 0; i < count; ++i) {
+            BandObjectRecord marker;
+            const std::uint64_t latestEnd = place(marker);
+            marker.end = marker.start;
+            if (i < count / 2) {
+                marker.end = m_random.between(marker.start, latestEnd);
                 durations.objects.push_back(marker);
             } else {
                 instants.objects.push_back(marker);
