@@ -32,6 +32,14 @@ bool runFileOperation(Operation operation)
     }
 }
 
+// A copy of `value` taken under `mutex`: the pager's counters change on every thread that pages.
+template <class Value>
+Value readLocked(std::mutex& mutex, const Value& value)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return value;
+}
+
 }  // namespace
 
 global_pager::global_pager(std::uint64_t budgetBytes) : m_budget(budgetBytes)
@@ -52,26 +60,22 @@ void global_pager::set_memory_budget(std::uint64_t budgetBytes)
 
 std::uint64_t global_pager::get_memory_budget() const
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_budget;
+    return readLocked(m_mutex, m_budget);
 }
 
 std::uint64_t global_pager::get_resident_bytes() const
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_resident;
+    return readLocked(m_mutex, m_resident);
 }
 
 std::uint64_t global_pager::get_page_out_count() const
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_pageOuts;
+    return readLocked(m_mutex, m_pageOuts);
 }
 
 std::uint64_t global_pager::get_page_in_count() const
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_pageIns;
+    return readLocked(m_mutex, m_pageIns);
 }
 
 void global_pager::add_page(page_base& page, const pager_handle& handle, page_lock* holder)
