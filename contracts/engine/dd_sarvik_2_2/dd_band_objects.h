@@ -28,17 +28,23 @@ struct dd_band_record {
     std::int32_t source_row = -1;    // multi-band tables: the row that signalled
 };
 
-/// A per-row instant (start == end) or duration.
-struct dd_single_band_obj {
+/// An instant (start == end) or duration of one instance: what per-row band objects and
+/// global durations both are.
+struct dd_band_interval {
     ddb_2_2::index instance_index;
     std::uint64_t start = 0;
     std::uint64_t end = 0;
     std::int32_t value = 0;
 
-    static dd_single_band_obj from(const dd_band_record& r)
+    static dd_band_interval from(const dd_band_record& r)
     {
         return {ddb_2_2::index(r.instance_index), r.start, r.end, r.value};
     }
+};
+
+/// A per-row instant or duration.
+struct dd_single_band_obj : dd_band_interval {
+    static dd_single_band_obj from(const dd_band_record& r) { return {dd_band_interval::from(r)}; }
 };
 
 /// A per-row state [start, end) of the row it is filed under, entered because `row_index`
@@ -69,16 +75,8 @@ struct dd_global_band_obj {
 };
 
 /// A global duration.
-struct dd_global_band_obj2 {
-    ddb_2_2::index instance_index;
-    std::uint64_t start = 0;
-    std::uint64_t end = 0;
-    std::int32_t value = 0;
-
-    static dd_global_band_obj2 from(const dd_band_record& r)
-    {
-        return {ddb_2_2::index(r.instance_index), r.start, r.end, r.value};
-    }
+struct dd_global_band_obj2 : dd_band_interval {
+    static dd_global_band_obj2 from(const dd_band_record& r) { return {dd_band_interval::from(r)}; }
 };
 
 /// The lifetime of one instance of an attribute table: one timeline row of the band table
