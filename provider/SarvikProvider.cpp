@@ -34,6 +34,15 @@ const SarvikDataSource* sarvikSource(const tarquel_1_0::DataSource* source)
     return &dynamic_cast<const SarvikDataSource&>(*source);
 }
 
+// Hands `layer`'s finished records from the worker's list to the UI thread's `out`.
+template <class Record>
+int moveUnder(wxCriticalSection& lock, std::vector<Record>& list, const tarquel_1_0::GraphLayer* layer,
+              std::vector<Record>& out)
+{
+    wxCriticalSectionLocker locker(lock);
+    return LayerRecords::moveTo(list, layer, out);
+}
+
 } // namespace
 
 std::map<SarvikProvider::QueryPtr, tarquel_1_0::DataProvider::LayerSortInfo> SarvikProvider::m_layerSortInfoMap;
@@ -215,38 +224,32 @@ std::vector<unsigned int> SarvikProvider::requestTransitions(GraphLayer* layer, 
 
 int SarvikProvider::consumeOverTimeDataArray(GraphLayer* layer, std::vector<OverTimeData>& out)
 {
-    wxCriticalSectionLocker lock(m_resultsLock);
-    return LayerRecords::moveTo(m_overTimeData, layer, out);
+    return moveUnder(m_resultsLock, m_overTimeData, layer, out);
 }
 
 int SarvikProvider::consumeDerivedOverTimeDataArray(GraphLayer* layer, std::vector<OverTimeData>& out)
 {
-    wxCriticalSectionLocker lock(m_resultsLock);
-    return LayerRecords::moveTo(m_derivedOverTimeData, layer, out);
+    return moveUnder(m_resultsLock, m_derivedOverTimeData, layer, out);
 }
 
 int SarvikProvider::consumeAttrOverTimeDataArray(GraphLayer* layer, std::vector<OverTimeData>& out)
 {
-    wxCriticalSectionLocker lock(m_resultsLock);
-    return LayerRecords::moveTo(m_attrOverTimeData, layer, out);
+    return moveUnder(m_resultsLock, m_attrOverTimeData, layer, out);
 }
 
 int SarvikProvider::consumeEventMarkerDataArray(GraphLayer* layer, std::vector<EventMarkerData>& out)
 {
-    wxCriticalSectionLocker lock(m_resultsLock);
-    return LayerRecords::moveTo(m_eventMarkerData, layer, out);
+    return moveUnder(m_resultsLock, m_eventMarkerData, layer, out);
 }
 
 int SarvikProvider::consumeGlobalEventMarkerDataArray(GraphLayer* layer, std::vector<EventMarkerData>& out)
 {
-    wxCriticalSectionLocker lock(m_resultsLock);
-    return LayerRecords::moveTo(m_globalEventMarkerData, layer, out);
+    return moveUnder(m_resultsLock, m_globalEventMarkerData, layer, out);
 }
 
 int SarvikProvider::consumeTransitionArray(GraphLayer* layer, std::vector<TransitionsData>& out)
 {
-    wxCriticalSectionLocker lock(m_resultsLock);
-    return LayerRecords::moveTo(m_transitionData, layer, out);
+    return moveUnder(m_resultsLock, m_transitionData, layer, out);
 }
 
 void SarvikProvider::clearOverTimeType(GraphLayer* layer, int type, std::vector<OverTimeData>& list)
