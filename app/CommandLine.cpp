@@ -28,12 +28,16 @@ bool CommandLine::parse(const std::vector<std::string>& arguments, ViewerOptions
             options.command = ViewerOptions::Command::lint;
         else if (command == "generate")
             options.command = ViewerOptions::Command::generate;
+        else if (command == "import")
+            options.command = ViewerOptions::Command::import;
         else {
             error = "unknown command \"" + command + "\"";
             return false;
         }
     }
     const bool generating = options.command == ViewerOptions::Command::generate;
+    const bool importing = options.command == ViewerOptions::Command::import;
+    const bool showing = !generating && !importing;
     auto& generator = options.generator;
     std::uint64_t durationMs = 0;
     // Counted options of generate; each names the field it sets.
@@ -47,8 +51,13 @@ bool CommandLine::parse(const std::vector<std::string>& arguments, ViewerOptions
     for (; next < arguments.size(); ++next) {
         const std::string& argument = arguments[next];
         if (argument.rfind("--", 0) != 0) {
+            if (importing && options.trace.empty()) {
+                options.trace = argument;
+                continue;
+            }
             if (!options.result.empty()) {
-                error = "more than one result directory: \"" + argument + "\"";
+                error = "more than one " + std::string(importing ? "output" : "result") + " directory: \"" +
+                        argument + "\"";
                 return false;
             }
             options.result = argument;
@@ -64,14 +73,14 @@ bool CommandLine::parse(const std::vector<std::string>& arguments, ViewerOptions
             count = counts.at(argument);
         else if (generating && argument == "--threads")
             count = &threads;
-        else if (!generating && argument == "--timeout")
+        else if (showing && argument == "--timeout")
             count = &timeout;
         if (count) {
             if (!parseCount(value, *count)) {
                 error = "option " + argument + " needs a whole number, not \"" + value + "\"";
                 return false;
             }
-        } else if (!generating && argument == "--viewpoint") {
+        } else if (showing && argument == "--viewpoint") {
             options.viewpoint = value;
         } else if (options.command == ViewerOptions::Command::view && argument == "--screenshot") {
             options.screenshot = value;
@@ -79,6 +88,10 @@ bool CommandLine::parse(const std::vector<std::string>& arguments, ViewerOptions
             error = "unknown option " + argument;
             return false;
         }
+    }
+    if (importing && options.result.empty()) {
+        error = "import needs a trace file and an output directory";
+        return false;
     }
     if (generating) {
         if (options.result.empty()) {
@@ -102,11 +115,14 @@ bool CommandLine::parse(const std::vector<std::string>& arguments, ViewerOptions
 std::string CommandLine::usage()
 {
     return "usage:\n"
-           "  velmora-viewer view [RESULT_DIR] [--viewpoint NAME|FILE.xml] [--screenshot FILE.png] [--timeout S]\n"
-           "  velmora-viewer lint [RESULT_DIR] [--viewpoint NAME|FILE.xml]\n"
+           "  velmora-viewer view [RESULT_DIR|TRACE.json] [--viewpoint NAME|FILE.xml] [--screenshot FILE.png]\n"
+           "                 [--timeout S]\n"
+           "  velmora-viewer lint [RESULT_DIR|TRACE.json] [--viewpoint NAME|FILE.xml]\n"
            "  velmora-viewer generate OUTPUT_DIR [--threads N] [--samples N] [--markers N] [--transitions N]\n"
            "                 [--global-markers N] [--duration-ms N] [--seed N]\n"
-           "Without RESULT_DIR the sample result is generated into the cache directory on first use.\n"
+           "  velmora-viewer import TRACE.json OUTPUT_DIR\n"
+           "Without RESULT_DIR the sample result is generated into the cache directory on first use;\n"
+           "a JSON trace file (trace events) is imported into the cache directory and shown.\n"
            "Bundled viewpoints: default, all_layers.\n";
 }
 

@@ -1,11 +1,11 @@
 #include "SampleResult.h"
 
+#include "StagedDirectory.h"
+
 #include <dd_sarvik_2_2/store/GeneratorOptions.h>
 #include <dd_sarvik_2_2/store/ResultGenerator.h>
 
 #include <cstdlib>
-#include <system_error>
-#include <unistd.h>
 
 namespace velmora_viewer {
 
@@ -24,29 +24,13 @@ fs::path SampleResult::ensure(std::string& error)
 {
     dd_sarvik_2_2::store::GeneratorOptions options; // the library's default size: a quick first look
     const fs::path directory = cacheDirectory() / ("sample-" + std::to_string(options.seed));
-    std::error_code code;
-    if (fs::exists(directory / "result.sqlite", code))
-        return directory;
-    const fs::path partial = directory.string() + ".partial-" + std::to_string(::getpid());
-    fs::remove_all(partial, code);
-    fs::create_directories(partial, code);
-    const auto status = dd_sarvik_2_2::store::ResultGenerator(options).writeTo(partial);
-    if (!status.ok()) {
-        fs::remove_all(partial, code);
-        error = "cannot generate the sample result in " + partial.string() + ": " +
-                fs::path(status.message).string();
-        return {};
-    }
-    fs::rename(partial, directory, code);
-    if (code) {
-        // Another viewer may have finished the same sample first; theirs is as good as ours.
-        fs::remove_all(partial, code);
-        if (!fs::exists(directory / "result.sqlite", code)) {
-            error = "cannot place the sample result at " + directory.string();
-            return {};
-        }
-    }
-    return directory;
+    const auto generate = [&options](const fs::path& staging, std::string& failure) {
+        const auto status = dd_sarvik_2_2::store::ResultGenerator(options).writeTo(staging);
+        if (!status.ok())
+            failure = "cannot generate the sample result: " + fs::path(status.message).string();
+        return status.ok();
+    };
+    return StagedDirectory::ensure(directory, "result.sqlite", generate, error) ? directory : fs::path();
 }
 
 } // namespace velmora_viewer

@@ -2,6 +2,7 @@
 
 #include "SampleResult.h"
 #include "ScreenshotTaker.h"
+#include "TraceCache.h"
 #include "ViewerFrame.h"
 #include "ViewerSession.h"
 
@@ -18,16 +19,28 @@ namespace {
 
 const wxSize WINDOW_SIZE(1400, 900);
 
-// The result to show: the one named, else the cached sample (generated on first use).
-bool resolveResult(const ViewerOptions& options, std::filesystem::path& result, std::string& error)
-{
-    result = options.result.empty() ? SampleResult::ensure(error) : options.result;
-    return !result.empty();
-}
-
 void printError(const std::string& error)
 {
     std::cerr << "velmora-viewer: " << error << std::endl;
+}
+
+// The result to show: the directory named, a trace file's import, else the cached sample (each
+// cached one made on first use); null after telling the user what went wrong.
+std::unique_ptr<ViewerSession> openSession(const ViewerOptions& options)
+{
+    std::string error;
+    std::error_code code;
+    std::filesystem::path result = options.result;
+    if (result.empty())
+        result = SampleResult::ensure(error);
+    else if (std::filesystem::is_regular_file(result, code))
+        result = TraceCache::ensure(result, error);
+    auto session = std::make_unique<ViewerSession>();
+    if (result.empty() || !session->open(result, options.viewpoint, error)) {
+        printError(error);
+        return nullptr;
+    }
+    return session;
 }
 
 } // namespace
@@ -49,13 +62,9 @@ int ViewerApp::OnRun()
 
 int ViewerApp::runView(const ViewerOptions& options)
 {
-    std::filesystem::path result;
-    std::string error;
-    auto session = std::make_unique<ViewerSession>();
-    if (!resolveResult(options, result, error) || !session->open(result, options.viewpoint, error)) {
-        printError(error);
+    std::unique_ptr<ViewerSession> session = openSession(options);
+    if (!session)
         return 1;
-    }
     auto* frame = new ViewerFrame(std::move(session), WINDOW_SIZE); // the window system deletes it
     frame->Show();
     frame->start();
@@ -73,13 +82,9 @@ int ViewerApp::runView(const ViewerOptions& options)
 
 int ViewerApp::runLint(const ViewerOptions& options)
 {
-    std::filesystem::path result;
-    std::string error;
-    auto session = std::make_unique<ViewerSession>();
-    if (!resolveResult(options, result, error) || !session->open(result, options.viewpoint, error)) {
-        printError(error);
+    std::unique_ptr<ViewerSession> session = openSession(options);
+    if (!session)
         return 1;
-    }
     ViewerSession& opened = *session;
     auto* frame = new ViewerFrame(std::move(session), WINDOW_SIZE); // never shown
     frame->start();

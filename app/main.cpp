@@ -1,6 +1,8 @@
 // velmora-viewer: shows an analysis result in a timeline pane, takes screenshots of it, checks
-// viewpoints (lint) and writes synthetic results (generate). See CommandLine.h for the usage.
+// viewpoints (lint), writes synthetic results (generate) and imports trace files (import). See
+// CommandLine.h for the usage.
 #include "CommandLine.h"
+#include "TraceImporter.h"
 #include "ViewerApp.h"
 
 #include <dd_sarvik_2_2/store/ResultGenerator.h>
@@ -13,17 +15,40 @@ wxIMPLEMENT_APP_NO_MAIN(velmora_viewer::ViewerApp);
 
 namespace {
 
-int generate(const velmora_viewer::ViewerOptions& options)
+// Neither generate nor import overwrites a result someone may still want.
+bool holdsResult(const std::filesystem::path& directory)
 {
     std::error_code code;
-    if (std::filesystem::exists(options.result / "result.sqlite", code)) {
-        std::cerr << "velmora-viewer: " << options.result.string() << " already holds a result; not overwritten\n";
+    if (!std::filesystem::exists(directory / "result.sqlite", code))
+        return false;
+    std::cerr << "velmora-viewer: " << directory.string() << " already holds a result; not overwritten\n";
+    return true;
+}
+
+int generate(const velmora_viewer::ViewerOptions& options)
+{
+    if (holdsResult(options.result))
         return 1;
-    }
     const auto status = dd_sarvik_2_2::store::ResultGenerator(options.generator).writeTo(options.result);
     if (!status.ok()) {
         std::cerr << "velmora-viewer: cannot generate the result: " << std::filesystem::path(status.message).string()
                   << '\n';
+        return 1;
+    }
+    std::cout << options.result.string() << std::endl;
+    return 0;
+}
+
+int import(const velmora_viewer::ViewerOptions& options)
+{
+    if (holdsResult(options.result))
+        return 1;
+    velmora_viewer::TraceImporter importer(velmora_viewer::TraceImporter::printer(options.trace));
+    std::string error;
+    const bool imported = importer.importTo(options.trace, options.result, error);
+    importer.printNotes();
+    if (!imported) {
+        std::cerr << "velmora-viewer: " << error << '\n';
         return 1;
     }
     std::cout << options.result.string() << std::endl;
@@ -47,6 +72,8 @@ int main(int argc, char** argv)
     }
     if (options.command == ViewerOptions::Command::generate)
         return generate(options);
+    if (options.command == ViewerOptions::Command::import)
+        return import(options);
 
     int wxArgc = 1; // our options are ours; the toolkit sees only the program name
     if (!wxEntryStart(wxArgc, argv)) {

@@ -1,0 +1,37 @@
+#include "TraceCache.h"
+
+#include "SampleResult.h"
+#include "StagedDirectory.h"
+#include "TraceImporter.h"
+
+#include <functional>
+#include <sstream>
+
+namespace velmora_viewer {
+
+namespace fs = std::filesystem;
+
+fs::path TraceCache::ensure(const fs::path& trace, std::string& error)
+{
+    std::error_code code;
+    const fs::path file = fs::canonical(trace, code);
+    const auto size = fs::file_size(file, code);
+    const auto modified = fs::last_write_time(file, code).time_since_epoch().count();
+    if (code) {
+        error = "cannot read the trace file " + trace.string() + ": " + code.message();
+        return {};
+    }
+    std::ostringstream key;
+    key << std::hex << std::hash<std::string>()(file.string() + "|" + std::to_string(size) + "|" +
+                                                std::to_string(modified));
+    const fs::path directory = SampleResult::cacheDirectory() / ("trace-" + key.str());
+    const auto import = [&file](const fs::path& staging, std::string& failure) {
+        TraceImporter importer(TraceImporter::printer(file));
+        const bool imported = importer.importInto(file, staging, failure);
+        importer.printNotes();
+        return imported;
+    };
+    return StagedDirectory::ensure(directory, "result.sqlite", import, error) ? directory : fs::path();
+}
+
+} // namespace velmora_viewer

@@ -1,0 +1,40 @@
+#pragma once
+// Imports a JSON trace file into a result directory the engine opens: reads it with
+// TraceJsonReader, turns its events into result records with TraceRecordBuilder and writes them
+// with the result store's writer. The directory appears only when complete (StagedDirectory).
+//
+//   TraceImporter importer(progress);
+//   if (!importer.importTo(trace, directory, error)) ...; importer.notes() tells what was skipped.
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace velmora_viewer {
+
+class TraceImporter {
+public:
+    // Called with the share of the file read, in steps of ten percent, for files big enough
+    // to take a while.
+    using Progress = std::function<void(int percent)>;
+
+    explicit TraceImporter(Progress progress = {});
+
+    // False with `error` (naming the file, and line and column for malformed input); nothing is
+    // then left at `directory`.
+    bool importTo(const std::filesystem::path& trace, const std::filesystem::path& directory, std::string& error);
+    // The same into `staging`, a fresh directory the caller puts in place itself.
+    bool importInto(const std::filesystem::path& trace, const std::filesystem::path& staging, std::string& error);
+    const std::vector<std::string>& notes() const { return m_notes; }
+
+    // A Progress that prints "velmora-viewer: importing NAME: N%" lines on standard error.
+    static Progress printer(const std::filesystem::path& trace);
+    // Prints the notes as "velmora-viewer: NOTE" lines on standard error.
+    void printNotes() const;
+
+private:
+    Progress m_progress;
+    std::vector<std::string> m_notes;
+};
+
+} // namespace velmora_viewer
