@@ -15,6 +15,8 @@ public:
     };
 
     explicit PortableArchiveException(Code code);
+    /// The archive flags as given; throws bothEndians when they name both byte orders.
+    static unsigned checkedFlags(unsigned flags);
     const char* what() const noexcept override;
     Code code() const { return m_code; }
 

@@ -10,19 +10,8 @@
 
 namespace velmora_1_0 {
 
-namespace {
-
-unsigned checkedFlags(unsigned flags)
-{
-    if ((flags & endianBig) && (flags & endianLittle))
-        throw PortableArchiveException(PortableArchiveException::bothEndians);
-    return flags;
-}
-
-}  // namespace
-
 PortableBinaryIArchive::PortableBinaryIArchive(std::streambuf& buffer, unsigned flags)
-    : primitive(buffer, (checkedFlags(flags) & boost::archive::no_codecvt) != 0),
+    : primitive(buffer, (PortableArchiveException::checkedFlags(flags) & boost::archive::no_codecvt) != 0),
       boost::archive::basic_binary_iarchive<PortableBinaryIArchive>(flags),
       m_flags(flags)
 {

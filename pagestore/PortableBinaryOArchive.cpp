@@ -8,19 +8,8 @@
 
 namespace velmora_1_0 {
 
-namespace {
-
-unsigned checkedFlags(unsigned flags)
-{
-    if ((flags & endianBig) && (flags & endianLittle))
-        throw PortableArchiveException(PortableArchiveException::bothEndians);
-    return flags;
-}
-
-}  // namespace
-
 PortableBinaryOArchive::PortableBinaryOArchive(std::streambuf& buffer, unsigned flags)
-    : primitive(buffer, (checkedFlags(flags) & boost::archive::no_codecvt) != 0),
+    : primitive(buffer, (PortableArchiveException::checkedFlags(flags) & boost::archive::no_codecvt) != 0),
       boost::archive::basic_binary_oarchive<PortableBinaryOArchive>(flags),
       m_flags(flags)
 {
