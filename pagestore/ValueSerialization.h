@@ -51,6 +51,15 @@ void checkVersion(unsigned storedVersion)
         throw boost::archive::archive_exception(boost::archive::archive_exception::unsupported_class_version);
 }
 
+/// Reads one stored `Value`.
+template <class Value, class Archive>
+Value loadValue(Archive& ar)
+{
+    Value value{};
+    ar >> value;
+    return value;
+}
+
 }  // namespace velmora_1_0
 
 namespace boost {
@@ -67,9 +76,7 @@ template <class Archive>
 void load(Archive& ar, ddb_2_2::index& value, unsigned version)
 {
     velmora_1_0::checkVersion<ddb_2_2::index>(version);
-    std::int32_t raw = 0;
-    ar >> raw;
-    value.set(raw);
+    value.set(velmora_1_0::loadValue<std::int32_t>(ar));
 }
 
 // The length is written like Boost writes a std::string's; the loader reads the bytes in
@@ -85,10 +92,8 @@ template <class Archive>
 void load(Archive& ar, ddb_2_2::string& value, unsigned version)
 {
     velmora_1_0::checkVersion<ddb_2_2::string>(version);
-    std::size_t length = 0;
-    ar >> length;
     std::string utf8;
-    velmora_1_0::loadRawBytes(ar, utf8, length);
+    velmora_1_0::loadRawBytes(ar, utf8, velmora_1_0::loadValue<std::size_t>(ar));
     value = ddb_2_2::string::from_utf8(utf8);
 }
 
@@ -133,42 +138,12 @@ void load(Archive& ar, ddb_2_2::variant& value, unsigned version)
     std::uint8_t tag = 0;
     ar.load_binary(&tag, 1);
     switch (tag) {
-    case variant::type_bool: {
-        std::uint8_t flag = 0;
-        ar >> flag;
-        value = variant(flag != 0);
-        break;
-    }
-    case variant::type_int32: {
-        std::int32_t number = 0;
-        ar >> number;
-        value = variant(number);
-        break;
-    }
-    case variant::type_uint32: {
-        std::uint32_t number = 0;
-        ar >> number;
-        value = variant(number);
-        break;
-    }
-    case variant::type_int64: {
-        std::int64_t number = 0;
-        ar >> number;
-        value = variant(number);
-        break;
-    }
-    case variant::type_uint64: {
-        std::uint64_t number = 0;
-        ar >> number;
-        value = variant(number);
-        break;
-    }
-    case variant::type_double: {
-        double number = 0;
-        ar >> number;
-        value = variant(number);
-        break;
-    }
+    case variant::type_bool: value = variant(velmora_1_0::loadValue<std::uint8_t>(ar) != 0); break;
+    case variant::type_int32: value = variant(velmora_1_0::loadValue<std::int32_t>(ar)); break;
+    case variant::type_uint32: value = variant(velmora_1_0::loadValue<std::uint32_t>(ar)); break;
+    case variant::type_int64: value = variant(velmora_1_0::loadValue<std::int64_t>(ar)); break;
+    case variant::type_uint64: value = variant(velmora_1_0::loadValue<std::uint64_t>(ar)); break;
+    case variant::type_double: value = variant(velmora_1_0::loadValue<double>(ar)); break;
     case variant::type_narrow_string:
     case variant::type_string: {
         ddb_2_2::string text;
@@ -177,10 +152,8 @@ void load(Archive& ar, ddb_2_2::variant& value, unsigned version)
         break;
     }
     case variant::type_byte_block: {
-        std::uint32_t length = 0;
-        ar >> length;
         ddb_2_2::byte_block block;
-        velmora_1_0::loadRawBytes(ar, block, length);
+        velmora_1_0::loadRawBytes(ar, block, velmora_1_0::loadValue<std::uint32_t>(ar));
         value = variant(std::move(block));
         break;
     }
@@ -206,22 +179,13 @@ void load(Archive& ar, dd_sarvik_2_2::dd_attribute_row& row, unsigned version)
 {
     velmora_1_0::checkVersion<dd_sarvik_2_2::dd_attribute_row>(version);
     row.clear();
-    if (version == 2 || version == 3) {
-        std::uint32_t unused = 0;
-        ar >> unused;
-    }
-    std::uint32_t count = 0;
-    ar >> count;
-    for (std::uint32_t i = 0; i < count; ++i) {
-        ddb_2_2::variant value;
-        ar >> value;
-        row.push_back(value);
-    }
-    if (version >= 5) {
-        std::uint64_t trailing = 0;
-        ar >> trailing;
-        row.set_trailing_value(static_cast<std::uint32_t>(trailing));
-    }
+    if (version == 2 || version == 3)
+        velmora_1_0::loadValue<std::uint32_t>(ar);
+    const auto count = velmora_1_0::loadValue<std::uint32_t>(ar);
+    for (std::uint32_t i = 0; i < count; ++i)
+        row.push_back(velmora_1_0::loadValue<ddb_2_2::variant>(ar));
+    if (version >= 5)
+        row.set_trailing_value(static_cast<std::uint32_t>(velmora_1_0::loadValue<std::uint64_t>(ar)));
 }
 
 template <class Archive>
