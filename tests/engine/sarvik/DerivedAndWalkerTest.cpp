@@ -28,7 +28,24 @@ dd_rpn_node_t reference()
     return dd_rpn_node_t::make_db_ref(dd_rpn_node_param_db_ref_t(dd_rpn_node_param_db_ref_t::kind_time));
 }
 
-std::vector<double> values(dd_overtime_derived_data::const_iterator it, int count)
+dd_rpn_node_t op(dd_rpn_node_t::type_t type)
+{
+    return dd_rpn_node_t::make_operator(type);
+}
+
+// A derived query over ticks [1000, 1100) in four buckets.
+dd_overtime_derived_query derived(std::vector<dd_rpn_node_t> expression, std::initializer_list<dd_overtime_query> queries)
+{
+    dd_overtime_derived_query query;
+    query.set_rpn_expression(std::move(expression));
+    for (const dd_overtime_query& node : queries)
+        query.add_query(node);
+    query.set_data_width(1000, 1100, 4);
+    return query;
+}
+
+// The first `count` values of a derived walk (past its end reads 0).
+std::vector<double> firstValues(dd_overtime_derived_data::const_iterator it, int count)
 {
     std::vector<double> out;
     for (int i = 0; i < count; ++i, ++it)
@@ -36,8 +53,25 @@ std::vector<double> values(dd_overtime_derived_data::const_iterator it, int coun
     return out;
 }
 
+std::vector<double> walk(dd_attr_overtime::forward_iterator& walker)
+{
+    std::vector<double> seen;
+    for (; !walker.at_end(); ++walker)
+        seen.push_back(*walker);
+    return seen;
+}
+
 class Derived : public ::testing::Test {
 protected:
+    // The query's first `count` values on `row`; empty when the engine refuses the query.
+    std::vector<double> evaluate(const dd_overtime_derived_query& query, int row, int count = 4)
+    {
+        dd_overtime_derived_data::const_iterator it;
+        if (!m_result->get_overtime_derived_data(m_bucket, it, query, ddb_2_2::index(row), nullptr))
+            return {};
+        return firstValues(it, count);
+    }
+
     std::unique_ptr<Result> m_result = test::smallResult();
     Result::overtime_bucket m_bucket;
 };
@@ -45,55 +79,36 @@ protected:
 TEST_F(Derived, EvaluatesPerBucketAmountsOfItsReferences)
 {
     // time / count * 2 per bucket; row 0: time 25 10 0 0, count 2 1 3 0.
-    dd_overtime_derived_query query;
-    query.set_rpn_expression({reference(), reference(), dd_rpn_node_t::make_operator(dd_rpn_node_t::type_divide),
-                              dd_rpn_node_t::make_constant(2.0),
-                              dd_rpn_node_t::make_operator(dd_rpn_node_t::type_multiply)});
-    query.add_query(nodeQuery(2));
-    query.add_query(nodeQuery(1));
-    query.set_data_width(1000, 1100, 4);
-
-    dd_overtime_derived_data::const_iterator it;
-    ASSERT_TRUE(m_result->get_overtime_derived_data(m_bucket, it, query, ddb_2_2::index(0), nullptr));
-    EXPECT_EQ(values(it, 4), (std::vector<double>{25.0, 20.0, 0.0, 0.0}));
+    const auto query = derived({reference(), reference(), op(dd_rpn_node_t::type_divide),
+                                dd_rpn_node_t::make_constant(2.0), op(dd_rpn_node_t::type_multiply)},
+                               {nodeQuery(2), nodeQuery(1)});
+    EXPECT_EQ(evaluate(query, 0), (std::vector<double>{25.0, 20.0, 0.0, 0.0}));
     // Row 2: time 5 0 0 5, count 4 0 0 1; the answered queries are reused from the bucket.
-    ASSERT_TRUE(m_result->get_overtime_derived_data(m_bucket, it, query, ddb_2_2::index(2), nullptr));
-    EXPECT_EQ(values(it, 4), (std::vector<double>{2.5, 0.0, 0.0, 10.0}));
+    EXPECT_EQ(evaluate(query, 2), (std::vector<double>{2.5, 0.0, 0.0, 10.0}));
 }
 
 TEST_F(Derived, AQueryNamedTwiceIsAnsweredOnce)
 {
     // time + time on row 0 (time 25 10 0 0): a second fill of the same query would append its
     // running totals again and turn the first bucket of the second walk negative.
-    dd_overtime_derived_query query;
-    query.set_rpn_expression({reference(), reference(), dd_rpn_node_t::make_operator(dd_rpn_node_t::type_add)});
-    query.add_query(nodeQuery(2));
-    query.add_query(nodeQuery(2));
-    query.set_data_width(1000, 1100, 4);
-
-    dd_overtime_derived_data::const_iterator it;
-    ASSERT_TRUE(m_result->get_overtime_derived_data(m_bucket, it, query, ddb_2_2::index(0), nullptr));
-    EXPECT_EQ(values(it, 4), (std::vector<double>{50.0, 20.0, 0.0, 0.0}));
+    const auto query = derived({reference(), reference(), op(dd_rpn_node_t::type_add)}, {nodeQuery(2), nodeQuery(2)});
+    EXPECT_EQ(evaluate(query, 0), (std::vector<double>{50.0, 20.0, 0.0, 0.0}));
 }
 
 TEST_F(Derived, SubtractionKeepsOperandOrderAndMalformedExpressionsFail)
 {
-    dd_overtime_derived_query query;
-    query.set_rpn_expression({reference(), reference(), dd_rpn_node_t::make_operator(dd_rpn_node_t::type_subtract)});
-    query.add_query(nodeQuery(0));
-    query.add_query(nodeQuery(2, L"function.name"));
-    query.set_data_width(1000, 1100, 4);
-    dd_overtime_derived_data::const_iterator it;
+    auto query = derived({reference(), reference(), op(dd_rpn_node_t::type_subtract)},
+                         {nodeQuery(0), nodeQuery(2, L"function.name")});
     // Row 1: active 1 1 1 0 minus time 15 25 10 0.
-    ASSERT_TRUE(m_result->get_overtime_derived_data(m_bucket, it, query, ddb_2_2::index(1), nullptr));
-    EXPECT_EQ(values(it, 5), (std::vector<double>{-14.0, -24.0, -9.0, 0.0, 0.0}));   // past the end reads 0
+    EXPECT_EQ(evaluate(query, 1, 5), (std::vector<double>{-14.0, -24.0, -9.0, 0.0, 0.0}));
 
-    query.set_rpn_expression({reference(), dd_rpn_node_t::make_operator(dd_rpn_node_t::type_add)});
+    query.set_rpn_expression({reference(), op(dd_rpn_node_t::type_add)});
     EXPECT_FALSE(query.is_valid());
+    dd_overtime_derived_data::const_iterator it;
     EXPECT_FALSE(m_result->get_overtime_derived_data(m_bucket, it, query, ddb_2_2::index(1), nullptr));
     EXPECT_FALSE(it.valid());
-    query.set_rpn_expression({reference(), reference(), reference(), dd_rpn_node_t::make_operator(dd_rpn_node_t::type_add),
-                              dd_rpn_node_t::make_operator(dd_rpn_node_t::type_add)});
+    query.set_rpn_expression({reference(), reference(), reference(), op(dd_rpn_node_t::type_add),
+                              op(dd_rpn_node_t::type_add)});
     EXPECT_FALSE(query.is_valid());   // three references, two queries
 }
 
@@ -107,26 +122,16 @@ TEST_F(Derived, FiltersRemovedFromEveryQueryIncludingLaterOnes)
         EXPECT_TRUE(node.get_filters().empty());
 }
 
-TEST(AttributeWalker, TimedSeriesGivesPeaksInsideAndCarriesValuesAcrossEmptyBuckets)
+TEST(AttributeWalker, TimedSeriesAndGlobalBandObjects)
 {
     auto result = test::smallResult();
     dd_attr_overtime::forward_iterator walker;
+    // Peaks inside buckets, values carried across empty ones.
     ASSERT_TRUE(result->get_instance_value_walker(walker, L"global_event", L"counter.value", 1000, 1100, 4));
-    std::vector<double> seen;
-    for (; !walker.at_end(); ++walker)
-        seen.push_back(*walker);
-    EXPECT_EQ(seen, (std::vector<double>{1.0, 4.0, 2.0, 3.0}));
-}
-
-TEST(AttributeWalker, GlobalBandObjectsCarryTheirInstancesValue)
-{
-    auto result = test::smallResult();
-    dd_attr_overtime::forward_iterator walker;
+    EXPECT_EQ(walk(walker), (std::vector<double>{1.0, 4.0, 2.0, 3.0}));
+    // Global band objects carry their instance's value; the first point is at 1005.
     ASSERT_TRUE(result->get_instance_value_walker(walker, L"global_event", L"counter.limit", 990, 1030, 4));
-    std::vector<double> seen;
-    for (; !walker.at_end(); ++walker)
-        seen.push_back(*walker);
-    EXPECT_EQ(seen, (std::vector<double>{0.0, 9.0, 9.0, 9.0}));   // first point at 1005
+    EXPECT_EQ(walk(walker), (std::vector<double>{0.0, 9.0, 9.0, 9.0}));
     EXPECT_FALSE(result->get_instance_value_walker(walker, L"nothing", L"counter.none", 990, 1030, 4));
     EXPECT_FALSE(walker.valid());
 }
