@@ -76,50 +76,36 @@ TEST_F(ResultReaderError, textFileOrEmptyFileNamedLikeTheDatabase)
     expectFailure(m_directory.path(), StoreCode::missingTable, L"schema_version, result_info");
 }
 
-TEST_F(ResultReaderError, wrongOrMissingSchemaVersion)
+// One damage done to a freshly written valid result, and the failure it must give.
+struct Damage {
+    const char* sql;
+    StoreCode code;
+    const wchar_t* fragment;
+};
+
+TEST_F(ResultReaderError, damagedResultsAreRefusedWithTheirCause)
 {
-    writeValidResult();
-    runSql("UPDATE schema_version SET version = 99");
-    expectFailure(m_directory.path(), StoreCode::wrongVersion, L"has schema version 99");
-    runSql("DELETE FROM schema_version");
-    expectFailure(m_directory.path(), StoreCode::corrupt, L"records no schema version");
-}
-
-TEST_F(ResultReaderError, missingTablesAreNamed)
-{
-    writeValidResult();
-    runSql("DROP TABLE band_chunk; DROP TABLE lifetime");
-    expectFailure(m_directory.path(), StoreCode::missingTable, L"lifetime, band_chunk");
-}
-
-TEST_F(ResultReaderError, damagedContentIsReportedAsCorrupt)
-{
-    writeValidResult();
-    runSql("UPDATE sample_chunk SET data = substr(data, 1, 10)");
-    expectFailure(m_directory.path(), StoreCode::corrupt, L"sample_chunk cannot be decoded");
-
-    writeValidResult();
-    runSql("UPDATE band_table SET item_count = item_count + 1 WHERE name = 'wait_state'");
-    expectFailure(m_directory.path(), StoreCode::corrupt, L"fewer records");
-
-    writeValidResult();
-    runSql("UPDATE sample_table SET item_count = 1000000000000");
-    expectFailure(m_directory.path(), StoreCode::corrupt, L"exceed the size of the file");
-
-    writeValidResult();
-    runSql("UPDATE band_table SET kind = 9 WHERE name = 'wait_state'");
-    expectFailure(m_directory.path(), StoreCode::corrupt, L"band table 'wait_state'");
-
-    writeValidResult();
-    runSql("INSERT INTO attribute_value VALUES (0, 5000, 0, 'x')");
-    expectFailure(m_directory.path(), StoreCode::corrupt, L"lies outside it");
-
-    // Sound blobs and tables whose content contradicts itself.
-    writeValidResult();
-    runSql("UPDATE attribute_value SET value = 99 WHERE position = 1 AND table_id ="
-           " (SELECT id FROM attribute_table WHERE name = 'dd_wait')");
-    expectFailure(m_directory.path(), StoreCode::corrupt,
-                  L"is inconsistent: column 'signal_cs' of 'dd_wait' refers to an instance");
+    const Damage damages[] = {
+        {"UPDATE schema_version SET version = 99", StoreCode::wrongVersion, L"has schema version 99"},
+        {"DELETE FROM schema_version", StoreCode::corrupt, L"records no schema version"},
+        {"DROP TABLE band_chunk; DROP TABLE lifetime", StoreCode::missingTable, L"lifetime, band_chunk"},
+        {"UPDATE sample_chunk SET data = substr(data, 1, 10)", StoreCode::corrupt, L"sample_chunk cannot be decoded"},
+        {"UPDATE band_table SET item_count = item_count + 1 WHERE name = 'wait_state'", StoreCode::corrupt,
+         L"fewer records"},
+        {"UPDATE sample_table SET item_count = 1000000000000", StoreCode::corrupt, L"exceed the size of the file"},
+        {"UPDATE band_table SET kind = 9 WHERE name = 'wait_state'", StoreCode::corrupt, L"band table 'wait_state'"},
+        {"INSERT INTO attribute_value VALUES (0, 5000, 0, 'x')", StoreCode::corrupt, L"lies outside it"},
+        // Sound blobs and tables whose content contradicts itself.
+        {"UPDATE attribute_value SET value = 99 WHERE position = 1 AND table_id ="
+         " (SELECT id FROM attribute_table WHERE name = 'dd_wait')",
+         StoreCode::corrupt, L"is inconsistent: column 'signal_cs' of 'dd_wait' refers to an instance"},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.sql);
+        writeValidResult();
+        runSql(damage.sql);
+        expectFailure(m_directory.path(), damage.code, damage.fragment);
+    }
 }
 
 TEST_F(ResultReaderError, cancelingFromProgressStopsTheRead)
