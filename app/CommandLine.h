@@ -3,6 +3,7 @@
 // mistake ends with a usage message and exit code 2 instead of a half-built window.
 //
 //   velmora-viewer view [RESULT_DIR|TRACE.json] [--viewpoint NAME] [--screenshot FILE.png] [--timeout SECONDS]
+//                  [--print-layout]
 //   velmora-viewer lint [RESULT_DIR|TRACE.json] [--viewpoint NAME]
 //   velmora-viewer generate OUTPUT_DIR [--threads N] [--samples N] [--markers N]
 //                  [--transitions N] [--global-markers N] [--duration-ms N] [--seed N]
@@ -23,6 +24,7 @@ struct ViewerOptions {
     std::string viewpoint = "default"; // a bundled viewpoint name or a path to an XML file
     std::filesystem::path screenshot; // empty: interactive window
     int timeoutSeconds = 600;         // screenshot bound on loading
+    bool printLayout = false;         // with a screenshot: where rows and times lie on it
     dd_sarvik_2_2::store::GeneratorOptions generator;
 };
 

@@ -163,7 +163,7 @@ bool EventHandler::open(bool object)
         m_sawEvents = true;
     if (role == Role::event) {
         m_event.clear();
-        m_eventPlace = here();
+        m_eventPlace = m_stream.placeOf(m_stream.Tell()); // the brace is not taken yet
     }
     m_roles.push_back(role);
     return true;

@@ -1,5 +1,6 @@
 #include "ViewerApp.h"
 
+#include "LayoutReport.h"
 #include "SampleResult.h"
 #include "ScreenshotTaker.h"
 #include "TraceCache.h"
@@ -69,13 +70,16 @@ int ViewerApp::runView(const ViewerOptions& options)
     frame->Show();
     frame->start();
     if (!options.screenshot.empty()) {
-        m_screenshot = std::make_unique<ScreenshotTaker>(*frame, options.screenshot, options.timeoutSeconds,
-                                                         [this, frame](int exitCode, const std::string& message) {
-                                                             if (exitCode != 0)
-                                                                 printError(message);
-                                                             finish(exitCode);
-                                                             frame->Destroy();
-                                                         });
+        auto done = [this, frame, printLayout = options.printLayout](int exitCode, const std::string& message) {
+            if (exitCode != 0)
+                printError(message);
+            else if (printLayout)
+                std::cout << LayoutReport::describe(frame->timeline());
+            finish(exitCode);
+            frame->Destroy();
+        };
+        m_screenshot =
+            std::make_unique<ScreenshotTaker>(*frame, options.screenshot, options.timeoutSeconds, std::move(done));
     }
     return OnRun();
 }

@@ -50,6 +50,15 @@ TEST(CommandLine, GenerateSetsSizesAndKeepsProcessesWithinThreads)
     EXPECT_EQ(generator.duration, 3u * generator.tickFrequency / 1000);
 }
 
+TEST(CommandLine, ImportTakesATraceAndAnOutputDirectory)
+{
+    const Parsed parsed = parse({"import", "t.json", "out"});
+    ASSERT_TRUE(parsed.ok) << parsed.error;
+    EXPECT_EQ(parsed.options.command, ViewerOptions::Command::import);
+    EXPECT_EQ(parsed.options.trace, "t.json");
+    EXPECT_EQ(parsed.options.result, "out");
+}
+
 TEST(CommandLine, MistakesAreNamed)
 {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
@@ -61,6 +70,9 @@ TEST(CommandLine, MistakesAreNamed)
         {{"generate"}, "generate needs an output directory"},
         {{"generate", "o", "--samples", "-4"}, "option --samples needs a whole number, not \"-4\""},
         {{"generate", "o", "--threads", "0"}, "--threads must be between 1 and 100000"},
+        {{"import", "t.json"}, "import needs a trace file and an output directory"},
+        {{"import", "t.json", "a", "b"}, "more than one output directory: \"b\""},
+        {{"import", "t.json", "a", "--viewpoint", "v"}, "unknown option --viewpoint"},
     };
     for (const auto& [arguments, error] : cases) {
         const Parsed parsed = parse(arguments);
