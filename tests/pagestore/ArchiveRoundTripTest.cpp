@@ -15,11 +15,9 @@ struct LegacyRowV3 {
 struct LegacyKeyV1 {
     OverTimeKey key;   // row 0 is not stored
 };
-struct FutureItem {};   // a stored item of a class version this program does not know
 
 BOOST_CLASS_VERSION(LegacyRowV3, 3)
 BOOST_CLASS_VERSION(LegacyKeyV1, 1)
-BOOST_CLASS_VERSION(FutureItem, 2)
 
 namespace boost {
 namespace serialization {
@@ -42,14 +40,6 @@ void serialize(Archive& ar, LegacyKeyV1& legacy, unsigned)
     ar << legacy.key.first_number << legacy.key.second_number << legacy.key.first_name << legacy.key.second_name;
 }
 
-template <class Archive>
-void serialize(Archive& ar, FutureItem&, unsigned)
-{
-    std::uint64_t value = 1;
-    std::uint32_t bucket = 2;
-    ar << value << bucket;
-}
-
 }  // namespace serialization
 }  // namespace boost
 
@@ -63,7 +53,6 @@ protected:
     }
 };
 
-using ArchiveKinds = ::testing::Types<NativeArchives, PortableArchives>;
 TYPED_TEST_SUITE(ArchiveRoundTrip, ArchiveKinds);
 
 TYPED_TEST(ArchiveRoundTrip, IndexAndText)
@@ -159,7 +148,7 @@ TYPED_TEST(ArchiveRoundTrip, PagesWithAndWithoutItems)
 
 TYPED_TEST(ArchiveRoundTrip, UnknownClassVersionsAreRefused)
 {
-    const auto bytes = writeArchive<TypeParam>(FutureItem{});
+    const auto bytes = writeArchive<TypeParam>(FutureVersion<2>{});   // items are at version 1
     try {
         readArchive<TypeParam, OverTimeItem>(bytes);
         FAIL() << "a newer item version was accepted";

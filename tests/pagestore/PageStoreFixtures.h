@@ -12,6 +12,9 @@
 
 #include <boost/archive/binary_iarchive.hpp>
 #include <boost/archive/binary_oarchive.hpp>
+#include <boost/mpl/int.hpp>
+
+#include <gtest/gtest.h>
 
 #include <mutex>
 #include <sstream>
@@ -37,6 +40,28 @@ struct PortableArchives {
     using IArchive = velmora_1_0::PortableBinaryIArchive;
     static constexpr int archiveType = ddb_2_2::pageable_database::portable_binary_archive;
 };
+
+using ArchiveKinds = ::testing::Types<NativeArchives, PortableArchives>;
+
+/// A stored object of class version `Version` and no fields: given a version above the one it
+/// knows, a loader must refuse the object before reading anything.
+template <int Version>
+struct FutureVersion {};
+
+namespace boost {
+namespace serialization {
+template <int Version>
+struct version<FutureVersion<Version>> {
+    using type = mpl::int_<Version>;
+    static constexpr int value = Version;
+};
+
+template <class Archive, int Version>
+void serialize(Archive&, FutureVersion<Version>&, unsigned)
+{
+}
+}  // namespace serialization
+}  // namespace boost
 
 /// Writes `value` as one archive of kind A and returns the bytes.
 template <class A, class T>
