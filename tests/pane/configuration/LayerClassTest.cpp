@@ -1,22 +1,13 @@
 // Which layer class each viewpoint layer becomes, where it is added, and the providers the
 // configuration installs, on a generated result.
 #include "PaneHarness.h"
-#include "WxTestMain.h"
 
-#include "pane/TimelinePaneContainer.h"
 #include "provider/SarvikProvider.h"
 
 #include <tarquel_1_0/Timeline.h>
 
-#include <wx/bitmap.h>
-#include <wx/dcclient.h>
-#include <wx/dcmemory.h>
-#include <wx/image.h>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 namespace pane_test {
 namespace {
@@ -84,34 +75,6 @@ TEST(LayerClasses, ConfigurationRecordsTheOverTimeSourceOfEachKind)
         ASSERT_EQ(source.series.size(), 1u);
         EXPECT_EQ(source.series[0].text2, source.instanceTable);
     }
-}
-
-// Saves the screenshot for people to look at when VELMORA_PANE_SCREENSHOT names a file.
-TEST(LayerClasses, EveryKindIsDrawnOnceLoaded)
-{
-    PaneHarness harness;
-    harness.writeViewpoint(L"views", everyKind);
-    harness.start(L"views");
-    tarquel_1_0::Timeline& timeline = *harness.pane().getTimeline();
-    ASSERT_TRUE(chart_test::pumpUntil([&] { return timeline.IsShown() && !timeline.isLoading(); }, 60000));
-    chart_test::pumpPending();
-
-    wxWindow& window = *harness.pane().getContainer();
-    const wxSize size = window.GetClientSize();
-    wxBitmap shot(size);
-    {
-        wxClientDC screen(&window);
-        wxMemoryDC memory(shot);
-        memory.Blit(0, 0, size.x, size.y, &screen, 0, 0);
-    }
-    if (const char* file = std::getenv("VELMORA_PANE_SCREENSHOT"))
-        shot.SaveFile(file, wxBITMAP_TYPE_PNG);
-    // Something besides the background was drawn.
-    const wxImage image = shot.ConvertToImage();
-    std::size_t lit = 0;
-    for (int i = 0; i < image.GetWidth() * image.GetHeight() * 3; ++i)
-        lit += image.GetData()[i] != 0 ? 1 : 0;
-    EXPECT_GT(lit, 1000u);
 }
 
 } // namespace

@@ -66,6 +66,13 @@ SharedResult& sharedResult()
     return shared;
 }
 
+// The test, or the suite when a fixture shares one harness among its tests.
+std::string runningTestName()
+{
+    const ::testing::UnitTest& unit = *::testing::UnitTest::GetInstance();
+    return unit.current_test_info() ? unit.current_test_info()->name() : unit.current_test_suite()->name();
+}
+
 std::string kindOf(tarquel_1_0::GraphLayer* layer)
 {
     using namespace velmora_1_0;
@@ -88,10 +95,10 @@ std::string kindOf(tarquel_1_0::GraphLayer* layer)
 
 } // namespace
 
-PaneHarness::PaneHarness()
+PaneHarness::PaneHarness(dd_sarvik_2_2::Result* result)
     : m_storageDir(fs::temp_directory_path() /
-                   ("velmora_pane_views_" + std::to_string(::getpid()) + "_" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name()))
+                   ("velmora_pane_views_" + std::to_string(::getpid()) + "_" + runningTestName()))
+    , m_result(result ? result : sharedResult().result)
 {
     fs::create_directories(m_storageDir);
     m_frame = new wxFrame(nullptr, wxID_ANY, "pane test", wxDefaultPosition, wxSize(1200, 800));
@@ -112,6 +119,11 @@ void PaneHarness::writeViewpoint(const std::wstring& section, const std::string&
     std::ofstream(m_storageDir / (section + L".xml")) << "<?xml version=\"1.0\"?>\n<view>" << body << "</view>\n";
 }
 
+void PaneHarness::copyViewpoint(const std::wstring& section, const fs::path& file)
+{
+    fs::copy_file(file, m_storageDir / (section + L".xml"), fs::copy_options::overwrite_existing);
+}
+
 void PaneHarness::start(const std::wstring& section)
 {
     setStorage(section + L".view");
@@ -128,7 +140,7 @@ void PaneHarness::setQueryLibrary(const std::string& extraQueries)
 {
     const fs::path shipped = dataDir() / "queries" / "catalog.xml";
     if (extraQueries.empty()) {
-        m_pane->setQueryLibrary(sarvikhelpers_1_0::loadQueryLibrary(shipped, &messenger));
+        setQueryLibraryFile(shipped);
         return;
     }
     std::ifstream in(shipped);
@@ -136,7 +148,12 @@ void PaneHarness::setQueryLibrary(const std::string& extraQueries)
     catalog.insert(catalog.rfind("</queryCatalog>"), extraQueries);
     const fs::path extended = m_storageDir / "catalog.xml";
     std::ofstream(extended) << catalog;
-    m_pane->setQueryLibrary(sarvikhelpers_1_0::loadQueryLibrary(extended, &messenger));
+    setQueryLibraryFile(extended);
+}
+
+void PaneHarness::setQueryLibraryFile(const fs::path& catalog)
+{
+    m_pane->setQueryLibrary(sarvikhelpers_1_0::loadQueryLibrary(catalog, &messenger));
 }
 
 void PaneHarness::addResult()
@@ -146,7 +163,7 @@ void PaneHarness::addResult()
 
 dd_sarvik_2_2::Result* PaneHarness::result() const
 {
-    return sharedResult().result;
+    return m_result;
 }
 
 std::vector<std::wstring> PaneHarness::shownMessages() const

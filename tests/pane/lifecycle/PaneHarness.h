@@ -36,16 +36,20 @@ struct LayerSeen {
 
 class PaneHarness {
 public:
-    PaneHarness();
+    // Shows `result` (borrowed), or a small generated result shared by the whole program.
+    explicit PaneHarness(dd_sarvik_2_2::Result* result = nullptr);
     ~PaneHarness();
 
     // Writes `body` (the children of the viewpoint element) as tree "view" of section `section`.
     void writeViewpoint(const std::wstring& section, const std::string& body);
+    // Stores a viewpoint file (root element "view") as section `section`.
+    void copyViewpoint(const std::wstring& section, const std::filesystem::path& file);
     // Constructs the pane and follows the host's order: storage "section.view", library, result.
     void start(const std::wstring& section);
     void setStorage(const std::wstring& path);
     // The shipped catalog, with extraQueries (query elements) added when given.
     void setQueryLibrary(const std::string& extraQueries = std::string());
+    void setQueryLibraryFile(const std::filesystem::path& catalog);
     void addResult();
 
     ProbePane& pane() { return *m_pane; }
@@ -57,6 +61,7 @@ public:
 
 private:
     std::filesystem::path m_storageDir;
+    dd_sarvik_2_2::Result* m_result;
     wxFrame* m_frame = nullptr;
     mirrow2::sptr_t<ProbePane> m_pane;
 };
