@@ -1,5 +1,7 @@
 #include "layers/OverTimeLayer.h"
 
+#include "layers/OverTimeRowPainter.h"
+#include "layers/OverTimeRowShape.h"
 #include "layers/OverTimeSampleScale.h"
 #include "provider/SarvikDataSource.h"
 
@@ -24,8 +26,14 @@ namespace velmora_1_0 {
 using tarquel_1_0::getString;
 
 OverTimeLayer::OverTimeLayer()
+    : OverTimeLayer("Over-time Data", {&SarvikProvider::requestOverTimeData, &SarvikProvider::consumeOverTimeDataArray,
+                                       &SarvikProvider::clearOverTimeRequests})
 {
-    m_layerName = "Over-time Data";
+}
+
+OverTimeLayer::OverTimeLayer(const wxString& layerName, const EntryPoints& entryPoints) : m_entryPoints(entryPoints)
+{
+    m_layerName = layerName;
     m_color = tarquel_1_0::getOvertimeColor();
 }
 
@@ -41,21 +49,30 @@ const SarvikProvider::OverTimeData& OverTimeLayer::getRowData(int dataRow)
     return m_rowData[dataRow];
 }
 
+bool OverTimeLayer::visibleRows(int& first, int& last) const
+{
+    first = -1;
+    last = -1;
+    if (m_parent)
+        m_parent->getVisibleRowRange(first, last);
+    return first != -1 && last != -1;
+}
+
 void OverTimeLayer::clearLayerData(SarvikProvider* provider)
 {
-    provider->clearOverTimeRequests(this);
+    (provider->*m_entryPoints.clear)(this);
     m_requests.clear();
 }
 
 void OverTimeLayer::requestLayerData(SarvikProvider* provider, int row, const wxULongLong& start,
                                      const wxULongLong& end, int pixelCount)
 {
-    m_requests[provider->requestOverTimeData(this, row, start, end, pixelCount)] = true;
+    m_requests[(provider->*m_entryPoints.request)(this, row, start, end, pixelCount)] = true;
 }
 
 void OverTimeLayer::consumeLayerData(SarvikProvider* provider)
 {
-    provider->consumeOverTimeDataArray(this, m_pendingData);
+    (provider->*m_entryPoints.consume)(this, m_pendingData);
 }
 
 void OverTimeLayer::requestData(bool onlyIfMissing)
@@ -76,8 +93,7 @@ void OverTimeLayer::requestData(bool onlyIfMissing)
 
     int first = -1;
     int last = -1;
-    m_parent->getVisibleRowRange(first, last);
-    if (first == -1 || last == -1)
+    if (!visibleRows(first, last))
         return;
 
     const wxULongLong start = ruler->getStart();
@@ -124,15 +140,11 @@ void OverTimeLayer::updateData(wxMemoryDC& dc, bool render)
 
 void OverTimeLayer::renderAll(wxMemoryDC& dc)
 {
-    if (!m_parent)
-        return;
     int first = -1;
     int last = -1;
-    m_parent->getVisibleRowRange(first, last);
-    if (first == -1 || last == -1)
-        return;
-    for (int row = first; row <= last; ++row)
-        renderRow(dc, row);
+    if (visibleRows(first, last))
+        for (int row = first; row <= last; ++row)
+            renderRow(dc, row);
 }
 
 void OverTimeLayer::renderRow(wxMemoryDC& dc, int row)
@@ -186,8 +198,6 @@ void OverTimeLayer::renderRunningBar(wxMemoryDC& dc, int row, int dataRow)
 void OverTimeLayer::renderSeries(wxMemoryDC& dc, int row, const SarvikProvider::OverTimeData& data,
                                  int firstColumn, int lastColumn, int startColumn)
 {
-    tarquel_1_0::Renderer& renderer = m_parent->m_renderer;
-    renderer.setColour(dc, m_color);
     const wxRect r = m_parent->getRowRect(row, false);
     const int bottom = r.y + r.height - 1;
 
@@ -195,6 +205,9 @@ void OverTimeLayer::renderSeries(wxMemoryDC& dc, int row, const SarvikProvider::
     const double scale = limits && limits->upperLimit > 0 ? limits->upperLimit : data.maxValue;
     const OverTimeSampleScale heights(scale, r.height - 3);
 
+    // The row is collected first and painted in a few calls: a call per column is what made
+    // scrolling through many rows slow.
+    OverTimeRowShape shape(m_parent->m_renderer.getLineWidth());
     // Columns of the draw span that the samples do not cover are left blank.
     const int first = std::max(firstColumn, startColumn);
     const int last = std::min(lastColumn, startColumn + static_cast<int>(data.values.size()) - 1);
@@ -205,29 +218,26 @@ void OverTimeLayer::renderSeries(wxMemoryDC& dc, int row, const SarvikProvider::
             continue; // a zero sample leaves a gap; the next line joins the last drawn height
         const int y = bottom - h;
         if (m_displayFormat != 1) {
-            renderer.drawLine(dc, x, y, x, bottom);
+            shape.addLine(x, y, x, bottom);
             continue;
         }
         if (previousY != -1)
-            renderer.drawLine(dc, x - 1, previousY, x, y);
+            shape.addLine(x - 1, previousY, x, y);
         // The sample's own pixel, whether or not the line's end point is painted.
-        renderer.drawPoint(dc, x, y);
+        shape.addPoint(x, y);
         previousY = y;
     }
+    OverTimeRowPainter(dc, m_color).paint(shape);
 }
 
 void OverTimeLayer::renderFilterOutline(wxMemoryDC& dc)
 {
     SarvikProvider* source = provider();
-    if (!source || !source->hasRowBy())
-        return;
     int first = -1;
     int last = -1;
-    m_parent->getVisibleRowRange(first, last);
-    if (first == -1 || last == -1)
-        return;
-    for (int row = first; row <= last; ++row)
-        renderSegment(dc, row);
+    if (source && source->hasRowBy() && visibleRows(first, last))
+        for (int row = first; row <= last; ++row)
+            renderSegment(dc, row);
 }
 
 bool OverTimeLayer::hittest(int x, int y)

@@ -8,8 +8,8 @@
 // and on a data-ready notice checkData (takes the provider's records, drops answers to requests
 // this layer no longer holds) and updateData (stores one record per data row and draws it).
 // A stored row whose sample count no longer matches the pixel width (after a zoom or a resize)
-// is dropped the next time it is drawn. Subclasses fetch other kinds of series by replacing the
-// three data hooks at the end.
+// is dropped the next time it is drawn. Subclasses fetch other kinds of series by naming other
+// provider entry points for the three data hooks at the end.
 #include "provider/SarvikProvider.h"
 #include "provider/VelmoraExport.h"
 
@@ -57,7 +57,16 @@ public:
     const SarvikProvider::OverTimeData& getRowData(int dataRow);
 
 protected:
-    // Data hooks: where requests, cancellations and answers go.
+    // The provider's entry points for one kind of over-time series.
+    struct EntryPoints {
+        unsigned int (SarvikProvider::*request)(tarquel_1_0::GraphLayer*, int, const wxULongLongNative&,
+                                                const wxULongLongNative&, int);
+        int (SarvikProvider::*consume)(tarquel_1_0::GraphLayer*, std::vector<SarvikProvider::OverTimeData>&);
+        void (SarvikProvider::*clear)(tarquel_1_0::GraphLayer*);
+    };
+    OverTimeLayer(const wxString& layerName, const EntryPoints& entryPoints);
+
+    // Data hooks: where requests, cancellations and answers go (the entry points given at construction).
     virtual void clearLayerData(SarvikProvider* provider);
     virtual void requestLayerData(SarvikProvider* provider, int row, const wxULongLong& start,
                                   const wxULongLong& end, int pixelCount);
@@ -76,9 +85,12 @@ protected:
     dd_sarvik_2_2::dd_overtime_query::data_src m_type = dd_sarvik_2_2::dd_overtime_query::data_src_time;
     OverTimeLayer* m_associatedLayer = nullptr;
     bool m_ownsRowBackground = false;
+    EntryPoints m_entryPoints;
 
 private:
     SarvikProvider* provider() const;
+    // The display rows in view; false when there are none.
+    bool visibleRows(int& first, int& last) const;
     void renderRunningBar(wxMemoryDC& dc, int row, int dataRow);
     void renderSeries(wxMemoryDC& dc, int row, const SarvikProvider::OverTimeData& data, int firstColumn,
                       int lastColumn, int startColumn);
