@@ -1,6 +1,7 @@
 #include "pane/SarvikEventCallback.h"
 
 #include "layers/EventMarkerLayer.h"
+#include "layers/OverTimeLayer.h"
 #include "layers/TransitionLayer.h"
 #include "pane/PaneContextMenu.h"
 #include "pane/SelectionFilterWriter.h"
@@ -23,6 +24,8 @@
 #include <wx/menu.h>
 #include <wx/utils.h>
 
+#include <algorithm>
+
 namespace velmora_1_0 {
 
 using tarquel_1_0::GraphLayer;
@@ -42,6 +45,14 @@ const SarvikDataSource* dataSourceOf(const GraphLayer& layer)
     return dynamic_cast<const SarvikDataSource*>(layer.m_dataSource);
 }
 
+// The row and sample of an over-time layer's last hit test. The layer keeps them for its
+// subclasses only; member pointers named through a subclass may read them on any instance.
+class OverTimeHit : public OverTimeLayer {
+public:
+    static int row(const OverTimeLayer& layer) { return layer.*(&OverTimeHit::m_hitRow); }
+    static int sample(const OverTimeLayer& layer) { return layer.*(&OverTimeHit::m_hitIndex); }
+};
+
 } // namespace
 
 SarvikEventCallback::SarvikEventCallback(TimelinePane* pane)
@@ -58,8 +69,7 @@ void SarvikEventCallback::itemSelected(GraphLayer* layer)
     Timeline* timeline = m_pane->getTimeline();
     timeline->getRuler()->setSelection(0, 0, false);
     timeline->clearHeaderSelection(nullptr);
-    if (SarvikProvider* provider = providerOf(layer))
-        selectItem(*provider);
+    selectItem();
 }
 
 void SarvikEventCallback::itemActivated(GraphLayer* layer)
@@ -71,8 +81,10 @@ void SarvikEventCallback::itemActivated(GraphLayer* layer)
     if (!provider || !source)
         return;
     const bool transition = layer->getLayerName() == "Transition";
-    if (SelectionFilterWriter(*provider).writeDeepView(source->attributeTable, source->instanceTable,
-                                                       m_selectedItem, transition))
+    // A sample is a row during some time, not an instance whose call stack could be looked up.
+    const int instance = m_sampleTime ? -1 : m_selectedItem;
+    if (SelectionFilterWriter(*provider).writeDeepView(source->attributeTable, source->instanceTable, instance,
+                                                       transition))
         m_pane->deepViewSignal.raise();
 }
 
@@ -85,8 +97,7 @@ void SarvikEventCallback::rulerContextMenu(Timeline* timeline)
 
 void SarvikEventCallback::rulerRangeSelected(Timeline* timeline)
 {
-    m_selectedItem = -1;
-    m_selectedLayer = nullptr;
+    holdItem(nullptr, -1, std::nullopt);
     timeline->clearHeaderSelection(nullptr);
     if (timeline->getSelectionLayer()) {
         timeline->clearLayerSelection(nullptr);
@@ -211,14 +222,27 @@ void SarvikEventCallback::setMenuPresenter(MenuPresenter presenter)
 
 bool SarvikEventCallback::holdItemOf(GraphLayer* layer)
 {
-    int item = -1;
     if (auto* transitions = dynamic_cast<TransitionLayer*>(layer)) {
-        item = transitions->getHittestItem().instanceIndex;
-    } else if (auto* markers = dynamic_cast<EventMarkerLayer*>(layer)) {
+        holdItem(layer, transitions->getHittestItem().instanceIndex, std::nullopt);
+        return true;
+    }
+    if (auto* graph = dynamic_cast<OverTimeLayer*>(layer)) {
+        const int row = OverTimeHit::row(*graph);
+        if (row == -1)
+            return false;
+        // A sample is one pixel column of the visible range: the time that column covers now.
+        const tarquel_1_0::Ruler& ruler = *m_pane->getTimeline()->getRuler();
+        const int column = ruler.xFromTime(ruler.getStart(), false) + OverTimeHit::sample(*graph);
+        const std::uint64_t start = ruler.timeFromX(column).GetValue();
+        const std::uint64_t end = column + 1 < ruler.getPixelWidth() ? ruler.timeFromX(column + 1).GetValue() - 1
+                                                                     : ruler.getEnd().GetValue();
+        holdItem(layer, row, TimeSpan{start, std::max(start, end)});
+        return true;
+    }
+    if (auto* markers = dynamic_cast<EventMarkerLayer*>(layer)) {
         const std::vector<EventMarkerLayer::EventMarker> hits = markers->getHittestItems();
         if (hits.empty())
             return false;
-        item = hits.back().instanceIndex;
         // Show the span of the markers hit; a single instant has no span to show.
         const std::uint64_t start = hits.front().startTime;
         const std::uint64_t end = hits.back().endTime;
@@ -227,19 +251,36 @@ bool SarvikEventCallback::holdItemOf(GraphLayer* layer)
             ruler.setSelection(0, 0, true);
         else
             ruler.setSelection(start, end, true);
-    } else {
-        return false;
+        holdItem(layer, hits.back().instanceIndex, std::nullopt);
+        return true;
     }
-    m_selectedItem = item;
-    m_selectedLayer = layer;
-    return true;
+    return false;
 }
 
-void SarvikEventCallback::selectItem(SarvikProvider& provider)
+void SarvikEventCallback::holdItem(GraphLayer* layer, int item, std::optional<TimeSpan> sampleTime)
 {
-    const SarvikDataSource* source = dataSourceOf(*m_selectedLayer);
-    if (source && SelectionFilterWriter(provider).selectInstances(source->attributeTable, source->instanceTable,
-                                                                   {m_selectedItem}))
+    m_selectedItem = item;
+    m_selectedLayer = layer;
+    m_sampleTime = sampleTime;
+}
+
+void SarvikEventCallback::selectItem()
+{
+    SarvikProvider* provider = providerOf(m_selectedLayer);
+    if (!provider)
+        return;
+    SelectionFilterWriter writer(*provider);
+    bool written = false;
+    if (m_sampleTime) {
+        // A sample of a graph without rows (one on the ruler) is its time alone.
+        const SarvikDataSource* rows = provider->getRowByDS();
+        written = rows ? writer.selectInstancesDuring(rows->attributeTable, rows->instanceTable, {m_selectedItem},
+                                                      m_sampleTime->start, m_sampleTime->end)
+                       : writer.selectTimeRange(m_sampleTime->start, m_sampleTime->end);
+    } else if (const SarvikDataSource* source = dataSourceOf(*m_selectedLayer)) {
+        written = writer.selectInstances(source->attributeTable, source->instanceTable, {m_selectedItem});
+    }
+    if (written)
         m_pane->generateSelectionChangedEvent();
 }
 
@@ -247,7 +288,7 @@ void SarvikEventCallback::selectItemOrTime(SarvikProvider& provider, std::uint64
                                            bool outside)
 {
     if (m_selectedLayer && m_selectedItem != -1) {
-        selectItem(provider);
+        selectItem();
         return;
     }
     SelectionFilterWriter writer(provider);

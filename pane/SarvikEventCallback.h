@@ -1,7 +1,9 @@
 #pragma once
 // The pane's answers to the user's actions on its timeline: the item a click or double click
 // selected on a layer, the ruler and row-header context menus and their commands, a selected
-// time range, row selection and layer colour changes. The current selection is written into the
+// time range, row selection and layer colour changes. An item is an instance of the layer's table
+// (a marker, a wait) or, on an over-time graph, one sample: its row during the time its pixel
+// column covers. The current selection is written into the
 // result's filter store as the selection filter and announced through the pane's signals;
 // applying or removing filters is the host's work, which comes back as pane notifications.
 //
@@ -13,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class wxMenu;
 class wxWindow;
@@ -47,14 +50,23 @@ public:
     using MenuPresenter = std::function<void(wxWindow& window, wxMenu& menu)>;
     void setMenuPresenter(MenuPresenter presenter);
 
-    // The item a layer selection holds (-1 and null when none).
+    // The item a layer selection holds (-1 and null when none): an instance of the layer's table,
+    // or the data row of an over-time sample.
     int getSelectedItem() const { return m_selectedItem; }
     tarquel_1_0::GraphLayer* getSelectedLayer() const { return m_selectedLayer; }
 
 private:
+    // Nanoseconds from the start of the data, both ends included.
+    struct TimeSpan {
+        std::uint64_t start;
+        std::uint64_t end;
+    };
+
     // Reads the selected item of `layer` into the held item; false when the layer has none.
     bool holdItemOf(tarquel_1_0::GraphLayer* layer);
-    void selectItem(SarvikProvider& provider);
+    void holdItem(tarquel_1_0::GraphLayer* layer, int item, std::optional<TimeSpan> sampleTime);
+    // Writes the held item as the selection, through the provider of its layer's area.
+    void selectItem();
     // The held item's selection when there is one, else the time range [start, end] (or, with
     // outside, the time outside it).
     void selectItemOrTime(SarvikProvider& provider, std::uint64_t start, std::uint64_t end, bool outside);
@@ -68,6 +80,9 @@ private:
     TimelinePane* m_pane;                              // owns this callback
     int m_selectedItem = -1;
     tarquel_1_0::GraphLayer* m_selectedLayer = nullptr; // owned by the timeline
+    // Set only when the held item is an over-time sample. Kept as time, so that a zoom before a
+    // ruler filter command does not move the sample.
+    std::optional<TimeSpan> m_sampleTime;
     tarquel_1_0::GraphLayerParent* m_headerGraph = nullptr; // graph of the last header menu
     MenuPresenter m_menuPresenter;
 };

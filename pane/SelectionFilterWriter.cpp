@@ -28,6 +28,16 @@ std::optional<dd_sarvik_2_2::dd_filter> openEmptied(SarvikProvider& provider, co
     return filter;
 }
 
+void addInstances(dd_sarvik_2_2::dd_filter& filter, const wxString& table, const wxString& instanceTable,
+                  const std::vector<int>& instances)
+{
+    std::vector<dd_sarvik_2_2::dd_attribute_filter> items;
+    items.reserve(instances.size());
+    for (int instance : instances)
+        items.emplace_back(engineString(table), engineString(instanceTable), static_cast<std::int64_t>(instance));
+    filter.add_profile_filter(items);
+}
+
 } // namespace
 
 SelectionFilterWriter::SelectionFilterWriter(SarvikProvider& provider) : m_provider(provider) {}
@@ -60,11 +70,19 @@ bool SelectionFilterWriter::selectInstances(const wxString& table, const wxStrin
     auto filter = openEmptied(m_provider, dd_sarvik_2_2::dd_filter::selection_name);
     if (!filter)
         return false;
-    std::vector<dd_sarvik_2_2::dd_attribute_filter> items;
-    items.reserve(instances.size());
-    for (int instance : instances)
-        items.emplace_back(engineString(table), engineString(instanceTable), static_cast<std::int64_t>(instance));
-    filter->add_profile_filter(items);
+    addInstances(*filter, table, instanceTable, instances);
+    return true;
+}
+
+bool SelectionFilterWriter::selectInstancesDuring(const wxString& table, const wxString& instanceTable,
+                                                  const std::vector<int>& instances, const wxULongLongNative& start,
+                                                  const wxULongLongNative& end)
+{
+    auto filter = openEmptied(m_provider, dd_sarvik_2_2::dd_filter::selection_name);
+    if (!filter)
+        return false;
+    addInstances(*filter, table, instanceTable, instances);
+    filter->add_time_filter(m_provider.tsc(start), m_provider.tsc(end));
     return true;
 }
 
@@ -72,7 +90,7 @@ bool SelectionFilterWriter::writeDeepView(const wxString& attributeTable, const 
                                           int instance, bool transition)
 {
     auto filter = openEmptied(m_provider, DEEP_VIEW_FILTER);
-    if (!filter || attributeTable != "dd_wait")
+    if (!filter || instance < 0 || attributeTable != "dd_wait")
         return false;
     // A transition points from the signalling thread, any other wait item at the waiting one.
     const ddb_2_2::string path =

@@ -29,8 +29,11 @@ public:
     bool selectOutsideTimeRange(const wxULongLongNative& start, const wxULongLongNative& end);
     // One profile filter whose items are the given instance indices of `table`.
     bool selectInstances(const wxString& table, const wxString& instanceTable, const std::vector<int>& instances);
+    // The same instances during [start, end] only.
+    bool selectInstancesDuring(const wxString& table, const wxString& instanceTable, const std::vector<int>& instances,
+                               const wxULongLongNative& start, const wxULongLongNative& end);
     // Empties the deep-view filter and, for a wait instance with a known call stack, fills it with
-    // that call stack; true only when it was filled. `transition` picks the signalling stack.
+    // that call stack; true only when it was filled. An instance of -1 names none. `transition` picks the signalling stack.
     bool writeDeepView(const wxString& attributeTable, const wxString& instanceTable, int instance, bool transition);
     bool hasGlobalFilters() const;
 

@@ -3,6 +3,7 @@
 #include "CommandFixture.h"
 
 #include "layers/EventMarkerLayer.h"
+#include "layers/OverTimeLayer.h"
 #include "pane/PaneContextMenu.h"
 #include "provider/SarvikDataSource.h"
 #include "provider/SarvikProvider.h"
@@ -45,6 +46,22 @@ velmora_1_0::SarvikProvider::EventMarker marker(std::uint64_t start, std::uint64
     m.instanceIndex = instance;
     return m;
 }
+
+// An over-time layer that can select (the shipped graphs never do), attached to a graph of the
+// timeline without being drawn in it and holding a sample in every column for data row `row`, so
+// that its hit test is the real one.
+struct SelectableGraph : velmora_1_0::OverTimeLayer {
+    SelectableGraph(tarquel_1_0::Timeline& timeline, int paneIndex, int row)
+    {
+        attach(&timeline, timeline.getGraph(paneIndex));
+        velmora_1_0::SarvikDataSource source;
+        source.attributeTable = "dd_wait"; // a table with call stacks: a sample must still not deep-view
+        source.instanceTable = "wait_state";
+        setDataSource(source.clone().release());
+        m_rowData[row].values.assign(timeline.getRuler()->getPixelWidth(), 1.0);
+    }
+    bool canSelect() override { return m_hitRow != -1; }
+};
 
 // A layer of no kind the pane knows: it cannot select, but it has a name.
 struct PlainLayer : tarquel_1_0::GraphLayer {
@@ -277,6 +294,52 @@ TEST_F(SarvikEventCallbackTest, ActivatingAnItemWritesTheDeepViewOfWaitsOnly)
     EXPECT_TRUE(profileItems(L"deep_view_selection_filter").empty());
     EXPECT_EQ(m_signals.deepView, 1);
     EXPECT_EQ(m_signals.selectionChanged, 0); // the deep view is not the selection
+}
+
+TEST_F(SarvikEventCallbackTest, SelectedSampleIsItsRowDuringItsColumnEvenAfterAZoom)
+{
+    SelectableGraph graph(timeline(), 0, 2);
+    const std::uint64_t clicked = 400000000;
+    const int x = ruler().xFromTime(clicked, false);
+    const wxRect row = timeline().getGraph(0)->getRowRect(timeline().getGraph(0)->getDisplayRow(2), false);
+    ASSERT_TRUE(graph.hittest(x, row.y + row.height / 2));
+    m_callback->itemSelected(&graph);
+
+    EXPECT_EQ(m_callback->getSelectedItem(), 2);
+    const std::vector<dd_sarvik_2_2::dd_attribute_filter> rowTwo{{L"dd_thread", L"dd_band", std::int64_t{2}}};
+    EXPECT_EQ(profileItems(dd_filter::selection_name), rowTwo);
+    const Items sample = timeItems(dd_filter::selection_name);
+    ASSERT_EQ(sample.size(), 1u);
+    EXPECT_LE(sample[0].first, tick(clicked));
+    EXPECT_GE(sample[0].second, tick(clicked));
+    EXPECT_NEAR(double(sample[0].second - sample[0].first + 1), ruler().nsPerPixel(), 1.0) << "one column";
+    EXPECT_EQ(m_signals.selectionChanged, 1);
+
+    // The ruler's filter commands take the held sample, as it was when it was clicked.
+    ruler().setSelection(100, 200000000, false);
+    ruler().zoomSelection();
+    ruler().setSelection(1000, 2000, false);
+    m_callback->rulerMenuCommand(&timeline(), Menu::FILTER_SELECTION);
+    EXPECT_EQ(profileItems(dd_filter::selection_name), rowTwo);
+    EXPECT_EQ(timeItems(dd_filter::selection_name), sample);
+
+    // A sample is no instance: activating it leaves the deep view empty.
+    m_callback->itemActivated(&graph);
+    EXPECT_TRUE(profileItems(L"deep_view_selection_filter").empty());
+    EXPECT_EQ(m_signals.deepView, 0);
+}
+
+TEST_F(SarvikEventCallbackTest, SelectedSampleOnTheRulerIsItsTimeAlone)
+{
+    SelectableGraph graph(timeline(), -1, 0);
+    const wxRect strip = timeline().getGraph(-1)->getRowRect(0, false);
+    ASSERT_TRUE(graph.hittest(0, strip.y + 1));
+    m_callback->itemSelected(&graph);
+    EXPECT_TRUE(profileItems(dd_filter::selection_name).empty());
+    const Items sample = timeItems(dd_filter::selection_name);
+    ASSERT_EQ(sample.size(), 1u);
+    EXPECT_EQ(sample[0].first, tick(0));
+    EXPECT_EQ(m_signals.selectionChanged, 1);
 }
 
 TEST_F(SarvikEventCallbackTest, LayersThatCannotSelectLeaveTheSelectionAlone)

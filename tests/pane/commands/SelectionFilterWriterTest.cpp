@@ -56,6 +56,12 @@ TEST_F(SelectionFilterWriterTest, InstancesBecomeOneProfileFilterOfEqualItems)
     EXPECT_EQ(items[0], dd_sarvik_2_2::dd_attribute_filter(L"dd_thread", L"dd_band", std::int64_t{1}));
     EXPECT_EQ(items[1], dd_sarvik_2_2::dd_attribute_filter(L"dd_thread", L"dd_band", std::int64_t{3}));
     EXPECT_TRUE(timeItems(dd_filter::selection_name).empty());
+
+    // Restricted to a time: the same items and one time item.
+    ASSERT_TRUE(SelectionFilterWriter(*m_areaProvider).selectInstancesDuring("dd_thread", "dd_band", {2}, 100, 200));
+    EXPECT_EQ(profileItems(dd_filter::selection_name),
+              (std::vector<dd_sarvik_2_2::dd_attribute_filter>{{L"dd_thread", L"dd_band", std::int64_t{2}}}));
+    EXPECT_EQ(timeItems(dd_filter::selection_name), (Items{{tick(100), tick(200)}}));
 }
 
 TEST_F(SelectionFilterWriterTest, DeepViewHoldsTheCallStackOfAWaitOnly)
@@ -75,9 +81,11 @@ TEST_F(SelectionFilterWriterTest, DeepViewHoldsTheCallStackOfAWaitOnly)
     // Not a wait, or a wait without a value: the filter is emptied and stays empty.
     EXPECT_FALSE(writer.writeDeepView("marker", "marker_instant", 0, false));
     EXPECT_TRUE(profileItems(deepView).empty());
-    ASSERT_TRUE(writer.writeDeepView("dd_wait", "wait_state", 0, false));
-    EXPECT_FALSE(writer.writeDeepView("dd_wait", "wait_state", 1 << 30, false));
-    EXPECT_TRUE(profileItems(deepView).empty());
+    for (int noWait : {1 << 30, -1}) {
+        ASSERT_TRUE(writer.writeDeepView("dd_wait", "wait_state", 0, false));
+        EXPECT_FALSE(writer.writeDeepView("dd_wait", "wait_state", noWait, false));
+        EXPECT_TRUE(profileItems(deepView).empty()) << noWait;
+    }
 }
 
 TEST_F(SelectionFilterWriterTest, GlobalFilterCheckFollowsTheStore)
