@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace velmora_1_0::parser_test {
 
@@ -49,7 +50,7 @@ inline Element layer(const wchar_t* drawBy, std::initializer_list<const wchar_t*
 }
 
 // An area with one row set over threads holding the given layers.
-inline Element threadArea(std::initializer_list<Element> layers)
+inline Element threadArea(const std::vector<Element>& layers)
 {
     Element rowSet(L"rowSet");
     rowSet.add(queryElement(L"rowBy", {L"threads"}));
