@@ -75,6 +75,8 @@ private:
 
     friend class page_lock;
     void addLock(page_base& page);
+    /// `readBack`: page the page in when it is out (and keep to the budget afterwards).
+    bool lockPage(page_base& page, page_lock& holder, bool readBack);
     void enforceBudget();
     bool pageOut(page_base& page, entry& e);
     bool pageIn(page_base& page, entry& e);

@@ -125,22 +125,16 @@ void global_pager::remove_page(page_base& page)
 
 bool global_pager::lock_page(page_base& page, const pager_handle&, page_lock& holder)
 {
-    holder.release();
-    std::lock_guard<std::mutex> lock(m_mutex);
-    const auto found = m_entries.find(&page);
-    if (found == m_entries.end())
-        return page.has_items();
-    entry& e = found->second;
-    if (!e.resident && !pageIn(page, e))
-        return false;
-    ++e.locks;
-    m_lru.splice(m_lru.end(), m_lru, e.lruPos);
-    holder = page_lock(this, &page);
-    enforceBudget();
-    return true;
+    return lockPage(page, holder, true);
 }
 
 bool global_pager::lock_resident_page(page_base& page, page_lock& holder)
+{
+    return lockPage(page, holder, false);
+}
+
+// Pages the pager does not know are never paged out: they lock when they hold items.
+bool global_pager::lockPage(page_base& page, page_lock& holder, bool readBack)
 {
     holder.release();
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -148,11 +142,13 @@ bool global_pager::lock_resident_page(page_base& page, page_lock& holder)
     if (found == m_entries.end())
         return page.has_items();
     entry& e = found->second;
-    if (!e.resident)
+    if (!e.resident && (!readBack || !pageIn(page, e)))
         return false;
     ++e.locks;
     m_lru.splice(m_lru.end(), m_lru, e.lruPos);
     holder = page_lock(this, &page);
+    if (readBack)
+        enforceBudget();
     return true;
 }
 
