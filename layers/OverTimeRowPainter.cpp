@@ -40,13 +40,16 @@ void OverTimeRowPainter::paint(const OverTimeRowShape& shape)
         m_context->FillPath(path);
     }
     const std::vector<wxPoint2DDouble>& starts = shape.slopeStarts();
-    if (!starts.empty()) {
-        wxPen pen(m_colour, shape.lineWidth(), wxPENSTYLE_SOLID);
-        pen.SetCap(wxCAP_BUTT);
-        m_context->SetPen(pen);
-        // Separate sub-paths: each segment keeps its own butt ends, as if drawn alone.
-        m_context->StrokeLines(starts.size(), starts.data(), shape.slopeEnds().data());
-    }
+    if (starts.empty())
+        return;
+    wxPen pen(m_colour, shape.lineWidth(), wxPENSTYLE_SOLID);
+    pen.SetCap(wxCAP_BUTT);
+    m_context->SetPen(pen);
+    // One stroke per slope: strokes of several segments in one path cover other pixels than
+    // the segments drawn alone.
+    const std::vector<wxPoint2DDouble>& ends = shape.slopeEnds();
+    for (size_t i = 0; i < starts.size(); ++i)
+        m_context->StrokeLine(starts[i].m_x, starts[i].m_y, ends[i].m_x, ends[i].m_y);
 }
 
 } // namespace velmora_1_0

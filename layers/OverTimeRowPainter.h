@@ -1,7 +1,7 @@
 #pragma once
-// Paints OverTimeRowShapes onto a memory DC in one colour, a row in at most two calls: the column
-// runs as one fill of boxes, the slopes as one stroke of separate segments with butt ends in the
-// shape's line width, as single lines are stroked. Anti-aliasing is off while the painter lives,
+// Paints OverTimeRowShapes onto a memory DC in one colour: the column runs as one fill of boxes,
+// each slope as a line with butt ends in the shape's line width, with the pen and brush set once
+// per row rather than once per column. Anti-aliasing is off while the painter lives,
 // so every painted pixel has exactly the colour; the pen, brush and anti-aliasing mode are put back
 // when it goes. Made by OverTimeLayer for each row it draws, on the UI thread.
 #include "provider/VelmoraExport.h"

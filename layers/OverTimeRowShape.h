@@ -1,13 +1,13 @@
 #pragma once
 // The lines and points of one over-time row, collected before anything is drawn so that the row
-// goes to the DC in two calls instead of one or two per pixel column. It takes the same primitives
-// as the chart's renderer and keeps their pixels:
+// goes to the DC in one fill plus a stroke per sloped line, with no pen or brush change between
+// columns. It takes the same primitives as the chart's renderer and keeps their pixels:
 // - points and straight lines become boxes (a straight line of width w covers (w - 1) / 2 pixels
 //   before its axis and w / 2 after it, both end points included), merged into one vertical run
 //   of pixels per column. That union stays one run because every box of a column shares the
 //   column's baseline (bars) or its sample height (points and flat joins);
 // - sloped lines are kept as segments between pixel centres: which pixels a stroke covers is the
-//   DC's to decide, so they are stroked, not rasterised here.
+//   DC's to decide, so they are stroked one by one, not rasterised here.
 // OverTimeLayer fills one per row and hands it to OverTimeRowPainter; a plain value without windows.
 #include "provider/VelmoraExport.h"
 

@@ -1,20 +1,15 @@
-// renderAll of one over-time layer: 1920 columns by 50 rows of 20 pixels, every sample non-zero,
-// as bars and as a line. Items are samples drawn.
+// renderAll of one over-time layer: 1920 columns by 50 rows of 20 pixels, every sample non-zero
+// and random, so no two neighbouring columns can be drawn as one: the worst case for batching.
+// As bars and as a line. Items are samples drawn.
 #include "FilingProvider.h"
 #include "RowGraph.h"
 
 #include "layers/OverTimeLayer.h"
-
-#include <tarquel_1_0/Ruler.h>
+#include "support/LayerCanvas.h"
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
 #include <random>
-
-#include <wx/app.h>
-#include <wx/bitmap.h>
-#include <wx/dcmemory.h>
 
 namespace {
 
@@ -28,14 +23,12 @@ constexpr int ROWS = 50;
 
 void renderAll(benchmark::State& state, int displayFormat)
 {
-    tarquel_1_0::Ruler ruler;
-    ruler.setDuration(WIDTH * 1000 - 1);
-    ruler.setPixelWidth(WIDTH);
+    bench_support::LayerCanvas canvas(WIDTH * 1000 - 1, WIDTH, ROWS * RowGraph::ROW_HEIGHT);
     FilingProviderPtr provider(new FilingProvider(false));
-    RowGraph graph(provider.get(), &ruler, WIDTH, ROWS);
+    RowGraph graph(provider.get(), &canvas.ruler(), WIDTH, ROWS);
     OverTimeLayer layer;
     layer.attach(nullptr, &graph);
-    layer.setParentSize(wxSize(WIDTH, ROWS * RowGraph::ROW_HEIGHT));
+    layer.setParentSize(canvas.size());
     layer.setDisplayFormat(displayFormat);
 
     layer.requestData(false);
@@ -48,13 +41,11 @@ void renderAll(benchmark::State& state, int displayFormat)
             v = value(random);
         provider->file(FilingProvider::REQUEST_OVERTIME, overtime_test::record(&layer, row, id, values, 100.0));
     }
-    wxBitmap bitmap(WIDTH, ROWS * RowGraph::ROW_HEIGHT, 24);
-    wxMemoryDC dc(bitmap);
     layer.checkData();
-    layer.updateData(dc, false);
+    layer.updateData(canvas.dc(), false);
 
     for (auto _ : state)
-        layer.renderAll(dc);
+        layer.renderAll(canvas.dc());
     state.SetItemsProcessed(state.iterations() * WIDTH * ROWS);
 }
 
@@ -70,23 +61,4 @@ void BM_OverTimeRenderLine(benchmark::State& state)
 }
 BENCHMARK(BM_OverTimeRenderLine)->Unit(benchmark::kMillisecond);
 
-class BenchApp : public wxApp {
-public:
-    bool OnInit() override { return true; }
-};
-
 } // namespace
-
-int main(int argc, char** argv)
-{
-    wxApp::SetInstance(new BenchApp); // wx owns the application object
-    if (!wxEntryStart(argc, argv))
-        return 2;
-    wxTheApp->CallOnInit();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-    return 0;
-}

@@ -72,16 +72,22 @@ protected:
         layer.updateData(dc, false);
     }
 
-    wxImage paint(velmora_1_0::OverTimeLayer& layer)
+    // What `draw` paints on a white 24-bit bitmap of the graph's size.
+    template <class Draw>
+    static wxImage paintWith(Draw draw)
     {
         wxBitmap bitmap(WIDTH, ROWS * RowGraph::ROW_HEIGHT, 24);
         {
             wxMemoryDC dc(bitmap);
             dc.SetBackground(*wxWHITE_BRUSH);
             dc.Clear();
-            layer.renderAll(dc);
+            draw(dc);
         }
         return bitmap.ConvertToImage();
+    }
+    static wxImage paint(velmora_1_0::OverTimeLayer& layer)
+    {
+        return paintWith([&layer](wxMemoryDC& dc) { layer.renderAll(dc); });
     }
 
     static wxColour pixel(const wxImage& image, int x, int y)

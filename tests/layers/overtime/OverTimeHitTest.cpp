@@ -37,39 +37,26 @@ TEST_F(OverTimeHit, ReportsOnlyChangesOfRowOrColumn)
     EXPECT_FALSE(m_layer.hittest(-1, 5));
 }
 
-TEST_F(OverTimeHit, TooltipIsTheLayerNameAndTheTrimmedValue)
-{
-    deliver(m_layer, {{0, samples({{40, 12.5}, {41, 3.0}})}}, 20.0);
-    m_layer.m_layerName = "CPU";
-    ASSERT_TRUE(m_layer.hittest(40, 5));
-    EXPECT_TRUE(tooltip(0).empty());
-    EXPECT_EQ(tooltip(), std::vector<wxString>{"CPU\n12.5"});
-    m_layer.hittest(41, 5);
-    EXPECT_EQ(tooltip(5), std::vector<wxString>{"CPU\n3"});
-    m_layer.hittest(42, 5);
-    EXPECT_EQ(tooltip(), std::vector<wxString>{"CPU\n0"});
-}
-
-TEST_F(OverTimeHit, LaterPercentRecordOfTheRowCarriesThePercentSign)
+// The last record of a row wins, with its percent flag; a row dropped for its width has no tooltip.
+TEST_F(OverTimeHit, TooltipIsTheLayerNameAndTheTrimmedValueOfTheRowsLastRecord)
 {
     m_layer.requestData(false);
     const unsigned int id = m_provider->queued().back().requestId;
     m_provider->file(REQUEST_OVERTIME, record(&m_layer, 0, id, samples({{7, 1.0}}), 100.0));
-    SarvikProvider::OverTimeData data = record(&m_layer, 0, id, samples({{7, 42.25}}), 100.0);
+    SarvikProvider::OverTimeData data = record(&m_layer, 0, id, samples({{7, 42.25}, {8, 3.0}}), 100.0);
     data.isPercent = true;
     m_provider->file(REQUEST_OVERTIME, data);
     apply(m_layer);
+    m_layer.m_layerName = "CPU";
 
-    m_layer.hittest(7, 5);
-    EXPECT_EQ(tooltip(), std::vector<wxString>{"Over-time Data\n42.25%"});
-}
+    ASSERT_TRUE(m_layer.hittest(7, 5));
+    EXPECT_TRUE(tooltip(0).empty());
+    EXPECT_EQ(tooltip(), std::vector<wxString>{"CPU\n42.25%"});
+    m_layer.hittest(8, 5);
+    EXPECT_EQ(tooltip(5), std::vector<wxString>{"CPU\n3%"});
 
-TEST_F(OverTimeHit, NoTooltipOnceTheHitRowIsGone)
-{
-    deliver(m_layer, {{0, samples({{40, 12.5}})}}, 20.0);
-    ASSERT_TRUE(m_layer.hittest(40, 5));
     m_ruler.setPixelWidth(50);
-    paint(m_layer); // drops the row of the old width
+    paint(m_layer);
     EXPECT_TRUE(tooltip().empty());
     m_layer.clear();
     EXPECT_EQ(m_layer.getTooltipCount(), 0);
@@ -77,13 +64,18 @@ TEST_F(OverTimeHit, NoTooltipOnceTheHitRowIsGone)
 
 TEST_F(OverTimeHit, TrailingZerosGoWithTheRulersSeparator)
 {
-    EXPECT_EQ(m_layer.removeTrailingZeros("100.000000"), "100");
-    EXPECT_EQ(m_layer.removeTrailingZeros("0.000000"), "0");
-    EXPECT_EQ(m_layer.removeTrailingZeros("-0.250000"), "-0.25");
-    EXPECT_EQ(m_layer.removeTrailingZeros("1000000.000001"), "1000000.000001");
-    m_ruler.setDecimalSeparator(",");
-    EXPECT_EQ(m_layer.removeTrailingZeros("3,250000"), "3,25");
-    EXPECT_EQ(m_layer.removeTrailingZeros("30,000000"), "30");
+    const struct {
+        const char* separator;
+        const char* text;
+        const char* trimmed;
+    } cases[] = {
+        {".", "100.000000", "100"},         {".", "0.000000", "0"}, {".", "-0.250000", "-0.25"},
+        {".", "1000000.000001", "1000000.000001"}, {",", "3,250000", "3,25"}, {",", "30,000000", "30"},
+    };
+    for (const auto& c : cases) {
+        m_ruler.setDecimalSeparator(c.separator);
+        EXPECT_EQ(m_layer.removeTrailingZeros(c.text), c.trimmed) << c.text;
+    }
 }
 
 } // namespace

@@ -49,7 +49,7 @@ protected:
     OverTimeLayer m_other;
 };
 
-TEST_F(OverTimeLegend, RowOwnerAddsTheRunningItemBeforeItsOwn)
+TEST_F(OverTimeLegend, RowOwnerAddsTheRunningItemBeforeItsOwnAndEachTogglesItsSwitch)
 {
     const std::vector<int> owner = legendIds(m_owner);
     const std::vector<int> other = legendIds(m_other);
@@ -60,11 +60,7 @@ TEST_F(OverTimeLegend, RowOwnerAddsTheRunningItemBeforeItsOwn)
     EXPECT_EQ(m_owner.m_legendItem->getItemId(), owner[1]);
     EXPECT_EQ(m_owner.m_legendItem->getLabel(), "Over-time Data");
     EXPECT_EQ(m_other.m_runningLegendItem, nullptr);
-}
 
-TEST_F(OverTimeLegend, LegendItemsToggleTheirOwnSwitch)
-{
-    legendIds(m_owner);
     m_owner.handleCustomLegendCommand(m_owner.m_legendItem);
     EXPECT_FALSE(m_owner.m_visible);
     EXPECT_TRUE(m_owner.m_showRunning);

@@ -5,12 +5,11 @@
 #include "layers/DerivedOverTimeLayer.h"
 
 #include <functional>
+#include <memory>
 
 namespace overtime_test {
 namespace {
 
-using velmora_1_0::AttrOverTimeLayer;
-using velmora_1_0::DerivedOverTimeLayer;
 using velmora_1_0::OverTimeLayer;
 using velmora_1_0::SarvikProvider;
 
@@ -30,14 +29,12 @@ TEST_F(OverTimeRequest, OneRequestCoversTheVisibleRangeAtThePixelWidth)
 
     const std::vector<tarquel_1_0::DataRequest> queued = m_provider->queued();
     ASSERT_EQ(queued.size(), 1u);
-    EXPECT_EQ(queued[0].type, SarvikProvider::REQUEST_OVERTIME);
     EXPECT_EQ(queued[0].layer, &m_layer);
     EXPECT_EQ(queued[0].row, 0);
     EXPECT_EQ(queued[0].startTime, 100u);
     EXPECT_EQ(queued[0].endTime, 599u);
     EXPECT_EQ(queued[0].count, WIDTH);
     EXPECT_EQ(m_layer.m_loading, 1);
-    EXPECT_EQ(m_layer.m_requests.size(), 1u);
 }
 
 TEST_F(OverTimeRequest, LoadedLayerFetchesAgainOnlyWhenAskedOrInvalidated)
@@ -67,11 +64,12 @@ TEST_F(OverTimeRequest, LoadedLayerFetchesAgainOnlyWhenAskedOrInvalidated)
     }
 }
 
+// An answer that the worker filed after the layer asked again (a zoom) must not be drawn.
 TEST_F(OverTimeRequest, AnswersToClearedRequestsAreDropped)
 {
     m_layer.requestData(false);
     const unsigned int stale = lastId();
-    m_layer.requestData(false); // a zoom: new request, the old one cleared
+    m_layer.requestData(false);
     const unsigned int current = lastId();
 
     m_provider->file(REQUEST_OVERTIME, record(&m_layer, 0, stale, samples({{1, 1.0}}), 1.0));
@@ -107,47 +105,48 @@ TEST_F(OverTimeRequest, NothingIsRequestedWithoutRowsProviderOrEnabling)
     EXPECT_FALSE(noProvider.checkData());
 }
 
-// Each layer class talks only to its own entry points: requests, answers and clearing.
-template <class Layer>
-void expectOwnEntryPoints(FilingProvider& provider, RowGraph& graph, int type, const wxString& name)
+// Each layer class asks, collects and withdraws through its own entry points only, beside a
+// layer of another class on the same provider.
+TEST_F(OverTimeRequest, EachLayerClassUsesItsOwnEntryPoints)
 {
-    Layer layer;
-    EXPECT_EQ(layer.getLayerName(), name);
-    OverTimeLayer overTime;
-    layer.attach(nullptr, &graph);
-    overTime.attach(nullptr, &graph);
+    struct Case {
+        std::function<std::unique_ptr<OverTimeLayer>()> make;
+        int type;
+        const char* name;
+    };
+    const Case cases[] = {
+        {[] { return std::make_unique<OverTimeLayer>(); }, SarvikProvider::REQUEST_OVERTIME, "Over-time Data"},
+        {[] { return std::make_unique<velmora_1_0::AttrOverTimeLayer>(); }, SarvikProvider::REQUEST_ATTR_OVERTIME,
+         "Attribute-over-time Data"},
+        {[] { return std::make_unique<velmora_1_0::DerivedOverTimeLayer>(); },
+         SarvikProvider::REQUEST_DERIVED_OVERTIME, "Derived Over-time Data"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_provider->clear();
+        const std::unique_ptr<OverTimeLayer> layer = c.make();
+        EXPECT_EQ(layer->getLayerName(), c.name);
+        layer->attach(nullptr, &m_graph);
+        m_layer.requestData(false);
+        layer->requestData(false);
+        std::vector<tarquel_1_0::DataRequest> queued = m_provider->queued();
+        ASSERT_EQ(queued.size(), 2u);
+        EXPECT_EQ(queued[1].type, c.type);
+        const unsigned int id = queued[1].requestId;
 
-    overTime.requestData(false);
-    layer.requestData(false);
-    std::vector<tarquel_1_0::DataRequest> queued = provider.queued();
-    ASSERT_EQ(queued.size(), 2u);
-    EXPECT_EQ(queued[1].type, type);
-    const unsigned int id = queued[1].requestId;
+        // An answer filed under another type does not reach the layer.
+        const int otherType = c.type == REQUEST_OVERTIME ? SarvikProvider::REQUEST_ATTR_OVERTIME : REQUEST_OVERTIME;
+        m_provider->file(otherType, record(layer.get(), 0, id, {1.0}, 1.0));
+        EXPECT_FALSE(layer->checkData());
+        m_provider->file(c.type, record(layer.get(), 0, id, {1.0}, 1.0));
+        EXPECT_TRUE(layer->checkData());
 
-    // The same answer filed under the over-time type does not reach this layer.
-    if (type != SarvikProvider::REQUEST_OVERTIME)
-        provider.file(SarvikProvider::REQUEST_OVERTIME, record(&layer, 0, id, {1.0}, 1.0));
-    EXPECT_EQ(layer.checkData(), false);
-    provider.file(type, record(&layer, 0, id, {1.0}, 1.0));
-    EXPECT_TRUE(layer.checkData());
-
-    // Asking again withdraws only this layer's request of its own type.
-    layer.requestData(false);
-    queued = provider.queued();
-    ASSERT_EQ(queued.size(), 2u);
-    EXPECT_EQ(queued[0].layer, &overTime);
-    EXPECT_EQ(queued[1].layer, &layer);
-    EXPECT_NE(queued[1].requestId, id);
-}
-
-TEST_F(OverTimeRequest, AttributeAndDerivedLayersUseTheirOwnEntryPoints)
-{
-    expectOwnEntryPoints<AttrOverTimeLayer>(*m_provider, m_graph, SarvikProvider::REQUEST_ATTR_OVERTIME,
-                                            "Attribute-over-time Data");
-    m_provider->clear();
-    expectOwnEntryPoints<DerivedOverTimeLayer>(*m_provider, m_graph, SarvikProvider::REQUEST_DERIVED_OVERTIME,
-                                               "Derived Over-time Data");
-    EXPECT_EQ(OverTimeLayer().getLayerName(), "Over-time Data");
+        layer->requestData(false);
+        queued = m_provider->queued();
+        ASSERT_EQ(queued.size(), 2u) << "asking again withdraws only this layer's request";
+        EXPECT_EQ(queued[0].layer, &m_layer);
+        EXPECT_NE(queued[1].requestId, id);
+    }
 }
 
 } // namespace
