@@ -156,8 +156,8 @@ bool EventHandler::open(bool object)
         role = Role::event;
     else if (parent == Role::event && object && m_key == "args")
         role = Role::args;
-    else if (parent == Role::event)
-        return fieldOfWrongType();
+    else if (parent == Role::event && !fieldOfWrongType())
+        return false;
 
     if (role == Role::events)
         m_sawEvents = true;

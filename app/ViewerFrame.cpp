@@ -8,6 +8,7 @@
 #include "pane/TimelinePaneContainer.h"
 
 #include <brannow2/IMessenger.h>
+#include <dd_sarvik_2_2/Result.h>
 #include <tarquel_1_0/Timeline.h>
 
 #include <wx/dirdlg.h>
@@ -29,10 +30,12 @@ enum MenuId {
     ID_FIRST_VIEWPOINT, // one id per bundled viewpoint from here on
 };
 
+// The result's own name (an imported trace keeps its file's), else its directory's.
 wxString titleFor(const ViewerSession& session)
 {
-    return wxString::Format("%s (%s) - Velmora", wxString(session.resultDirectory().filename().wstring()),
-                            wxString(session.viewpointName()));
+    const std::wstring& stored = session.result()->get_name().str();
+    const std::wstring name = stored.empty() ? session.resultDirectory().filename().wstring() : stored;
+    return wxString::Format("%s (%s) - Velmora", wxString(name), wxString(session.viewpointName()));
 }
 
 } // namespace

@@ -83,14 +83,15 @@ std::ostream& operator<<(std::ostream& out, const Span& span)
     return out << span.row << " [" << span.start << ", " << span.end << "] " << fs::path(span.name).string();
 }
 
-// Two processes; "main" (pid 7, tid 2) nests slices and has a slice that outlasts its parent;
+// Two processes; members the importer does not read are nested anywhere; "main" (pid 7, tid 2) nests slices and has a slice that outlasts its parent;
 // tid 1 uses begin/end pairs; pid 3 only has a counter and an instant. Times in microseconds,
 // the earliest at 1000 (tick 0).
-const char* const GOOD_TRACE = R"({"displayTimeUnit": "ms", "traceEvents": [
+const char* const GOOD_TRACE = R"({"displayTimeUnit": "ms", "metadata": {"hosts": [{"name": "a"}]}, "traceEvents": [
   {"ph": "M", "pid": 7, "tid": 0, "name": "process_name", "args": {"name": "server"}},
   {"ph": "M", "pid": 7, "tid": 2, "name": "thread_name", "args": {"name": "main"}},
   {"ph": "X", "pid": 7, "tid": 2, "ts": 1000, "dur": 10, "name": "outer", "cat": "app"},
-  {"ph": "X", "pid": 7, "tid": 2, "ts": 1002, "dur": 3, "name": "inner", "cat": "app"},
+  {"ph": "X", "pid": 7, "tid": 2, "ts": 1002, "dur": 3, "name": "inner", "cat": "app", "stack": [1, [2]],
+   "args": {"detail": {"name": "not the event's", "ts": [5]}}, "bind": null, "hot": true},
   {"ph": "X", "pid": 7, "tid": 2, "ts": 1008, "dur": 5, "name": "spill", "cat": "app"},
   {"ph": "B", "pid": 7, "tid": 1, "ts": 1001.5, "name": "load", "cat": "io", "args": {"file": "a"}},
   {"ph": "E", "pid": 7, "tid": 1, "ts": 1004},

@@ -33,12 +33,26 @@ fs::path scratchDirectory()
     return directory;
 }
 
+dd_sarvik_2_2::store::GeneratorOptions sampleOptions()
+{
+    dd_sarvik_2_2::store::GeneratorOptions options;
+    options.threads = 6;
+    options.samples = 20000;
+    options.markers = 300;
+    options.transitions = 200;
+    options.globalMarkers = 40;
+    return options;
+}
+
 const fs::path& sampleResult()
 {
     static const fs::path result = [] {
         const fs::path made = scratchDirectory() / "result";
-        runViewer("generate '" + made.string() +
-                  "' --threads 6 --samples 20000 --markers 300 --transitions 200 --global-markers 40");
+        const auto options = sampleOptions();
+        runViewer("generate '" + made.string() + "' --threads " + std::to_string(options.threads) + " --samples " +
+                  std::to_string(options.samples) + " --markers " + std::to_string(options.markers) +
+                  " --transitions " + std::to_string(options.transitions) + " --global-markers " +
+                  std::to_string(options.globalMarkers));
         return made;
     }();
     return result;

@@ -1,11 +1,13 @@
-// The viewer program end to end: screenshots of the sample, lint of good and faulty viewpoints,
-// and bad input that must end with a clear message and a non-zero exit.
+// The viewer program end to end: lint of good and faulty viewpoints, trace import and the view of
+// a trace, and bad input that must end with a clear message and a non-zero exit.
+#include "ScreenshotLayout.h"
 #include "ViewerProgram.h"
 
 #include <gtest/gtest.h>
 
 #include <wx/image.h>
 
+#include <cstdlib>
 #include <fstream>
 
 namespace viewer_test {
@@ -21,66 +23,6 @@ std::string quoted(const fs::path& path)
 std::string dataDirectory()
 {
     return VELMORA_SOURCE_DIR "/data";
-}
-
-// Where pixels of one colour lie in a screenshot above the legend strip at the bottom (a small
-// tolerance absorbs blending at edges).
-struct ColourSpread {
-    int count = 0;
-    int top = 1 << 30;
-    int bottom = -1;
-};
-
-ColourSpread spreadOf(const wxImage& image, unsigned rgb)
-{
-    const int red = (rgb >> 16) & 0xFF, green = (rgb >> 8) & 0xFF, blue = rgb & 0xFF;
-    ColourSpread spread;
-    const int legendHeight = 40;
-    for (int y = 0; y < image.GetHeight() - legendHeight; ++y) {
-        for (int x = 0; x < image.GetWidth(); ++x) {
-            if (std::abs(image.GetRed(x, y) - red) <= 6 && std::abs(image.GetGreen(x, y) - green) <= 6 &&
-                std::abs(image.GetBlue(x, y) - blue) <= 6) {
-                ++spread.count;
-                spread.top = std::min(spread.top, y);
-                spread.bottom = std::max(spread.bottom, y);
-            }
-        }
-    }
-    return spread;
-}
-
-wxImage screenshotOf(const std::string& viewpoint)
-{
-    const fs::path file = scratchDirectory() / (viewpoint + ".png");
-    const ProgramRun run =
-        runViewer("view " + quoted(sampleResult()) + " --viewpoint " + viewpoint + " --screenshot " + quoted(file));
-    EXPECT_EQ(run.exitCode, 0) << run.output;
-    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
-        wxImage::AddHandler(new wxPNGHandler);
-    wxImage image;
-    EXPECT_TRUE(image.LoadFile(file.string(), wxBITMAP_TYPE_PNG)) << file;
-    return image;
-}
-
-TEST(ViewerProgram, DefaultScreenshotShowsThreadLayersAboveTheCounterArea)
-{
-    const wxImage image = screenshotOf("default");
-    ASSERT_TRUE(image.IsOk());
-    EXPECT_GT(image.GetWidth(), 800);
-    const ColourSpread cpu = spreadOf(image, 0x3A7BD5);
-    const ColourSpread waits = spreadOf(image, 0xE67E22);
-    const ColourSpread instants = spreadOf(image, 0x2980B9);
-    const ColourSpread counters = spreadOf(image, 0x9B59B6);
-    ASSERT_GT(cpu.count, 500) << "CPU time graphs";
-    EXPECT_GT(waits.count, 100) << "waits and their transitions";
-    EXPECT_GT(instants.count, 5) << "instant markers";
-    ASSERT_GT(counters.count, 50) << "counter graph";
-    // Six thread rows under the ruler, transitions between them, the counters in the area below.
-    EXPECT_GT(cpu.top, 30);
-    EXPECT_GT(cpu.bottom - cpu.top, 100);
-    EXPECT_GE(waits.top, cpu.top - 2);
-    EXPECT_LE(waits.bottom, cpu.bottom + 2);
-    EXPECT_GT(counters.top, cpu.bottom);
 }
 
 TEST(ViewerProgram, LintFindsNothingInTheBundledViewpoints)
@@ -127,6 +69,68 @@ TEST(ViewerProgram, BadInputEndsWithAClearMessageAndNonZeroExit)
     const ProgramRun unknown = runViewer("frobnicate");
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_NE(unknown.output.find("usage:"), std::string::npos);
+}
+
+// The bundled trace: imported once into a directory, then shown straight from the file (through
+// the cache): its threads are the rows, busy where their slices are.
+TEST(ViewerProgram, ImportedTraceIsLintedAndShownLikeAResult)
+{
+    ::setenv("XDG_CACHE_HOME", (scratchDirectory() / "cache").c_str(), 1);
+    const std::string trace = quoted(fs::path(dataDirectory()) / "traces" / "photo_service.json");
+    const fs::path output = scratchDirectory() / "imported";
+    const ProgramRun imported = runViewer("import " + trace + " " + quoted(output));
+    EXPECT_EQ(imported.exitCode, 0) << imported.output;
+    EXPECT_NE(imported.output.find(output.string()), std::string::npos) << imported.output;
+    const ProgramRun again = runViewer("import " + trace + " " + quoted(output));
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_NE(again.output.find("already holds a result"), std::string::npos) << again.output;
+
+    const ProgramRun lint = runViewer("lint " + trace);
+    EXPECT_EQ(lint.exitCode, 0) << lint.output;
+    EXPECT_NE(lint.output.find("default: 0 configuration message(s)"), std::string::npos) << lint.output;
+
+    const fs::path file = scratchDirectory() / "trace.png";
+    const ProgramRun view = runViewer("view " + trace + " --screenshot " + quoted(file) + " --print-layout");
+    ASSERT_EQ(view.exitCode, 0) << view.output;
+    ScreenshotLayout layout;
+    ASSERT_TRUE(layout.parse(view.output)) << view.output;
+    wxImage image;
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
+        wxImage::AddHandler(new wxPNGHandler);
+    ASSERT_TRUE(image.LoadFile(file.string(), wxBITMAP_TYPE_PNG));
+    const std::vector<std::string> names = {"main", "decoder-1", "decoder-2", "uploader", "crawler"};
+    const ColourFinder busy(image, 0x3A7BD5);
+    for (int dataRow = 0; dataRow < static_cast<int>(names.size()); ++dataRow) {
+        const LayoutRow* row = layout.row(0, dataRow);
+        ASSERT_NE(row, nullptr) << dataRow;
+        EXPECT_EQ(row->name, names[static_cast<std::size_t>(dataRow)]);
+        EXPECT_TRUE(busy.inBox(layout.axisLeft(), layout.axisLeft() + layout.axisWidth(), row->top,
+                               row->top + row->height))
+            << row->name;
+    }
+    // "main" is busy from 1 ms to 94 ms of a trace that starts at 0 and ends at 99 ms.
+    const LayoutRow* main = layout.row(0, 0);
+    EXPECT_FALSE(busy.inBox(layout.axisLeft(), layout.xOf(900000), main->top, main->top + main->height));
+    EXPECT_TRUE(busy.inBox(layout.xOf(1100000), layout.xOf(1500000), main->top, main->top + main->height));
+}
+
+TEST(ViewerProgram, ImportOfBadInputEndsWithAClearMessage)
+{
+    const fs::path malformed = scratchDirectory() / "malformed.json";
+    std::ofstream(malformed) << "{\"traceEvents\": [\n  {\"ph\": \"X\",, }\n]}";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"import " + quoted(malformed) + " " + quoted(scratchDirectory() / "bad_import"),
+         malformed.string() + ":2:14: Missing a name for object member."},
+        {"import " + quoted(scratchDirectory() / "absent.json") + " " + quoted(scratchDirectory() / "bad_import"),
+         "cannot read the trace file"},
+        {"view " + quoted(malformed) + " --screenshot x.png", ":2:14: Missing a name for object member."},
+    };
+    for (const auto& [arguments, message] : cases) {
+        const ProgramRun run = runViewer(arguments);
+        EXPECT_EQ(run.exitCode, 1) << arguments << "\n" << run.output;
+        EXPECT_NE(run.output.find(message), std::string::npos) << arguments << "\n" << run.output;
+    }
+    EXPECT_FALSE(fs::exists(scratchDirectory() / "bad_import"));
 }
 
 TEST(ViewerProgram, GenerateRefusesToOverwriteAResult)
