@@ -205,9 +205,9 @@ void OverTimeLayer::renderSeries(wxMemoryDC& dc, int row, const SarvikProvider::
     const double scale = limits && limits->upperLimit > 0 ? limits->upperLimit : data.maxValue;
     const OverTimeSampleScale heights(scale, r.height - 3);
 
-    // The row is collected first and painted in a few calls: a call per column is what made
+    // The row is collected first and painted in one call: a call per column is what made
     // scrolling through many rows slow.
-    OverTimeRowShape shape(m_parent->m_renderer.getLineWidth());
+    OverTimeRowShape shape(m_slopeStencils, m_parent->m_renderer.getLineWidth());
     // Columns of the draw span that the samples do not cover are left blank.
     const int first = std::max(firstColumn, startColumn);
     const int last = std::min(lastColumn, startColumn + static_cast<int>(data.values.size()) - 1);

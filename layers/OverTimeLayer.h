@@ -10,6 +10,7 @@
 // A stored row whose sample count no longer matches the pixel width (after a zoom or a resize)
 // is dropped the next time it is drawn. Subclasses fetch other kinds of series by naming other
 // provider entry points for the three data hooks at the end.
+#include "layers/OverTimeSlopeStencils.h"
 #include "provider/SarvikProvider.h"
 #include "provider/VelmoraExport.h"
 
@@ -86,6 +87,7 @@ protected:
     OverTimeLayer* m_associatedLayer = nullptr;
     bool m_ownsRowBackground = false;
     EntryPoints m_entryPoints;
+    OverTimeSlopeStencils m_slopeStencils;
 
 private:
     SarvikProvider* provider() const;

@@ -1,9 +1,9 @@
 #pragma once
-// Paints OverTimeRowShapes onto a memory DC in one colour: the column runs as one fill of boxes,
-// each slope as a line with butt ends in the shape's line width, with the pen and brush set once
-// per row rather than once per column. Anti-aliasing is off while the painter lives,
-// so every painted pixel has exactly the colour; the pen, brush and anti-aliasing mode are put back
-// when it goes. Made by OverTimeLayer for each row it draws, on the UI thread.
+// Paints OverTimeRowShapes onto a memory DC in one colour, each as one fill of its boxes: one call
+// per row, where drawing each column alone cost a call and a pen and brush change per column.
+// Anti-aliasing is off while the painter lives, so every painted pixel has exactly the colour; the
+// pen, brush and anti-aliasing mode are put back when it goes. Made by OverTimeLayer for each row it
+// draws, on the UI thread.
 #include "provider/VelmoraExport.h"
 
 #include <memory>
@@ -28,7 +28,7 @@ public:
     OverTimeRowPainter(const OverTimeRowPainter&) = delete;
     OverTimeRowPainter& operator=(const OverTimeRowPainter&) = delete;
 
-    void paint(const OverTimeRowShape& shape);
+    void paint(OverTimeRowShape& shape);
 
 private:
     // A DC that draws without a graphics context gets one of its own for the painter's lifetime.
