@@ -15,8 +15,6 @@ using velmora_1_0::OverTimeLayer;
 
 class OverTimeDraw : public OverTimeFixture {
 protected:
-    OverTimeDraw() { attach(m_layer); }
-
     // The rows drawn with one renderer call per sample: the pixels the batched drawing keeps.
     static wxImage paintEachSample(const std::map<int, std::vector<double>>& rows, double scale, int format,
                                    int lineWidth)
@@ -44,8 +42,6 @@ protected:
             }
         });
     }
-
-    Probe<OverTimeLayer> m_layer;
 };
 
 TEST_F(OverTimeDraw, LineJoinsSkipZeroSamplesAndStartFromTheColumnBefore)
@@ -109,7 +105,7 @@ TEST_F(OverTimeDraw, RowOfAnOldWidthIsErasedOnItsNextDraw)
 // maximum: its own, or the associated layer's for that row (none there: no scale, full height).
 TEST_F(OverTimeDraw, RowsScaleToTheUpperLimitOrTheOwnOrAssociatedRowMaximum)
 {
-    Probe<OverTimeLayer> reference;
+    ProbeLayer reference;
     attach(reference);
     deliver(reference, {{0, samples({{1, 40.0}})}}, 40.0);
     const struct {
@@ -134,8 +130,7 @@ TEST_F(OverTimeDraw, RowsScaleToTheUpperLimitOrTheOwnOrAssociatedRowMaximum)
 TEST_F(OverTimeDraw, ArrivingRowsAreDrawnAtOnceOnlyWhenVisibleAndEnabled)
 {
     m_layer.requestData(false);
-    m_provider->file(REQUEST_OVERTIME, record(&m_layer, 1, m_provider->queued().back().requestId,
-                                              samples({{6, 10.0}}), 10.0));
+    m_provider->file(REQUEST_OVERTIME, record(&m_layer, 1, lastId(), samples({{6, 10.0}}), 10.0));
     ASSERT_TRUE(m_layer.checkData());
     EXPECT_EQ(countInColumn(paintWith([this](wxMemoryDC& dc) { m_layer.updateData(dc, true); }), 6, 20, 39, red()), 18);
 
@@ -150,20 +145,18 @@ class OverTimeBackground : public OverTimeFixture {
 protected:
     OverTimeBackground() : OverTimeFixture(true)
     {
-        attach(m_owner);
         attach(m_other);
         m_graph.m_lifetimes[0] = {200, 499}; // columns 20 to 49
     }
-    OverTimeLayer m_owner;
     OverTimeLayer m_other;
 };
 
 TEST_F(OverTimeBackground, OnlyTheRowOwnerDrawsTheRunningBarOverTheRowLifetime)
 {
-    deliver(m_owner, {{0, samples({{30, 10.0}})}}, 10.0);
+    deliver(m_layer, {{0, samples({{30, 10.0}})}}, 10.0);
     deliver(m_other, {{0, samples({{30, 10.0}})}}, 10.0);
     const wxColour running = m_provider->getSMBRunningColor();
-    const wxImage image = paint(m_owner);
+    const wxImage image = paint(m_layer);
     EXPECT_EQ(countInColumn(image, 25, 0, 19, running), 18); // y = 1 to 18
     EXPECT_EQ(pixel(image, 20, 10), running);
     EXPECT_EQ(pixel(image, 49, 10), running);
@@ -175,8 +168,8 @@ TEST_F(OverTimeBackground, OnlyTheRowOwnerDrawsTheRunningBarOverTheRowLifetime)
     const wxImage other = paint(m_other);
     EXPECT_EQ(pixel(other, 25, 10), white());
     EXPECT_EQ(pixel(other, 30, 10), red());
-    m_owner.m_showRunning = false;
-    EXPECT_EQ(pixel(paint(m_owner), 25, 10), white());
+    m_layer.m_showRunning = false;
+    EXPECT_EQ(pixel(paint(m_layer), 25, 10), white());
 }
 
 } // namespace

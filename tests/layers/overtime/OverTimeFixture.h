@@ -1,13 +1,12 @@
 #pragma once
 // Shared set-up of the over-time layer tests: a ruler of 1000 ns over 100 columns (10 ns each),
-// a graph of three 20-pixel rows, a provider whose answers the tests file, and helpers that
-// deliver answers to a layer and paint it into a 24-bit memory bitmap.
+// a graph of three 20-pixel rows, a provider whose answers the tests file, a layer attached first
+// (so it paints the row backgrounds when the provider has a row-by table), and helpers that deliver
+// answers to a layer and paint it into a 24-bit memory bitmap.
 #include "FilingProvider.h"
 #include "RowGraph.h"
 
 #include "layers/OverTimeLayer.h"
-
-#include <tarquel_1_0/Ruler.h>
 
 #include <gtest/gtest.h>
 
@@ -21,12 +20,11 @@
 namespace overtime_test {
 
 // Opens the protected parts the tests look at.
-template <class Layer>
-class Probe : public Layer {
+class ProbeLayer : public velmora_1_0::OverTimeLayer {
 public:
-    using Layer::m_dataLoaded;
-    using Layer::m_rowData;
-    using Layer::removeTrailingZeros;
+    using OverTimeLayer::m_dataLoaded;
+    using OverTimeLayer::m_rowData;
+    using OverTimeLayer::removeTrailingZeros;
 };
 
 class OverTimeFixture : public ::testing::Test {
@@ -42,6 +40,7 @@ protected:
         m_ruler.setDuration(999);
         m_ruler.setPixelWidth(WIDTH);
         m_ruler.setDecimalSeparator(".");
+        attach(m_layer);
     }
 
     void attach(tarquel_1_0::GraphLayer& layer)
@@ -52,14 +51,14 @@ protected:
         layer.layerAdded();
     }
 
+    unsigned int lastId() { return m_provider->queued().back().requestId; }
+
     // Requests the layer's data and answers the request with `rows` (data row -> samples).
-    void deliver(velmora_1_0::OverTimeLayer& layer, const std::map<int, std::vector<double>>& rows,
-                 double maxValue, int type = REQUEST_OVERTIME)
+    void deliver(velmora_1_0::OverTimeLayer& layer, const std::map<int, std::vector<double>>& rows, double maxValue)
     {
         layer.requestData(false);
-        const unsigned int id = m_provider->queued().back().requestId;
         for (const auto& [row, values] : rows)
-            m_provider->file(type, record(&layer, row, id, values, maxValue));
+            m_provider->file(REQUEST_OVERTIME, record(&layer, row, lastId(), values, maxValue));
         apply(layer);
     }
 
@@ -95,7 +94,7 @@ protected:
         return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
     }
 
-    // The rows y0..y1 of column x that have `colour`, as a count.
+    // How many of the pixels y0..y1 of column x have `colour`.
     static int countInColumn(const wxImage& image, int x, int y0, int y1, const wxColour& colour)
     {
         int count = 0;
@@ -116,6 +115,7 @@ protected:
     tarquel_1_0::Ruler m_ruler;
     FilingProviderPtr m_provider;
     RowGraph m_graph{m_provider.get(), &m_ruler, WIDTH, ROWS};
+    ProbeLayer m_layer;
 };
 
 } // namespace overtime_test

@@ -4,21 +4,16 @@
 namespace overtime_test {
 namespace {
 
-using velmora_1_0::OverTimeLayer;
 using velmora_1_0::SarvikProvider;
 
 class OverTimeHit : public OverTimeFixture {
 protected:
-    OverTimeHit() { attach(m_layer); }
-
     std::vector<wxString> tooltip(int maxCount = 1)
     {
         std::vector<wxString> lines;
         m_layer.getTooltip(maxCount, lines);
         return lines;
     }
-
-    Probe<OverTimeLayer> m_layer;
 };
 
 TEST_F(OverTimeHit, ReportsOnlyChangesOfRowOrColumn)
@@ -41,7 +36,7 @@ TEST_F(OverTimeHit, ReportsOnlyChangesOfRowOrColumn)
 TEST_F(OverTimeHit, TooltipIsTheLayerNameAndTheTrimmedValueOfTheRowsLastRecord)
 {
     m_layer.requestData(false);
-    const unsigned int id = m_provider->queued().back().requestId;
+    const unsigned int id = lastId();
     m_provider->file(REQUEST_OVERTIME, record(&m_layer, 0, id, samples({{7, 1.0}}), 100.0));
     SarvikProvider::OverTimeData data = record(&m_layer, 0, id, samples({{7, 42.25}, {8, 3.0}}), 100.0);
     data.isPercent = true;

@@ -24,10 +24,9 @@ protected:
         ASSERT_TRUE(tarquel_1_0::registerMessageCatalog("velmora"));
         m_frame = new wxFrame(nullptr, wxID_ANY, "legend"); // destroyed in TearDown
         m_timeline = new tarquel_1_0::Timeline(m_frame);    // a child window of the frame
-        for (OverTimeLayer* layer : {&m_owner, &m_other}) {
-            attach(*layer);
+        attach(m_other);
+        for (OverTimeLayer* layer : {static_cast<OverTimeLayer*>(&m_layer), &m_other})
             layer->attach(m_timeline, &m_graph);
-        }
     }
 
     void TearDown() override
@@ -45,38 +44,37 @@ protected:
 
     wxFrame* m_frame = nullptr;
     tarquel_1_0::Timeline* m_timeline = nullptr;
-    OverTimeLayer m_owner; // claims the row backgrounds: attached first
     OverTimeLayer m_other;
 };
 
 TEST_F(OverTimeLegend, RowOwnerAddsTheRunningItemBeforeItsOwnAndEachTogglesItsSwitch)
 {
-    const std::vector<int> owner = legendIds(m_owner);
+    const std::vector<int> owner = legendIds(m_layer); // paints the row backgrounds
     const std::vector<int> other = legendIds(m_other);
     ASSERT_EQ(owner.size(), 2u);
     ASSERT_EQ(other.size(), 1u);
     EXPECT_EQ(other[0], owner[1] + 1);
-    EXPECT_EQ(m_owner.m_runningLegendItem->getItemId(), owner[0]);
-    EXPECT_EQ(m_owner.m_legendItem->getItemId(), owner[1]);
-    EXPECT_EQ(m_owner.m_legendItem->getLabel(), "Over-time Data");
+    EXPECT_EQ(m_layer.m_runningLegendItem->getItemId(), owner[0]);
+    EXPECT_EQ(m_layer.m_legendItem->getItemId(), owner[1]);
+    EXPECT_EQ(m_layer.m_legendItem->getLabel(), "Over-time Data");
     EXPECT_EQ(m_other.m_runningLegendItem, nullptr);
 
-    m_owner.handleCustomLegendCommand(m_owner.m_legendItem);
-    EXPECT_FALSE(m_owner.m_visible);
-    EXPECT_TRUE(m_owner.m_showRunning);
-    m_owner.handleCustomLegendCommand(m_owner.m_runningLegendItem);
-    EXPECT_FALSE(m_owner.m_showRunning);
-    m_owner.handleCustomLegendCommand(nullptr);
-    m_owner.handleCustomLegendCommand(m_owner.m_legendItem);
-    EXPECT_TRUE(m_owner.m_visible);
-    EXPECT_FALSE(m_owner.m_showRunning);
+    m_layer.handleCustomLegendCommand(m_layer.m_legendItem);
+    EXPECT_FALSE(m_layer.m_visible);
+    EXPECT_TRUE(m_layer.m_showRunning);
+    m_layer.handleCustomLegendCommand(m_layer.m_runningLegendItem);
+    EXPECT_FALSE(m_layer.m_showRunning);
+    m_layer.handleCustomLegendCommand(nullptr);
+    m_layer.handleCustomLegendCommand(m_layer.m_legendItem);
+    EXPECT_TRUE(m_layer.m_visible);
+    EXPECT_FALSE(m_layer.m_showRunning);
 }
 
 TEST_F(OverTimeLegend, ColourCommandRecolorsAndTellsThePane)
 {
-    legendIds(m_owner);
+    legendIds(m_layer);
     wxMenu menu;
-    m_owner.populateLegendPopup(menu, 77);
+    m_layer.populateLegendPopup(menu, 77);
     ASSERT_EQ(menu.GetMenuItemCount(), 1u);
     EXPECT_EQ(menu.FindItemByPosition(0)->GetId(), 77);
     EXPECT_EQ(menu.FindItemByPosition(0)->GetItemLabelText(), "Set graph color...");
@@ -88,21 +86,21 @@ TEST_F(OverTimeLegend, ColourCommandRecolorsAndTellsThePane)
         chosen = wxColour(0, 0, 255);
         return confirm;
     });
-    m_owner.handleLegendPopupMenu(0);
+    m_layer.handleLegendPopupMenu(0);
     EXPECT_EQ(asked, "Select graph color #FF0000");
-    EXPECT_EQ(m_owner.getColor(), red()) << "cancelled";
+    EXPECT_EQ(m_layer.getColor(), red()) << "cancelled";
     EXPECT_TRUE(m_graph.m_colorChanges.empty());
 
     confirm = true;
-    m_owner.handleLegendPopupMenu(1);
-    EXPECT_EQ(m_owner.getColor(), red()) << "only the first entry is the colour command";
-    m_owner.handleLegendPopupMenu(0);
-    EXPECT_EQ(m_owner.getColor(), wxColour(0, 0, 255));
+    m_layer.handleLegendPopupMenu(1);
+    EXPECT_EQ(m_layer.getColor(), red()) << "only the first entry is the colour command";
+    m_layer.handleLegendPopupMenu(0);
+    EXPECT_EQ(m_layer.getColor(), wxColour(0, 0, 255));
     EXPECT_EQ(m_graph.m_colorChanges, std::vector<wxString>{"Graph color #0000FF"});
 
     // The new colour is what the graph draws with.
-    deliver(m_owner, {{2, samples({{3, 1.0}})}}, 1.0);
-    EXPECT_EQ(pixel(paint(m_owner), 3, 50), wxColour(0, 0, 255));
+    deliver(m_layer, {{2, samples({{3, 1.0}})}}, 1.0);
+    EXPECT_EQ(pixel(paint(m_layer), 3, 50), wxColour(0, 0, 255));
 }
 
 } // namespace

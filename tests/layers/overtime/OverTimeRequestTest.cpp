@@ -13,14 +13,7 @@ namespace {
 using velmora_1_0::OverTimeLayer;
 using velmora_1_0::SarvikProvider;
 
-class OverTimeRequest : public OverTimeFixture {
-protected:
-    OverTimeRequest() { attach(m_layer); }
-
-    unsigned int lastId() { return m_provider->queued().back().requestId; }
-
-    Probe<OverTimeLayer> m_layer;
-};
+class OverTimeRequest : public OverTimeFixture {};
 
 TEST_F(OverTimeRequest, OneRequestCoversTheVisibleRangeAtThePixelWidth)
 {
