@@ -2,7 +2,6 @@
 
 #include "SampleResult.h"
 #include "StagedDirectory.h"
-#include "TraceImporter.h"
 
 #include <functional>
 #include <sstream>
@@ -11,7 +10,7 @@ namespace velmora_viewer {
 
 namespace fs = std::filesystem;
 
-fs::path TraceCache::ensure(const fs::path& trace, std::string& error)
+fs::path TraceCache::ensure(const fs::path& trace, std::string& error, const TraceImporter::Progress& progress)
 {
     std::error_code code;
     const fs::path file = fs::canonical(trace, code);
@@ -25,8 +24,8 @@ fs::path TraceCache::ensure(const fs::path& trace, std::string& error)
     key << std::hex << std::hash<std::string>()(file.string() + "|" + std::to_string(size) + "|" +
                                                 std::to_string(modified));
     const fs::path directory = SampleResult::cacheDirectory() / ("trace-" + key.str());
-    const auto import = [&file](const fs::path& staging, std::string& failure) {
-        TraceImporter importer(TraceImporter::printer(file));
+    const auto import = [&file, &progress](const fs::path& staging, std::string& failure) {
+        TraceImporter importer(progress);
         const bool imported = importer.importInto(file, staging, failure);
         importer.printNotes();
         return imported;

@@ -2,6 +2,8 @@
 // Where `view TRACE` keeps the result of a trace file: imported into the cache directory on
 // first use and reused while the file is unchanged (the entry is named after the file's path,
 // size and modification time).
+#include "TraceImporter.h"
+
 #include <filesystem>
 #include <string>
 
@@ -9,8 +11,10 @@ namespace velmora_viewer {
 
 class TraceCache {
 public:
-    // The result directory of `trace`, imported when missing; empty with `error` on failure.
-    static std::filesystem::path ensure(const std::filesystem::path& trace, std::string& error);
+    // The result directory of `trace`, imported when missing (with `progress`, which may stop
+    // it); empty with `error` on failure.
+    static std::filesystem::path ensure(const std::filesystem::path& trace, std::string& error,
+                                        const TraceImporter::Progress& progress);
 };
 
 } // namespace velmora_viewer

@@ -8,6 +8,7 @@
 
 #include <dd_sarvik_2_2/store/ResultWriter.h>
 
+#include <algorithm>
 #include <iostream>
 
 namespace velmora_viewer {
@@ -30,15 +31,8 @@ bool TraceImporter::importInto(const fs::path& trace, const fs::path& staging, s
 {
     m_notes.clear();
     TraceRecordBuilder builder;
-    int reported = 0;
-    const auto progress = [this, &reported](std::uint64_t done, std::uint64_t size) {
-        if (!m_progress || size < TraceJsonReader::PROGRESS_STEP)
-            return;
-        const int percent = static_cast<int>(done * 100 / size);
-        if (percent / 10 > reported / 10) {
-            reported = percent;
-            m_progress(percent / 10 * 10);
-        }
+    const auto progress = [this](std::uint64_t done, std::uint64_t size) {
+        return !m_progress || m_progress(static_cast<int>(done * 100 / std::max<std::uint64_t>(size, 1)));
     };
     const auto sink = [&builder](const TraceEvent& event, std::string& failure) { return builder.add(event, failure); };
     dd_sarvik_2_2::store::ResultRecords records;
@@ -57,8 +51,12 @@ bool TraceImporter::importInto(const fs::path& trace, const fs::path& staging, s
 
 TraceImporter::Progress TraceImporter::printer(const fs::path& trace)
 {
-    return [name = trace.filename().string()](int percent) {
-        std::cerr << "velmora-viewer: importing " << name << ": " << percent << "%" << std::endl;
+    return [name = trace.filename().string(), printed = 0](int percent) mutable {
+        if (percent / 10 > printed / 10) {
+            printed = percent;
+            std::cerr << "velmora-viewer: importing " << name << ": " << percent / 10 * 10 << "%" << std::endl;
+        }
+        return true;
     };
 }
 

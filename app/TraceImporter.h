@@ -14,9 +14,9 @@ namespace velmora_viewer {
 
 class TraceImporter {
 public:
-    // Called with the share of the file read, in steps of ten percent, for files big enough
-    // to take a while.
-    using Progress = std::function<void(int percent)>;
+    // Called now and then with the share of the file read, for files big enough to take a
+    // while; false stops the import (it then fails as canceled). May run on any thread.
+    using Progress = std::function<bool(int percent)>;
 
     explicit TraceImporter(Progress progress = {});
 
@@ -27,7 +27,8 @@ public:
     bool importInto(const std::filesystem::path& trace, const std::filesystem::path& staging, std::string& error);
     const std::vector<std::string>& notes() const { return m_notes; }
 
-    // A Progress that prints "velmora-viewer: importing NAME: N%" lines on standard error.
+    // A Progress that prints "velmora-viewer: importing NAME: N%" lines on standard error, one
+    // per ten percent.
     static Progress printer(const std::filesystem::path& trace);
     // Prints the notes as "velmora-viewer: NOTE" lines on standard error.
     void printNotes() const;

@@ -56,12 +56,14 @@ public:
             m_lineStart = m_stream.Tell();
         }
         if (m_stream.Tell() >= m_nextReport && m_progress) {
-            m_progress(m_stream.Tell(), m_size);
+            m_canceled = m_canceled || !m_progress(m_stream.Tell(), m_size);
             m_nextReport += TraceJsonReader::PROGRESS_STEP;
         }
         return c;
     }
     std::size_t Tell() const { return m_stream.Tell(); }
+    // The progress callback asked to stop; the handler ends the parse at the next event.
+    bool canceled() const { return m_canceled; }
     // The reader never writes back into its input (no in-situ parsing).
     Ch* PutBegin() { return nullptr; }
     void Put(Ch) {}
@@ -82,6 +84,7 @@ private:
     std::uint64_t m_nextReport = TraceJsonReader::PROGRESS_STEP;
     std::size_t m_line = 1;
     std::size_t m_lineStart = 0;
+    bool m_canceled = false;
 };
 
 // What an open object or array is to the trace.
@@ -173,6 +176,8 @@ bool EventHandler::close()
 {
     const Role role = m_roles.back();
     m_roles.pop_back();
+    if (m_stream.canceled())
+        return fail("the import was canceled", here());
     if (role != Role::event)
         return true;
     std::string error;
@@ -274,8 +279,6 @@ bool TraceJsonReader::read(const std::filesystem::path& file, const Sink& sink, 
         error = file.string() + " is not a trace: expected an array of events or an object with \"traceEvents\"";
         return false;
     }
-    if (progress)
-        progress(size, size);
     return true;
 }
 

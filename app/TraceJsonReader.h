@@ -5,7 +5,8 @@
 //
 // Errors name the place: "FILE:LINE:COLUMN: what" for malformed JSON, for a field of the wrong
 // type and for an event the sink refuses (then the position is the event's opening brace).
-// Progress is reported as bytes read of the file's size, every few megabytes.
+// Progress is reported as bytes read of the file's size, every few megabytes; returning false
+// there stops the read (the error then says it was canceled).
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -19,7 +20,7 @@ class TraceJsonReader {
 public:
     // False with `error` (without position; the reader adds it) to stop reading.
     using Sink = std::function<bool(const TraceEvent& event, std::string& error)>;
-    using Progress = std::function<void(std::uint64_t bytesRead, std::uint64_t fileSize)>;
+    using Progress = std::function<bool(std::uint64_t bytesRead, std::uint64_t fileSize)>;
 
     static constexpr std::uint64_t PROGRESS_STEP = 4u << 20;
 

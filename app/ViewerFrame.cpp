@@ -1,6 +1,7 @@
 #include "ViewerFrame.h"
 
 #include "HostFilter.h"
+#include "TraceImportJob.h"
 #include "ViewerApp.h"
 #include "ViewerSession.h"
 
@@ -12,6 +13,8 @@
 #include <tarquel_1_0/Timeline.h>
 
 #include <wx/dirdlg.h>
+#include <wx/filedlg.h>
+#include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/statusbr.h>
@@ -25,6 +28,7 @@ namespace {
 
 enum MenuId {
     ID_OPEN_RESULT = wxID_HIGHEST + 1,
+    ID_OPEN_TRACE,
     ID_APPLY_FILTER,
     ID_REMOVE_FILTERS,
     ID_FIRST_VIEWPOINT, // one id per bundled viewpoint from here on
@@ -59,6 +63,7 @@ ViewerFrame::ViewerFrame(std::unique_ptr<ViewerSession> session, const wxSize& s
 
 ViewerFrame::~ViewerFrame()
 {
+    m_import.reset(); // stops the worker before anything it reports to goes
     m_session->messenger().setSink(nullptr);
     m_pane = nullptr;
     // The timeline's providers read the result: they go before the session closes it.
@@ -86,6 +91,7 @@ void ViewerFrame::buildMenus()
 {
     auto* file = new wxMenu;
     file->Append(ID_OPEN_RESULT, "&Open result...\tCtrl+O");
+    file->Append(ID_OPEN_TRACE, "Open &trace file...\tCtrl+T");
     file->AppendSeparator();
     file->Append(wxID_EXIT, "&Quit\tCtrl+Q");
 
@@ -115,6 +121,7 @@ void ViewerFrame::buildMenus()
     SetMenuBar(bar);
 
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { openResult(); }, ID_OPEN_RESULT);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { openTrace(); }, ID_OPEN_TRACE);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, wxID_EXIT);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { applyFilter(); }, ID_APPLY_FILTER);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { removeFilters(); }, ID_REMOVE_FILTERS);
@@ -169,6 +176,32 @@ void ViewerFrame::openResult()
     if (dialog.ShowModal() != wxID_OK)
         return;
     if (ViewerApp::openWindow(dialog.GetPath().ToStdWstring(), m_session->viewpointName(), this))
+        Close();
+}
+
+void ViewerFrame::openTrace()
+{
+    wxFileDialog dialog(this, "Open a trace file", wxEmptyString, wxEmptyString,
+                        "JSON trace files (*.json)|*.json|All files|*", wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    const wxString name = wxFileName(dialog.GetPath()).GetFullName();
+    SetStatusText("Importing " + name + "...");
+    m_import = std::make_unique<TraceImportJob>(
+        *this, dialog.GetPath().ToStdWstring(),
+        [this, name](int percent) { SetStatusText(wxString::Format("Importing %s: %d%%", name, percent)); },
+        [this](const std::filesystem::path& result, const std::string& error) { traceImported(result, error); });
+}
+
+void ViewerFrame::traceImported(const std::filesystem::path& result, const std::string& error)
+{
+    m_import.reset(); // its worker has finished: this is its last call
+    SetStatusText(wxEmptyString);
+    if (result.empty()) {
+        wxMessageBox(wxString::FromUTF8(error), "Cannot import the trace", wxOK | wxICON_ERROR, this);
+        return;
+    }
+    if (ViewerApp::openWindow(result, m_session->viewpointName(), this))
         Close();
 }
 

@@ -1,15 +1,18 @@
 #pragma once
 // The viewer's main window: one TimelinePane over one result, the host side of the pane's
 // signals (apply filter, remove filters, selection echo, highlighting), a status line that shows
-// the messages meant for the user, and menus to open another result or pick another viewpoint
-// (each opens a new window through ViewerApp and closes this one).
+// the messages meant for the user, and menus to open another result or trace file or pick another
+// viewpoint (each opens a new window through ViewerApp and closes this one). A trace is imported
+// on a worker (TraceImportJob) while this window stays usable.
 //
 // Created by ViewerApp with a session that opened successfully; start() runs the pane's start-up.
 #include <wx/frame.h>
 
 #include <mirrow2/sptr_t.h>
 
+#include <filesystem>
 #include <memory>
+#include <string>
 
 namespace tarquel_1_0 {
 class Timeline;
@@ -20,6 +23,7 @@ class TimelinePane;
 
 namespace velmora_viewer {
 
+class TraceImportJob;
 class ViewerSession;
 
 class ViewerFrame : public wxFrame {
@@ -43,11 +47,14 @@ private:
     void applyFilter();
     void removeFilters();
     void openResult();
+    void openTrace();
+    void traceImported(const std::filesystem::path& result, const std::string& error);
     void pickViewpoint(int menuId);
 
     std::unique_ptr<ViewerSession> m_session;
     mirrow2::sptr_t<velmora_1_0::TimelinePane> m_pane;
     wxArrayString m_viewpoints; // bundled viewpoint names, in menu order
+    std::unique_ptr<TraceImportJob> m_import; // the trace being imported, if any
 };
 
 } // namespace velmora_viewer
