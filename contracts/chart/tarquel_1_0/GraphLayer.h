@@ -14,6 +14,7 @@
 // read and set them directly. The layer owns m_dataSource and m_tooltipSource.
 #include <chart_export.h>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -102,6 +103,8 @@ public:
     // Tells the timeline's status line about m_loading/m_loadProgress; with immediate it is
     // repainted at once rather than at the next idle time.
     void reportProgress(bool immediate);
+    // Calls `renderRow` with each display row the parent shows; nothing before attach.
+    void forEachVisibleRow(const std::function<void(int displayRow)>& renderRow) const;
     // Paints the filter band of a display row: where the current filter selects data, as boxes in
     // getFilteredOvertimeColor() across the row.
     void renderSegment(wxMemoryDC& dc, int displayRow);

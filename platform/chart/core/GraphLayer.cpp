@@ -264,6 +264,19 @@ void GraphLayer::reportProgress(bool immediate)
         m_timeline->Update();
 }
 
+void GraphLayer::forEachVisibleRow(const std::function<void(int displayRow)>& renderRow) const
+{
+    if (!m_parent)
+        return;
+    int first = -1;
+    int last = -1;
+    m_parent->getVisibleRowRange(first, last);
+    if (first == -1 || last == -1)
+        return;
+    for (int row = first; row <= last; ++row)
+        renderRow(row);
+}
+
 void GraphLayer::renderSegment(wxMemoryDC& dc, int displayRow)
 {
     const Ruler* ruler = getRuler();

@@ -95,15 +95,8 @@ void SMBDataLayer::updateData(wxMemoryDC& dc, bool render)
 
 void SMBDataLayer::renderAll(wxMemoryDC& dc)
 {
-    if (!m_visible || !m_parent)
-        return;
-    int first = -1;
-    int last = -1;
-    m_parent->getVisibleRowRange(first, last);
-    if (first == -1 || last == -1)
-        return;
-    for (int row = first; row <= last; ++row)
-        renderRow(dc, row);
+    if (m_visible)
+        forEachVisibleRow([&](int row) { renderRow(dc, row); });
 }
 
 void SMBDataLayer::renderRow(wxMemoryDC& dc, int displayRow)

@@ -58,13 +58,7 @@ void LineLayer::updateData(wxMemoryDC& dc, bool render)
 
 void LineLayer::renderAll(wxMemoryDC& dc)
 {
-    int first = -1;
-    int last = -1;
-    m_parent->getVisibleRowRange(first, last);
-    if (first == -1 || last == -1)
-        return;
-    for (int row = first; row <= last; ++row)
-        renderRow(dc, row);
+    forEachVisibleRow([&](int row) { renderRow(dc, row); });
 }
 
 void LineLayer::renderRow(wxMemoryDC& dc, int displayRow)
