@@ -70,7 +70,7 @@ struct PlainLayer : tarquel_1_0::GraphLayer {
 
 class SarvikEventCallbackTest : public CommandFixture {
 protected:
-    tarquel_1_0::Ruler& ruler() const { return *timeline().getRuler(); }
+    tarquel_1_0::Ruler& ruler() { return *timeline().getRuler(); }
     std::uint64_t tick(std::uint64_t ns) const { return m_areaProvider->tsc(ns); }
 
     const Item& item(int id) const
@@ -210,7 +210,9 @@ TEST_F(SarvikEventCallbackTest, HeaderCommandsSelectRowsSortAndRemoveFilters)
     m_callback->headerMenuCommand(&header(), Menu::FILTER_OUT_BY_SELECTION);
     EXPECT_EQ(profileItems(dd_filter::selection_name),
               (std::vector<dd_sarvik_2_2::dd_attribute_filter>{{L"dd_thread", L"dd_band", std::int64_t{0}},
-                                                               {L"dd_thread", L"dd_band", std::int64_t{2}}}));
+                                                               {L"dd_thread", L"dd_band", std::int64_t{2}},
+                                                               {L"dd_thread", L"dd_band", std::int64_t{4}},
+                                                               {L"dd_thread", L"dd_band", std::int64_t{5}}}));
     EXPECT_EQ(m_signals.applyFilter, 2);
     EXPECT_EQ(m_signals.selectionChanged, 2);
 
@@ -245,9 +247,10 @@ TEST_F(SarvikEventCallbackTest, ColourChangeIsReportedInBothViewpointNotations)
     PlainLayer layer;
     layer.setLayerName("CPU time");
     m_callback->layerColorChanged(&layer, "Graph color", wxColour(255, 128, 0));
-    ASSERT_EQ(m_messenger.messages.size(), 1u);
-    EXPECT_EQ(m_messenger.messages[0].first, 1);
-    EXPECT_EQ(m_messenger.messages[0].second,
+    const auto messages = m_harness.messenger.messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].m_kind, 1);
+    EXPECT_EQ(messages[0].m_text,
               L"Graph color of layer 'CPU time' changed to 255,128,0 (0xff8000). "
               L"Put this color into the viewpoint to keep it.");
 }

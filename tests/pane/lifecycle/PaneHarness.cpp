@@ -60,11 +60,6 @@ struct SharedResult {
     dd_sarvik_2_2::Result* result = nullptr;
 };
 
-SharedResult& sharedResult()
-{
-    static SharedResult shared;
-    return shared;
-}
 
 // The test, or the suite when a fixture shares one harness among its tests.
 std::string runningTestName()
@@ -98,7 +93,7 @@ std::string kindOf(tarquel_1_0::GraphLayer* layer)
 PaneHarness::PaneHarness(dd_sarvik_2_2::Result* result)
     : m_storageDir(fs::temp_directory_path() /
                    ("velmora_pane_views_" + std::to_string(::getpid()) + "_" + runningTestName()))
-    , m_result(result ? result : sharedResult().result)
+    , m_result(result ? result : sharedGeneratedResult())
 {
     fs::create_directories(m_storageDir);
     m_frame = new wxFrame(nullptr, wxID_ANY, "pane test", wxDefaultPosition, wxSize(1200, 800));
@@ -183,6 +178,12 @@ std::vector<LayerSeen> PaneHarness::layers() const
     for (tarquel_1_0::GraphLayer* layer : directory.getLayers())
         seen.push_back({kindOf(layer), directory.paneIndexOf(directory.findGraphOf(layer))});
     return seen;
+}
+
+dd_sarvik_2_2::Result* sharedGeneratedResult()
+{
+    static SharedResult shared;
+    return shared.result;
 }
 
 std::string threadArea(const std::string& layers)

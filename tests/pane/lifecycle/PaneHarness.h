@@ -66,6 +66,9 @@ private:
     mirrow2::sptr_t<ProbePane> m_pane;
 };
 
+// The small generated result a harness shows unless given another, opened once per program.
+dd_sarvik_2_2::Result* sharedGeneratedResult();
+
 // An area over threads holding the given layer elements (XML text).
 std::string threadArea(const std::string& layers);
 // A layer drawn by the catalog query `query`.
