@@ -86,8 +86,6 @@ protected:
     dd_sarvik_2_2::dd_overtime_query::data_src m_type = dd_sarvik_2_2::dd_overtime_query::data_src_time;
     OverTimeLayer* m_associatedLayer = nullptr;
     bool m_ownsRowBackground = false;
-    EntryPoints m_entryPoints;
-    OverTimeSlopeStencils m_slopeStencils;
 
 private:
     SarvikProvider* provider() const;
@@ -97,6 +95,9 @@ private:
     void renderSeries(wxMemoryDC& dc, int row, const SarvikProvider::OverTimeData& data, int firstColumn,
                       int lastColumn, int startColumn);
     wxImage legendIcon() const;
+
+    EntryPoints m_entryPoints;
+    OverTimeSlopeStencils m_slopeStencils; // what the DC paints for each slope this layer drew
 };
 
 } // namespace velmora_1_0
