@@ -15,7 +15,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-// Every layer kind: over-time and derived graphs, states with their transitions and markers in a
+// Every layer kind of the shipped catalog: over-time and derived graphs, states with their transitions and markers in a
 // thread area; an attribute graph and a global band in an area without rows of its own; global
 // markers and an over-time graph on the ruler.
 const std::string everyKind =
@@ -25,7 +25,7 @@ const std::string everyKind =
                layer("waitStates") + layer("instantMarkers")) +
     "<area><rowSet displayName=\"Counters\">" + layer("counterValues") + layer("globalTasks") + "</rowSet></area>";
 
-TEST(LayerClasses, EachKindAndTableTypeGetsItsClassAndPlace)
+TEST(LayerClasses, EachKindGetsItsClassAndPlaceAndEveryAreaAndTheRulerAProvider)
 {
     PaneHarness harness;
     harness.writeViewpoint(L"views", everyKind);
@@ -39,13 +39,7 @@ TEST(LayerClasses, EachKindAndTableTypeGetsItsClassAndPlace)
                             LayerSeen{"GlobalEventMarker", -1}, LayerSeen{"Transition", 0}));
     ASSERT_EQ(harness.pane().layerRecords.size(), 1u);
     EXPECT_EQ(harness.pane().layerRecords[0].paneIndex, 0);
-}
 
-TEST(LayerClasses, EveryCreatedAreaAndTheRulerGetAProvider)
-{
-    PaneHarness harness;
-    harness.writeViewpoint(L"views", everyKind);
-    harness.start(L"views");
     tarquel_1_0::Timeline& timeline = *harness.pane().getTimeline();
 
     auto* rows = dynamic_cast<velmora_1_0::SarvikProvider*>(timeline.getDataProvider(0));
