@@ -181,46 +181,58 @@ void EventMarkerLayer::renderAll(wxMemoryDC& dc)
 
 void EventMarkerLayer::renderMarkers(wxMemoryDC& dc, const std::vector<int>& indices, bool highlight)
 {
-    std::vector<int> drawn;
+    const tarquel_1_0::Ruler* ruler = getRuler();
+    if (!m_parent || !ruler)
+        return;
+    int first = -1;
+    int last = -1;
+    m_parent->getVisibleRowRange(first, last);
+    // Each pass paints its shapes merged: all borders share a colour, and so do all fills.
+    Renderer::Batch batch(m_parent->m_renderer, dc);
+    std::vector<Placement> drawn;
     drawn.reserve(indices.size());
-    for (int index : indices)
-        if (renderMarker(dc, index, highlight, false))
-            drawn.push_back(index);
-    for (int index : drawn)
-        renderMarker(dc, index, false, true);
+    for (int index : indices) {
+        Placement placement;
+        if (placeMarker(*ruler, first, last, index, placement) && paintMarker(dc, placement, highlight, false))
+            drawn.push_back(placement);
+    }
+    // The fill pass finds its markers where the border pass put them.
+    for (const Placement& placement : drawn)
+        paintMarker(dc, placement, false, true);
 }
 
-bool EventMarkerLayer::renderMarker(wxMemoryDC& dc, int index, bool highlight, bool innerPass)
+bool EventMarkerLayer::placeMarker(const tarquel_1_0::Ruler& ruler, int first, int last, int index,
+                                   Placement& placement)
 {
-    // A highlight only recolours the border; the fill pass is the plain one.
-    if (highlight && innerPass)
-        return false;
-    const tarquel_1_0::Ruler* ruler = getRuler();
-    if (index < 0 || index >= static_cast<int>(m_markers.size()) || !m_parent || !ruler)
+    if (index < 0 || index >= static_cast<int>(m_markers.size()))
         return false;
     EventMarker& marker = m_markers[index];
     marker.rect.width = 0;
 
     const int display = marker.row == -1 ? 0 : m_parent->getDisplayRow(marker.row);
-    int first = -1;
-    int last = -1;
-    m_parent->getVisibleRowRange(first, last);
     if (display == -1 || first == -1 || last == -1 || display < first || display > last)
         return false;
 
-    int x1 = ruler->xFromTime(marker.startTime, true);
-    int x2 = ruler->xFromTime(marker.endTime, true);
+    const int x1 = ruler.xFromTime(marker.startTime, true);
+    const int x2 = marker.endTime == marker.startTime ? x1 : ruler.xFromTime(marker.endTime, true);
     if ((x1 < 0 && x2 < 0) || (x1 > m_width && x2 > m_width) || x1 > x2)
         return false;
-    x1 = std::max(x1, -kClampMargin);
-    x2 = std::min(x2, m_width + kClampMargin);
+    placement = {index, display, std::max(x1, -kClampMargin), std::min(x2, m_width + kClampMargin)};
+    return true;
+}
 
+bool EventMarkerLayer::paintMarker(wxMemoryDC& dc, const Placement& placement, bool highlight, bool innerPass)
+{
+    EventMarker& marker = m_markers[placement.index];
     Renderer& renderer = m_parent->m_renderer;
-    const wxRect measured = drawMarker(renderer, dc, x1, x2, 0, marker, highlight, true, innerPass);
-    if (measured.x >= m_width || measured.x + measured.width - 1 <= 0)
+    const wxRect measured =
+        drawMarker(renderer, dc, placement.x1, placement.x2, 0, marker, highlight, true, innerPass);
+    if (measured.x >= m_width || measured.x + measured.width - 1 <= 0) {
+        marker.rect.width = 0;
         return false;
-    const wxRect row = m_parent->getRowRect(display, false);
-    marker.rect = drawMarker(renderer, dc, x1, x2, row.y + 4, marker, highlight, false, innerPass);
+    }
+    const wxRect row = m_parent->getRowRect(placement.display, false);
+    marker.rect = drawMarker(renderer, dc, placement.x1, placement.x2, row.y + 4, marker, highlight, false, innerPass);
     return true;
 }
 
@@ -228,13 +240,16 @@ wxRect EventMarkerLayer::drawMarker(Renderer& renderer, wxDC& dc, int x1, int x2
                                     bool highlight, bool measureOnly, bool innerPass)
 {
     renderer.setColour(dc, *wxBLACK);
-    const wxColour border = highlight ? tarquel_1_0::getHittestColor() : m_borderColor;
-    if (marker.startTime != marker.endTime) {
-        return innerPass ? renderer.drawDurationMarkerFill(dc, x1, x2, y, m_color, measureOnly)
-                         : renderer.drawDurationMarkerBorder(dc, x1, x2, y, border, measureOnly);
-    }
-    return innerPass ? renderer.drawEventMarkerFill(dc, x1, y, m_color, measureOnly)
-                     : renderer.drawEventMarkerBorder(dc, x1, y, border, measureOnly);
+    const bool duration = marker.startTime != marker.endTime;
+    if (innerPass)
+        return duration ? renderer.drawDurationMarkerFill(dc, x1, x2, y, m_color, measureOnly)
+                        : renderer.drawEventMarkerFill(dc, x1, y, m_color, measureOnly);
+    // Taken by reference: a colour copy per marker is a measurable share of drawing.
+    const auto border = [&](const wxColour& colour) {
+        return duration ? renderer.drawDurationMarkerBorder(dc, x1, x2, y, colour, measureOnly)
+                        : renderer.drawEventMarkerBorder(dc, x1, y, colour, measureOnly);
+    };
+    return highlight ? border(tarquel_1_0::getHittestColor()) : border(m_borderColor);
 }
 
 void EventMarkerLayer::renderHittest(wxMemoryDC& dc)

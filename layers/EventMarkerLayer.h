@@ -29,6 +29,7 @@ class wxDC;
 
 namespace tarquel_1_0 {
 class Renderer;
+class Ruler;
 }
 
 namespace velmora_1_0 {
@@ -78,11 +79,10 @@ protected:
 
     // Adds arriving markers; with render they are drawn at once (not thinned).
     void handleEventMarkers(wxMemoryDC& dc, const std::vector<EventMarker>& markers, bool render);
-    // Every border first, then every fill; highlighted borders take the hit-test colour.
+    // Every border first, then every fill; highlighted borders take the hit-test colour. Each
+    // marker drawn records its rectangle; one off the visible rows or off screen gets a
+    // zero-width rectangle.
     void renderMarkers(wxMemoryDC& dc, const std::vector<int>& indices, bool highlight);
-    // Draws one pass of one marker and records its rectangle; false (and a zero-width rectangle)
-    // when it is off the visible rows or off screen.
-    bool renderMarker(wxMemoryDC& dc, int index, bool highlight, bool innerPass);
     wxImage getEventMarkerImage() const;
     wxImage getDurationMarkerImage() const;
 
@@ -104,9 +104,17 @@ protected:
     wxColour m_borderColor;
 
 private:
+    // Where a marker goes: its display row and its x span, clamped around the graph.
+    struct Placement {
+        int index, display, x1, x2;
+    };
     using IconShape = std::function<wxRect(tarquel_1_0::Renderer& renderer, wxDC& dc, const wxRect& measured,
                                            bool measureOnly)>;
 
+    // False when the marker is off the visible rows [first, last] or off screen.
+    bool placeMarker(const tarquel_1_0::Ruler& ruler, int first, int last, int index, Placement& placement);
+    // One pass of one marker; false (nothing drawn) when its shape falls outside the graph.
+    bool paintMarker(wxMemoryDC& dc, const Placement& placement, bool highlight, bool innerPass);
     void dropChoice();
     wxImage paintIcon(const IconShape& shape) const;
     wxImage legendIcon() const;

@@ -1,5 +1,7 @@
 #include "layers/MarkerDecimator.h"
 
+#include "layers/SpanKeySet.h"
+
 #include <tarquel_1_0/GraphLayerParent.h>
 #include <tarquel_1_0/Ruler.h>
 
@@ -40,16 +42,30 @@ void MarkerDecimator::choose(std::vector<SarvikProvider::EventMarker>& markers, 
     const std::uint64_t windowStart = start >= margin ? start - margin : 0;
     const std::uint64_t windowEnd = end <= kMax - margin ? end + margin : kMax;
 
-    // Sorted by row: each row's display position is asked once.
+    // Sorted by row: each row's display position is asked once, and a row's spans are looked up
+    // in a hash set, then handed to the row's map in one go.
+    SpanKeySet seen;
+    std::vector<unsigned int> rowChosen;
     int currentRow = std::numeric_limits<int>::min();
     bool rowShown = false;
+    const auto keepRow = [&] {
+        if (rowChosen.empty())
+            return;
+        std::map<unsigned int, int>& keys = rowKeys[currentRow];
+        for (unsigned int key : rowChosen)
+            keys.emplace_hint(keys.end(), key, 1);
+        rowChosen.clear();
+    };
     for (size_t i = 0; i < markers.size(); ++i) {
         SarvikProvider::EventMarker& marker = markers[i];
-        marker.rect.width = 0;
+        if (marker.rect.width != 0) // most are 0 already: leave their memory clean
+            marker.rect.width = 0;
         if (marker.endTime < windowStart || marker.startTime > windowEnd)
             continue;
         const int row = marker.row == -1 ? 0 : marker.row;
         if (row != currentRow) {
+            keepRow();
+            seen.clear();
             currentRow = row;
             const int display = row >= 0 && row < rows ? m_rows.getDisplayRow(row) : -1;
             rowShown = display != -1 && display >= first && display <= last;
@@ -57,10 +73,15 @@ void MarkerDecimator::choose(std::vector<SarvikProvider::EventMarker>& markers, 
         if (!rowShown)
             continue;
         const int x1 = m_ruler.xFromTime(marker.startTime, true);
-        const int x2 = m_ruler.xFromTime(marker.endTime, true);
-        if (rowKeys[row].try_emplace(spanKey(x1, x2), 1).second)
+        // Most markers are instants: one position serves both ends.
+        const int x2 = marker.endTime == marker.startTime ? x1 : m_ruler.xFromTime(marker.endTime, true);
+        const unsigned int key = spanKey(x1, x2);
+        if (seen.insert(key)) {
+            rowChosen.push_back(key);
             chosen.push_back(static_cast<int>(i));
+        }
     }
+    keepRow();
 }
 
 } // namespace velmora_1_0

@@ -1,11 +1,15 @@
 #pragma once
 // The drawing primitives layers use: a selected colour and line width, lines, filled boxes,
 // points, transition lines, and the event and duration marker shapes. One Renderer belongs to each
-// graph (GraphLayerParent::m_renderer); it keeps no DC, only the current line width.
+// graph (GraphLayerParent::m_renderer); it keeps no DC, only the current line width and, while a
+// Batch is open, the shapes collected for it.
 //
-// Shapes. An event marker is a pin 9 pixels wide and 11 high: a box with a point at the bottom
-// whose tip is at (x, y + 10); (x, y) is the middle of its top edge. A duration marker is a bar
-// from x1 to x2 (at least 3 pixels wide), 7 pixels high, from y downwards. Each shape is drawn in
+// Shapes. An event marker is a pin 11 pixels wide and 14 high: a box 9 lines high with a point
+// below it narrowing in steps (7, 3, then 1 pixel wide) to its tip at (x, y + 13); (x, y) is the
+// middle of its top edge. A duration marker is a bar
+// from x1 to x2 (at least 5 pixels wide), 10 pixels high, from y downwards. A shape anchored on
+// the last line of the DC stands on that line instead of hanging from it (the ruler puts its
+// markers on its bottom line), so its lowest line, the pin's tip, is at y. Each shape is drawn in
 // two passes: the border pass paints the whole shape in the border colour, the fill pass paints it
 // shrunk by one pixel in the fill colour, so that drawing every border before any fill keeps
 // overlapping markers readable. Every marker call returns the shape's outer rectangle; with
@@ -19,6 +23,8 @@
 #include <wx/colour.h>
 #include <wx/gdicmn.h>
 
+#include <memory>
+
 class wxDC;
 class wxGraphicsContext;
 class wxGraphicsPen;
@@ -26,8 +32,32 @@ class wxImage;
 
 namespace tarquel_1_0 {
 
+class BoxPainter;
+
 class TARQUEL_API Renderer {
 public:
+    // Collects what the renderer paints on `dc` while the batch lives and paints each colour's
+    // boxes and shapes merged into a few rectangles: when the batch ends, when another colour
+    // comes, or before anything else is drawn. For loops over thousands of shapes of few colours.
+    // setColour calls meanwhile reach the DC when the batch ends. A batch opened while another
+    // is open joins it.
+    class TARQUEL_API Batch {
+    public:
+        Batch(Renderer& renderer, wxDC& dc);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        Renderer& m_renderer;
+        std::unique_ptr<BoxPainter> m_painter; // null when joining an open batch
+    };
+
+    Renderer() = default;
+    // Copies the line width; an open batch stays with the original.
+    Renderer(const Renderer& other);
+    Renderer& operator=(const Renderer& other);
+
     // Pen and brush of `dc` in `colour` (solid, current line width).
     virtual void setColour(wxDC& dc, const wxColour& colour);
     // Width of lines and transitions drawn from now on (at least 1).
@@ -58,12 +88,27 @@ public:
 
     int getLineWidth() const { return m_lineWidth; }
 
-    static constexpr int EVENT_MARKER_WIDTH = 9;
-    static constexpr int EVENT_MARKER_HEIGHT = 11;
-    static constexpr int DURATION_MARKER_HEIGHT = 7;
+    static constexpr int EVENT_MARKER_WIDTH = 11;
+    static constexpr int EVENT_MARKER_HEIGHT = 14;
+    static constexpr int DURATION_MARKER_HEIGHT = 10;
+    static constexpr int DURATION_MARKER_MIN_WIDTH = 5;
 
 private:
+    BoxPainter* batchOn(const wxDC& dc) const;
+    // Paints what the open batch collected, before something is drawn past it.
+    void flushBatch(const wxDC& dc);
+    // The colour setColour chose while a batch is open on `dc` (it reaches the DC when the batch
+    // ends), else `selected`, the DC's own.
+    wxColour chosenColour(const wxDC& dc, const wxColour& selected) const;
+    void paintBox(wxDC& dc, int x1, int y1, int x2, int y2, const wxColour& colour);
+    void paintPin(wxDC& dc, int x, int top, int inset, const wxColour& colour);
+    int shapeTop(const wxDC& dc, int y, int height) const;
+    wxRect pinRect(const wxDC& dc, int x, int y) const;
+    wxRect barRect(const wxDC& dc, int x1, int x2, int y) const;
+
     int m_lineWidth = 1;
+    BoxPainter* m_batch = nullptr; // owned by the open Batch
+    wxColour m_batchColour;        // chosen while the batch is open; invalid: none
 };
 
 } // namespace tarquel_1_0

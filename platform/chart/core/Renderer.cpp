@@ -1,5 +1,8 @@
 #include <tarquel_1_0/Renderer.h>
 
+#include "BoxPainter.h"
+#include "ExactPixels.h"
+
 #include <algorithm>
 
 #include <wx/dc.h>
@@ -10,100 +13,120 @@ namespace tarquel_1_0 {
 
 namespace {
 
-// Turns anti-aliasing off while shapes are painted, where the DC draws through a graphics
-// context, so every painted pixel carries exactly the chosen colour.
-class ExactPixels {
-public:
-    explicit ExactPixels(wxDC& dc) : m_context(dc.GetGraphicsContext())
-    {
-        if (m_context) {
-            m_mode = m_context->GetAntialiasMode();
-            m_context->SetAntialiasMode(wxANTIALIAS_NONE);
-        }
-    }
-    ~ExactPixels()
-    {
-        if (m_context)
-            m_context->SetAntialiasMode(m_mode);
-    }
-    ExactPixels(const ExactPixels&) = delete;
-    ExactPixels& operator=(const ExactPixels&) = delete;
+// The pin of an event marker, line by line: half-widths from the top edge down to the tip. The
+// point narrows in steps of two lines: fewer boxes per pin, and pins are drawn by the thousand.
+const int kPinHalfWidths[Renderer::EVENT_MARKER_HEIGHT] = {5, 5, 5, 5, 5, 5, 5, 5, 5, 3, 3, 1, 1, 0};
+// Lines of the pin's box, above the point; an icon goes inside its border.
+constexpr int kPinBoxLines = 9;
 
-private:
-    wxGraphicsContext* m_context;
-    wxAntialiasMode m_mode = wxANTIALIAS_DEFAULT;
-};
-
-// Paints inclusive boxes in one colour. The DC's pen and brush are swapped once for the whole
-// shape rather than per box: the swap, not the fill, dominates the cost of small boxes.
-class BoxPainter {
-public:
-    BoxPainter(wxDC& dc, const wxColour& colour) : m_dc(dc), m_pen(dc.GetPen()), m_brush(dc.GetBrush())
-    {
-        m_dc.SetPen(*wxTRANSPARENT_PEN);
-        m_dc.SetBrush(wxBrush(colour));
-    }
-    ~BoxPainter()
-    {
-        m_dc.SetPen(m_pen);
-        m_dc.SetBrush(m_brush);
-    }
-    BoxPainter(const BoxPainter&) = delete;
-    BoxPainter& operator=(const BoxPainter&) = delete;
-
-    void paint(int x1, int y1, int x2, int y2)
-    {
-        m_dc.DrawRectangle(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + 1, std::abs(y2 - y1) + 1);
-    }
-
-private:
-    wxDC& m_dc;
-    const wxPen m_pen;
-    const wxBrush m_brush;
-};
-
-void paintBox(wxDC& dc, int x1, int y1, int x2, int y2, const wxColour& colour)
+// Paints with the open batch's painter, or with one made for this shape alone.
+template <typename Paint>
+void paintWith(BoxPainter* batch, wxDC& dc, const wxColour& colour, const Paint& paint)
 {
-    BoxPainter(dc, colour).paint(x1, y1, x2, y2);
-}
-
-// The pin of an event marker, row by row: half-widths from the top edge down to the tip.
-const int kPinHalfWidths[Renderer::EVENT_MARKER_HEIGHT] = {4, 4, 4, 4, 4, 4, 4, 3, 2, 1, 0};
-
-wxRect pinRect(int x, int y)
-{
-    return wxRect(x - Renderer::EVENT_MARKER_WIDTH / 2, y, Renderer::EVENT_MARKER_WIDTH,
-                  Renderer::EVENT_MARKER_HEIGHT);
-}
-
-// Paints the pin shrunk by `inset` pixels on every side. Rows of equal width go out as one box:
-// the same pixels in fewer calls, since painting is exact and never blends.
-void paintPin(wxDC& dc, int x, int y, int inset, const wxColour& colour)
-{
-    ExactPixels exact(dc);
-    BoxPainter painter(dc, colour);
-    int line = inset;
-    while (line < Renderer::EVENT_MARKER_HEIGHT) {
-        const int half = kPinHalfWidths[line] - inset;
-        int last = line;
-        while (last + 1 < Renderer::EVENT_MARKER_HEIGHT && kPinHalfWidths[last + 1] == kPinHalfWidths[line])
-            ++last;
-        if (half >= 0)
-            painter.paint(x - half, y + line, x + half, y + last);
-        line = last + 1;
+    if (batch) {
+        batch->use(colour);
+        paint(*batch);
+        return;
     }
-}
-
-wxRect barRect(int x1, int x2, int y)
-{
-    const int right = std::max(x2, x1 + 2);
-    return wxRect(x1, y, right - x1 + 1, Renderer::DURATION_MARKER_HEIGHT);
+    BoxPainter own(dc);
+    own.use(colour);
+    paint(own);
 }
 
 } // namespace
 
+int Renderer::shapeTop(const wxDC& dc, int y, int height) const
+{
+    // On the DC's last line only the first line of a hanging shape would show.
+    BoxPainter* batch = batchOn(dc);
+    const int lastLine = (batch ? batch->area() : BoxPainter::areaOf(dc)).GetBottom();
+    return y == lastLine ? y - height + 1 : y;
+}
+
+wxRect Renderer::pinRect(const wxDC& dc, int x, int y) const
+{
+    return wxRect(x - EVENT_MARKER_WIDTH / 2, shapeTop(dc, y, EVENT_MARKER_HEIGHT), EVENT_MARKER_WIDTH,
+                  EVENT_MARKER_HEIGHT);
+}
+
+wxRect Renderer::barRect(const wxDC& dc, int x1, int x2, int y) const
+{
+    const int right = std::max(x2, x1 + DURATION_MARKER_MIN_WIDTH - 1);
+    return wxRect(x1, shapeTop(dc, y, DURATION_MARKER_HEIGHT), right - x1 + 1, DURATION_MARKER_HEIGHT);
+}
+
+Renderer::Batch::Batch(Renderer& renderer, wxDC& dc) : m_renderer(renderer)
+{
+    if (renderer.m_batch)
+        return;
+    m_painter = std::make_unique<BoxPainter>(dc);
+    renderer.m_batch = m_painter.get();
+    renderer.m_batchColour = wxColour();
+}
+
+Renderer::Batch::~Batch()
+{
+    if (!m_painter)
+        return;
+    wxDC& dc = m_painter->dc();
+    m_painter.reset(); // paints, and gives the DC its pen and brush back
+    m_renderer.m_batch = nullptr;
+    if (m_renderer.m_batchColour.IsOk())
+        m_renderer.setColour(dc, m_renderer.m_batchColour);
+}
+
+Renderer::Renderer(const Renderer& other) : m_lineWidth(other.m_lineWidth) {}
+
+Renderer& Renderer::operator=(const Renderer& other)
+{
+    m_lineWidth = other.m_lineWidth;
+    return *this;
+}
+
+BoxPainter* Renderer::batchOn(const wxDC& dc) const
+{
+    return m_batch && m_batch->paintsOn(dc) ? m_batch : nullptr;
+}
+
+void Renderer::flushBatch(const wxDC& dc)
+{
+    if (BoxPainter* batch = batchOn(dc))
+        batch->flush();
+}
+
+wxColour Renderer::chosenColour(const wxDC& dc, const wxColour& selected) const
+{
+    return batchOn(dc) && m_batchColour.IsOk() ? m_batchColour : selected;
+}
+
+void Renderer::paintBox(wxDC& dc, int x1, int y1, int x2, int y2, const wxColour& colour)
+{
+    paintWith(batchOn(dc), dc, colour, [&](BoxPainter& painter) { painter.add(x1, y1, x2, y2); });
+}
+
+// Paints the pin shrunk by `inset` pixels on every side. Lines of equal width go out as one box.
+void Renderer::paintPin(wxDC& dc, int x, int top, int inset, const wxColour& colour)
+{
+    paintWith(batchOn(dc), dc, colour, [&](BoxPainter& painter) {
+        int line = inset;
+        while (line < EVENT_MARKER_HEIGHT) {
+            const int half = kPinHalfWidths[line] - inset;
+            int last = line;
+            while (last + 1 < EVENT_MARKER_HEIGHT && kPinHalfWidths[last + 1] == kPinHalfWidths[line])
+                ++last;
+            if (half >= 0)
+                painter.add(x - half, top + line, x + half, top + last);
+            line = last + 1;
+        }
+    });
+}
+
 void Renderer::setColour(wxDC& dc, const wxColour& colour)
 {
+    if (batchOn(dc)) {
+        m_batchColour = colour;
+        return;
+    }
     dc.SetPen(wxPen(colour, m_lineWidth, wxPENSTYLE_SOLID));
     dc.SetBrush(wxBrush(colour, wxBRUSHSTYLE_SOLID));
 }
@@ -115,7 +138,7 @@ void Renderer::setLineWidth(int width)
 
 void Renderer::drawLine(wxDC& dc, int x1, int y1, int x2, int y2)
 {
-    const wxColour colour = dc.GetPen().GetColour();
+    const wxColour colour = chosenColour(dc, dc.GetPen().GetColour());
     if (x1 == x2 || y1 == y2) {
         // Straight lines are boxes: exact, and both end points included.
         const int low = (m_lineWidth - 1) / 2;
@@ -131,18 +154,17 @@ void Renderer::drawLine(wxDC& dc, int x1, int y1, int x2, int y2)
 
 void Renderer::fillBox(wxDC& dc, int x1, int y1, int x2, int y2)
 {
-    ExactPixels exact(dc);
-    paintBox(dc, x1, y1, x2, y2, dc.GetBrush().GetColour());
+    paintBox(dc, x1, y1, x2, y2, chosenColour(dc, dc.GetBrush().GetColour()));
 }
 
 void Renderer::drawPoint(wxDC& dc, int x, int y)
 {
-    ExactPixels exact(dc);
-    paintBox(dc, x, y, x, y, dc.GetPen().GetColour());
+    paintBox(dc, x, y, x, y, chosenColour(dc, dc.GetPen().GetColour()));
 }
 
 void Renderer::drawTransition(wxDC& dc, int x1, int y1, int x2, int y2, const wxColour& colour)
 {
+    flushBatch(dc);
     ExactPixels exact(dc);
     const wxPen pen = dc.GetPen();
     wxPen line(colour, m_lineWidth, wxPENSTYLE_SOLID);
@@ -160,35 +182,33 @@ void Renderer::drawTransition(wxGraphicsContext& gc, int x1, int y1, int x2, int
 
 wxRect Renderer::drawEventMarkerBorder(wxDC& dc, int x, int y, const wxColour& border, bool measureOnly)
 {
+    const wxRect pin = pinRect(dc, x, y);
     if (!measureOnly)
-        paintPin(dc, x, y, 0, border);
-    return pinRect(x, y);
+        paintPin(dc, x, pin.y, 0, border);
+    return pin;
 }
 
 wxRect Renderer::drawEventMarkerFill(wxDC& dc, int x, int y, const wxColour& fill, bool measureOnly)
 {
+    const wxRect pin = pinRect(dc, x, y);
     if (!measureOnly)
-        paintPin(dc, x, y, 1, fill);
-    return pinRect(x, y);
+        paintPin(dc, x, pin.y, 1, fill);
+    return pin;
 }
 
 wxRect Renderer::drawDurationMarkerBorder(wxDC& dc, int x1, int x2, int y, const wxColour& border, bool measureOnly)
 {
-    const wxRect bar = barRect(x1, x2, y);
-    if (!measureOnly) {
-        ExactPixels exact(dc);
+    const wxRect bar = barRect(dc, x1, x2, y);
+    if (!measureOnly)
         paintBox(dc, bar.GetLeft(), bar.GetTop(), bar.GetRight(), bar.GetBottom(), border);
-    }
     return bar;
 }
 
 wxRect Renderer::drawDurationMarkerFill(wxDC& dc, int x1, int x2, int y, const wxColour& fill, bool measureOnly)
 {
-    const wxRect bar = barRect(x1, x2, y);
-    if (!measureOnly) {
-        ExactPixels exact(dc);
+    const wxRect bar = barRect(dc, x1, x2, y);
+    if (!measureOnly)
         paintBox(dc, bar.GetLeft() + 1, bar.GetTop() + 1, bar.GetRight() - 1, bar.GetBottom() - 1, fill);
-    }
     return bar;
 }
 
@@ -199,8 +219,10 @@ wxRect Renderer::drawEventMarker(wxDC& dc, int x, int y, bool withBorder, const 
                             : drawEventMarkerFill(dc, x, y, fill, measureOnly);
     if (withBorder)
         drawEventMarkerFill(dc, x, y, fill, measureOnly);
+    if (!measureOnly && (icon.IsOk() || !label.empty()))
+        flushBatch(dc); // the icon and label go on top of the pin
     if (icon.IsOk()) {
-        const wxRect box(all.x + 1, all.y + 1, all.width - 2, all.height - 4);
+        const wxRect box(all.x + 1, all.y + 1, all.width - 2, kPinBoxLines - 2);
         const wxPoint at(box.x + (box.width - icon.GetWidth()) / 2, box.y + (box.height - icon.GetHeight()) / 2);
         if (!measureOnly)
             dc.DrawBitmap(wxBitmap(icon), at, true);

@@ -71,32 +71,32 @@ TEST(Renderer, EventMarkerIsABorderedPinWhoseBordersComeFirst)
         border = renderer.drawEventMarkerBorder(dc, 20, 5, kBorder, false);
         fill = renderer.drawEventMarkerFill(dc, 20, 5, kFill, false);
     });
-    EXPECT_EQ(wxRect(16, 5, 9, 11), measured);
+    EXPECT_EQ(wxRect(15, 5, 11, 14), measured);
     EXPECT_EQ(measured, border);
     EXPECT_EQ(measured, fill);
-    // 7 full lines of 9, then 7, 5, 3, 1 pixels down to the tip.
-    EXPECT_EQ(7 * 9 + 7 + 5 + 3 + 1, count(image, kBorder) + count(image, kFill));
-    EXPECT_EQ(6 * 7 + 5 + 3 + 1, count(image, kFill));
-    EXPECT_EQ(kBorder, at(image, 16, 5));
-    EXPECT_EQ(kBorder, at(image, 20, 15)) << "tip";
-    EXPECT_EQ(kFill, at(image, 20, 14));
-    EXPECT_EQ(kFill, at(image, 17, 6));
-    EXPECT_EQ(*wxWHITE, at(image, 15, 5));
-    EXPECT_EQ(*wxWHITE, at(image, 20, 16));
+    // 9 full lines of 11, then two of 7, two of 3 and the tip.
+    EXPECT_EQ(9 * 11 + 2 * 7 + 2 * 3 + 1, count(image, kBorder) + count(image, kFill));
+    EXPECT_EQ(8 * 9 + 2 * 5 + 2 * 1, count(image, kFill));
+    EXPECT_EQ(kBorder, at(image, 15, 5));
+    EXPECT_EQ(kBorder, at(image, 20, 18)) << "tip";
+    EXPECT_EQ(kFill, at(image, 20, 17));
+    EXPECT_EQ(kFill, at(image, 16, 6));
+    EXPECT_EQ(*wxWHITE, at(image, 14, 5));
+    EXPECT_EQ(*wxWHITE, at(image, 20, 19));
 }
 
-// The pin is painted in merged boxes; a row-by-row pin of one-pixel boxes is the reference, and
+// The pin is painted in merged boxes; a line-by-line pin of one-pixel boxes is the reference, and
 // the DC's own pen and brush must come back unchanged for the caller's next shape.
-TEST(Renderer, PinMatchesRowByRowReferenceAndKeepsTheDcPenAndBrush)
+TEST(Renderer, PinMatchesLineByLineReferenceAndKeepsTheDcPenAndBrush)
 {
-    const int halfWidths[Renderer::EVENT_MARKER_HEIGHT] = {4, 4, 4, 4, 4, 4, 4, 3, 2, 1, 0};
+    const int halfWidths[Renderer::EVENT_MARKER_HEIGHT] = {5, 5, 5, 5, 5, 5, 5, 5, 5, 3, 3, 1, 1, 0};
     Renderer renderer;
     wxColour penAfter;
     wxColour brushAfter;
     const wxImage drawn = paint([&](wxMemoryDC& dc) {
         renderer.setColour(dc, *wxRED);
         renderer.drawEventMarker(dc, 20, 5, true, wxEmptyString, kFill, kBorder, wxNullImage, false);
-        renderer.drawEventMarkerFill(dc, 7, 25, kFill, false);
+        renderer.drawEventMarkerFill(dc, 7, 22, kFill, false);
         penAfter = dc.GetPen().GetColour();
         brushAfter = dc.GetBrush().GetColour();
     });
@@ -109,7 +109,7 @@ TEST(Renderer, PinMatchesRowByRowReferenceAndKeepsTheDcPenAndBrush)
         };
         pin(20, 5, 0, kBorder);
         pin(20, 5, 1, kFill);
-        pin(7, 25, 1, kFill);
+        pin(7, 22, 1, kFill);
     });
     for (int y = 0; y < drawn.GetHeight(); ++y)
         for (int x = 0; x < drawn.GetWidth(); ++x)
@@ -130,12 +130,12 @@ TEST(Renderer, MeasuringPaintsNothing)
         renderer.drawDurationMarkerFill(dc, 5, 30, 20, kFill, true);
     });
     EXPECT_EQ(40 * 40, count(image, *wxWHITE));
-    EXPECT_EQ(6, event.x);
+    EXPECT_EQ(5, event.x);
     EXPECT_GT(event.width, Renderer::EVENT_MARKER_WIDTH) << "the label is part of the marker";
     EXPECT_EQ(wxRect(5, 20, 26, Renderer::DURATION_MARKER_HEIGHT), duration);
 }
 
-TEST(Renderer, DurationMarkerIsAtLeastThreeWideWithItsFillInside)
+TEST(Renderer, DurationMarkerIsAtLeastFiveWideWithItsFillInside)
 {
     Renderer renderer;
     wxRect narrow;
@@ -143,12 +143,69 @@ TEST(Renderer, DurationMarkerIsAtLeastThreeWideWithItsFillInside)
         renderer.drawDurationMarker(dc, 2, 11, 3, kFill, kBorder, false);
         narrow = renderer.drawDurationMarker(dc, 20, 20, 3, kFill, kBorder, false);
     });
-    EXPECT_EQ(wxRect(20, 3, 3, 7), narrow);
-    EXPECT_EQ(8 * 5 + 1 * 5, count(image, kFill));
-    EXPECT_EQ(10 * 7 + 3 * 7 - 45, count(image, kBorder));
+    EXPECT_EQ(wxRect(20, 3, 5, 10), narrow);
+    EXPECT_EQ(8 * 8 + 3 * 8, count(image, kFill));
+    EXPECT_EQ(10 * 10 + 5 * 10 - 88, count(image, kBorder));
     EXPECT_EQ(kBorder, at(image, 2, 3));
     EXPECT_EQ(kFill, at(image, 3, 4));
-    EXPECT_EQ(kBorder, at(image, 11, 9));
+    EXPECT_EQ(kBorder, at(image, 11, 12));
+}
+
+// The ruler draws its markers on its bottom line: hanging from it, only one line would show.
+TEST(Renderer, ShapeAnchoredOnTheLastLineStandsOnIt)
+{
+    Renderer renderer;
+    wxRect pin;
+    wxRect bar;
+    const wxImage image = paint([&](wxMemoryDC& dc) {
+        pin = renderer.drawEventMarker(dc, 10, 39, true, wxEmptyString, kFill, kBorder, wxNullImage, false);
+        bar = renderer.drawDurationMarker(dc, 20, 35, 39, kFill, kBorder, false);
+    });
+    EXPECT_EQ(wxRect(5, 26, 11, 14), pin);
+    EXPECT_EQ(wxRect(20, 30, 16, 10), bar);
+    EXPECT_EQ(kBorder, at(image, 10, 39)) << "the tip is on the line";
+    EXPECT_EQ(kFill, at(image, 10, 30));
+    EXPECT_EQ(kFill, at(image, 25, 35));
+}
+
+// Thousands of overlapping shapes go out merged; the pixels must be those of shape-by-shape
+// painting, colours in the order asked for, and the colour chosen meanwhile must reach the DC.
+TEST(Renderer, BatchPaintsTheSamePixelsAsShapeByShape)
+{
+    const auto scene = [](Renderer& renderer, wxDC& dc) {
+        for (int pass = 0; pass < 2; ++pass) {
+            const wxColour& colour = pass == 0 ? kBorder : kFill;
+            for (int i = 0; i < 300; ++i) {
+                const int x = (i * 7) % 45 - 3;
+                const int y = (i * 11) % 43 - 4;
+                if (i % 3 == 0) {
+                    pass == 0 ? renderer.drawDurationMarkerBorder(dc, x, x + i % 9, y, colour, false)
+                              : renderer.drawDurationMarkerFill(dc, x, x + i % 9, y, colour, false);
+                } else {
+                    pass == 0 ? renderer.drawEventMarkerBorder(dc, x, y, colour, false)
+                              : renderer.drawEventMarkerFill(dc, x, y, colour, false);
+                }
+            }
+        }
+        renderer.setColour(dc, *wxRED);
+        renderer.fillBox(dc, 0, 0, 2, 2);
+    };
+    Renderer renderer;
+    const wxImage single = paint([&](wxMemoryDC& dc) { scene(renderer, dc); });
+    wxColour penAfter;
+    const wxImage batched = paint([&](wxMemoryDC& dc) {
+        {
+            Renderer::Batch batch(renderer, dc);
+            Renderer::Batch joined(renderer, dc);
+            scene(renderer, dc);
+        }
+        penAfter = dc.GetPen().GetColour();
+    });
+    for (int y = 0; y < single.GetHeight(); ++y)
+        for (int x = 0; x < single.GetWidth(); ++x)
+            ASSERT_EQ(at(single, x, y), at(batched, x, y)) << x << "," << y;
+    EXPECT_EQ(*wxRED, at(batched, 1, 1));
+    EXPECT_EQ(*wxRED, penAfter);
 }
 
 // Hit-test images decode colours pixel by pixel: a line must not leave blended pixels.

@@ -39,17 +39,38 @@ TEST_F(EventMarkerLayerTest, KeepsTheFirstMarkerOfEachPixelSpanPerRowAndDrawsBor
     load(m_layer, {{0, {marker(0, 520, 520), marker(0, 505, 505), marker(0, 500, 500)}}, {1, {marker(1, 505, 505)}}});
     paint(m_layer);
 
-    EXPECT_EQ(pixel(46, 4), kBlack);  // pin at 50: top-left of its border
+    EXPECT_EQ(pixel(45, 4), kBlack);  // pin at 50: top-left of its border
     EXPECT_EQ(pixel(50, 6), kInner);
-    // The pin at 52 has its border at 48, but every border is drawn before any fill.
-    EXPECT_EQ(pixel(48, 6), kInner);
+    // The pin at 52 has its border at 47, but every border is drawn before any fill.
+    EXPECT_EQ(pixel(47, 6), kInner);
     EXPECT_EQ(pixel(50, 25), kInner); // row 1
-    EXPECT_EQ(pixel(50, 16), kWhite);
+    EXPECT_EQ(pixel(50, 18), kWhite);
 
     EXPECT_TRUE(m_layer.hittest(50, 6));
     EXPECT_EQ(hitStarts(m_layer), (std::vector<std::uint64_t>{500, 520})); // 505 was not drawn
     EXPECT_EQ(m_layer.getTooltipCount(), 2);
     EXPECT_FALSE(m_layer.hittest(50, 6));
+}
+
+// Each kind must show as a solid area of its fill colour inside its own row, not as a few pixels.
+TEST_F(EventMarkerLayerTest, InstantAndDurationMarkersFillAClearAreaOfTheirRow)
+{
+    load(m_layer, {{1, {marker(1, 500, 500)}}, {2, {marker(2, 200, 400)}}, {3, {marker(3, 700, 701)}}});
+    paint(m_layer);
+    const auto rowArea = [](int row) { return wxRect(0, row * MarkerGraph::ROW_HEIGHT, kWidth, MarkerGraph::ROW_HEIGHT); };
+
+    const wxRect pin(45, 24, 11, 14);
+    EXPECT_GE(count(pin, kInner), 80);
+    EXPECT_EQ(count(rowArea(1), kInner), count(pin, kInner));
+    EXPECT_EQ(pixel(50, 37), kBlack) << "tip";
+
+    const wxRect bar(20, 44, 21, 10); // columns 20 to 40, 4 below the row's top
+    EXPECT_EQ(count(wxRect(bar).Deflate(1), kInner), 19 * 8);
+    EXPECT_EQ(count(rowArea(2), kInner), 19 * 8);
+    EXPECT_EQ(pixel(20, 44), kBlack);
+
+    // A duration shorter than a column is still a bar with a visible inside.
+    EXPECT_GE(count(rowArea(3), kInner), 3 * 8);
 }
 
 TEST_F(EventMarkerLayerTest, GlobalMarkerTakesRowZerosPixelSpan)
@@ -80,10 +101,10 @@ TEST_F(EventMarkerLayerTest, DurationMarkersAreClampedAroundTheGraph)
 
     m_layer.hittest(0, 7);
     ASSERT_EQ(m_layer.getHittestItems().size(), 1u);
-    EXPECT_EQ(m_layer.getHittestItems()[0].rect, wxRect(-20, 4, 71, 7));
+    EXPECT_EQ(m_layer.getHittestItems()[0].rect, wxRect(-20, 4, 71, 10));
     m_layer.hittest(99, 27);
     ASSERT_EQ(m_layer.getHittestItems().size(), 1u);
-    EXPECT_EQ(m_layer.getHittestItems()[0].rect, wxRect(50, 24, 71, 7));
+    EXPECT_EQ(m_layer.getHittestItems()[0].rect, wxRect(50, 24, 71, 10));
 
     // A shape whose last column would be 0 is not drawn and cannot be hovered.
     EXPECT_EQ(pixel(0, 47), kWhite);
@@ -121,9 +142,9 @@ TEST_F(EventMarkerLayerTest, HoveredMarkersGetTheHighlightBorderAndCanBeSelected
 
     m_layer.hittest(50, 6);
     paint(m_layer, true);
-    EXPECT_EQ(pixel(46, 4), kHighlight);
+    EXPECT_EQ(pixel(45, 4), kHighlight);
     EXPECT_EQ(pixel(50, 6), kInner);
-    EXPECT_EQ(pixel(76, 4), kBlack); // the pin at 80 is not hovered
+    EXPECT_EQ(pixel(75, 4), kBlack); // the pin at 80 is not hovered
 
     ASSERT_TRUE(m_layer.canSelect());
     EXPECT_TRUE(m_layer.setSelection());
@@ -222,12 +243,12 @@ TEST_F(EventMarkerLayerTest, LegendIconsMenuAndColourCommands)
     const wxColour background = timeline->getLegend()->GetBackgroundColour();
 
     const wxImage pin = layer.getEventMarkerImage();
-    ASSERT_EQ(pin.GetSize(), wxSize(10, 12));
-    EXPECT_EQ(at(pin, 4, 0), kBlack);
-    EXPECT_EQ(at(pin, 4, 1), kInner);
-    EXPECT_EQ(at(pin, 9, 0), background);
+    ASSERT_EQ(pin.GetSize(), wxSize(12, 15));
+    EXPECT_EQ(at(pin, 5, 0), kBlack);
+    EXPECT_EQ(at(pin, 5, 1), kInner);
+    EXPECT_EQ(at(pin, 11, 0), background);
     const wxImage bar = layer.getDurationMarkerImage();
-    ASSERT_EQ(bar.GetSize(), wxSize(9, 8));
+    ASSERT_EQ(bar.GetSize(), wxSize(9, 11));
     EXPECT_EQ(at(bar, 7, 0), kBlack);
     EXPECT_EQ(at(bar, 1, 1), kInner);
     EXPECT_EQ(at(bar, 8, 0), background);
@@ -266,7 +287,7 @@ TEST_F(EventMarkerLayerTest, LegendIconsMenuAndColourCommands)
     EXPECT_EQ(titles, (std::vector<wxString>{"Select inner color", "Select border color", "Select inner color"}));
     EXPECT_EQ(m_graph.m_colorChanges, (std::vector<wxString>{"Inner color #0000FF", "Border color #008000"}));
     paint(layer);
-    EXPECT_EQ(pixel(46, 4), wxColour(0, 128, 0));
+    EXPECT_EQ(pixel(45, 4), wxColour(0, 128, 0));
     EXPECT_EQ(pixel(50, 6), wxColour(0, 0, 255));
 
     frame->Destroy();

@@ -54,12 +54,36 @@ void MarkerFixture::paint(velmora_1_0::EventMarkerLayer& layer, bool hover)
         layer.renderHittest(m_dc);
 }
 
-wxColour MarkerFixture::pixel(int x, int y)
+wxImage MarkerFixture::snapshot()
 {
     m_dc.SelectObject(wxNullBitmap);
     const wxImage image = m_canvas.ConvertToImage();
     m_dc.SelectObject(m_canvas);
+    return image;
+}
+
+wxColour MarkerFixture::pixel(int x, int y)
+{
+    const wxImage image = snapshot();
     return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
+}
+
+int MarkerFixture::count(const wxRect& area, const wxColour& colour)
+{
+    const wxImage image = snapshot();
+    const wxRect inside = area.Intersect(wxRect(image.GetSize()));
+    int n = 0;
+    for (int y = inside.GetTop(); y <= inside.GetBottom(); ++y)
+        for (int x = inside.GetLeft(); x <= inside.GetRight(); ++x)
+            n += wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y)) == colour;
+    return n;
+}
+
+void MarkerFixture::resizeCanvas(const wxSize& size)
+{
+    m_dc.SelectObject(wxNullBitmap);
+    m_canvas = wxBitmap(size, 24);
+    m_dc.SelectObject(m_canvas);
 }
 
 } // namespace marker_test

@@ -15,6 +15,7 @@
 
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
+#include <wx/image.h>
 
 namespace marker_test {
 
@@ -31,6 +32,12 @@ protected:
     // White canvas, then renderAll (and renderHittest with hover).
     void paint(velmora_1_0::EventMarkerLayer& layer, bool hover = false);
     wxColour pixel(int x, int y);
+    // Pixels of `colour` inside `area` of the canvas.
+    int count(const wxRect& area, const wxColour& colour);
+    // Paints on a fresh white canvas of `size` from now on.
+    void resizeCanvas(const wxSize& size);
+
+    wxImage snapshot();
 
     tarquel_1_0::Ruler m_ruler;
     MarkerProviderPtr m_provider;

@@ -1,0 +1,32 @@
+#pragma once
+// The set of pixel-span keys already chosen on one row while markers are chosen for drawing: an
+// open-addressing hash set of 32-bit keys that empties in constant time, so choosing among a
+// million markers costs a probe each rather than a tree walk.
+//
+// Used by MarkerDecimator, one row at a time (clear between rows).
+#include <cstddef>
+#include <vector>
+
+namespace velmora_1_0 {
+
+class SpanKeySet {
+public:
+    SpanKeySet();
+
+    // True when `key` was not in the set (it is now).
+    bool insert(unsigned int key);
+    void clear();
+
+private:
+    void grow();
+    size_t slotOf(unsigned int key) const;
+
+    std::vector<unsigned int> m_keys;
+    // A slot holds a key of the current generation only when its stamp is m_generation.
+    std::vector<unsigned int> m_stamps;
+    unsigned int m_generation = 1;
+    size_t m_size = 0;
+    int m_shift = 0;
+};
+
+} // namespace velmora_1_0
