@@ -1,5 +1,6 @@
 #include "layers/TransitionLayer.h"
 
+#include "layers/TransitionHitPainter.h"
 #include "layers/TransitionKey.h"
 
 #include <tarquel_1_0/Colors.h>
@@ -17,11 +18,12 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 #include <wx/bitmap.h>
-#include <wx/dcmemory.h>
 #include <wx/graphics.h>
 #include <wx/menu.h>
+#include <wx/pen.h>
 
 namespace velmora_1_0 {
 
@@ -159,6 +161,7 @@ void TransitionLayer::startDecimation()
     m_loading = 0;
     m_loadProgress = 0;
     m_segments.clear();
+    m_drawnSegments = 0;
     resetHittestImages();
     if (!m_visible) {
         // Postponed until the layer is drawn again; a running batch loop stops meanwhile.
@@ -194,18 +197,9 @@ bool TransitionLayer::performDecimation()
     if (first == -1 || last == -1)
         return false;
 
-    // Lines are painted into bitmaps and the images refreshed once per batch.
-    const bool paintable = m_hittestLow.IsOk() && m_hittestHigh.IsOk();
-    wxBitmap low = paintable ? wxBitmap(m_hittestLow) : wxBitmap();
-    wxBitmap high = paintable ? wxBitmap(m_hittestHigh) : wxBitmap();
-    wxMemoryDC lowDc;
-    wxMemoryDC highDc;
-    if (paintable) {
-        lowDc.SelectObject(low);
-        highDc.SelectObject(high);
-        m_parent->m_renderer.setLineWidth(2);
-    }
-    bool changed = false;
+    std::optional<TransitionHitPainter> painter;
+    if (m_canHittest && m_hittestLow.IsOk() && m_hittestHigh.IsOk())
+        painter.emplace(m_hittestLow, m_hittestHigh);
     int count = 0;
     while (m_decimationIndex < m_transitions.size()) {
         const unsigned int index = m_decimationIndex++;
@@ -237,41 +231,26 @@ bool TransitionLayer::performDecimation()
                 line.toRow = t.toRow;
                 if (m_visible)
                     m_segments.push_back(line);
-                if (paintable) {
-                    paintHittestLine(lowDc, highDc, line, index);
-                    changed = true;
+                if (painter) {
+                    wxColour lowColour;
+                    wxColour highColour;
+                    transitionIdToHittestColors(index, lowColour, highColour);
+                    painter->paint(line, lowColour, highColour);
                 }
             }
         }
         if (!m_decimateAtOnce && ++count == kBatchSize)
             break;
     }
-    lowDc.SelectObject(wxNullBitmap);
-    highDc.SelectObject(wxNullBitmap);
-    if (changed) {
-        m_hittestLow = low.ConvertToImage();
-        m_hittestHigh = high.ConvertToImage();
-    }
     return !m_decimateAtOnce && m_decimationIndex < m_transitions.size();
-}
-
-void TransitionLayer::paintHittestLine(wxMemoryDC& low, wxMemoryDC& high, const TransitionSegment& line,
-                                       unsigned int index)
-{
-    if (!m_canHittest)
-        return;
-    wxColour lowColour;
-    wxColour highColour;
-    transitionIdToHittestColors(index, lowColour, highColour);
-    tarquel_1_0::Renderer& renderer = m_parent->m_renderer;
-    renderer.drawTransition(low, line.x1, line.y1, line.x2, line.y2, lowColour);
-    renderer.drawTransition(high, line.x1, line.y1, line.x2, line.y2, highColour);
 }
 
 bool TransitionLayer::renderNextTransitions(wxMemoryDC& dc)
 {
     const bool more = performDecimation();
-    drawSegments(dc);
+    // Earlier batches' lines are already on the graph; the last batch draws every line again so
+    // that lines covered meanwhile by rows other layers repainted come back.
+    drawSegments(dc, more ? m_drawnSegments : 0);
     if (!m_decimateAtOnce)
         reportDecimationProgress();
     return more;
@@ -279,7 +258,7 @@ bool TransitionLayer::renderNextTransitions(wxMemoryDC& dc)
 
 void TransitionLayer::renderDecimatedTransitions(wxMemoryDC& dc)
 {
-    drawSegments(dc);
+    drawSegments(dc, 0);
 }
 
 void TransitionLayer::reportDecimationProgress()
@@ -351,15 +330,17 @@ void TransitionLayer::resetHittestImages()
     m_hittestHigh = m_width > 0 && m_height > 0 ? wxImage(m_width, m_height, true) : wxImage();
 }
 
-void TransitionLayer::drawSegments(wxMemoryDC& dc)
+void TransitionLayer::drawSegments(wxMemoryDC& dc, std::size_t from)
 {
-    if (m_segments.empty() || !m_parent)
+    m_drawnSegments = from;
+    if (from >= m_segments.size() || !m_parent)
         return;
     const std::unique_ptr<wxGraphicsContext> context(wxGraphicsContext::Create(dc));
     if (!context)
         return;
     const wxGraphicsPen pen = context->CreatePen(wxPen(m_color, 2, wxPENSTYLE_SOLID));
-    for (const TransitionSegment& line : m_segments) {
+    for (; m_drawnSegments < m_segments.size(); ++m_drawnSegments) {
+        const TransitionSegment& line = m_segments[m_drawnSegments];
         // A row hidden since the decimation ends this pass; the next decimation drops its lines.
         if (m_parent->getDisplayRow(line.fromRow) == -1 || m_parent->getDisplayRow(line.toRow) == -1)
             break;
@@ -373,7 +354,7 @@ void TransitionLayer::renderAll(wxMemoryDC& dc)
         return;
     if (m_needsDecimation)
         startDecimation();
-    drawSegments(dc);
+    drawSegments(dc, 0);
     renderSelection(dc);
 }
 
@@ -518,6 +499,7 @@ void TransitionLayer::clear()
     m_pendingData.clear();
     // Lines of the old data would otherwise be drawn on rows that now mean something else.
     m_segments.clear();
+    m_drawnSegments = 0;
     m_needsDecimation = false;
     m_decimationIndex = 0;
     m_lastPercent = 0;

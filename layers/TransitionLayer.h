@@ -21,6 +21,7 @@
 
 #include <tarquel_1_0/GraphLayer.h>
 
+#include <cstddef>
 #include <map>
 #include <vector>
 
@@ -92,6 +93,7 @@ protected:
     bool m_needsDecimation = true;
     bool m_decimateAtOnce = false;
     std::vector<TransitionSegment> m_segments; // collected only while visible
+    std::size_t m_drawnSegments = 0;             // of m_segments, already on the graph during batches
     unsigned int m_decimationIndex = 0;
     unsigned int m_lastPercent = 0;
     bool m_dataLoaded = false;
@@ -118,12 +120,12 @@ private:
     // The decimation entry of a transition's line, or null when it is not part of it.
     const VisibleTransition* visibleEntry(const Transition& t) const;
     void resetHittestImages();
-    void drawSegments(wxMemoryDC& dc);
+    // Draws m_segments from `from` on, up to the first on a hidden row; m_drawnSegments is where
+    // the pass stopped.
+    void drawSegments(wxMemoryDC& dc, std::size_t from);
     // Mirrors the decimation position into the loading counters and reports a changed percentage.
     void reportDecimationProgress();
     void finishBatches();
-    // Paints one kept line into both hit-test bitmaps, selected into `low` and `high`.
-    void paintHittestLine(wxMemoryDC& low, wxMemoryDC& high, const TransitionSegment& line, unsigned int index);
     wxImage legendIcon() const;
     // The tooltip text of one transition, with its instance text when the layer has a source.
     wxString tooltipEntry(const Transition& t);
