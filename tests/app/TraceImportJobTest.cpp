@@ -75,7 +75,7 @@ TEST_F(TraceImportJobTest, OutcomeArrivesOnTheOwnersThread)
 
 TEST_F(TraceImportJobTest, DestroyedJobCancelsAndNeverCallsBack)
 {
-    const fs::path big = writeTrace("big.json", 300000); // some 30 MB: several progress reports
+    const fs::path big = writeTrace("big.json", 100000); // some 10 MB: more than one progress report
     {
         TraceImportJob job(m_owner, big, [&](int) { ++m_progressCalls; },
                            [&](const fs::path&, const std::string&) { m_done = true; });
@@ -86,6 +86,7 @@ TEST_F(TraceImportJobTest, DestroyedJobCancelsAndNeverCallsBack)
     EXPECT_FALSE(m_done);
     EXPECT_EQ(m_progressCalls, progressCalls);
     EXPECT_EQ(leftovers(), 0);
+    fs::remove(big);
 }
 
 // Destroyed at once, before the worker got anywhere, again and again.
