@@ -151,7 +151,11 @@ void EventMarkerLayer::handleEventMarkers(wxMemoryDC& dc, const std::vector<Even
         return;
     const int base = static_cast<int>(m_markers.size());
     m_markers.insert(m_markers.end(), markers.begin(), markers.end());
-    std::sort(m_markers.begin(), m_markers.end(), markerSortFunc);
+    // The list is sorted already: sorting the newcomers and merging keeps each arrival linear,
+    // where sorting the whole list again made loading row by row quadratic.
+    const auto arrived = m_markers.begin() + base;
+    std::sort(arrived, m_markers.end(), markerSortFunc);
+    std::inplace_merge(m_markers.begin(), arrived, m_markers.end(), markerSortFunc);
     // Sorting moved markers under the cached indices; the next renderAll chooses again.
     dropChoice();
     if (!render || !m_visible)

@@ -109,6 +109,7 @@ private:
     int m_lineWidth = 1;
     BoxPainter* m_batch = nullptr; // owned by the open Batch
     wxColour m_batchColour;        // chosen while the batch is open; invalid: none
+    int m_batchLastLine = 0;       // the last line of the batch's DC
 };
 
 } // namespace tarquel_1_0

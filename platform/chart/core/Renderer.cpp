@@ -38,8 +38,7 @@ void paintWith(BoxPainter* batch, wxDC& dc, const wxColour& colour, const Paint&
 int Renderer::shapeTop(const wxDC& dc, int y, int height) const
 {
     // On the DC's last line only the first line of a hanging shape would show.
-    BoxPainter* batch = batchOn(dc);
-    const int lastLine = (batch ? batch->area() : BoxPainter::areaOf(dc)).GetBottom();
+    const int lastLine = batchOn(dc) ? m_batchLastLine : BoxPainter::areaOf(dc).GetBottom();
     return y == lastLine ? y - height + 1 : y;
 }
 
@@ -62,6 +61,7 @@ Renderer::Batch::Batch(Renderer& renderer, wxDC& dc) : m_renderer(renderer)
     m_painter = std::make_unique<BoxPainter>(dc);
     renderer.m_batch = m_painter.get();
     renderer.m_batchColour = wxColour();
+    renderer.m_batchLastLine = m_painter->area().GetBottom();
 }
 
 Renderer::Batch::~Batch()
