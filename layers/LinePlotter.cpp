@@ -22,6 +22,80 @@ bool narrow(double factor, double from, double to, double& low, double& high)
     return low <= high;
 }
 
+// The stroke of one line in coordinates doubled around its start (u across columns, v across
+// rows), so pixel centres are odd integers and the exact test needs no fractions.
+class Stroke {
+public:
+    Stroke(int x1, int y1, int x2, int y2, int lineWidth)
+        : m_x1(x1), m_y1(y1), m_dx(static_cast<double>(x2) - x1), m_dy(static_cast<double>(y2) - y1)
+    {
+        const double lengthSquared = m_dx * m_dx + m_dy * m_dy;
+        m_dotLimit = 2 * lengthSquared;
+        m_crossLimit = lineWidth * std::sqrt(lengthSquared);
+    }
+
+    bool empty() const { return m_dotLimit == 0; }
+
+    bool covers(int x, int y) const
+    {
+        const double u = 2.0 * x + 1 - 2.0 * m_x1;
+        const double v = 2.0 * y + 1 - 2.0 * m_y1;
+        const double dot = u * m_dx + v * m_dy;
+        if (dot < 0 || dot > m_dotLimit)
+            return false;
+        // One side includes its outline, the other not, so a line of odd width whose sides fall
+        // on pixel centres is still that many pixels wide.
+        const double cross = u * m_dy - v * m_dx;
+        return cross >= -m_crossLimit && cross < m_crossLimit;
+    }
+
+    // The columns of row y that the stroke covers, clipped to [0, width); false when none.
+    bool rowSpan(int y, int width, int& first, int& last) const
+    {
+        // Solve both pairs of limits for u...
+        const double v = 2.0 * y + 1 - 2.0 * m_y1;
+        double low = -HUGE_VAL;
+        double high = HUGE_VAL;
+        if (!narrow(m_dx, -v * m_dy, m_dotLimit - v * m_dy, low, high) ||
+            !narrow(m_dy, v * m_dx - m_crossLimit, v * m_dx + m_crossLimit, low, high))
+            return false;
+        const double left = std::ceil((low - 1) / 2 + m_x1);
+        const double right = std::floor((high - 1) / 2 + m_x1);
+        if (right < -1 || left > width)
+            return false;
+        first = static_cast<int>(std::clamp(left, 0.0, width - 1.0));
+        last = static_cast<int>(std::clamp(right, 0.0, width - 1.0));
+        // ...and where a limit passes within rounding of a pixel centre, let the exact test
+        // settle that end, from a pixel further out.
+        if (nearCentre(low)) {
+            first = std::max(0, first - 1);
+            while (first <= last && !covers(first, y))
+                ++first;
+        }
+        if (nearCentre(high)) {
+            last = std::min(width - 1, last + 1);
+            while (last >= first && !covers(last, y))
+                --last;
+        }
+        return first <= last && covers(first, y);
+    }
+
+private:
+    // Whether u lies within rounding of an odd integer, the u of a pixel centre.
+    static bool nearCentre(double u)
+    {
+        const double centre = 2 * std::floor(u / 2) + 1;
+        return std::abs(u - centre) <= 1e-9 * (1 + std::abs(u));
+    }
+
+    int m_x1;
+    int m_y1;
+    double m_dx;
+    double m_dy;
+    double m_dotLimit;   // twice the squared length: the far end
+    double m_crossLimit; // line width times the length: the sides
+};
+
 } // namespace
 
 LinePlotter::LinePlotter(int width, int height, int lineWidth)
@@ -39,58 +113,19 @@ void LinePlotter::plot(int x1, int y1, int x2, int y2, std::vector<Span>& spans)
     }
     const long long reach = m_lineWidth;
     if (std::min<long long>(x1, x2) - reach >= m_width || std::max<long long>(x1, x2) + reach < 0 ||
-        std::min<long long>(y1, y2) - reach >= m_height || std::max<long long>(y1, y2) + reach < 0)
+        y1 - reach >= m_height || y2 + reach < 0)
         return;
-    Stroke stroke{x1, y1, static_cast<double>(x2) - x1, static_cast<double>(y2) - y1, 0, 0};
-    const double lengthSquared = stroke.dx * stroke.dx + stroke.dy * stroke.dy;
-    if (lengthSquared == 0)
+    const Stroke stroke(x1, y1, x2, y2, m_lineWidth);
+    if (stroke.empty())
         return;
-    stroke.dotLimit = 2 * lengthSquared;
-    stroke.crossLimit = m_lineWidth * std::sqrt(lengthSquared);
-    const int top = static_cast<int>(std::max<long long>(0, std::min<long long>(y1, y2) - reach));
-    const int bottom = static_cast<int>(std::min<long long>(m_height - 1, std::max<long long>(y1, y2) + reach));
+    const int top = static_cast<int>(std::max<long long>(0, y1 - reach));
+    const int bottom = static_cast<int>(std::min<long long>(m_height - 1, y2 + reach));
     for (int y = top; y <= bottom; ++y) {
         int first = 0;
         int last = 0;
-        if (rowSpan(stroke, y, first, last))
+        if (stroke.rowSpan(y, m_width, first, last))
             spans.push_back(Span{y, first, last});
     }
-}
-
-bool LinePlotter::covers(const Stroke& stroke, int x, int y) const
-{
-    const double u = 2.0 * x + 1 - 2.0 * stroke.x1;
-    const double v = 2.0 * y + 1 - 2.0 * stroke.y1;
-    const double dot = u * stroke.dx + v * stroke.dy;
-    if (dot < 0 || dot > stroke.dotLimit)
-        return false;
-    // One side includes its outline, the other not, so a line of odd width whose sides fall on
-    // pixel centres is still that many pixels wide.
-    const double cross = u * stroke.dy - v * stroke.dx;
-    return cross >= -stroke.crossLimit && cross < stroke.crossLimit;
-}
-
-bool LinePlotter::rowSpan(const Stroke& stroke, int y, int& first, int& last) const
-{
-    // Solve both pairs of limits for u, the doubled offset of a pixel centre from the start...
-    const double v = 2.0 * y + 1 - 2.0 * stroke.y1;
-    double low = -HUGE_VAL;
-    double high = HUGE_VAL;
-    if (!narrow(stroke.dx, -v * stroke.dy, stroke.dotLimit - v * stroke.dy, low, high) ||
-        !narrow(stroke.dy, v * stroke.dx - stroke.crossLimit, v * stroke.dx + stroke.crossLimit, low, high))
-        return false;
-    // ...then widen the estimate by a pixel for rounding and settle both ends with the exact test.
-    const double left = std::ceil((low - 1) / 2 + stroke.x1) - 1;
-    const double right = std::floor((high - 1) / 2 + stroke.x1) + 1;
-    if (right < 0 || left >= m_width)
-        return false;
-    first = static_cast<int>(std::max(0.0, left));
-    last = static_cast<int>(std::min(m_width - 1.0, right));
-    while (first <= last && !covers(stroke, first, y))
-        ++first;
-    while (last >= first && !covers(stroke, last, y))
-        --last;
-    return first <= last;
 }
 
 } // namespace velmora_1_0

@@ -29,21 +29,6 @@ public:
     void plot(int x1, int y1, int x2, int y2, std::vector<Span>& spans) const;
 
 private:
-    // The stroke of one line in coordinates doubled around its start, so pixel centres are odd
-    // integers and the tests need no fractions.
-    struct Stroke {
-        int x1;
-        int y1;
-        double dx;
-        double dy;
-        double dotLimit;   // twice the squared length: the far end
-        double crossLimit; // line width times the length: the sides
-    };
-
-    bool covers(const Stroke& stroke, int x, int y) const;
-    // The columns of row y that the stroke covers, clipped to the area; false when none.
-    bool rowSpan(const Stroke& stroke, int y, int& first, int& last) const;
-
     int m_width;
     int m_height;
     int m_lineWidth;

@@ -18,15 +18,19 @@ unsigned char* ownPixels(wxImage& image)
     return image.GetData();
 }
 
-void fill(unsigned char* pixel, int count, const wxColour& colour)
+struct Rgb {
+    explicit Rgb(const wxColour& colour) : red(colour.Red()), green(colour.Green()), blue(colour.Blue()) {}
+    unsigned char red;
+    unsigned char green;
+    unsigned char blue;
+};
+
+void fill(unsigned char* pixel, int count, const Rgb& colour)
 {
-    const unsigned char red = colour.Red();
-    const unsigned char green = colour.Green();
-    const unsigned char blue = colour.Blue();
     for (unsigned char* end = pixel + 3 * count; pixel != end; pixel += 3) {
-        pixel[0] = red;
-        pixel[1] = green;
-        pixel[2] = blue;
+        pixel[0] = colour.red;
+        pixel[1] = colour.green;
+        pixel[2] = colour.blue;
     }
 }
 
@@ -42,11 +46,13 @@ void TransitionHitPainter::paint(const TransitionSegment& line, const wxColour& 
                                  const wxColour& highColour)
 {
     m_plotter.plot(line.x1, line.y1, line.x2, line.y2, m_spans);
+    const Rgb low(lowColour);
+    const Rgb high(highColour);
     for (const LinePlotter::Span& span : m_spans) {
         const std::size_t offset = 3 * (static_cast<std::size_t>(span.y) * m_width + span.xFirst);
         const int count = span.xLast - span.xFirst + 1;
-        fill(m_low + offset, count, lowColour);
-        fill(m_high + offset, count, highColour);
+        fill(m_low + offset, count, low);
+        fill(m_high + offset, count, high);
     }
 }
 

@@ -248,9 +248,9 @@ bool TransitionLayer::performDecimation()
 bool TransitionLayer::renderNextTransitions(wxMemoryDC& dc)
 {
     const bool more = performDecimation();
-    // Earlier batches' lines are already on the graph; the last batch draws every line again so
-    // that lines covered meanwhile by rows other layers repainted come back.
-    drawSegments(dc, more ? m_drawnSegments : 0);
+    // Earlier batches' lines are already on the graph: drawing them again on every tick would
+    // make the whole decimation quadratic and each tick slower than the last.
+    drawSegments(dc, m_drawnSegments);
     if (!m_decimateAtOnce)
         reportDecimationProgress();
     return more;

@@ -141,3 +141,29 @@ TEST_F(TransitionDecimation, ClearForgetsTheDataAndTheNextRequestLoadsAgain)
     EXPECT_EQ(layer.m_requests.size(), static_cast<size_t>(kRows));
     EXPECT_NE(layer.m_requests.begin()->first, before.begin()->first);
 }
+
+TEST_F(TransitionDecimation, EachTickDrawsOnlyTheLinesItsBatchKept)
+{
+    std::vector<SarvikProvider::Transition> data(300, transition(0, 2, 200, 200));
+    data.resize(5001, transition(3, 4, 700, 700));
+    ProbeLayer layer;
+    load(layer, data);
+    const auto whiten = [this] {
+        m_dc.SetBackground(*wxWHITE_BRUSH);
+        m_dc.Clear();
+    };
+    whiten();
+    layer.updateData(m_dc, true);
+    EXPECT_NE(pixel(x(200), 30), kWhite);
+    EXPECT_EQ(pixel(x(700), 70), kWhite);
+    whiten();
+    layer.updateData(m_dc, true);
+    EXPECT_EQ(pixel(x(200), 30), kWhite); // already on the graph from the first tick
+    EXPECT_NE(pixel(x(700), 70), kWhite);
+    whiten();
+    tickUntilDone(layer);
+    EXPECT_EQ(pixel(x(700), 70), kWhite);
+    paint(layer); // a repaint draws every kept line
+    EXPECT_NE(pixel(x(200), 30), kWhite);
+    EXPECT_NE(pixel(x(700), 70), kWhite);
+}
