@@ -4,12 +4,14 @@
 // million markers costs a probe each rather than a tree walk.
 //
 // Used by MarkerDecimator, one row at a time (clear between rows).
+#include "provider/VelmoraExport.h"
+
 #include <cstddef>
 #include <vector>
 
 namespace velmora_1_0 {
 
-class SpanKeySet {
+class VELMORA_API SpanKeySet {
 public:
     SpanKeySet();
 
