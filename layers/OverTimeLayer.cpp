@@ -49,15 +49,6 @@ const SarvikProvider::OverTimeData& OverTimeLayer::getRowData(int dataRow)
     return m_rowData[dataRow];
 }
 
-bool OverTimeLayer::visibleRows(int& first, int& last) const
-{
-    first = -1;
-    last = -1;
-    if (m_parent)
-        m_parent->getVisibleRowRange(first, last);
-    return first != -1 && last != -1;
-}
-
 void OverTimeLayer::clearLayerData(SarvikProvider* provider)
 {
     (provider->*m_entryPoints.clear)(this);
@@ -93,7 +84,8 @@ void OverTimeLayer::requestData(bool onlyIfMissing)
 
     int first = -1;
     int last = -1;
-    if (!visibleRows(first, last))
+    m_parent->getVisibleRowRange(first, last);
+    if (first == -1 || last == -1)
         return;
 
     const wxULongLong start = ruler->getStart();
@@ -140,11 +132,7 @@ void OverTimeLayer::updateData(wxMemoryDC& dc, bool render)
 
 void OverTimeLayer::renderAll(wxMemoryDC& dc)
 {
-    int first = -1;
-    int last = -1;
-    if (visibleRows(first, last))
-        for (int row = first; row <= last; ++row)
-            renderRow(dc, row);
+    forEachVisibleRow([this, &dc](int row) { renderRow(dc, row); });
 }
 
 void OverTimeLayer::renderRow(wxMemoryDC& dc, int row)
@@ -233,11 +221,8 @@ void OverTimeLayer::renderSeries(wxMemoryDC& dc, int row, const SarvikProvider::
 void OverTimeLayer::renderFilterOutline(wxMemoryDC& dc)
 {
     SarvikProvider* source = provider();
-    int first = -1;
-    int last = -1;
-    if (source && source->hasRowBy() && visibleRows(first, last))
-        for (int row = first; row <= last; ++row)
-            renderSegment(dc, row);
+    if (source && source->hasRowBy())
+        forEachVisibleRow([this, &dc](int row) { renderSegment(dc, row); });
 }
 
 bool OverTimeLayer::hittest(int x, int y)

@@ -89,8 +89,6 @@ protected:
 
 private:
     SarvikProvider* provider() const;
-    // The display rows in view; false when there are none.
-    bool visibleRows(int& first, int& last) const;
     void renderRunningBar(wxMemoryDC& dc, int row, int dataRow);
     void renderSeries(wxMemoryDC& dc, int row, const SarvikProvider::OverTimeData& data, int firstColumn,
                       int lastColumn, int startColumn);
