@@ -21,6 +21,7 @@
 #include <optional>
 
 #include <wx/bitmap.h>
+#include <wx/dcmemory.h>
 #include <wx/graphics.h>
 #include <wx/menu.h>
 #include <wx/pen.h>

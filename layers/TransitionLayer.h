@@ -6,9 +6,10 @@
 // per distinct TransitionKey (both pixel columns and both display rows) and only counts the
 // others as duplicates of it. Up to kSyncLimit transitions are decimated at once; above that the
 // chart's update timer calls updateData(dc, true) and each tick examines kBatchSize transitions
-// inside the visible time range, reporting a percentage. While decimating, every kept line is
-// also painted into two hit-test images whose exact colours encode the transition's index (the
-// low and the high 15 bits), so hover is one pixel read in each image.
+// inside the visible time range, reporting a percentage and drawing the lines that batch kept
+// (renderAll draws them all). While decimating, every kept line is also plotted into two hit-test
+// images (TransitionHitPainter) whose exact colours encode the transition's index (the low and
+// the high 15 bits), so hover is one pixel read in each image.
 //
 // How it is called (UI thread only): the pane creates it and adds it to an area; the timeline
 // calls requestData (one provider request per row, once; later calls re-decimate for the new

@@ -12,11 +12,11 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <map>
-#include <memory>
+#include <cstdint>
 #include <random>
+#include <utility>
+#include <vector>
 
-#include <wx/app.h>
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
 
@@ -84,22 +84,11 @@ struct Scene {
     BenchLayer layer;
 };
 
-// One scene per size, built on first use: building a million transitions is not what is measured.
-std::map<size_t, std::unique_ptr<Scene>> g_scenes;
-
-Scene& scene(size_t count)
-{
-    std::unique_ptr<Scene>& held = g_scenes[count];
-    if (!held)
-        held = std::make_unique<Scene>(count);
-    return *held;
-}
-
 // Every batch of one decimation of a million transitions but the last, so the average covers the
 // key map from empty to full.
 void BM_TransitionDecimationBatch(benchmark::State& state)
 {
-    Scene& s = scene(kMillion);
+    Scene s(kMillion); // built before the timed loop
     s.layer.restart();
     for (auto _ : state)
         benchmark::DoNotOptimize(s.layer.performDecimation());
@@ -113,7 +102,7 @@ BENCHMARK(BM_TransitionDecimationBatch)
 void BM_TransitionDecimationTotal(benchmark::State& state)
 {
     const auto count = static_cast<size_t>(state.range(0));
-    Scene& s = scene(count);
+    Scene s(count);
     int ticks = 0;
     for (auto _ : state) {
         s.layer.restart();
@@ -126,24 +115,4 @@ void BM_TransitionDecimationTotal(benchmark::State& state)
 }
 BENCHMARK(BM_TransitionDecimationTotal)->Unit(benchmark::kMillisecond)->Iterations(1)->Arg(200000)->Arg(kMillion);
 
-class BenchApp : public wxApp {
-public:
-    bool OnInit() override { return true; }
-};
-
 } // namespace
-
-int main(int argc, char** argv)
-{
-    wxApp::SetInstance(new BenchApp); // wx owns the application object
-    if (!wxEntryStart(argc, argv))
-        return 2;
-    wxTheApp->CallOnInit();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_scenes.clear();
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-    return 0;
-}
