@@ -23,12 +23,7 @@ constexpr int kHeight = 48;
 
 TransitionSegment segment(int x1, int y1, int x2, int y2)
 {
-    TransitionSegment line;
-    line.x1 = x1;
-    line.y1 = y1;
-    line.x2 = x2;
-    line.y2 = y2;
-    return line;
+    return TransitionSegment{x1, x2, y1, y2};
 }
 
 wxColour colourAt(const wxImage& image, int x, int y)
