@@ -3,7 +3,8 @@
 // anti-aliasing: a pixel belongs to the line when its centre lies inside the line's stroke, the
 // rectangle the segment sweeps with butt ends (the ends included). That is the geometry a 2D
 // graphics library gives a butt-capped line with anti-aliasing off, so lines plotted here cover
-// the pixels of the lines drawn on screen, and every pixel can carry one exact colour.
+// the pixels the chart's renderer paints for them (only centres on the outline itself may go
+// either way), and every pixel can carry one exact colour.
 //
 // How it is called: construct it for the target size and line width, then plot() each line; the
 // result is the covered pixels as horizontal runs, clipped to the area, top row first.
