@@ -174,6 +174,12 @@ public:
     // results, and the running request (cancelled).
     void forgetLayer(GraphLayer* layer);
 
+    // While held (the calls nest) the worker starts no request; the one running goes on. A
+    // window asking all its layers at once holds its provider: otherwise a layer's fresh request
+    // could start and be cancelled by the next layer's clearing, and that layer would wait forever.
+    void holdRequests();
+    void releaseRequests();
+
     void generateDataReadyNotification(GraphLayer* layer);
     void generateProgressNotification(GraphLayer* layer, int percent);
 
@@ -211,6 +217,8 @@ private:
     std::atomic<bool> m_canceled{false};
     std::atomic<bool> m_stopping{false};
     bool m_busy = false;                      // a request is being handled; m_queueLock
+    int m_holds = 0;                          // m_queueLock
+    int m_heldPosts = 0;                      // semaphore posts taken while held; m_queueLock
     bool m_visibleRowsKnown = false;          // m_resultsLock
     std::map<int, std::vector<SBInterval>> m_filterBands; // m_resultsLock
     std::vector<SMBRowData> m_smbResults;     // m_resultsLock

@@ -89,7 +89,8 @@ public:
     // What the status line says now (empty when nothing loads).
     wxString getStatusText() const;
     // True while a layer waits for data or works through it (m_loading), or an area's filter band
-    // is being computed: a screenshot taken now would not show everything.
+    // is being computed, or a graph has still to repaint its layers: a screenshot taken now would
+    // not show everything.
     bool isLoading() const;
 
     const Directory& getDirectory() const;

@@ -47,6 +47,10 @@ wxThread::ExitCode DataProvider::Entry()
             wxCriticalSectionLocker lock(m_queueLock);
             if (m_stopping)
                 break;
+            if (m_holds > 0) {
+                ++m_heldPosts; // given back on release
+                continue;
+            }
             // A cleared request leaves its post behind: nothing to take then.
             if (m_requestQueue.empty())
                 continue;
@@ -279,6 +283,21 @@ int DataProvider::consumeSMBData(GraphLayer* layer, std::vector<SMBRowData>& out
     std::move(mine, m_smbResults.end(), std::back_inserter(out));
     m_smbResults.erase(mine, m_smbResults.end());
     return static_cast<int>(out.size());
+}
+
+void DataProvider::holdRequests()
+{
+    wxCriticalSectionLocker lock(m_queueLock);
+    ++m_holds;
+}
+
+void DataProvider::releaseRequests()
+{
+    wxCriticalSectionLocker lock(m_queueLock);
+    if (m_holds == 0 || --m_holds > 0)
+        return;
+    for (; m_heldPosts > 0; --m_heldPosts)
+        m_requestSemaphore->Post();
 }
 
 bool DataProvider::isCanceled() const

@@ -6,6 +6,7 @@
 #include <tarquel_1_0/EventCallback.h>
 #include <tarquel_1_0/GraphArea.h>
 #include <tarquel_1_0/GraphLayer.h>
+#include <tarquel_1_0/RequestHold.h>
 #include <tarquel_1_0/Ruler.h>
 #include <tarquel_1_0/Timeline.h>
 #include <tarquel_1_0/UpdateTimer.h>
@@ -22,6 +23,8 @@ constexpr double kWheelZoomIn = 0.8;
 constexpr double kPanStep = 0.2;
 constexpr int kMaxTooltipLines = 8;
 constexpr int kWheelRows = 3;
+// Data of several layers tends to arrive together; one repaint serves them all.
+constexpr int kRepaintDelayMs = 40;
 
 TimeWindow viewOf(const Ruler& ruler)
 {
@@ -39,8 +42,10 @@ void show(Ruler& ruler, const TimeWindow& window)
 GraphWindow::GraphWindow(wxWindow* parent, Timeline* timeline)
     : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE),
       m_timeline(timeline),
-      m_updateTimer(std::make_unique<UpdateTimer>([this](GraphLayer& layer) { updateTick(layer); }))
+      m_updateTimer(std::make_unique<UpdateTimer>([this](GraphLayer& layer) { updateTick(layer); })),
+      m_repaintTimer(this)
 {
+    Bind(wxEVT_TIMER, [this](wxTimerEvent&) { renderAll(); }, m_repaintTimer.GetId());
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_PAINT, &GraphWindow::onPaint, this);
     Bind(wxEVT_SIZE, &GraphWindow::onSize, this);
@@ -108,6 +113,7 @@ void GraphWindow::setProvider(DataProvider* provider, bool owned)
 
 void GraphWindow::requestData(bool onlyIfMissing)
 {
+    const RequestHold hold(m_dataProvider);
     for (const auto& layer : m_layers)
         if (layer->m_enabled)
             layer->requestData(onlyIfMissing);
@@ -115,29 +121,53 @@ void GraphWindow::requestData(bool onlyIfMissing)
 
 void GraphWindow::renderAll()
 {
+    m_repaintTimer.Stop();
     {
         wxMemoryDC dc(buffer());
         drawBackground(dc);
-        for (const auto& layer : m_layers)
-            if (layer->m_enabled)
-                layer->renderAll(dc);
+        // The filter band is a row background: data of every layer stays readable on top of it.
         if (m_filterLayer)
             for (const auto& layer : m_layers)
                 if (layer->m_enabled)
                     layer->renderFilterOutline(dc);
+        for (const auto& layer : m_layers)
+            if (layer->m_enabled)
+                layer->renderAll(dc);
     }
+    Refresh(false);
+}
+
+bool GraphWindow::isRepaintPending() const
+{
+    return m_repaintTimer.IsRunning();
+}
+
+bool GraphWindow::hasEnabledLayerAbove(const GraphLayer& layer) const
+{
+    const auto it = std::find_if(m_layers.begin(), m_layers.end(),
+                                 [&layer](const std::unique_ptr<GraphLayer>& held) { return held.get() == &layer; });
+    return it != m_layers.end() &&
+           std::any_of(std::next(it), m_layers.end(), [](const std::unique_ptr<GraphLayer>& above) { return above->m_enabled; });
+}
+
+void GraphWindow::applyData(GraphLayer& layer)
+{
+    // Drawing straight into the bitmap would cover the layers above: those data are applied
+    // undrawn and the whole stack is repainted once the arrivals of the moment are in.
+    const bool covered = layer.m_enabled && hasEnabledLayerAbove(layer);
+    {
+        wxMemoryDC dc(buffer());
+        layer.updateData(dc, layer.m_enabled && !covered);
+    }
+    if (covered && !m_repaintTimer.IsRunning())
+        m_repaintTimer.StartOnce(kRepaintDelayMs);
     Refresh(false);
 }
 
 void GraphWindow::layerDataReady(GraphLayer* layer)
 {
-    if (!layer->checkData())
-        return;
-    {
-        wxMemoryDC dc(buffer());
-        layer->updateData(dc, layer->m_enabled);
-    }
-    Refresh(false);
+    if (layer->checkData())
+        applyData(*layer);
 }
 
 void GraphWindow::clearLayerSelection(GraphLayer* except)
@@ -385,11 +415,7 @@ int GraphWindow::pageRows()
 
 void GraphWindow::updateTick(GraphLayer& layer)
 {
-    {
-        wxMemoryDC dc(buffer());
-        layer.updateData(dc, true);
-    }
-    Refresh(false);
+    applyData(layer);
 }
 
 } // namespace tarquel_1_0

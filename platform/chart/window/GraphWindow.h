@@ -13,6 +13,7 @@
 #include <vector>
 
 #include <wx/bitmap.h>
+#include <wx/timer.h>
 #include <wx/window.h>
 
 namespace tarquel_1_0 {
@@ -53,6 +54,8 @@ public:
     void renderAll();
     // A provider said `layer` has data: collect, apply, draw.
     void layerDataReady(GraphLayer* layer);
+    // Data arrived under other layers and the stack is about to be drawn again.
+    bool isRepaintPending() const;
     void clearLayerSelection(GraphLayer* except);
     GraphLayer* getSelectionLayer() const;
     void clearHittest();
@@ -88,6 +91,9 @@ private:
     void onKey(wxKeyEvent& event);
     void hover(int x, int y);
     void updateTick(GraphLayer& layer);
+    // Applies what `layer` has; draws it at once when nothing enabled lies above it.
+    void applyData(GraphLayer& layer);
+    bool hasEnabledLayerAbove(const GraphLayer& layer) const;
     // Rows a page key moves: those in view but one, so one row stays for orientation.
     int pageRows();
     // m_buffer plus the highlights and overlays, into m_frame.
@@ -104,6 +110,7 @@ private:
     wxBitmap m_buffer; // what the layers drew
     wxBitmap m_frame;  // what the screen shows
     std::unique_ptr<UpdateTimer> m_updateTimer;
+    wxTimer m_repaintTimer; // runs while a repaint of the whole stack is due
 };
 
 } // namespace tarquel_1_0

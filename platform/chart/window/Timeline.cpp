@@ -405,8 +405,10 @@ wxString Timeline::getStatusText() const
 bool Timeline::isLoading() const
 {
     const std::vector<GraphLayer*>& layers = m_impl->directory.getLayers();
+    const std::vector<GraphWindow*> graphs = m_impl->graphs();
     return !m_impl->status->isIdle() ||
-           std::any_of(layers.begin(), layers.end(), [](const GraphLayer* layer) { return layer->m_loading != 0; });
+           std::any_of(layers.begin(), layers.end(), [](const GraphLayer* layer) { return layer->m_loading != 0; }) ||
+           std::any_of(graphs.begin(), graphs.end(), [](const GraphWindow* graph) { return graph->isRepaintPending(); });
 }
 
 const Directory& Timeline::getDirectory() const

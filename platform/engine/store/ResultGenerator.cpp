@@ -206,7 +206,8 @@ private:
             marker.start = m_random.between(life.start, life.end);
             marker.instanceIndex = static_cast<std::int32_t>(m_random.below(std::size(markerNames)));
             marker.value = marker.instanceIndex % 3;
-            const std::uint64_t longest = (life.end - life.start) / 20 + 1;
+            // Short enough that the graph and states beneath stay readable between them.
+            const std::uint64_t longest = (life.end - life.start) / 100 + 1;
             return std::min(life.end, marker.start + longest);
         };
         addMarkerTables(bandTable(L"marker_instant", BandTableKind::singleBand, L"marker", L"dd_thread"),

@@ -4,6 +4,8 @@
 #include "TestProvider.h"
 #include "WxTestMain.h"
 
+#include <tarquel_1_0/RequestHold.h>
+
 #include <gtest/gtest.h>
 
 #include <wx/bitmap.h>
@@ -235,6 +237,32 @@ TEST_F(DataProviderTest, DeleteSelfOfProvidersThatNeverRan)
     created->requestValues(nullptr, 3);
     created->deleteSelf();
     EXPECT_TRUE(pumpUntil([&] { return destroyed->load(); }));
+}
+
+// A graph asking all its layers at once holds the worker: nothing starts until the outermost
+// release, and every request queued meanwhile is handled afterwards. The rounds race holding and
+// releasing against a worker that is taking requests.
+TEST_F(DataProviderTest, HeldWorkerStartsNothingUntilTheLastReleaseThenEverything)
+{
+    start();
+    {
+        const RequestHold outer(m_provider.get());
+        const RequestHold inner(m_provider.get());
+        m_provider->requestValues(&m_layer, 10);
+        m_provider->requestValues(&m_layer, 10);
+        pumpUntil([] { return false; }, 50);
+        EXPECT_EQ(0, m_provider->handledRequests());
+    }
+    ASSERT_TRUE(pumpUntil([&] { return m_provider->handledRequests() == 2; }));
+
+    int queued = 2;
+    for (int round = 0; round < 200; ++round) {
+        const RequestHold hold(m_provider.get());
+        for (int i = 0; i < round % 3; ++i, ++queued)
+            m_provider->requestValues(&m_layer, 1);
+    }
+    EXPECT_TRUE(pumpUntil([&] { return m_provider->handledRequests() == queued; }))
+        << m_provider->handledRequests() << " of " << queued << ": posts taken while held were lost";
 }
 
 // Requests, clears, consumes and finally deleteSelf from the UI thread while the worker files and

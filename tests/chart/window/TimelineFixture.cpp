@@ -81,7 +81,6 @@ wxImage TimelineFixture::grab(wxWindow* window)
     window->Unbind(wxEVT_PAINT, onPaint);
     EXPECT_TRUE(repainted);
     const wxSize size = window->GetClientSize();
-    const wxPoint origin = window->ClientToScreen(wxPoint(0, 0));
     wxBitmap bitmap(size);
     {
         wxClientDC screen(window);

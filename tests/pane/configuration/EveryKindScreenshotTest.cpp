@@ -114,17 +114,19 @@ TEST_F(EveryKindScreenshot, StatesAndTransitionsAreDrawnWhereTheWaitLies)
     const auto [left, right] = columnsOf(Kind::State, 0, GRAPH_SLACK);
     const int columns = right - left + 1;
 
-    // The state box fills its row but a pixel at the top and two at the bottom.
+    // The state box fills its row but a pixel at the top and two at the bottom, except where the
+    // two-pixel transition line above it crosses.
     const wxRect row = s_shot->rowRect(0, wait.dataRow);
+    const wxColour transition(255, 215, 0);
     const wxColour waiting = s_harness->pane().getTimeline()->getDataProvider(0)->getSMBWaitingColor();
-    EXPECT_TRUE(drawnOnlyIn(0, wxRect(left, row.y, columns, row.height), waiting, columns * (row.height - 6)))
+    EXPECT_TRUE(drawnOnlyIn(0, wxRect(left, row.y, columns, row.height), waiting, columns * (row.height - 8)))
         << "states";
 
     // The transition leaves the middle of row 0 at the wait's start and reaches the middle of the
     // waiting row at its end; its line is two pixels wide.
     const wxRect from = s_shot->rowRect(0, 0);
     const wxRect line(wxPoint(left, from.y + from.height / 2 - 2), wxPoint(right, row.y + row.height / 2 + 2));
-    EXPECT_TRUE(drawnOnlyIn(0, line, wxColour(255, 215, 0), columns / 2)) << "transitions";
+    EXPECT_TRUE(drawnOnlyIn(0, line, transition, columns / 2)) << "transitions";
 }
 
 class EachKind : public EveryKindScreenshot, public ::testing::WithParamInterface<DrawnKind> {};
