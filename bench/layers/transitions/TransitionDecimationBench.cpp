@@ -1,7 +1,8 @@
 // Transitions between random rows at random times, all inside the view of a 1920 x 1080 graph of
 // 54 rows: the cost of one timer batch of 300 and of a whole timer-driven decimation (batches and
 // the drawing of each tick), for a million transitions and for 200,000. Hit-test lines are
-// plotted straight into the images, so no batch converts between images and bitmaps.
+// plotted straight into the images, so no batch converts between images and bitmaps. A repaint
+// after decimation draws every kept line again.
 #include "TransitionGraph.h"
 #include "TransitionProvider.h"
 
@@ -114,5 +115,19 @@ void BM_TransitionDecimationTotal(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * static_cast<long long>(count));
 }
 BENCHMARK(BM_TransitionDecimationTotal)->Unit(benchmark::kMillisecond)->Iterations(1)->Arg(200000)->Arg(kMillion);
+
+// Repainting the graph once decimation is done (a scroll, another layer's data): every line
+// decimation kept is drawn again.
+void BM_TransitionRepaint(benchmark::State& state)
+{
+    Scene s(static_cast<size_t>(state.range(0)));
+    s.layer.restart();
+    while (s.layer.performDecimation()) {
+    }
+    for (auto _ : state)
+        s.layer.renderAll(s.dc);
+    state.counters["lines"] = static_cast<double>(s.layer.m_visibleTransitions.size());
+}
+BENCHMARK(BM_TransitionRepaint)->Unit(benchmark::kMillisecond)->Arg(20000)->Arg(200000);
 
 } // namespace
