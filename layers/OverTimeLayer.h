@@ -56,6 +56,9 @@ public:
     void setAssociatedLayer(OverTimeLayer* layer) { m_associatedLayer = layer; }
     // The stored record of a data row (an empty one is created when the row has none).
     const SarvikProvider::OverTimeData& getRowData(int dataRow);
+    // The data row (-1: none) and sample column of the last hit test, for selecting what it found.
+    int getHitRow() const { return m_hitRow; }
+    int getHitIndex() const { return m_hitIndex; }
 
 protected:
     // The provider's entry points for one kind of over-time series.

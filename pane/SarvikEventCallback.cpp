@@ -45,14 +45,6 @@ const SarvikDataSource* dataSourceOf(const GraphLayer& layer)
     return dynamic_cast<const SarvikDataSource*>(layer.m_dataSource);
 }
 
-// The row and sample of an over-time layer's last hit test. The layer keeps them for its
-// subclasses only; member pointers named through a subclass may read them on any instance.
-class OverTimeHit : public OverTimeLayer {
-public:
-    static int row(const OverTimeLayer& layer) { return layer.*(&OverTimeHit::m_hitRow); }
-    static int sample(const OverTimeLayer& layer) { return layer.*(&OverTimeHit::m_hitIndex); }
-};
-
 } // namespace
 
 SarvikEventCallback::SarvikEventCallback(TimelinePane* pane)
@@ -227,12 +219,12 @@ bool SarvikEventCallback::holdItemOf(GraphLayer* layer)
         return true;
     }
     if (auto* graph = dynamic_cast<OverTimeLayer*>(layer)) {
-        const int row = OverTimeHit::row(*graph);
+        const int row = graph->getHitRow();
         if (row == -1)
             return false;
         // A sample is one pixel column of the visible range: the time that column covers now.
         const tarquel_1_0::Ruler& ruler = *m_pane->getTimeline()->getRuler();
-        const int column = ruler.xFromTime(ruler.getStart(), false) + OverTimeHit::sample(*graph);
+        const int column = ruler.xFromTime(ruler.getStart(), false) + graph->getHitIndex();
         const std::uint64_t start = ruler.timeFromX(column).GetValue();
         const std::uint64_t end = column + 1 < ruler.getPixelWidth() ? ruler.timeFromX(column + 1).GetValue() - 1
                                                                      : ruler.getEnd().GetValue();

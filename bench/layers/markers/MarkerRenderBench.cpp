@@ -16,10 +16,8 @@
 #include <memory>
 #include <random>
 
-#include <wx/app.h>
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
-#include <wx/init.h>
 
 namespace {
 
@@ -32,7 +30,7 @@ constexpr int kMarkersPerRow = 10000;
 constexpr int kWidth = 1000;
 constexpr std::uint64_t kDuration = 1000000000; // 1 s: 1 ms per pixel column
 
-// Built once: the layer loaded through the provider path, and the same markers for the floor.
+// The layer loaded through the provider path, and the same markers for the floor.
 struct Scene {
     Scene()
         : provider(new marker_test::MarkerProvider), graph(provider.get(), &ruler, kRows, kWidth),
@@ -75,19 +73,9 @@ struct Scene {
     std::vector<SarvikProvider::EventMarker> all;
 };
 
-// Lives between wx start-up and clean-up (main), built by the first benchmark that needs it.
-std::unique_ptr<Scene> g_scene;
-
-Scene& scene()
-{
-    if (!g_scene)
-        g_scene = std::make_unique<Scene>();
-    return *g_scene;
-}
-
 void BM_MarkerXPositions(benchmark::State& state)
 {
-    const Scene& s = scene();
+    const Scene s; // built before the timed loop, as in every benchmark here
     for (auto _ : state) {
         for (const SarvikProvider::EventMarker& m : s.all) {
             benchmark::DoNotOptimize(s.ruler.xFromTime(m.startTime, true));
@@ -100,7 +88,7 @@ BENCHMARK(BM_MarkerXPositions)->Unit(benchmark::kMillisecond);
 
 void BM_MarkerChoose(benchmark::State& state)
 {
-    Scene& s = scene();
+    Scene s;
     const velmora_1_0::MarkerDecimator decimator(s.ruler, s.graph);
     velmora_1_0::MarkerDecimator::RowKeys keys;
     std::vector<int> chosen;
@@ -113,7 +101,7 @@ BENCHMARK(BM_MarkerChoose)->Unit(benchmark::kMillisecond);
 
 void BM_MarkerRenderAllCold(benchmark::State& state)
 {
-    Scene& s = scene();
+    Scene s;
     for (auto _ : state) {
         s.layer.requestData(false); // loaded: only drops the cached choice
         s.layer.renderAll(s.dc);
@@ -124,7 +112,7 @@ BENCHMARK(BM_MarkerRenderAllCold)->Unit(benchmark::kMillisecond);
 
 void BM_MarkerRenderAllWarm(benchmark::State& state)
 {
-    Scene& s = scene();
+    Scene s;
     s.layer.renderAll(s.dc);
     for (auto _ : state)
         s.layer.renderAll(s.dc);
@@ -132,24 +120,4 @@ void BM_MarkerRenderAllWarm(benchmark::State& state)
 }
 BENCHMARK(BM_MarkerRenderAllWarm)->Unit(benchmark::kMillisecond);
 
-class BenchApp : public wxApp {
-public:
-    bool OnInit() override { return true; }
-};
-
 } // namespace
-
-int main(int argc, char** argv)
-{
-    wxApp::SetInstance(new BenchApp); // wx owns the application object
-    if (!wxEntryStart(argc, argv))
-        return 2;
-    wxTheApp->CallOnInit();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_scene.reset();
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-    return 0;
-}
