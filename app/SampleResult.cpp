@@ -6,6 +6,7 @@
 #include <dd_sarvik_2_2/store/ResultGenerator.h>
 
 #include <cstdlib>
+#include <sstream>
 
 namespace velmora_viewer {
 
@@ -20,10 +21,20 @@ fs::path SampleResult::cacheDirectory()
     return fs::temp_directory_path() / "velmora-cache";
 }
 
+std::string SampleResult::directoryName(const dd_sarvik_2_2::store::GeneratorOptions& options)
+{
+    std::ostringstream name;
+    name << "sample-r" << dd_sarvik_2_2::store::ResultGenerator::REVISION << '-' << options.threads << 't'
+         << options.processes << 'p' << options.timeOrigin << 'o' << options.tickFrequency << 'f' << options.duration
+         << 'd' << options.samples << 's' << options.markers << 'm' << options.transitions << 'w'
+         << options.globalMarkers << 'g' << options.counterValues << 'c' << options.seed;
+    return name.str();
+}
+
 fs::path SampleResult::ensure(std::string& error)
 {
     dd_sarvik_2_2::store::GeneratorOptions options; // the library's default size: a quick first look
-    const fs::path directory = cacheDirectory() / ("sample-" + std::to_string(options.seed));
+    const fs::path directory = cacheDirectory() / directoryName(options);
     const auto generate = [&options](const fs::path& staging, std::string& failure) {
         const auto status = dd_sarvik_2_2::store::ResultGenerator(options).writeTo(staging);
         if (!status.ok())

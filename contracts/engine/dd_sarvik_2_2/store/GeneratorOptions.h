@@ -15,7 +15,7 @@ struct GeneratorOptions {
     std::uint64_t duration = 10000000000ull;   // ticks
     std::uint64_t samples = 200000;
     std::uint64_t markers = 800;        // per-row markers, half instants, half durations
-    std::uint64_t transitions = 1000;   // per-row waits, each naming its signalling row
+    std::uint64_t transitions = 300;    // per-row waits, each naming its signalling row
     std::uint64_t globalMarkers = 200;  // half global instants, half global durations
     std::uint64_t counterValues = 1000; // values of each global counter
     std::uint64_t seed = 1;

@@ -36,6 +36,10 @@ struct ResultRecords;
 
 class SARVIK_API ResultGenerator {
 public:
+    // Raised whenever the generator writes something else for the same options, so that results
+    // cached from an older generator are not taken for current ones.
+    static constexpr int REVISION = 2;
+
     explicit ResultGenerator(const GeneratorOptions& options);
 
     ResultRecords generate() const;
