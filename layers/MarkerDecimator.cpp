@@ -5,9 +5,24 @@
 #include <tarquel_1_0/GraphLayerParent.h>
 #include <tarquel_1_0/Ruler.h>
 
+#include <tbb/blocked_range.h>
+#include <tbb/enumerable_thread_specific.h>
+#include <tbb/parallel_for.h>
+#include <tbb/task_arena.h>
+
+#include <algorithm>
 #include <limits>
 
 namespace velmora_1_0 {
+
+namespace {
+
+int rowOf(const SarvikProvider::EventMarker& marker)
+{
+    return marker.row == -1 ? 0 : marker.row;
+}
+
+} // namespace
 
 MarkerDecimator::MarkerDecimator(const tarquel_1_0::Ruler& ruler, tarquel_1_0::GraphLayerParent& rows)
     : m_ruler(ruler), m_rows(rows)
@@ -34,43 +49,66 @@ void MarkerDecimator::choose(std::vector<SarvikProvider::EventMarker>& markers, 
     if (first == -1 || last == -1)
         return;
 
+    std::vector<RowRun> runs = splitByRow(markers, first, last);
+    const TimeWindow window = timeWindow();
+    // One set per thread, grown once to the busiest row it met.
+    tbb::enumerable_thread_specific<SpanKeySet> sets;
+    // Isolated: while it waits for its rows, the calling (user-interface) thread must not pick
+    // up some long task another part of the program left on the pool.
+    tbb::this_task_arena::isolate([&] {
+        tbb::parallel_for(tbb::blocked_range<size_t>(0, runs.size(), 1), [&](const tbb::blocked_range<size_t>& range) {
+            SpanKeySet& seen = sets.local();
+            for (size_t r = range.begin(); r != range.end(); ++r) {
+                seen.clear();
+                chooseInRow(markers, runs[r], window, seen, rowKeys);
+            }
+        });
+    });
+    for (const RowRun& run : runs)
+        chosen.insert(chosen.end(), run.chosen.begin(), run.chosen.end());
+}
+
+std::vector<MarkerDecimator::RowRun>
+MarkerDecimator::splitByRow(const std::vector<SarvikProvider::EventMarker>& markers, int first, int last) const
+{
+    const int rows = m_rows.getRowCount();
+    std::vector<RowRun> runs;
+    for (size_t begin = 0; begin < markers.size();) {
+        RowRun run;
+        run.begin = begin;
+        run.row = rowOf(markers[begin]);
+        run.end = static_cast<size_t>(
+            std::partition_point(markers.begin() + static_cast<std::ptrdiff_t>(begin), markers.end(),
+                                 [row = run.row](const SarvikProvider::EventMarker& m) { return rowOf(m) == row; }) -
+            markers.begin());
+        const int display = run.row >= 0 && run.row < rows ? m_rows.getDisplayRow(run.row) : -1;
+        run.shown = display != -1 && display >= first && display <= last;
+        begin = run.end;
+        runs.push_back(std::move(run));
+    }
+    return runs;
+}
+
+MarkerDecimator::TimeWindow MarkerDecimator::timeWindow() const
+{
     // Markers just outside the view still show a part of their shape.
     constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
     const std::uint64_t margin = m_ruler.getMarkerMargin().GetValue();
     const std::uint64_t start = m_ruler.getStart().GetValue();
     const std::uint64_t end = m_ruler.getEnd().GetValue();
-    const std::uint64_t windowStart = start >= margin ? start - margin : 0;
-    const std::uint64_t windowEnd = end <= kMax - margin ? end + margin : kMax;
+    return {start >= margin ? start - margin : 0, end <= kMax - margin ? end + margin : kMax};
+}
 
-    // Sorted by row: each row's display position is asked once, and a row's spans are looked up
-    // in a hash set, then handed to the row's map in one go.
-    SpanKeySet seen;
+void MarkerDecimator::chooseInRow(std::vector<SarvikProvider::EventMarker>& markers, RowRun& run,
+                                  const TimeWindow& window, SpanKeySet& seen, RowKeys& rowKeys) const
+{
+    // Spans are looked up in a hash set, then handed to the row's map in one go.
     std::vector<unsigned int> rowChosen;
-    int currentRow = std::numeric_limits<int>::min();
-    bool rowShown = false;
-    const auto keepRow = [&] {
-        if (rowChosen.empty())
-            return;
-        std::map<unsigned int, int>& keys = rowKeys[currentRow];
-        for (unsigned int key : rowChosen)
-            keys.emplace_hint(keys.end(), key, 1);
-        rowChosen.clear();
-    };
-    for (size_t i = 0; i < markers.size(); ++i) {
+    for (size_t i = run.begin; i < run.end; ++i) {
         SarvikProvider::EventMarker& marker = markers[i];
         if (marker.rect.width != 0) // most are 0 already: leave their memory clean
             marker.rect.width = 0;
-        if (marker.endTime < windowStart || marker.startTime > windowEnd)
-            continue;
-        const int row = marker.row == -1 ? 0 : marker.row;
-        if (row != currentRow) {
-            keepRow();
-            seen.clear();
-            currentRow = row;
-            const int display = row >= 0 && row < rows ? m_rows.getDisplayRow(row) : -1;
-            rowShown = display != -1 && display >= first && display <= last;
-        }
-        if (!rowShown)
+        if (!run.shown || marker.endTime < window.start || marker.startTime > window.end)
             continue;
         const int x1 = m_ruler.xFromTime(marker.startTime, true);
         // Most markers are instants: one position serves both ends.
@@ -78,10 +116,16 @@ void MarkerDecimator::choose(std::vector<SarvikProvider::EventMarker>& markers, 
         const unsigned int key = spanKey(x1, x2);
         if (seen.insert(key)) {
             rowChosen.push_back(key);
-            chosen.push_back(static_cast<int>(i));
+            run.chosen.push_back(static_cast<int>(i));
         }
     }
-    keepRow();
+    if (rowChosen.empty())
+        return; // a row out of view or past the area's rows has no map to fill
+    // In key order every insertion lands at the end, where the hint points: no tree walks.
+    std::sort(rowChosen.begin(), rowChosen.end());
+    std::map<unsigned int, int>& keys = rowKeys[static_cast<size_t>(run.row)];
+    for (unsigned int key : rowChosen)
+        keys.emplace_hint(keys.end(), key, 1);
 }
 
 } // namespace velmora_1_0
