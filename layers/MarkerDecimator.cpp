@@ -1,14 +1,12 @@
 #include "layers/MarkerDecimator.h"
 
+#include "layers/ParallelRuns.h"
 #include "layers/SpanKeySet.h"
 
 #include <tarquel_1_0/GraphLayerParent.h>
 #include <tarquel_1_0/Ruler.h>
 
-#include <tbb/blocked_range.h>
 #include <tbb/enumerable_thread_specific.h>
-#include <tbb/parallel_for.h>
-#include <tbb/task_arena.h>
 
 #include <algorithm>
 #include <limits>
@@ -53,16 +51,12 @@ void MarkerDecimator::choose(std::vector<SarvikProvider::EventMarker>& markers, 
     const TimeWindow window = timeWindow();
     // One set per thread, grown once to the busiest row it met.
     tbb::enumerable_thread_specific<SpanKeySet> sets;
-    // Isolated: while it waits for its rows, the calling (user-interface) thread must not pick
-    // up some long task another part of the program left on the pool.
-    tbb::this_task_arena::isolate([&] {
-        tbb::parallel_for(tbb::blocked_range<size_t>(0, runs.size(), 1), [&](const tbb::blocked_range<size_t>& range) {
-            SpanKeySet& seen = sets.local();
-            for (size_t r = range.begin(); r != range.end(); ++r) {
-                seen.clear();
-                chooseInRow(markers, runs[r], window, seen, rowKeys);
-            }
-        });
+    ParallelRuns::forEach(runs.size(), [&](size_t begin, size_t end) {
+        SpanKeySet& seen = sets.local();
+        for (size_t r = begin; r != end; ++r) {
+            seen.clear();
+            chooseInRow(markers, runs[r], window, seen, rowKeys);
+        }
     });
     for (const RowRun& run : runs)
         chosen.insert(chosen.end(), run.chosen.begin(), run.chosen.end());
