@@ -10,6 +10,7 @@
 
 #include <brannow2/IMessenger.h>
 #include <dd_sarvik_2_2/Result.h>
+#include <tarquel_1_0/DataProvider.h>
 #include <tarquel_1_0/Timeline.h>
 
 #include <wx/dirdlg.h>
@@ -21,6 +22,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iostream>
 
 namespace velmora_viewer {
 
@@ -33,6 +35,9 @@ enum MenuId {
     ID_REMOVE_FILTERS,
     ID_FIRST_VIEWPOINT, // one id per bundled viewpoint from here on
 };
+
+// A cancelled query polls for cancellation between steps: ending takes far less than this.
+constexpr int WORKERS_TIMEOUT_MS = 30000;
 
 // The result's own name (an imported trace keeps its file's), else its directory's.
 wxString titleFor(const ViewerSession& session)
@@ -66,8 +71,14 @@ ViewerFrame::~ViewerFrame()
     m_import.reset(); // stops the worker before anything it reports to goes
     m_session->messenger().setSink(nullptr);
     m_pane = nullptr;
-    // The timeline's providers read the result: they go before the session closes it.
+    // The timeline's providers read the result: they go before the session closes it, and so
+    // do their workers, which may still be leaving a cancelled query.
     DestroyChildren();
+    if (!tarquel_1_0::DataProvider::waitForEndingWorkers(WORKERS_TIMEOUT_MS)) {
+        // Closing the result under a running query would crash: keep it open instead.
+        std::cerr << "warning: a data worker did not end; its result stays open until the program exits\n";
+        static_cast<void>(m_session.release()); // deliberately never freed
+    }
 }
 
 tarquel_1_0::Timeline& ViewerFrame::timeline() const

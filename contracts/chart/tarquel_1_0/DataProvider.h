@@ -24,7 +24,8 @@
 // queue and the sink, and wakes the worker, which returns from Entry; the thread then deletes the
 // object. A provider whose thread never ran is deleted by deleteSelf itself. deleteSelf returns at
 // once in both cases and never waits for a query; only the program's end waits (bounded) for
-// workers still on their way out.
+// workers still on their way out. A host that closes a result its ended providers read calls
+// waitForEndingWorkers first: a cancelled query may still be on its way out of the result.
 //
 // Locks, always taken in this order and held only around short list operations:
 // m_resultsLock, then a derived provider's own locks, then m_queueLock; the sink lock is innermost.
@@ -109,6 +110,10 @@ public:
     DataProvider();
     DataProvider(const DataProvider&) = delete;
     DataProvider& operator=(const DataProvider&) = delete;
+
+    // Waits until every provider ended by deleteSelf so far is gone; false when some are still
+    // there after `timeoutMs`.
+    static bool waitForEndingWorkers(int timeoutMs);
 
     // Virtual operations in slot order (wxThread's OnExit and TestDestroy come first).
 protected:

@@ -113,6 +113,11 @@ void DataProvider::handleSMBRequest()
     generateDataReadyNotification(m_currentRequest.layer);
 }
 
+bool DataProvider::waitForEndingWorkers(int timeoutMs)
+{
+    return EndingWorkers::instance().waitUntilNone(timeoutMs);
+}
+
 void DataProvider::deleteSelf()
 {
     setNotificationSink(nullptr);

@@ -226,6 +226,19 @@ TEST_F(DataProviderTest, DeleteSelfWhileARequestRunsEndsWithoutANotice)
     EXPECT_EQ(0, m_sink.dataReadyFor(&m_layer));
 }
 
+// What a host does before it closes the result: the wait returns only once the worker, inside a
+// request when deleteSelf came, has left it and the provider is gone; the UI thread pumps nothing.
+TEST_F(DataProviderTest, WaitingForEndingWorkersOutlastsTheRunningRequest)
+{
+    start();
+    m_provider->hold(true);
+    m_layer.requestData(false);
+    ASSERT_TRUE(pumpUntil([&] { return m_provider->isHolding(); }));
+    m_provider.reset();
+    EXPECT_TRUE(DataProvider::waitForEndingWorkers(10000));
+    EXPECT_TRUE(*m_destroyed);
+}
+
 TEST_F(DataProviderTest, DeleteSelfOfProvidersThatNeverRan)
 {
     m_provider.reset();
