@@ -19,7 +19,9 @@ class TARQUEL_API UpdateTimer : private wxTimer {
 public:
     using Tick = std::function<void(GraphLayer& layer)>;
 
-    explicit UpdateTimer(Tick tick, int intervalMs = 30);
+    // A batch takes a few milliseconds: ticks this close keep long work moving while the user's
+    // events still get most of the thread.
+    explicit UpdateTimer(Tick tick, int intervalMs = 10);
     ~UpdateTimer() override;
 
     void request(GraphLayer* layer, bool on);
