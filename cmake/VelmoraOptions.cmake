@@ -4,6 +4,11 @@ add_compile_options(-Wall -Wextra)
 if(VELMORA_ASAN AND VELMORA_TSAN)
   message(FATAL_ERROR "VELMORA_ASAN and VELMORA_TSAN cannot be combined")
 endif()
+# Sanitizer builds stay lean: light optimisation and line tables only (enough for the stacks of
+# the reports) compile much faster than the release flags they override.
+if(VELMORA_ASAN OR VELMORA_TSAN)
+  add_compile_options(-O1 -g1)
+endif()
 if(VELMORA_ASAN)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)

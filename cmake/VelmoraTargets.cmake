@@ -2,13 +2,21 @@
 
 # velmora_test(name SOURCES... LIBS...): a GoogleTest program registered with CTest.
 # Test cases are discovered when ctest runs, so wx tests see the Xvfb display.
+# Programs marked THREADED start a worker, a window or a parallel loop: their tests carry the CTest
+# label "threaded", and the target threaded_tests builds just them, so that a sanitizer build
+# needs nothing else.
+add_custom_target(threaded_tests)
 function(velmora_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "THREADED" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE VELMORA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "VELMORA_DATA_DIR=${PROJECT_SOURCE_DIR}/data")
+  set(properties ENVIRONMENT "VELMORA_DATA_DIR=${PROJECT_SOURCE_DIR}/data")
+  if(T_THREADED)
+    list(APPEND properties LABELS threaded)
+    add_dependencies(threaded_tests ${name})
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${properties})
 endfunction()
 
 # velmora_bench(name SOURCES... LIBS...): a Google Benchmark program.
@@ -25,7 +33,7 @@ function(velmora_library_part name)
   add_library(${name} OBJECT ${P_SOURCES})
   target_compile_definitions(${name} PRIVATE VELMORA_BUILDING_LIBRARY)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
-  target_link_libraries(${name} PUBLIC ${P_LIBS})
+  target_link_libraries(${name} PUBLIC ${P_LIBS} contracts_velmora)
   set_property(GLOBAL APPEND PROPERTY VELMORA_LIBRARY_PARTS ${name})
 endfunction()
 

@@ -1,12 +1,11 @@
 #include "layers/EventMarkerLayer.h"
+#include "layers/LegendEntry.h"
 
 #include "layers/MarkerDecimator.h"
 
 #include <tarquel_1_0/Colors.h>
-#include <tarquel_1_0/GraphArea.h>
 #include <tarquel_1_0/GraphLayerParent.h>
 #include <tarquel_1_0/Legend.h>
-#include <tarquel_1_0/LegendCheckBox.h>
 #include <tarquel_1_0/MessageCatalog.h>
 #include <tarquel_1_0/Renderer.h>
 #include <tarquel_1_0/Ruler.h>
@@ -409,10 +408,7 @@ void EventMarkerLayer::customizeLegend(std::vector<int>& ids)
 {
     if (!m_timeline)
         return;
-    tarquel_1_0::Legend* legend = m_timeline->getLegend();
-    const int id = legend->nextItemId();
-    ids.push_back(id);
-    m_legendItem = legend->addCheckbox(id, m_layerName, legendIcon(), m_layerName, true, false, 4);
+    m_legendItem = LegendEntry::addCheckbox(*this, legendIcon(), ids);
 }
 
 void EventMarkerLayer::populateLegendPopup(wxMenu& menu, int id)
@@ -429,21 +425,12 @@ void EventMarkerLayer::populateLegendPopup(wxMenu& menu, int id)
 
 void EventMarkerLayer::handleLegendPopupMenu(int index)
 {
-    if ((index != 0 && index != 1) || !m_parent)
+    if (index != 0 && index != 1)
         return;
-    wxColour& target = index == 0 ? m_color : m_borderColor;
-    const wxString title = getString(index == 0 ? "%Select_inner_color" : "%Select_border_color");
-    wxColour chosen;
-    if (!tarquel_1_0::getColorFromUser(m_parent->getWindow(), title, target, chosen))
-        return;
-    target = chosen;
-    if (auto* box = dynamic_cast<tarquel_1_0::LegendCheckBox*>(m_legendItem))
-        box->setImage(legendIcon());
-    if (m_timeline) {
-        m_timeline->getGraphArea()->renderAllGraphs();
-        m_timeline->getLegend()->repaint();
-    }
-    m_parent->layerColorChanged(this, chosen, getString(index == 0 ? "%Inner_color" : "%Border_color"));
+    const bool inner = index == 0;
+    LegendEntry::pickColor(*this, inner ? m_color : m_borderColor,
+                           getString(inner ? "%Select_inner_color" : "%Select_border_color"),
+                           getString(inner ? "%Inner_color" : "%Border_color"), [this] { return legendIcon(); });
 }
 
 } // namespace velmora_1_0

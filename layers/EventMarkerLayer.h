@@ -14,7 +14,7 @@
 // data-ready notices checkData and updateData, renderAll on repaint, hittest and the tooltip and
 // selection operations on mouse moves and clicks, and the legend operations.
 #include "provider/SarvikProvider.h"
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <tarquel_1_0/GraphLayer.h>
 

@@ -8,7 +8,7 @@
 //
 // How it is called: construct it for the target size and line width, then plot() each line; the
 // result is the covered pixels as horizontal runs, clipped to the area, top row first.
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <vector>
 

@@ -1,8 +1,8 @@
 #include "layers/MarkerDecimator.h"
 
-#include "layers/ParallelRuns.h"
 #include "layers/SpanKeySet.h"
 
+#include <dd_sarvik_2_2/dd_parallel_runs.h>
 #include <tarquel_1_0/GraphLayerParent.h>
 #include <tarquel_1_0/Ruler.h>
 
@@ -51,7 +51,7 @@ void MarkerDecimator::choose(std::vector<SarvikProvider::EventMarker>& markers, 
     const TimeWindow window = timeWindow();
     // One set per thread, grown once to the busiest row it met.
     tbb::enumerable_thread_specific<SpanKeySet> sets;
-    ParallelRuns::forEach(runs.size(), [&](size_t begin, size_t end) {
+    dd_sarvik_2_2::dd_parallel_runs::for_each(runs.size(), [&](size_t begin, size_t end) {
         SpanKeySet& seen = sets.local();
         for (size_t r = begin; r != end; ++r) {
             seen.clear();

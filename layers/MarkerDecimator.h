@@ -7,7 +7,7 @@
 //
 // Called by EventMarkerLayer::renderAll whenever its cached choice was dropped.
 #include "provider/SarvikProvider.h"
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <map>
 #include <vector>

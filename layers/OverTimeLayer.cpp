@@ -1,4 +1,5 @@
 #include "layers/OverTimeLayer.h"
+#include "layers/LegendEntry.h"
 
 #include "layers/OverTimeRowPainter.h"
 #include "layers/OverTimeRowShape.h"
@@ -6,11 +7,8 @@
 #include "provider/SarvikDataSource.h"
 
 #include <tarquel_1_0/Colors.h>
-#include <tarquel_1_0/GraphArea.h>
 #include <tarquel_1_0/GraphLayerParent.h>
 #include <tarquel_1_0/Images.h>
-#include <tarquel_1_0/Legend.h>
-#include <tarquel_1_0/LegendCheckBox.h>
 #include <tarquel_1_0/MessageCatalog.h>
 #include <tarquel_1_0/Ruler.h>
 #include <tarquel_1_0/Timeline.h>
@@ -305,10 +303,7 @@ void OverTimeLayer::customizeLegend(std::vector<int>& ids)
     SarvikProvider* source = provider();
     if (m_ownsRowBackground && source && source->hasRowBy())
         addRunningLegendItem(ids);
-    tarquel_1_0::Legend* legend = m_timeline->getLegend();
-    const int id = legend->nextItemId();
-    ids.push_back(id);
-    m_legendItem = legend->addCheckbox(id, m_layerName, legendIcon(), m_layerName, true, false, 4);
+    m_legendItem = LegendEntry::addCheckbox(*this, legendIcon(), ids);
 }
 
 void OverTimeLayer::populateLegendPopup(wxMenu& menu, int id)
@@ -320,19 +315,9 @@ void OverTimeLayer::populateLegendPopup(wxMenu& menu, int id)
 
 void OverTimeLayer::handleLegendPopupMenu(int index)
 {
-    if (index != 0 || !m_parent)
-        return;
-    wxColour chosen;
-    if (!tarquel_1_0::getColorFromUser(m_parent->getWindow(), getString("%Select_graph_color"), m_color, chosen))
-        return;
-    m_color = chosen;
-    if (auto* box = dynamic_cast<tarquel_1_0::LegendCheckBox*>(m_legendItem))
-        box->setImage(legendIcon());
-    if (m_timeline) {
-        m_timeline->getGraphArea()->renderAllGraphs();
-        m_timeline->getLegend()->repaint();
-    }
-    m_parent->layerColorChanged(this, m_color, getString("%Graph_color"));
+    if (index == 0)
+        LegendEntry::pickColor(*this, m_color, getString("%Select_graph_color"), getString("%Graph_color"),
+                               [this] { return legendIcon(); });
 }
 
 void OverTimeLayer::handleCustomLegendCommand(tarquel_1_0::LegendItem* item)

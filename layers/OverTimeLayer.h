@@ -12,7 +12,7 @@
 // provider entry points for the three data hooks at the end.
 #include "layers/OverTimeSlopeStencils.h"
 #include "provider/SarvikProvider.h"
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <dd_sarvik_2_2/dd_overtime_query.h>
 #include <tarquel_1_0/GraphLayer.h>

@@ -4,7 +4,7 @@
 // Anti-aliasing is off while the painter lives, so every painted pixel has exactly the colour; the
 // pen, brush and anti-aliasing mode are put back when it goes. Made by OverTimeLayer for each row it
 // draws, on the UI thread.
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <memory>
 #include <vector>

@@ -7,7 +7,7 @@
 // The pixels are kept as vertical spans per column and merged when the boxes are taken: touching
 // spans of a column become one, and equal spans of neighbouring columns one wider box.
 // OverTimeLayer fills one per row and hands the boxes to OverTimeRowPainter; no windows.
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <vector>
 

@@ -4,7 +4,7 @@
 // one pixel high (tiny and negative samples stay visible) and no sample rises above the row, even
 // when it exceeds the scale or the scale is zero. A sample of exactly zero has height 0: nothing
 // is drawn for it. Built per row by OverTimeLayer; a plain value type without windows.
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 namespace velmora_1_0 {
 

@@ -5,7 +5,7 @@
 // place: an over-time row can then fill its slopes as boxes together with everything else,
 // instead of stroking them one by one, and still paint exactly the pixels of single strokes.
 // Owned by OverTimeLayer (the cache lives as long as the layer); UI thread only.
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <map>
 #include <tuple>

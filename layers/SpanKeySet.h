@@ -4,7 +4,7 @@
 // million markers costs a probe each rather than a tree walk.
 //
 // Used by MarkerDecimator, one row at a time (clear between rows).
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <cstddef>
 #include <vector>

@@ -7,7 +7,7 @@
 // How it is called: performDecimation creates one for the images of the running decimation and
 // calls paint for each new key; both images are valid, have the same size and outlive it.
 #include "layers/LinePlotter.h"
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <cstddef>
 #include <vector>

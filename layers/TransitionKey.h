@@ -3,7 +3,7 @@
 // 16-bit fields (x1 in bits 0-15, x2 in 16-31, source row in 32-47, destination row in 48-63).
 // Columns are clamped to +-32000 first so lines far outside the view still get distinct, stable
 // keys without wrapping; the drawn line keeps its unclamped ends.
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 namespace velmora_1_0 {
 

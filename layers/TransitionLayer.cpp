@@ -1,14 +1,12 @@
 #include "layers/TransitionLayer.h"
+#include "layers/LegendEntry.h"
 
 #include "layers/TransitionHitPainter.h"
 #include "layers/TransitionKey.h"
 
 #include <tarquel_1_0/Colors.h>
-#include <tarquel_1_0/GraphArea.h>
 #include <tarquel_1_0/GraphLayerParent.h>
 #include <tarquel_1_0/Images.h>
-#include <tarquel_1_0/Legend.h>
-#include <tarquel_1_0/LegendCheckBox.h>
 #include <tarquel_1_0/MessageCatalog.h>
 #include <tarquel_1_0/Renderer.h>
 #include <tarquel_1_0/Ruler.h>
@@ -570,10 +568,7 @@ void TransitionLayer::customizeLegend(std::vector<int>& ids)
 {
     if (!m_timeline)
         return;
-    tarquel_1_0::Legend* legend = m_timeline->getLegend();
-    const int id = legend->nextItemId();
-    ids.push_back(id);
-    m_legendItem = legend->addCheckbox(id, m_layerName, legendIcon(), m_layerName, true, false, 4);
+    m_legendItem = LegendEntry::addCheckbox(*this, legendIcon(), ids);
 }
 
 wxString TransitionLayer::getProgressText()
@@ -592,20 +587,9 @@ void TransitionLayer::populateLegendPopup(wxMenu& menu, int id)
 
 void TransitionLayer::handleLegendPopupMenu(int index)
 {
-    if (index != 0 || !m_parent)
-        return;
-    wxColour chosen;
-    if (!tarquel_1_0::getColorFromUser(m_parent->getWindow(), getString("%Select_transition_color"), m_color,
-                                       chosen))
-        return;
-    m_color = chosen;
-    if (auto* box = dynamic_cast<tarquel_1_0::LegendCheckBox*>(m_legendItem))
-        box->setImage(legendIcon());
-    if (m_timeline) {
-        m_timeline->getGraphArea()->renderAllGraphs();
-        m_timeline->getLegend()->repaint();
-    }
-    m_parent->layerColorChanged(this, chosen, getString("%Transition_color"));
+    if (index == 0)
+        LegendEntry::pickColor(*this, m_color, getString("%Select_transition_color"), getString("%Transition_color"),
+                               [this] { return legendIcon(); });
 }
 
 } // namespace velmora_1_0

@@ -18,7 +18,7 @@
 #include "layers/TransitionSegment.h"
 #include "layers/VisibleTransition.h"
 #include "provider/SarvikProvider.h"
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <tarquel_1_0/GraphLayer.h>
 

@@ -3,7 +3,7 @@
 // allocates whatever it says; a damaged file could ask for gigabytes. This check reads that
 // length first and refuses a file whose length is not the signature's.
 
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <streambuf>
 

@@ -8,7 +8,7 @@
 // the bucket then matches its file.
 
 #include "pagestore/ContainerSerialization.h"
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 namespace velmora_1_0 {
 

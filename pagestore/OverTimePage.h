@@ -4,7 +4,7 @@
 // mutex so that a bucket save writing the same file never interleaves with it.
 
 #include "pagestore/ContainerSerialization.h"
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 namespace velmora_1_0 {
 

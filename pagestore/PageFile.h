@@ -8,7 +8,7 @@
 // exceptions (or PortableArchiveException), which the callers decide how to handle.
 
 #include "pagestore/ContainerSerialization.h"
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 namespace ddb_2_2 {
 class pageable_database;

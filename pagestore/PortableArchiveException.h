@@ -1,7 +1,7 @@
 #pragma once
 // The two errors of the portable binary archive that Boost's own archive errors do not cover.
 
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <boost/archive/archive_exception.hpp>
 

@@ -4,7 +4,7 @@
 // error; a foreign header raises Boost's signature or version errors.
 
 #include "pagestore/PortableArchiveFlags.h"
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <boost/archive/basic_binary_iarchive.hpp>
 #include <boost/archive/basic_binary_iprimitive.hpp>

@@ -8,7 +8,7 @@
 // Construct it over a stream buffer and write objects with <<, as with Boost's archives.
 
 #include "pagestore/PortableArchiveFlags.h"
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <boost/archive/basic_binary_oarchive.hpp>
 #include <boost/archive/basic_binary_oprimitive.hpp>

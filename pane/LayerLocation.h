@@ -1,7 +1,7 @@
 #pragma once
 // Names a layer in resolution messages: by area, row set and layer instance, or as a ruler
 // layer when the area or row set instance is below 1 (ruler layers carry 0 for both).
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <wx/string.h>
 

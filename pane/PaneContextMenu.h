@@ -3,7 +3,7 @@
 // highlighting) and the row-header menu (filter by selected rows, remove filters, sort). Builds
 // each with its command ids, catalog labels and help texts, and enables or checks the items from
 // the current state of the ruler or header. The commands themselves are SarvikEventCallback's.
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <memory>
 

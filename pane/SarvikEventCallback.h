@@ -9,7 +9,7 @@
 //
 // Created and owned by TimelinePane (one per pane) and installed as the event callback of every
 // area and of the ruler. The timeline calls it on the user-interface thread only.
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <tarquel_1_0/EventCallback.h>
 

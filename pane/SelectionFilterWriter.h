@@ -6,7 +6,7 @@
 // anything (the "remove all filters" commands depend on it).
 //
 // Used by SarvikEventCallback on the user-interface thread; a light object made per command.
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <wx/longlong.h>
 #include <wx/string.h>

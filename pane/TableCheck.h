@@ -2,7 +2,7 @@
 // Warns when a resolved data source names no attribute table or no instance table: the layer
 // is still built but its area may stay empty. Run after resolving a drawBy and again by the
 // configuration before it accepts a ruler layer.
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <wx/string.h>
 

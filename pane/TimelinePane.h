@@ -9,7 +9,7 @@
 // error list, shown through the messenger only when the description asks for it. Everything here
 // runs on the user-interface thread. Reference counted; never copied.
 #include "pane/ViewpointParser.h"
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <dd_sarvik_2_2/dd_overtime_query.h>
 #include <dd_sarvik_2_2/dd_utility.h>

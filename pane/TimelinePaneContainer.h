@@ -5,7 +5,7 @@
 // given the whole client area, shown and refreshed once per burst, so dragging a splitter does
 // not re-layout every area on every mouse move. Created by TimelinePane's constructor; the pane
 // reaches the control through getTimeline().
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <wx/panel.h>
 

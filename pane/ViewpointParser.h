@@ -10,7 +10,7 @@
 // or kept in a state the configuration recognises (Area::valid false, LayerInfo::valid false,
 // queryKind 0). Every parse starts from empty structures, so parsing twice gives the same result.
 #include "provider/SarvikDataSource.h"
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <mirrow2/sptr_t.h>
 #include <mirrow2/variant_bag_t.h>

@@ -3,7 +3,7 @@
 // through the hooks, and the object turns them into percentages posted to the requesting layer
 // as progress notifications (from the worker thread; the base delivers them on the UI thread).
 // The UI thread cancels the query through cancel() under the provider's progress lock.
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <dd_sarvik_2_2/dd_progress_impl.h>
 

@@ -5,7 +5,7 @@
 // into layers and providers, every request carries a pointer to it and the provider reads it on
 // its worker thread. A copy holds its own references to the queries, so it outlives the record
 // it was copied from.
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <dd_sarvik_2_2/dd_overtime_query.h>
 #include <dd_sarvik_2_2/dd_rpn_node.h>

@@ -17,6 +17,7 @@
 #include <dd_sarvik_2_2/dd_overtime_query.h>
 #include <sarvikhelpers_1_0/IQuery.h>
 #include <tarquel_1_0/GraphLayer.h>
+#include <tarquel_1_0/UiThread.h>
 
 #include <wx/filename.h>
 
@@ -131,6 +132,7 @@ unsigned long long SarvikProvider::tsc(const wxULongLongNative& nanoseconds) con
 
 void SarvikProvider::deleteSelf()
 {
+    TARQUEL_UI_THREAD_ONLY();
     {
         wxCriticalSectionLocker lock(m_progressLock);
         if (m_overTimeProgress)
@@ -143,6 +145,7 @@ void SarvikProvider::deleteSelf()
 
 void SarvikProvider::clear()
 {
+    TARQUEL_UI_THREAD_ONLY();
     DataProvider::clear();
     wxCriticalSectionLocker lock(m_resultsLock);
     m_overTimeData.clear();
@@ -204,7 +207,9 @@ unsigned int SarvikProvider::requestGlobalEventMarkers(GraphLayer* layer)
 
 std::vector<unsigned int> SarvikProvider::requestTransitions(GraphLayer* layer, int firstRow, int lastRow)
 {
+    TARQUEL_UI_THREAD_ONLY();
     std::vector<unsigned int> ids;
+    const std::shared_ptr<const tarquel_1_0::DataSource> source = snapshotOf(layer); // one for the range
     // One lock for the whole range keeps the identifiers of one call consecutive.
     wxCriticalSectionLocker lock(m_queueLock);
     for (int row = firstRow; row <= lastRow; ++row) {
@@ -213,7 +218,7 @@ std::vector<unsigned int> SarvikProvider::requestTransitions(GraphLayer* layer, 
         request.type = REQUEST_TRANSITIONS;
         request.requestId = m_requestCounter++;
         request.row = static_cast<short>(row);
-        request.dataSource = layer ? layer->m_dataSource : nullptr;
+        request.dataSource = source;
         m_requestQueue.push_back(request);
         ids.push_back(request.requestId);
         // The worker takes one queued request per post.
@@ -224,36 +229,43 @@ std::vector<unsigned int> SarvikProvider::requestTransitions(GraphLayer* layer, 
 
 int SarvikProvider::consumeOverTimeDataArray(GraphLayer* layer, std::vector<OverTimeData>& out)
 {
+    TARQUEL_UI_THREAD_ONLY();
     return moveUnder(m_resultsLock, m_overTimeData, layer, out);
 }
 
 int SarvikProvider::consumeDerivedOverTimeDataArray(GraphLayer* layer, std::vector<OverTimeData>& out)
 {
+    TARQUEL_UI_THREAD_ONLY();
     return moveUnder(m_resultsLock, m_derivedOverTimeData, layer, out);
 }
 
 int SarvikProvider::consumeAttrOverTimeDataArray(GraphLayer* layer, std::vector<OverTimeData>& out)
 {
+    TARQUEL_UI_THREAD_ONLY();
     return moveUnder(m_resultsLock, m_attrOverTimeData, layer, out);
 }
 
 int SarvikProvider::consumeEventMarkerDataArray(GraphLayer* layer, std::vector<EventMarkerData>& out)
 {
+    TARQUEL_UI_THREAD_ONLY();
     return moveUnder(m_resultsLock, m_eventMarkerData, layer, out);
 }
 
 int SarvikProvider::consumeGlobalEventMarkerDataArray(GraphLayer* layer, std::vector<EventMarkerData>& out)
 {
+    TARQUEL_UI_THREAD_ONLY();
     return moveUnder(m_resultsLock, m_globalEventMarkerData, layer, out);
 }
 
 int SarvikProvider::consumeTransitionArray(GraphLayer* layer, std::vector<TransitionsData>& out)
 {
+    TARQUEL_UI_THREAD_ONLY();
     return moveUnder(m_resultsLock, m_transitionData, layer, out);
 }
 
 void SarvikProvider::clearOverTimeType(GraphLayer* layer, int type, std::vector<OverTimeData>& list)
 {
+    TARQUEL_UI_THREAD_ONLY();
     wxCriticalSectionLocker results(m_resultsLock);
     wxCriticalSectionLocker progress(m_progressLock);
     clearRequestType(layer, type);
@@ -275,6 +287,7 @@ void SarvikProvider::clearDerivedOverTimeRequests(GraphLayer* layer)
 
 void SarvikProvider::clearAttrOverTimeRequests(GraphLayer* layer)
 {
+    TARQUEL_UI_THREAD_ONLY();
     clearRequestType(layer, REQUEST_ATTR_OVERTIME);
     wxCriticalSectionLocker lock(m_resultsLock);
     LayerRecords::erase(m_attrOverTimeData, layer);
@@ -282,6 +295,7 @@ void SarvikProvider::clearAttrOverTimeRequests(GraphLayer* layer)
 
 void SarvikProvider::clearEventMarkerRequests(GraphLayer* layer)
 {
+    TARQUEL_UI_THREAD_ONLY();
     clearRequestType(layer, REQUEST_EVENT_MARKERS);
     wxCriticalSectionLocker lock(m_resultsLock);
     LayerRecords::erase(m_eventMarkerData, layer);
@@ -289,6 +303,7 @@ void SarvikProvider::clearEventMarkerRequests(GraphLayer* layer)
 
 void SarvikProvider::clearGlobalEventMarkerRequests(GraphLayer* layer)
 {
+    TARQUEL_UI_THREAD_ONLY();
     clearRequestType(layer, REQUEST_GLOBAL_EVENT_MARKERS);
     wxCriticalSectionLocker lock(m_resultsLock);
     LayerRecords::erase(m_globalEventMarkerData, layer);
@@ -303,7 +318,7 @@ bool SarvikProvider::handleCustomRequest()
         return false;
     if (!request.dataSource)
         return true; // a layer without a source has nothing to ask for
-    const SarvikDataSource* ds = sarvikSource(request.dataSource);
+    const SarvikDataSource* ds = sarvikSource(request.dataSource.get());
     const wxULongLongNative start(request.startTime);
     const wxULongLongNative end(request.endTime);
 
@@ -374,12 +389,21 @@ bool SarvikProvider::runWithProgress(std::unique_ptr<ProgressObj>& slot,
         slot = std::make_unique<ProgressObj>(this, m_currentRequest.layer);
         progress = slot.get();
     }
+    // The slot is emptied however the call ends: a query that threw is no longer running.
+    const auto done = [this, &slot] {
+        wxCriticalSectionLocker lock(m_progressLock);
+        const bool canceled = slot->is_canceled();
+        slot.reset();
+        return canceled;
+    };
     // No lock while the engine works, so the UI thread can cancel at any time.
-    call(progress);
-    wxCriticalSectionLocker lock(m_progressLock);
-    const bool canceled = slot->is_canceled();
-    slot.reset();
-    return !canceled;
+    try {
+        call(progress);
+    } catch (...) {
+        done();
+        throw; // the worker reports it
+    }
+    return !done();
 }
 
 std::function<bool()> SarvikProvider::cancelTest() const
@@ -499,6 +523,7 @@ std::wstring SarvikProvider::getTooltip(const tarquel_1_0::DataSource* source, i
 
 unsigned int SarvikProvider::requestSBFilterUpdate(GraphLayer* layer)
 {
+    TARQUEL_UI_THREAD_ONLY();
     // A computation for an older filter state is abandoned.
     wxCriticalSectionLocker lock(m_progressLock);
     if (m_filterProgress)

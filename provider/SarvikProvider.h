@@ -16,7 +16,7 @@
 // The worker-side operations keep their fixed names here but delegate to small readers (over-time,
 // markers, transitions, band services), each in its own file.
 #include "provider/TickClock.h"
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <dd_sarvik_2_2/Sarvik.h>
 #include <dd_sarvik_2_2/dd_manipulator_manager.h>

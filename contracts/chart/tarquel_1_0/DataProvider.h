@@ -16,6 +16,11 @@
 // it looks both up among the providers and layers it still holds and drops the notice when either
 // is gone (a provider ended by deleteSelf, a layer removed from the timeline).
 //
+// Failures. A request that throws files nothing; the worker reports the cause with an
+// EVT_PROVIDER_FAILURE notice (the text in the event's string) and takes the next request. Each
+// distinct cause is reported once per provider, so a query that fails for every row is one
+// message, not one per row.
+//
 // Cancellation. clearRequestType drops queued requests of a layer and raises the cancel flag when
 // the running request is one of them; the worker polls isCanceled between steps and files nothing
 // for a cancelled request.
@@ -170,6 +175,9 @@ public:
     // SMB answers of `layer`, moved to the end of `out` in completion order; returns out.size().
     int consumeSMBData(GraphLayer* layer, std::vector<SMBRowData>& out);
 
+    // The request's own copy of `layer`'s data source (see DataRequest); null without one.
+    static std::shared_ptr<const DataSource> snapshotOf(const GraphLayer* layer);
+
     // Worker side: true once the running request was cancelled or the provider is ending.
     bool isCanceled() const;
     // Drops queued requests of `layer` (all layers when null) and `type`; cancels the running one
@@ -194,6 +202,10 @@ public:
     // False while every row is shown (no filter-band update has completed, or no row-by rows).
     bool getVisibleRowFilter(std::vector<int>& rows);
 
+    // Unique in the process: tells this provider's notices from those of an ended provider whose
+    // address a newer one took.
+    std::uint64_t getSerial() const { return m_serial; }
+
     wxString getDataFile() const { return m_dataFile; }
     std::uint64_t getDuration() const { return m_duration; }
     short getRowCount() const { return m_rowCount; }
@@ -213,6 +225,9 @@ protected:
 
 private:
     void handleRequest();
+    // Runs handleRequest; a request that throws is reported (reportFailure) and files nothing.
+    void handleGuarded();
+    void reportFailure(const wxString& cause);
     void handleFilterUpdate();
     void handleSMBRequest();
     void post(int eventType, GraphLayer* layer, int percent);
@@ -230,7 +245,9 @@ private:
     wxCriticalSection m_sinkLock;
     wxEvtHandler* m_sink = nullptr;           // m_sinkLock
     std::map<GraphLayer*, int> m_lastPercent; // m_sinkLock: repeated percentages are not posted
+    std::set<wxString> m_reportedFailures;    // m_sinkLock: causes already reported
     bool m_ending = false; // deleteSelf left the worker to end and delete this object
+    const std::uint64_t m_serial;
 };
 
 } // namespace tarquel_1_0

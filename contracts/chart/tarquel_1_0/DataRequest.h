@@ -1,7 +1,10 @@
 #pragma once
 // One request for data, as it waits in a provider's queue and as the worker thread handles it
-// (DataProvider::m_currentRequest). Plain values only, so that it can be copied across threads.
+// (DataProvider::m_currentRequest). Plain values only, so that it can be copied across threads:
+// the data source is the request's own snapshot of the layer's, taken on the UI thread when the
+// request is queued, so a layer may go (and its source with it) while the worker still reads.
 #include <cstdint>
+#include <memory>
 
 namespace tarquel_1_0 {
 
@@ -17,7 +20,7 @@ struct DataRequest {
     std::int64_t reserved = 0;
     std::uint64_t startTime = 0; // nanoseconds
     std::uint64_t endTime = 0;
-    DataSource* dataSource = nullptr;       // the layer's source when the request was made
+    std::shared_ptr<const DataSource> dataSource; // snapshot of the layer's source; null without one
 };
 
 } // namespace tarquel_1_0

@@ -16,7 +16,6 @@ class TARQUEL_API Directory {
 public:
     void addGraph(int paneIndex, GraphLayerParent* graph);
     void addLayer(GraphLayer* layer, GraphLayerParent* graph);
-    void removeLayer(GraphLayer* layer);
 
     // Null when unknown.
     GraphLayerParent* findGraph(int paneIndex) const;

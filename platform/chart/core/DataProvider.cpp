@@ -2,19 +2,28 @@
 
 #include "EndingWorkers.h"
 
+#include <tarquel_1_0/DataSource.h>
 #include <tarquel_1_0/GraphLayer.h>
 #include <tarquel_1_0/MessageCatalog.h>
 #include <tarquel_1_0/ProviderNotice.h>
+#include <tarquel_1_0/UiThread.h>
 
 #include <VORN_2_9/varg_list.h>
 
 #include <algorithm>
+#include <exception>
 
 #include <wx/event.h>
 
 namespace tarquel_1_0 {
 
 namespace {
+
+std::uint64_t nextSerial()
+{
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
 
 bool matches(const DataRequest& request, const GraphLayer* layer, int type)
 {
@@ -27,7 +36,8 @@ DataProvider::DataProvider()
     : wxThread(wxTHREAD_DETACHED),
       m_requestSemaphore(std::make_unique<wxSemaphore>()),
       m_smbRunningColor(46, 160, 67),
-      m_smbWaitingColor(214, 222, 230)
+      m_smbWaitingColor(214, 222, 230),
+      m_serial(nextSerial())
 {
 }
 
@@ -59,11 +69,35 @@ wxThread::ExitCode DataProvider::Entry()
             m_busy = true;
             m_canceled = false;
         }
-        handleRequest();
+        handleGuarded();
         wxCriticalSectionLocker lock(m_queueLock);
         m_busy = false;
     }
     return nullptr;
+}
+
+void DataProvider::handleGuarded()
+{
+    // An exception must not end the worker: wx would end the thread and delete the provider
+    // under the window that still holds it.
+    try {
+        handleRequest();
+    } catch (const std::exception& error) {
+        reportFailure(wxString::FromUTF8(error.what()));
+    } catch (...) {
+        reportFailure(wxString()); // no cause to tell; the receiver says so
+    }
+}
+
+void DataProvider::reportFailure(const wxString& cause)
+{
+    wxCriticalSectionLocker lock(m_sinkLock);
+    if (!m_reportedFailures.insert(cause).second || !m_sink)
+        return;
+    auto event = std::make_unique<wxThreadEvent>(EVT_PROVIDER_FAILURE);
+    event->SetPayload(ProviderNotice{this, m_currentRequest.layer, 0, m_serial});
+    event->SetString(cause); // wxThreadEvent copies its string deeply when queued
+    wxQueueEvent(m_sink, event.release()); // the sink's queue owns it
 }
 
 void DataProvider::handleRequest()
@@ -89,7 +123,7 @@ void DataProvider::handleFilterUpdate()
     std::map<int, std::vector<SBInterval>> bands;
     for (int row = 0; row < m_rowCount; ++row) {
         std::vector<SBInterval> band;
-        if (getSBFilterData(m_currentRequest.dataSource, row, band) && !band.empty())
+        if (getSBFilterData(m_currentRequest.dataSource.get(), row, band) && !band.empty())
             bands[row] = std::move(band);
         if (isCanceled())
             return;
@@ -106,7 +140,7 @@ void DataProvider::handleSMBRequest()
     data.layer = m_currentRequest.layer;
     data.requestId = m_currentRequest.requestId;
     data.row = m_currentRequest.row;
-    if (!getSMBData(m_currentRequest.dataSource, data.row, data.intervals) || isCanceled())
+    if (!getSMBData(m_currentRequest.dataSource.get(), data.row, data.intervals) || isCanceled())
         return;
     wxCriticalSectionLocker lock(m_resultsLock);
     m_smbResults.push_back(std::move(data));
@@ -120,6 +154,7 @@ bool DataProvider::waitForEndingWorkers(int timeoutMs)
 
 void DataProvider::deleteSelf()
 {
+    TARQUEL_UI_THREAD_ONLY();
     setNotificationSink(nullptr);
     if (!IsAlive() && GetId() != 0) {
         // Created but never run: the thread waits to be started, so start it only to end it.
@@ -160,6 +195,7 @@ int DataProvider::getSummaryInfo(std::vector<SummaryInfo>& out)
 
 unsigned int DataProvider::requestSBFilterUpdate(GraphLayer* layer)
 {
+    TARQUEL_UI_THREAD_ONLY();
     // A newer filter state makes any older computation worthless.
     clearRequestType(nullptr, REQUEST_SB_FILTER_UPDATE);
     return queueRequest(layer, REQUEST_SB_FILTER_UPDATE, DataRequest());
@@ -167,6 +203,7 @@ unsigned int DataProvider::requestSBFilterUpdate(GraphLayer* layer)
 
 void DataProvider::clear()
 {
+    TARQUEL_UI_THREAD_ONLY();
     {
         wxCriticalSectionLocker lock(m_queueLock);
         m_requestQueue.clear();
@@ -260,14 +297,22 @@ void DataProvider::setNotificationSink(wxEvtHandler* sink)
     m_lastPercent.clear();
 }
 
+std::shared_ptr<const DataSource> DataProvider::snapshotOf(const GraphLayer* layer)
+{
+    if (!layer || !layer->m_dataSource)
+        return nullptr;
+    return std::shared_ptr<const DataSource>(layer->m_dataSource->clone());
+}
+
 unsigned int DataProvider::queueRequest(GraphLayer* layer, int type, const DataRequest& request)
 {
+    TARQUEL_UI_THREAD_ONLY();
     wxCriticalSectionLocker lock(m_queueLock);
     DataRequest queued = request;
     queued.layer = layer;
     queued.type = type;
     queued.requestId = m_requestCounter++;
-    queued.dataSource = layer ? layer->m_dataSource : nullptr;
+    queued.dataSource = snapshotOf(layer);
     m_requestQueue.push_back(queued);
     m_requestSemaphore->Post();
     return queued.requestId;
@@ -275,6 +320,7 @@ unsigned int DataProvider::queueRequest(GraphLayer* layer, int type, const DataR
 
 unsigned int DataProvider::requestSMBData(GraphLayer* layer, int row)
 {
+    TARQUEL_UI_THREAD_ONLY();
     DataRequest request;
     request.row = static_cast<short>(row);
     return queueRequest(layer, REQUEST_SMB_DATA, request);
@@ -282,6 +328,7 @@ unsigned int DataProvider::requestSMBData(GraphLayer* layer, int row)
 
 int DataProvider::consumeSMBData(GraphLayer* layer, std::vector<SMBRowData>& out)
 {
+    TARQUEL_UI_THREAD_ONLY();
     wxCriticalSectionLocker lock(m_resultsLock);
     const auto mine = std::stable_partition(m_smbResults.begin(), m_smbResults.end(),
                                             [layer](const SMBRowData& data) { return data.layer != layer; });
@@ -292,12 +339,14 @@ int DataProvider::consumeSMBData(GraphLayer* layer, std::vector<SMBRowData>& out
 
 void DataProvider::holdRequests()
 {
+    TARQUEL_UI_THREAD_ONLY();
     wxCriticalSectionLocker lock(m_queueLock);
     ++m_holds;
 }
 
 void DataProvider::releaseRequests()
 {
+    TARQUEL_UI_THREAD_ONLY();
     wxCriticalSectionLocker lock(m_queueLock);
     if (m_holds == 0 || --m_holds > 0)
         return;
@@ -312,6 +361,7 @@ bool DataProvider::isCanceled() const
 
 void DataProvider::clearRequestType(GraphLayer* layer, int type)
 {
+    TARQUEL_UI_THREAD_ONLY();
     wxCriticalSectionLocker lock(m_queueLock);
     m_requestQueue.erase(std::remove_if(m_requestQueue.begin(), m_requestQueue.end(),
                                         [&](const DataRequest& r) { return matches(r, layer, type); }),
@@ -322,6 +372,7 @@ void DataProvider::clearRequestType(GraphLayer* layer, int type)
 
 void DataProvider::forgetLayer(GraphLayer* layer)
 {
+    TARQUEL_UI_THREAD_ONLY();
     {
         wxCriticalSectionLocker lock(m_queueLock);
         m_requestQueue.erase(std::remove_if(m_requestQueue.begin(), m_requestQueue.end(),
@@ -363,7 +414,7 @@ void DataProvider::post(int eventType, GraphLayer* layer, int percent)
         m_lastPercent[layer] = percent;
     }
     auto event = std::make_unique<wxThreadEvent>(eventType);
-    event->SetPayload(ProviderNotice{this, layer, percent});
+    event->SetPayload(ProviderNotice{this, layer, percent, m_serial});
     wxQueueEvent(m_sink, event.release()); // the sink's queue owns it
 }
 

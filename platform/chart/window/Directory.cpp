@@ -15,12 +15,6 @@ void Directory::addLayer(GraphLayer* layer, GraphLayerParent* graph)
         m_layers.push_back(layer);
 }
 
-void Directory::removeLayer(GraphLayer* layer)
-{
-    if (m_layerGraphs.erase(layer) != 0)
-        m_layers.erase(std::remove(m_layers.begin(), m_layers.end(), layer), m_layers.end());
-}
-
 GraphLayerParent* Directory::findGraph(int paneIndex) const
 {
     const auto it = m_graphs.find(paneIndex);

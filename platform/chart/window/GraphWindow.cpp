@@ -9,6 +9,7 @@
 #include <tarquel_1_0/RequestHold.h>
 #include <tarquel_1_0/Ruler.h>
 #include <tarquel_1_0/Timeline.h>
+#include <tarquel_1_0/UiThread.h>
 #include <tarquel_1_0/UpdateTimer.h>
 
 #include <algorithm>
@@ -86,19 +87,6 @@ std::vector<GraphLayer*> GraphWindow::getLayers() const
     return layers;
 }
 
-void GraphWindow::removeLayer(GraphLayer* layer)
-{
-    const auto it = std::find_if(m_layers.begin(), m_layers.end(), [&](const auto& l) { return l.get() == layer; });
-    if (it == m_layers.end())
-        return;
-    m_updateTimer->forget(layer);
-    if (m_dataProvider)
-        m_dataProvider->forgetLayer(layer);
-    if (m_backgroundLayer == layer)
-        m_backgroundLayer = nullptr;
-    m_layers.erase(it);
-}
-
 void GraphWindow::setProvider(DataProvider* provider, bool owned)
 {
     if (m_dataProvider == provider) {
@@ -113,6 +101,7 @@ void GraphWindow::setProvider(DataProvider* provider, bool owned)
 
 void GraphWindow::requestData(bool onlyIfMissing)
 {
+    TARQUEL_UI_THREAD_ONLY();
     const RequestHold hold(m_dataProvider);
     for (const auto& layer : m_layers)
         if (layer->m_enabled)
@@ -121,6 +110,7 @@ void GraphWindow::requestData(bool onlyIfMissing)
 
 void GraphWindow::renderAll()
 {
+    TARQUEL_UI_THREAD_ONLY();
     m_repaintTimer.Stop();
     {
         wxMemoryDC dc(buffer());
@@ -166,6 +156,7 @@ void GraphWindow::applyData(GraphLayer& layer)
 
 void GraphWindow::layerDataReady(GraphLayer* layer)
 {
+    TARQUEL_UI_THREAD_ONLY();
     if (layer->checkData())
         applyData(*layer);
 }

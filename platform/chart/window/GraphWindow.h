@@ -45,9 +45,6 @@ public:
     void enableFilterLayer() { m_filterLayer = true; }
     bool isFilterLayerEnabled() const { return m_filterLayer; }
 
-    // A layer leaves the graph (the timeline removes it); it is deleted.
-    void removeLayer(GraphLayer* layer);
-
     // Every enabled layer asks for its data.
     void requestData(bool onlyIfMissing);
     // All layers again into the bitmap, then a repaint.

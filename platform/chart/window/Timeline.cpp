@@ -12,8 +12,13 @@
 #include <tarquel_1_0/GraphLayer.h>
 #include <tarquel_1_0/HeaderCtrl.h>
 #include <tarquel_1_0/Legend.h>
+#include <tarquel_1_0/MessageCatalog.h>
 #include <tarquel_1_0/ProviderNotice.h>
 #include <tarquel_1_0/Ruler.h>
+#include <tarquel_1_0/UiThread.h>
+
+#include <brannow2/IMessenger.h>
+#include <VORN_2_9/varg_list.h>
 
 #include <algorithm>
 
@@ -60,11 +65,13 @@ public:
         return all;
     }
 
-    // The graph that holds `provider`, or null when no graph does any more.
-    GraphWindow* graphOf(const DataProvider* provider) const
+    // The graph that holds the notice's provider, or null when no graph does any more. The
+    // serial tells a provider from a later one that happens to get the same address.
+    GraphWindow* graphOf(const ProviderNotice& notice) const
     {
         for (GraphWindow* graph : graphs())
-            if (graph->m_dataProvider == provider)
+            if (graph->m_dataProvider && graph->m_dataProvider == notice.provider &&
+                graph->m_dataProvider->getSerial() == notice.serial)
                 return graph;
         return nullptr;
     }
@@ -78,7 +85,7 @@ public:
 
     void dataReady(const ProviderNotice& notice)
     {
-        GraphWindow* graph = graphOf(notice.provider);
+        GraphWindow* graph = graphOf(notice);
         if (!graph)
             return;
         if (!notice.layer) {
@@ -93,7 +100,7 @@ public:
 
     void progress(const ProviderNotice& notice)
     {
-        GraphWindow* graph = graphOf(notice.provider);
+        GraphWindow* graph = graphOf(notice);
         if (!graph)
             return;
         if (!notice.layer) {
@@ -104,6 +111,17 @@ public:
         } else if (directory.findGraphOf(notice.layer) == graph) {
             owner.reportLayerProgress(notice.layer, notice.percent);
         }
+    }
+
+    // Told once per cause by the provider; the user reads it through the host's messenger.
+    void failure(const ProviderNotice& notice, const wxString& cause) const
+    {
+        if (!messenger || !graphOf(notice))
+            return;
+        const wxString text = cause.empty()
+                                  ? getString("%Request_failed_unknown")
+                                  : getString("%Request_failed", VORN_2_9::generic::varg_list().add(cause.ToStdWstring()));
+        messenger->message(brannow2::IMessenger::Error, text.ToStdWstring());
     }
 
     void filterBandReady(GraphWindow& graph)
@@ -178,6 +196,8 @@ Timeline::Timeline(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wx
     });
     Bind(EVT_PROVIDER_DATA_READY, [this](wxThreadEvent& event) { m_impl->dataReady(noticeOf(event)); });
     Bind(EVT_PROVIDER_PROGRESS, [this](wxThreadEvent& event) { m_impl->progress(noticeOf(event)); });
+    Bind(EVT_PROVIDER_FAILURE,
+         [this](wxThreadEvent& event) { m_impl->failure(noticeOf(event), event.GetString()); });
 }
 
 Timeline::~Timeline()
@@ -190,6 +210,7 @@ Timeline::~Timeline()
 
 int Timeline::addPane(const wxString& name)
 {
+    TARQUEL_UI_THREAD_ONLY();
     AreaPane* pane = m_impl->graphArea->addPane(name);
     const int index = m_impl->graphArea->getPaneCount() - 1;
     m_impl->directory.addGraph(index, pane->getGraph());
@@ -204,6 +225,7 @@ int Timeline::getPaneCount() const
 
 bool Timeline::addLayer(int paneIndex, GraphLayer* layer, int position)
 {
+    TARQUEL_UI_THREAD_ONLY();
     GraphWindow* graph = m_impl->graph(paneIndex);
     if (!graph) {
         delete layer;
@@ -216,11 +238,13 @@ bool Timeline::addLayer(int paneIndex, GraphLayer* layer, int position)
 
 void Timeline::addGlobalLayer(GraphLayer* layer)
 {
+    TARQUEL_UI_THREAD_ONLY();
     addLayer(-1, layer, 0);
 }
 
 void Timeline::setDataProvider(int paneIndex, DataProvider* provider, bool takeOwnership)
 {
+    TARQUEL_UI_THREAD_ONLY();
     if (GraphWindow* graph = m_impl->graph(paneIndex)) {
         if (provider)
             provider->setNotificationSink(this);
@@ -230,6 +254,7 @@ void Timeline::setDataProvider(int paneIndex, DataProvider* provider, bool takeO
 
 void Timeline::setGlobalDataProvider(DataProvider* provider)
 {
+    TARQUEL_UI_THREAD_ONLY();
     setDataProvider(-1, provider, true);
 }
 
@@ -304,6 +329,7 @@ void Timeline::clearLayerSelection(GraphLayer* except)
 
 void Timeline::customizeLegend()
 {
+    TARQUEL_UI_THREAD_ONLY();
     Legend& legend = *m_impl->legend;
     legend.clear();
     for (GraphLayer* layer : m_impl->directory.getLayers()) {
@@ -326,6 +352,7 @@ void Timeline::enableFilterLayer(int paneIndex)
 
 void Timeline::filterChanged()
 {
+    TARQUEL_UI_THREAD_ONLY();
     for (GraphWindow* graph : m_impl->graphs()) {
         Impl::requestFilterUpdate(*graph);
         for (GraphLayer* layer : graph->getLayers())
@@ -336,6 +363,7 @@ void Timeline::filterChanged()
 
 void Timeline::finalize(bool requestData)
 {
+    TARQUEL_UI_THREAD_ONLY();
     Impl& d = *m_impl;
     std::uint64_t duration = 0;
     for (GraphWindow* graph : d.graphs())
@@ -357,6 +385,7 @@ void Timeline::finalize(bool requestData)
 
 void Timeline::reload(bool resetZoom)
 {
+    TARQUEL_UI_THREAD_ONLY();
     Impl& d = *m_impl;
     if (resetZoom && d.ruler->canZoomReset())
         d.ruler->zoomReset();
@@ -391,6 +420,7 @@ brannow2::IMessenger* Timeline::getMessenger() const
 
 void Timeline::reportLayerProgress(GraphLayer* layer, int percent)
 {
+    TARQUEL_UI_THREAD_ONLY();
     if (!m_impl->directory.findGraphOf(layer))
         return;
     m_impl->status->update({layer, layer->m_layerName, layer->getProgressText(), layer->m_loadProgress,

@@ -5,8 +5,7 @@
 
 #include <dd_sarvik_2_2/dd_progress_impl.h>
 
-#include <tbb/blocked_range.h>
-#include <tbb/parallel_for.h>
+#include <dd_sarvik_2_2/dd_parallel_runs.h>
 
 #include <atomic>
 #include <limits>
@@ -105,17 +104,16 @@ bool OverTimeFill::isFilled(const Bucket& bucket) const
 bool OverTimeFill::fill(Bucket& bucket, dd_progress_impl* progress) const
 {
     std::atomic<bool> canceled{false};
-    tbb::parallel_for(tbb::blocked_range<std::size_t>(0, m_sourceRows.size(), 1),
-                      [&](const tbb::blocked_range<std::size_t>& rows) {
-                          for (std::size_t row = rows.begin(); row != rows.end(); ++row) {
-                              if (canceled || !fillRow(row, bucket, progress)) {
-                                  canceled = true;
-                                  return;
-                              }
-                              if (progress)
-                                  progress->progressed(1.0);
-                          }
-                      });
+    dd_parallel_runs::for_each(m_sourceRows.size(), [&](std::size_t begin, std::size_t end) {
+        for (std::size_t row = begin; row != end; ++row) {
+            if (canceled || !fillRow(row, bucket, progress)) {
+                canceled = true;
+                return;
+            }
+            if (progress)
+                progress->progressed(1.0);
+        }
+    });
     if (canceled || is_canceled(progress))
         return false;
     bucket.append(markerKey(), dd_overtime_data(m_sourceRows.size(), 0));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <wx/app.h>
+#include <wx/debug.h>
 #include <wx/init.h>
 #include <wx/stopwatch.h>
 #include <wx/utils.h>
@@ -17,7 +18,28 @@ public:
     bool OnInit() override { return true; }
 };
 
+std::atomic<ExpectAssertions*> expecting{nullptr};
+
+void onAssertion(const wxString& file, int line, const wxString& func, const wxString& cond, const wxString& msg)
+{
+    if (ExpectAssertions* scope = expecting.load()) {
+        scope->add();
+        return;
+    }
+    ADD_FAILURE_AT(file.utf8_str(), line) << "wx assertion in " << func << ": " << cond << " " << msg;
+}
+
 } // namespace
+
+ExpectAssertions::ExpectAssertions()
+{
+    expecting = this;
+}
+
+ExpectAssertions::~ExpectAssertions()
+{
+    expecting = nullptr;
+}
 
 void pumpPending()
 {
@@ -49,6 +71,7 @@ int main(int argc, char** argv)
     if (!wxEntryStart(argc, argv))
         return 2;
     wxTheApp->CallOnInit();
+    wxSetAssertHandler(chart_test::onAssertion);
     const int result = RUN_ALL_TESTS();
     wxTheApp->ProcessPendingEvents();
     wxTheApp->OnExit();

@@ -29,9 +29,4 @@ TEST(Directory, RoutesLayersToTheirGraphsAndForgetsRemovedOnes)
     EXPECT_EQ(directory.findGraph(1), nullptr);
     EXPECT_EQ(directory.paneIndexOf(area), 0);
     EXPECT_EQ(directory.paneIndexOf(nullptr), -2);
-
-    directory.removeLayer(a);
-    directory.removeLayer(stranger);
-    EXPECT_EQ(directory.getLayers(), std::vector<GraphLayer*>{b});
-    EXPECT_EQ(directory.findGraphOf(a), nullptr);
 }

@@ -2,6 +2,7 @@
 
 #include "../support/WxTestMain.h"
 
+#include <brannow2/CollectingMessenger.h>
 #include <tarquel_1_0/GraphLayerParent.h>
 #include <tarquel_1_0/HeaderCtrl.h>
 #include <tarquel_1_0/Legend.h>
@@ -253,9 +254,9 @@ TEST_F(TimelineFixture, ReloadFetchesEverythingAgainAndTheStatusLineShowsLoading
 
 TEST_F(TimelineFixture, NoticesAreDeliveredOnlyForProvidersAndLayersTheTimelineHolds)
 {
-    const auto post = [this](DataProvider* provider, GraphLayer* layer) {
+    const auto post = [this](DataProvider* provider, GraphLayer* layer, std::uint64_t serial = 0) {
         wxThreadEvent event(EVT_PROVIDER_DATA_READY);
-        event.SetPayload(ProviderNotice{provider, layer, 0});
+        event.SetPayload(ProviderNotice{provider, layer, 0, serial ? serial : provider->getSerial()});
         m_timeline->GetEventHandler()->ProcessEvent(event);
     };
     const int checks[2] = {m_lines[0]->m_checks, m_lines[1]->m_checks};
@@ -263,12 +264,37 @@ TEST_F(TimelineFixture, NoticesAreDeliveredOnlyForProvidersAndLayersTheTimelineH
     post(m_providers[1], m_lines[0]);
     TestProvider* stranger = new TestProvider(1, kDuration, "stranger");
     post(stranger, m_lines[1]);
+    // The notice of an ended provider whose address the held one took.
+    post(m_providers[1], m_lines[1], stranger->getSerial());
     stranger->deleteSelf();
     EXPECT_EQ(m_lines[0]->m_checks, checks[0]);
     EXPECT_EQ(m_lines[1]->m_checks, checks[1]);
     // The right pair is delivered.
     post(m_providers[1], m_lines[1]);
     EXPECT_EQ(m_lines[1]->m_checks, checks[1] + 1);
+}
+
+TEST_F(TimelineFixture, AFailedRequestOfAHeldProviderReachesTheUserThroughTheMessenger)
+{
+    brannow2::CollectingMessenger messenger;
+    m_timeline->setMessenger(&messenger);
+    const auto fail = [this](DataProvider* provider, const wxString& cause) {
+        wxThreadEvent event(EVT_PROVIDER_FAILURE);
+        event.SetPayload(ProviderNotice{provider, m_lines[0], 0, provider->getSerial()});
+        event.SetString(cause);
+        m_timeline->GetEventHandler()->ProcessEvent(event);
+    };
+    fail(m_providers[0], "std::bad_alloc");
+    fail(m_providers[1], wxString());
+    TestProvider* stranger = new TestProvider(1, kDuration, "stranger");
+    fail(stranger, "not ours");
+    stranger->deleteSelf();
+    m_timeline->setMessenger(nullptr);
+    const auto messages = messenger.messages();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].m_kind, brannow2::IMessenger::Error);
+    EXPECT_EQ(messages[0].m_text, L"A data request failed and was skipped: std::bad_alloc");
+    EXPECT_EQ(messages[1].m_text, L"A data request failed for an unknown reason and was skipped");
 }
 
 TEST_F(TimelineFixture, UpdateTimerTicksALayerUntilItStopsAsking)
