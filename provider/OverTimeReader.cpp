@@ -115,15 +115,18 @@ void OverTimeReader::buildDerivedQuery(const SarvikDataSource& ds, std::uint64_t
     query.set_data_width(m_clock.ticks(start), m_clock.ticks(end), count);
 }
 
-bool OverTimeReader::forEachRow(int rowCount, const ProgressRun& runFirst,
+bool OverTimeReader::forEachRow(int rowCount, const ProgressRun& runFirst, const std::function<bool()>& isCanceled,
                                 const std::function<void(int, dd_sarvik_2_2::dd_progress_impl*)>& fill) const
 {
+    constexpr int cancelPollRows = 256;
     for (int row = 0; row < rowCount; ++row) {
-        // Only the first call computes (and can be cancelled); later rows just position.
+        // The first call computes every row; later rows just position and convert.
         if (row == 0) {
             if (!runFirst([&](dd_sarvik_2_2::dd_progress_impl* progress) { fill(0, progress); }))
                 return false;
         } else {
+            if (row % cancelPollRows == 0 && isCanceled())
+                return false;
             fill(row, nullptr);
         }
     }
@@ -131,7 +134,8 @@ bool OverTimeReader::forEachRow(int rowCount, const ProgressRun& runFirst,
 }
 
 bool OverTimeReader::read(const dd_sarvik_2_2::dd_overtime_query& query, bool isPercent, int rowCount, int count,
-                          const ProgressRun& runFirst, std::vector<OverTimeData>& out) const
+                          const ProgressRun& runFirst, const std::function<bool()>& isCanceled,
+                          std::vector<OverTimeData>& out) const
 {
     const bool percent = query.get_data_source() == dd_sarvik_2_2::dd_overtime_query::data_src_time;
     long double scale = 1.0L;
@@ -143,7 +147,7 @@ bool OverTimeReader::read(const dd_sarvik_2_2::dd_overtime_query& query, bool is
     return inArena([&] {
         OverTimeBucket bucket(m_result.get_database());
         double max = 0.0;
-        const bool finished = forEachRow(rowCount, runFirst, [&](int row, dd_sarvik_2_2::dd_progress_impl* progress) {
+        const bool finished = forEachRow(rowCount, runFirst, isCanceled, [&](int row, dd_sarvik_2_2::dd_progress_impl* progress) {
             dd_sarvik_2_2::Result::overtime_bucket::const_iterator it;
             m_result.get_overtime_data(bucket, it, query, ddb_2_2::index(row), progress);
             OverTimeData& record = out[static_cast<std::size_t>(row)];
@@ -173,13 +177,14 @@ bool OverTimeReader::read(const dd_sarvik_2_2::dd_overtime_query& query, bool is
 }
 
 bool OverTimeReader::readDerived(const dd_sarvik_2_2::dd_overtime_derived_query& query, int rowCount, int count,
-                                 const ProgressRun& runFirst, std::vector<OverTimeData>& out) const
+                                 const ProgressRun& runFirst, const std::function<bool()>& isCanceled,
+                                 std::vector<OverTimeData>& out) const
 {
     out.resize(static_cast<std::size_t>(std::max(rowCount, 0)));
     return inArena([&] {
         OverTimeBucket bucket(m_result.get_database());
         double max = 0.0;
-        const bool finished = forEachRow(rowCount, runFirst, [&](int row, dd_sarvik_2_2::dd_progress_impl* progress) {
+        const bool finished = forEachRow(rowCount, runFirst, isCanceled, [&](int row, dd_sarvik_2_2::dd_progress_impl* progress) {
             dd_sarvik_2_2::dd_overtime_derived_data::const_iterator it;
             m_result.get_overtime_derived_data(bucket, it, query, ddb_2_2::index(row), progress);
             OverTimeData& record = out[static_cast<std::size_t>(row)];

@@ -29,18 +29,22 @@ public:
     void buildDerivedQuery(const SarvikDataSource& ds, std::uint64_t start, std::uint64_t end, int count,
                            dd_sarvik_2_2::dd_overtime_derived_query& query) const;
 
-    // One record per row, `count` values each; false when the first row's call was cancelled.
+    // One record per row, `count` values each; false when cancelled (during the first row's
+    // call, which computes every row, or while the later rows are read out).
     bool read(const dd_sarvik_2_2::dd_overtime_query& query, bool isPercent, int rowCount, int count,
-              const ProgressRun& runFirst, std::vector<OverTimeData>& out) const;
+              const ProgressRun& runFirst, const std::function<bool()>& isCanceled,
+              std::vector<OverTimeData>& out) const;
     bool readDerived(const dd_sarvik_2_2::dd_overtime_derived_query& query, int rowCount, int count,
-                     const ProgressRun& runFirst, std::vector<OverTimeData>& out) const;
+                     const ProgressRun& runFirst, const std::function<bool()>& isCanceled,
+                     std::vector<OverTimeData>& out) const;
     // At most `count` values of one instance's attribute; the maximum spans all instances.
     bool readAttribute(const SarvikDataSource& ds, std::uint64_t start, std::uint64_t end, int count,
                        const std::function<bool()>& isCanceled, OverTimeData& out) const;
 
 private:
-    // Calls fill(row, progress) for every row, the first with the progress object of runFirst.
-    bool forEachRow(int rowCount, const ProgressRun& runFirst,
+    // Calls fill(row, progress) for every row, the first with the progress object of runFirst;
+    // polls isCanceled between later rows.
+    bool forEachRow(int rowCount, const ProgressRun& runFirst, const std::function<bool()>& isCanceled,
                     const std::function<void(int, dd_sarvik_2_2::dd_progress_impl*)>& fill) const;
     double attributeMaximum(const SarvikDataSource& ds, const ddb_2_2::string& path) const;
 

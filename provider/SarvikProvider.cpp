@@ -440,7 +440,8 @@ bool SarvikProvider::getOverTimeData(const SarvikDataSource* ds, const wxULongLo
     generateProgressNotification(m_currentRequest.layer, 0);
     return OverTimeReader(*m_result, m_rowByDS.get(), clock())
         .read(query, isPercent, m_rowCount, count,
-              [this](const auto& call) { return runWithProgress(m_overTimeProgress, call); }, out);
+              [this](const auto& call) { return runWithProgress(m_overTimeProgress, call); }, cancelTest(),
+              out);
 }
 
 bool SarvikProvider::getDerivedOverTimeData(const SarvikDataSource* ds, const wxULongLongNative& start,
@@ -453,7 +454,8 @@ bool SarvikProvider::getDerivedOverTimeData(const SarvikDataSource* ds, const wx
     generateProgressNotification(m_currentRequest.layer, 0);
     return OverTimeReader(*m_result, m_rowByDS.get(), clock())
         .readDerived(query, m_rowCount, count,
-                     [this](const auto& call) { return runWithProgress(m_overTimeProgress, call); }, out);
+                     [this](const auto& call) { return runWithProgress(m_overTimeProgress, call); }, cancelTest(),
+              out);
 }
 
 bool SarvikProvider::getAttrOverTimeData(const SarvikDataSource* ds, int row, const wxULongLongNative& start,

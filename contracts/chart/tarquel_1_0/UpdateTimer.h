@@ -6,6 +6,7 @@
 // runs while at least one layer asked. UI thread only.
 #include <chart_export.h>
 
+#include <chrono>
 #include <functional>
 #include <vector>
 
@@ -19,9 +20,10 @@ class TARQUEL_API UpdateTimer : private wxTimer {
 public:
     using Tick = std::function<void(GraphLayer& layer)>;
 
-    // A batch takes a few milliseconds: ticks this close keep long work moving while the user's
-    // events still get most of the thread.
-    explicit UpdateTimer(Tick tick, int intervalMs = 10);
+    // A batch takes well under a millisecond: on each expiry rounds of ticks run back to back
+    // for up to `budgetMs` (most of a frame), so long work moves at the speed of its batches,
+    // and the `intervalMs` between expiries leave the user's events and repaints their turn.
+    explicit UpdateTimer(Tick tick, int intervalMs = 10, int budgetMs = 12);
     ~UpdateTimer() override;
 
     void request(GraphLayer* layer, bool on);
@@ -29,7 +31,7 @@ public:
     void forget(GraphLayer* layer) { request(layer, false); }
     bool isTicking(const GraphLayer* layer) const;
     bool isRunning() const { return IsRunning(); }
-    // One round of ticks, in the order the layers asked (what the timer does on expiry).
+    // One round of ticks, in the order the layers asked (the timer runs rounds on expiry).
     void tick();
 
 private:
@@ -37,6 +39,7 @@ private:
 
     Tick m_tick;
     int m_intervalMs;
+    std::chrono::steady_clock::duration m_budget;
     std::vector<GraphLayer*> m_layers;
 };
 

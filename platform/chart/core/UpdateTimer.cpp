@@ -4,7 +4,8 @@
 
 namespace tarquel_1_0 {
 
-UpdateTimer::UpdateTimer(Tick tick, int intervalMs) : m_tick(std::move(tick)), m_intervalMs(intervalMs)
+UpdateTimer::UpdateTimer(Tick tick, int intervalMs, int budgetMs)
+    : m_tick(std::move(tick)), m_intervalMs(intervalMs), m_budget(std::chrono::milliseconds(budgetMs))
 {
 }
 
@@ -42,7 +43,10 @@ void UpdateTimer::tick()
 
 void UpdateTimer::Notify()
 {
-    tick();
+    const auto start = std::chrono::steady_clock::now();
+    do
+        tick();
+    while (!m_layers.empty() && std::chrono::steady_clock::now() - start < m_budget);
 }
 
 } // namespace tarquel_1_0

@@ -176,6 +176,10 @@ void global_pager::enforceBudget()
     while (m_resident > m_budget && it != m_lru.end()) {
         page_base* page = *it++;
         entry& e = m_entries[page];
+        // Without a save directory no page of the database can go out: walking on would make
+        // every append over the budget cost time in the number of pages.
+        if (!e.handle.database || e.handle.database->get_database_save_dir().empty())
+            return;
         if (e.locks == 0)
             pageOut(*page, e);
     }

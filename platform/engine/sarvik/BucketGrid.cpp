@@ -1,10 +1,21 @@
 #include "sarvik/BucketGrid.h"
 
-#include <cstdint>
-
 namespace dd_sarvik_2_2 {
 
+namespace {
 using u128 = unsigned __int128;
+
+// count + 1 boundaries; an empty grid keeps its start only.
+std::vector<std::uint64_t> boundariesOf(std::uint64_t start, std::uint64_t span, std::uint32_t count)
+{
+    std::vector<std::uint64_t> bounds(static_cast<std::size_t>(count) + 1, start);
+    for (std::uint32_t i = 1; i <= count; ++i) {
+        const u128 scaled = static_cast<u128>(i) * span;
+        bounds[i] = start + static_cast<std::uint64_t>((scaled + count - 1) / count);
+    }
+    return bounds;
+}
+}  // namespace
 
 BucketGrid::BucketGrid(std::uint64_t start, std::uint64_t end, int count)
 {
@@ -12,24 +23,10 @@ BucketGrid::BucketGrid(std::uint64_t start, std::uint64_t end, int count)
         m_start = start;
         m_span = end - start;
         m_count = static_cast<std::uint32_t>(count);
-        m_narrow = m_span <= (UINT64_MAX - m_count) / m_count;
+        m_bucketsPerTick = static_cast<double>(m_count) / static_cast<double>(m_span);
     }
-}
-
-std::uint64_t BucketGrid::boundary(std::uint32_t i) const
-{
-    if (m_narrow)
-        return m_start + (static_cast<std::uint64_t>(i) * m_span + m_count - 1) / m_count;
-    const u128 scaled = static_cast<u128>(i) * m_span;
-    return m_start + static_cast<std::uint64_t>((scaled + m_count - 1) / m_count);
-}
-
-std::uint32_t BucketGrid::bucketOf(std::uint64_t tick) const
-{
-    if (m_narrow)
-        return static_cast<std::uint32_t>((tick - m_start) * m_count / m_span);
-    const u128 scaled = static_cast<u128>(tick - m_start) * m_count;
-    return static_cast<std::uint32_t>(scaled / m_span);
+    m_boundaries = std::make_shared<const std::vector<std::uint64_t>>(boundariesOf(m_start, m_span, m_count));
+    m_bounds = m_boundaries->data();
 }
 
 }  // namespace dd_sarvik_2_2

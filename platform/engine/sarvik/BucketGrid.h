@@ -3,10 +3,15 @@
 //
 // Bucket i covers [start + ceil(i * span / count), start + ceil((i + 1) * span / count)), so the
 // buckets tile the range exactly (no tick is lost to rounding) and their widths differ by at most
-// one tick. A tick's bucket is then floor((t - start) * count / span), computed without overflow.
+// one tick. A tick's bucket is floor((t - start) * count / span). Lookups run once or twice per
+// sample, so they avoid integer division: the boundaries are computed once, a floating-point
+// product guesses the bucket (off by at most one) and the boundaries correct the guess. Copies
+// share the boundaries.
 
 #include <engine_export.h>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 namespace dd_sarvik_2_2 {
 
@@ -20,16 +25,29 @@ public:
     std::uint64_t end() const { return m_start + m_span; }
 
     /// First tick of bucket i (i may be count(): then the end of the range).
-    std::uint64_t boundary(std::uint32_t i) const;
+    std::uint64_t boundary(std::uint32_t i) const { return m_bounds[i]; }
     /// Bucket of a tick inside [start, end).
-    std::uint32_t bucketOf(std::uint64_t tick) const;
+    std::uint32_t bucketOf(std::uint64_t tick) const
+    {
+        auto b = static_cast<std::uint32_t>(static_cast<double>(tick - m_start) * m_bucketsPerTick);
+        if (b >= m_count)
+            b = m_count - 1;
+        const std::uint64_t* bounds = m_bounds;
+        while (tick < bounds[b])
+            --b;
+        while (tick >= bounds[b + 1])
+            ++b;
+        return b;
+    }
     bool contains(std::uint64_t tick) const { return tick >= m_start && tick - m_start < m_span; }
 
 private:
     std::uint64_t m_start = 0;
     std::uint64_t m_span = 0;
     std::uint32_t m_count = 0;
-    bool m_narrow = true;   // span * count fits 64 bits: lookups avoid 128-bit division
+    double m_bucketsPerTick = 0.0;
+    std::shared_ptr<const std::vector<std::uint64_t>> m_boundaries;   // count + 1 ticks
+    const std::uint64_t* m_bounds = nullptr;                          // m_boundaries' data
 };
 
 }  // namespace dd_sarvik_2_2

@@ -8,12 +8,10 @@
 #include <dd_sarvik_2_2/dd_parallel_runs.h>
 
 #include <atomic>
-#include <limits>
 
 namespace dd_sarvik_2_2 {
 
 namespace {
-constexpr std::uint64_t markerRow = std::numeric_limits<std::uint64_t>::max();
 constexpr std::size_t cancelPollInterval = 1 << 16;   // samples between cancellation polls
 }  // namespace
 
@@ -21,7 +19,7 @@ OverTimeFill::OverTimeFill(const dd_overtime_query& query, SampleSelection selec
     : m_query(query),
       m_selection(std::move(selection)),
       m_grid(query.get_start(), query.get_end(), query.get_count()),
-      m_signature(query.get_signature())
+      m_keys(query)
 {
 }
 
@@ -71,36 +69,6 @@ void OverTimeFill::mapRowsToAxis(const ddb_2_2::database& db)
     }
 }
 
-dd_overtime_data::key OverTimeFill::keyFor(std::int32_t row) const
-{
-    dd_overtime_data::key key;
-    if (!m_query.get_axis_table().empty())
-        key.rows[0].push_back(ddb_2_2::variant(row));
-    const auto& restrictions = m_query.get_restrictions();
-    for (std::size_t i = 0; i < restrictions.size() && i + 1 < key.rows.size(); ++i)
-        key.rows[i + 1].push_back(restrictions[i].has_value ? restrictions[i].value : ddb_2_2::variant());
-    key.first_number = static_cast<std::uint64_t>(static_cast<std::int64_t>(row));
-    key.second_number = static_cast<std::uint64_t>(m_query.get_data_source());
-    key.first_name = m_query.get_axis_table();
-    key.second_name = m_signature;
-    return key;
-}
-
-dd_overtime_data::key OverTimeFill::markerKey() const
-{
-    dd_overtime_data::key key;
-    key.first_number = markerRow;
-    key.second_number = static_cast<std::uint64_t>(m_query.get_data_source());
-    key.first_name = m_query.get_axis_table();
-    key.second_name = m_signature;
-    return key;
-}
-
-bool OverTimeFill::isFilled(const Bucket& bucket) const
-{
-    return !bucket.find(markerKey()).at_end();
-}
-
 bool OverTimeFill::fill(Bucket& bucket, dd_progress_impl* progress) const
 {
     std::atomic<bool> canceled{false};
@@ -116,7 +84,7 @@ bool OverTimeFill::fill(Bucket& bucket, dd_progress_impl* progress) const
     });
     if (canceled || is_canceled(progress))
         return false;
-    bucket.append(markerKey(), dd_overtime_data(m_sourceRows.size(), 0));
+    bucket.append(m_keys.marker(), dd_overtime_data(m_sourceRows.size(), 0));
     return true;
 }
 
@@ -152,7 +120,7 @@ bool OverTimeFill::fillRow(std::size_t row, Bucket& bucket, const dd_progress_im
     std::vector<dd_overtime_data> items;
     accumulator.emitRunningTotals(items);
     if (!items.empty())
-        bucket.append(keyFor(static_cast<std::int32_t>(row)), items);
+        bucket.append(m_keys.row(static_cast<std::int32_t>(row)), items);
     return true;
 }
 

@@ -4,10 +4,12 @@
 // Rows are answered in parallel (one task per row, on the caller's task arena); each row's
 // running totals are appended under the row's key in one batch. When every row is in, a marker
 // entry under the query's marker key records that the bucket holds the whole answer, so later
-// calls with the same bucket only look rows up. A cancelled fill stops early and writes no
-// marker; its bucket may hold some rows and should be dropped.
+// calls with the same bucket only look rows up (through OverTimeKeys, without preparing a fill).
+// A cancelled fill stops early and writes no marker; its bucket may hold some rows and should be
+// dropped.
 
 #include "sarvik/BucketGrid.h"
+#include "sarvik/OverTimeKeys.h"
 #include "sarvik/SampleSelection.h"
 
 #include <dd_sarvik_2_2/Result.h>
@@ -29,10 +31,7 @@ public:
     static std::optional<OverTimeFill> prepare(const ddb_2_2::database& db, const dd_overtime_query& query);
 
     std::size_t rowCount() const { return m_sourceRows.size(); }
-    dd_overtime_data::key keyFor(std::int32_t row) const;
-    bool isFilled(const Bucket& bucket) const;
-    /// True when both fills answer the same query, so their entries share keys.
-    bool answersSameQuery(const OverTimeFill& other) const { return markerKey() == other.markerKey(); }
+    const OverTimeKeys& keys() const { return m_keys; }
     /// Reports one progress step per row and polls cancellation; false when cancelled.
     bool fill(Bucket& bucket, dd_progress_impl* progress) const;
 
@@ -40,14 +39,13 @@ private:
     OverTimeFill(const dd_overtime_query& query, SampleSelection selection);
 
     void mapRowsToAxis(const ddb_2_2::database& db);
-    dd_overtime_data::key markerKey() const;
     /// Appends the row's running totals; false when cancelled meanwhile.
     bool fillRow(std::size_t row, Bucket& bucket, const dd_progress_impl* progress) const;
 
     const dd_overtime_query& m_query;
     SampleSelection m_selection;
     BucketGrid m_grid;
-    ddb_2_2::string m_signature;
+    OverTimeKeys m_keys;
     std::vector<std::vector<std::int32_t>> m_sourceRows;   // sample rows summed into each answered row
 };
 

@@ -7,6 +7,7 @@
 #include "sarvik/AttributeSeries.h"
 #include "sarvik/AttributeTableData.h"
 #include "sarvik/OverTimeFill.h"
+#include "sarvik/OverTimeKeys.h"
 #include "sarvik/RpnEvaluator.h"
 
 #include <algorithm>
@@ -24,12 +25,12 @@ bool fillMissing(const std::vector<const OverTimeFill*>& fills, Result::overtime
     std::vector<const OverTimeFill*> missing;
     std::size_t rows = 0;
     for (const OverTimeFill* fill : fills) {
-        if (!fill || fill->isFilled(bucket))
+        if (!fill || fill->keys().isFilled(bucket))
             continue;
         // An expression may name one query twice; filling it twice would append its totals
         // twice under the same keys.
         const bool pending = std::any_of(missing.begin(), missing.end(), [fill](const OverTimeFill* other) {
-            return other->answersSameQuery(*fill);
+            return other->keys() == fill->keys();
         });
         if (!pending) {
             missing.push_back(fill);
@@ -109,10 +110,16 @@ bool Result::get_overtime_data(overtime_bucket& bucket, overtime_bucket::const_i
                                dd_progress_impl* progress) const
 {
     it = overtime_bucket::const_iterator();
-    const auto fill = OverTimeFill::prepare(*m_database, query);
-    if (!fill || !fillMissing({&*fill}, bucket, progress))
+    const OverTimeKeys keys(query);
+    // Rows after the first only look up: preparing costs time in the number of rows.
+    if (!keys.isFilled(bucket)) {
+        const auto fill = OverTimeFill::prepare(*m_database, query);
+        if (!fill || !fillMissing({&*fill}, bucket, progress))
+            return false;
+    } else if (is_canceled(progress)) {
         return false;
-    it = bucket.find(fill->keyFor(row.get()));
+    }
+    it = bucket.find(keys.row(row.get()));
     return true;
 }
 
@@ -123,10 +130,15 @@ bool Result::get_overtime_derived_data(overtime_bucket& bucket, dd_overtime_deri
     it = dd_overtime_derived_data::const_iterator();
     if (!query.is_valid() || query.get_count() <= 0)
         return false;
-    // A reference whose query no sample table answers reads zeros.
+    // A reference whose query no sample table answers reads zeros; one already in the bucket
+    // is only looked up.
     std::vector<std::optional<OverTimeFill>> fills;
-    for (const dd_overtime_query& node : query.get_queries())
-        fills.push_back(OverTimeFill::prepare(*m_database, node));
+    std::vector<bool> answered;
+    for (const dd_overtime_query& node : query.get_queries()) {
+        const bool filled = OverTimeKeys(node).isFilled(bucket);
+        fills.push_back(filled ? std::nullopt : OverTimeFill::prepare(*m_database, node));
+        answered.push_back(filled || fills.back());
+    }
     std::vector<const OverTimeFill*> pending;
     for (const auto& fill : fills)
         pending.push_back(fill ? &*fill : nullptr);
@@ -135,9 +147,10 @@ bool Result::get_overtime_derived_data(overtime_bucket& bucket, dd_overtime_deri
 
     const auto count = static_cast<std::size_t>(query.get_count());
     std::vector<std::vector<double>> references;
-    for (const auto& fill : fills)
-        references.push_back(fill ? rowAmounts(bucket, fill->keyFor(row.get()), count)
-                                  : std::vector<double>(count, 0.0));
+    const auto& nodes = query.get_queries();
+    for (std::size_t i = 0; i < nodes.size(); ++i)
+        references.push_back(answered[i] ? rowAmounts(bucket, OverTimeKeys(nodes[i]).row(row.get()), count)
+                                         : std::vector<double>(count, 0.0));
     auto values = std::make_shared<std::vector<double>>();
     if (!RpnEvaluator::evaluate(query.get_rpn_expression(), references, count, *values))
         return false;

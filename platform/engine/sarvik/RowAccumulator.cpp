@@ -66,11 +66,11 @@ void RowAccumulator::addTime(std::uint64_t start, std::uint64_t end)
     if (e <= s)
         return;
     const std::uint32_t first = m_grid.bucketOf(s);
-    const std::uint32_t last = m_grid.bucketOf(e - 1);
-    if (first == last) {
+    if (e <= m_grid.boundary(first + 1)) {   // most samples end in the bucket they start in
         m_amount[first] += e - s;
         return;
     }
+    const std::uint32_t last = m_grid.bucketOf(e - 1);
     m_amount[first] += m_grid.boundary(first + 1) - s;
     m_amount[last] += e - m_grid.boundary(last);
     if (last > first + 1) {
@@ -93,7 +93,7 @@ void RowAccumulator::addActive(std::uint64_t start, std::uint64_t end)
         if (e <= s)
             return;
         first = m_grid.bucketOf(s);
-        last = m_grid.bucketOf(e - 1);
+        last = e <= m_grid.boundary(first + 1) ? first : m_grid.bucketOf(e - 1);
     }
     // Pieces of one sample cut by filter ranges may share a bucket: count the sample once.
     first = std::max(first, m_lastActive + 1);

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/app.h>
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
 
@@ -225,6 +226,31 @@ TEST(UpdateTimer, TicksTheLayersThatAskedUntilTheyStop)
     const size_t seen = ticks.size();
     pumpPending();
     EXPECT_EQ(seen, ticks.size());
+}
+
+TEST(UpdateTimer, OneExpiryRunsRoundsBackToBackWhileWithinItsBudget)
+{
+    SMBDataLayer layer;
+    int ticks = 0;
+    bool loopRan = false;
+    bool loopRanBeforeLastTick = true;
+    UpdateTimer* self = nullptr;
+    UpdateTimer timer(
+        [&](GraphLayer& ticked) {
+            if (++ticks == 1)
+                wxTheApp->CallAfter([&] { loopRan = true; });
+            if (ticks == 100) {
+                loopRanBeforeLastTick = loopRan;
+                self->request(&ticked, false);
+            }
+        },
+        5, 60000);
+    self = &timer;
+    timer.request(&layer, true);
+    ASSERT_TRUE(pumpUntil([&] { return ticks == 100; }));
+    EXPECT_FALSE(loopRanBeforeLastTick) << "the event loop ran between rounds of one expiry";
+    EXPECT_FALSE(timer.isRunning());
+    EXPECT_TRUE(pumpUntil([&] { return loopRan; })); // the posted call must not outlive the test
 }
 
 } // namespace

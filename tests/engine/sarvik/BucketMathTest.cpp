@@ -37,6 +37,26 @@ TEST(BucketGrid, TilesUnevenRangesExactlyAndFindsEveryTick)
     EXPECT_EQ(BucketGrid(10, 20, 0).count(), 0u);
 }
 
+TEST(BucketGrid, LookupMatchesTheExactQuotientAroundEveryBoundary)
+{
+    // Spans shorter than the count (empty buckets), the usual pixel widths, and spans where the
+    // floating-point guess is furthest off.
+    const std::uint64_t starts[] = {0, 123456789, UINT64_MAX / 2};
+    const std::pair<std::uint64_t, int> grids[] = {{7, 10},          {1000, 1000},  {99991, 1920},
+                                                   {15625000, 2000}, {1ull << 53, 3}, {(1ull << 62) + 17, 1999}};
+    for (const std::uint64_t start : starts)
+        for (const auto& [span, count] : grids) {
+            const BucketGrid grid(start, start + span, count);
+            const auto exact = [&](std::uint64_t tick) {
+                return static_cast<std::uint32_t>(static_cast<unsigned __int128>(tick - start) * count / span);
+            };
+            for (std::uint32_t i = 0; i <= grid.count(); ++i)
+                for (const std::uint64_t tick : {grid.boundary(i) - 1, grid.boundary(i), grid.boundary(i) + 1})
+                    if (grid.contains(tick))
+                        ASSERT_EQ(grid.bucketOf(tick), exact(tick)) << "span " << span << " tick " << tick;
+        }
+}
+
 TEST(RowAccumulator, TimeIsExactToTheTickAcrossCoveredBuckets)
 {
     const BucketGrid grid(0, 10, 3);   // [0,4) [4,7) [7,10)

@@ -1,6 +1,9 @@
 #include "ProbeProvider.h"
 #include "TestResults.h"
 
+#include "provider/OverTimeReader.h"
+
+#include <dd_sarvik_2_2/store/ResultGenerator.h>
 #include <dd_sarvik_2_2/store/ResultRecords.h>
 
 #include <gtest/gtest.h>
@@ -90,6 +93,44 @@ TEST_F(OverTimeReadTest, AttributeValuesStopAtTheBucketCountAndScaleOverAllInsta
     OverTimeData missing;
     ds.instanceTable = "no_such_table";
     EXPECT_FALSE(provider->getAttrOverTimeData(&ds, 0, 0, 100, 2, missing));
+}
+
+TEST(OverTimeReadManyRowsTest, EveryRowIsReadAndACancelStopsTheReadOutBetweenRows)
+{
+    dd_sarvik_2_2::store::GeneratorOptions options;
+    options.threads = 1000;
+    options.samples = 5000;
+    dd_sarvik_2_2::store::ResultRecords records = dd_sarvik_2_2::store::ResultGenerator(options).generate();
+    double expected = 0;
+    for (const auto& sample : records.sampleTables.at(0).samples)
+        if (sample.start >= options.timeOrigin && sample.start < options.timeOrigin + options.duration)
+            expected += sample.count;
+    ResultHolder result(std::move(records));
+    const SarvikDataSource rowBy = threadRows();
+    const velmora_1_0::OverTimeReader reader(*result.get(), &rowBy,
+                                             velmora_1_0::TickClock(result.get()->get_time_origin(),
+                                                                    result.get()->get_tick_frequency()));
+    dd_overtime_query query;
+    bool isPercent = false;
+    reader.buildQuery(sampleSource(dd_overtime_query::data_src_count), 0, options.duration, 50, query, isPercent);
+    const auto runFirst = [](const auto& call) {
+        call(nullptr);
+        return true;
+    };
+    std::vector<OverTimeData> rows;
+    ASSERT_TRUE(reader.read(query, isPercent, 1000, 50, runFirst, [] { return false; }, rows));
+    ASSERT_EQ(rows.size(), 1000u);
+    double total = 0;
+    for (const OverTimeData& row : rows)
+        for (const double value : row.values)
+            total += value;
+    EXPECT_EQ(total, expected); // every sample's count once, in its own row
+
+    // Cancelled once the engine has answered: the rows are no longer read out.
+    int polls = 0;
+    std::vector<OverTimeData> cancelled;
+    EXPECT_FALSE(reader.read(query, isPercent, 1000, 50, runFirst, [&] { return ++polls > 0; }, cancelled));
+    EXPECT_EQ(polls, 1);
 }
 
 TEST(OverTimeReadEmptyTest, AnAreaWithoutRowsAnswersWithNoRecords)
