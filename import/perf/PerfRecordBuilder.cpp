@@ -135,8 +135,9 @@ void PerfRecordBuilder::addOwn(const PerfEvent& event, PerfEventKind kind, bool 
         }
         const bool forTime = event.name == m_timeEvent;
         m_untimedSamples += forTime ? 0 : 1;
-        addSample(index, event, forTime);
-        addMarker(index, event, false);
+        PerfFrame top{"[unknown]", "[unknown]"};
+        addMarker(index, event, false, &top);
+        addSample(index, event, forTime, top);
         break;
     }
     case PerfEventKind::schedSwitch:
@@ -153,13 +154,13 @@ void PerfRecordBuilder::addOwn(const PerfEvent& event, PerfEventKind kind, bool 
             m_otherEvents.emplace(std::string(event.name), 1);
         else
             ++counted->second;
-        addMarker(index, event, PerfEventKinds::isTracepoint(event.name));
+        addMarker(index, event, PerfEventKinds::isTracepoint(event.name), nullptr);
         break;
     }
     }
 }
 
-void PerfRecordBuilder::addSample(std::size_t index, const PerfEvent& event, bool forTime)
+void PerfRecordBuilder::addSample(std::size_t index, const PerfEvent& event, bool forTime, const PerfFrame& top)
 {
     PerfThread& thread = m_threads[index];
     const std::uint64_t time = event.time;
@@ -184,7 +185,8 @@ void PerfRecordBuilder::addSample(std::size_t index, const PerfEvent& event, boo
     }
     thread.sampled = true;
     thread.lastSample = time;
-    m_samples.push_back({static_cast<std::int32_t>(index), start, time, 1, functionOf(event, false)});
+    const std::int32_t function = m_functions.index(TextInternTable::join(m_key, {top.symbol, top.module}));
+    m_samples.push_back({static_cast<std::int32_t>(index), start, time, 1, function});
     running(index, m_timeCountsNanoseconds ? start : time);
 }
 
@@ -252,7 +254,7 @@ void PerfRecordBuilder::addWakeup(std::size_t index, const PerfEvent& event, Per
     }
 }
 
-void PerfRecordBuilder::addMarker(std::size_t index, const PerfEvent& event, bool tracepoint)
+void PerfRecordBuilder::addMarker(std::size_t index, const PerfEvent& event, bool tracepoint, PerfFrame* top)
 {
     m_stack.clear();
     PerfStack stack(event, tracepoint);
@@ -260,6 +262,8 @@ void PerfRecordBuilder::addMarker(std::size_t index, const PerfEvent& event, boo
     for (int count = 0; count < MARKER_FRAMES && stack.next(frame); ++count) {
         if (count > 0)
             m_stack.push_back('\n');
+        else if (top)
+            *top = frame;
         appendFrame(m_stack, frame);
     }
     const bool sample = PerfEventKinds::of(event.name) == PerfEventKind::cpuSample;
@@ -341,14 +345,6 @@ std::int32_t PerfRecordBuilder::waitOf(std::string_view reason, const PerfEvent*
         callstack = std::to_string(m_callstacks.index(TextInternTable::join(m_key, {frame, std::to_string(depth)})));
     }
     return m_waits.index(TextInternTable::join(m_key, {m_stack, callstack}));
-}
-
-std::int32_t PerfRecordBuilder::functionOf(const PerfEvent& event, bool tracepoint)
-{
-    PerfStack stack(event, tracepoint);
-    PerfFrame frame{"[unknown]", "[unknown]"};
-    stack.next(frame);
-    return m_functions.index(TextInternTable::join(m_key, {frame.symbol, frame.module}));
 }
 
 void PerfRecordBuilder::closeStates()

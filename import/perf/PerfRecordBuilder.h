@@ -47,10 +47,12 @@ private:
     // An event of a thread perf no longer knew (id -1): a switch still says whose it was.
     void addOfEndedThread(const PerfEvent& event);
     void addOwn(const PerfEvent& event, PerfEventKind kind, bool pidKnown);
-    void addSample(std::size_t index, const PerfEvent& event, bool forTime);
+    // `top`: the sample's leaf frame, whose function the CPU time is spent in.
+    void addSample(std::size_t index, const PerfEvent& event, bool forTime, const PerfFrame& top);
     void addSwitch(std::size_t index, const PerfEvent& event);
     void addWakeup(std::size_t index, const PerfEvent& event, PerfEventKind kind);
-    void addMarker(std::size_t index, const PerfEvent& event, bool tracepoint);
+    // `top` (when given) gets the event's leaf frame.
+    void addMarker(std::size_t index, const PerfEvent& event, bool tracepoint, PerfFrame* top);
     // The thread ran at `time` whatever was known: a wait it was in ends there.
     void running(std::size_t index, std::uint64_t time);
     void endWait(std::size_t index, std::uint64_t time);
@@ -58,7 +60,6 @@ private:
                   std::size_t source);
     // The wait instance of `reason`, at the place the stack of `event` (if any) blocked.
     std::int32_t waitOf(std::string_view reason, const PerfEvent* event);
-    std::int32_t functionOf(const PerfEvent& event, bool tracepoint);
     void closeStates();
     void fixSampleStarts();
     void addNotes();
