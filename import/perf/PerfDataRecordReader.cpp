@@ -87,9 +87,10 @@ bool PerfDataRecordReader::read(const std::filesystem::path& file, const Progres
         error = file.string() + ": " + (missing ? std::string(MISSING_PERF) : error);
         return false;
     }
-    const std::uint64_t span = std::max<std::uint64_t>(header.lastSample - std::min(header.firstSample, header.lastSample), 1);
-    const auto share = [&progress, &header, span](std::uint64_t, std::uint64_t time) {
-        const std::uint64_t done = time > header.firstSample ? time - header.firstSample : 0;
+    const std::uint64_t first = std::min(header.firstSample, header.lastSample);
+    const std::uint64_t span = std::max<std::uint64_t>(header.lastSample - first, 1);
+    const auto share = [&progress, first, span](std::uint64_t, std::uint64_t time) {
+        const std::uint64_t done = time > first ? time - first : 0;
         return !progress || progress(static_cast<int>(std::min<std::uint64_t>(done * 100 / span, 100)));
     };
     std::vector<std::string> found;

@@ -1,10 +1,10 @@
 #include "perf/PerfRecordBuilder.h"
 
+#include "RecordTables.h"
+
 #include "perf/PerfStack.h"
 #include "perf/RowOrder.h"
 #include "perf/SchedPayload.h"
-
-#include <ddb_2_2/string.h>
 
 #include <algorithm>
 
@@ -12,17 +12,14 @@ namespace velmora_import {
 
 namespace store = dd_sarvik_2_2::store;
 
+using Tables = RecordTables;
+
 namespace {
 
 constexpr std::int32_t RUNNING = 1;
 constexpr std::int32_t WAITING = 0;
 // Long C++ names would make a tooltip wider than the screen.
 constexpr std::size_t LONGEST_SYMBOL = 100;
-
-std::wstring wide(std::string_view text)
-{
-    return ddb_2_2::string::from_utf8(std::string(text)).str();
-}
 
 void appendFrame(std::string& into, const PerfFrame& frame)
 {
@@ -42,38 +39,19 @@ bool inUserSpace(const PerfFrame& frame)
     return !frame.module.empty() && frame.module.front() != '[';
 }
 
-store::AttributeTableRecord attributeTable(const wchar_t* name, std::vector<store::AttributeColumn> columns)
-{
-    store::AttributeTableRecord table;
-    table.name = name;
-    table.columns = std::move(columns);
-    return table;
-}
-
 // One instance per key of `texts`, its parts ('\0'-joined) as text columns.
 store::AttributeTableRecord textTable(const wchar_t* name, std::vector<store::AttributeColumn> columns,
                                       const TextInternTable& texts)
 {
-    store::AttributeTableRecord table = attributeTable(name, std::move(columns));
+    store::AttributeTableRecord table = Tables::attributeTable(name, std::move(columns));
     table.instances.reserve(texts.size());
     for (std::size_t i = 0; i < texts.size(); ++i) {
         std::vector<store::StoredValue> instance;
         for (const std::string_view part : TextInternTable::split(texts.key(i)))
-            instance.emplace_back(wide(part));
+            instance.emplace_back(Tables::wide(part));
         instance.resize(table.columns.size());
         table.instances.push_back(std::move(instance));
     }
-    return table;
-}
-
-store::BandTableRecord bandTable(const wchar_t* name, store::BandTableKind kind, const wchar_t* attributes,
-                                 const wchar_t* key)
-{
-    store::BandTableRecord table;
-    table.name = name;
-    table.kind = kind;
-    table.attributeTable = attributes;
-    table.keyName = key;
     return table;
 }
 
@@ -199,8 +177,8 @@ void PerfRecordBuilder::addSwitch(std::size_t index, const PerfEvent& event)
     }
     ++m_switches;
     const std::uint64_t time = event.time;
-    const std::size_t prev = fields.prevTid == event.tid ? index
-                                                         : m_threads.indexOf(fields.prevTid, fields.prevTid == 0 ? event.cpu : -1);
+    const std::size_t prev =
+        fields.prevTid == event.tid ? index : m_threads.indexOf(fields.prevTid, fields.prevTid == 0 ? event.cpu : -1);
     const std::size_t next = m_threads.indexOf(fields.nextTid, fields.nextTid == 0 ? event.cpu : -1);
     const std::int32_t wait = waitOf(SchedPayload::reason(fields.prevState), &event);
 
@@ -394,7 +372,7 @@ bool PerfRecordBuilder::finish(const std::string& name, store::ResultRecords& re
         latest = std::max(latest, m_threads[index].last);
     }
     records = {};
-    records.name = wide(name);
+    records.name = Tables::wide(name);
     records.timeOrigin = 0;
     records.tickFrequency = 1000000000;
     records.duration = std::max<std::uint64_t>(latest - origin, 1);
@@ -403,13 +381,13 @@ bool PerfRecordBuilder::finish(const std::string& name, store::ResultRecords& re
     addSampleTables(records, rows, origin);
     addStateTables(records, rows, origin);
 
-    records.attributeTables.push_back(attributeTable(L"global_event", {{L"name", {}}}));
-    records.attributeTables.push_back(attributeTable(L"global_task", {{L"name", {}}}));
+    records.attributeTables.push_back(Tables::attributeTable(L"global_event", {{L"name", {}}}));
+    records.attributeTables.push_back(Tables::attributeTable(L"global_task", {{L"name", {}}}));
     records.bandTables.push_back(
-        bandTable(L"global_event", store::BandTableKind::globalInstants, L"global_event", L"global_event"));
+        Tables::bandTable(L"global_event", store::BandTableKind::globalInstants, L"global_event", L"global_event"));
     records.bandTables.push_back(
-        bandTable(L"global_task", store::BandTableKind::globalDurations, L"global_task", L"global_task"));
-    records.attributeTables.push_back(attributeTable(L"counter", {{L"name", {}}, {L"unit", {}}}));
+        Tables::bandTable(L"global_task", store::BandTableKind::globalDurations, L"global_task", L"global_task"));
+    records.attributeTables.push_back(Tables::attributeTable(L"counter", {{L"name", {}}, {L"unit", {}}}));
     records.timedAttributes.push_back({L"counter", L"value", {}});
     return true;
 }
@@ -427,11 +405,11 @@ void PerfRecordBuilder::addSampleTables(store::ResultRecords& records, const std
     records.attributeTables.push_back(
         textTable(L"marker", {{L"name", {}}, {L"category", {}}, {L"stack", {}}}, m_markers));
     store::BandTableRecord instants =
-        bandTable(L"marker_instant", store::BandTableKind::singleBand, L"marker", L"dd_thread");
+        Tables::bandTable(L"marker_instant", store::BandTableKind::singleBand, L"marker", L"dd_thread");
     instants.objects = std::move(m_marks);
     records.bandTables.push_back(std::move(instants));
     records.bandTables.push_back(
-        bandTable(L"marker_duration", store::BandTableKind::singleBand, L"marker", L"dd_thread"));
+        Tables::bandTable(L"marker_duration", store::BandTableKind::singleBand, L"marker", L"dd_thread"));
 }
 
 void PerfRecordBuilder::addStateTables(store::ResultRecords& records, const std::vector<std::int32_t>& rows,
@@ -442,24 +420,26 @@ void PerfRecordBuilder::addStateTables(store::ResultRecords& records, const std:
     shift(m_states, rows, origin);
     RowOrder::sort(m_states, rows.size());
 
-    store::AttributeTableRecord callstacks = attributeTable(L"callstack", {{L"bottom_user_cs", {}}, {L"depth", {}}});
+    store::AttributeTableRecord callstacks =
+        Tables::attributeTable(L"callstack", {{L"bottom_user_cs", {}}, {L"depth", {}}});
     for (std::size_t i = 0; i < m_callstacks.size(); ++i) {
         const auto parts = TextInternTable::split(m_callstacks.key(i));
-        callstacks.instances.push_back({wide(parts[0]), static_cast<std::int64_t>(std::stoll(std::string(parts[1])))});
+        const auto depth = static_cast<std::int64_t>(std::stoll(std::string(parts[1])));
+        callstacks.instances.push_back({Tables::wide(parts[0]), depth});
     }
     records.attributeTables.push_back(std::move(callstacks));
     store::AttributeTableRecord waits =
-        attributeTable(L"dd_wait", {{L"object", {}}, {L"signal_cs", L"callstack"}, {L"wait_cs", L"callstack"}});
+        Tables::attributeTable(L"dd_wait", {{L"object", {}}, {L"signal_cs", L"callstack"}, {L"wait_cs", L"callstack"}});
     for (std::size_t i = 0; i < m_waits.size(); ++i) {
         const auto parts = TextInternTable::split(m_waits.key(i));
         store::StoredValue site;
         if (!parts[1].empty())
             site = static_cast<std::int64_t>(std::stoll(std::string(parts[1])));
-        waits.instances.push_back({wide(parts[0]), store::StoredValue(), site});
+        waits.instances.push_back({Tables::wide(parts[0]), store::StoredValue(), site});
     }
     records.attributeTables.push_back(std::move(waits));
     store::BandTableRecord states =
-        bandTable(L"wait_state", store::BandTableKind::singleMultiBand, L"dd_wait", L"dd_thread");
+        Tables::bandTable(L"wait_state", store::BandTableKind::singleMultiBand, L"dd_wait", L"dd_thread");
     states.objects = std::move(m_states);
     records.bandTables.push_back(std::move(states));
 }

@@ -1,7 +1,8 @@
 #include "perf/PerfThreadTable.h"
 
+#include "RecordTables.h"
+
 #include <dd_sarvik_2_2/store/ResultRecords.h>
-#include <ddb_2_2/string.h>
 
 #include <algorithm>
 #include <map>
@@ -11,15 +12,6 @@
 namespace velmora_import {
 
 namespace store = dd_sarvik_2_2::store;
-
-namespace {
-
-std::wstring wide(const std::string& text)
-{
-    return ddb_2_2::string::from_utf8(text).str();
-}
-
-} // namespace
 
 std::size_t PerfThreadTable::indexOf(std::int64_t tid, std::int32_t cpu)
 {
@@ -87,7 +79,8 @@ void PerfThreadTable::addTo(store::ResultRecords& records, const std::vector<std
         const PerfThread& thread = m_threads[index];
         const std::int32_t row = rows[index];
         const std::int64_t process = processOf(thread);
-        table.instances[row] = {wide(nameOf(thread)), wide(processes[process] + " " + std::to_string(process)),
+        table.instances[row] = {RecordTables::wide(nameOf(thread)),
+                                RecordTables::wide(processes[process] + " " + std::to_string(process)),
                                 process, thread.tid};
         records.lifetimes[row] = {L"dd_thread", row, thread.first - origin, thread.last - origin};
     }
