@@ -119,14 +119,15 @@ bool CommandLine::parse(const std::vector<std::string>& arguments, ViewerOptions
 std::string CommandLine::usage()
 {
     return "usage:\n"
-           "  velmora-viewer view [RESULT_DIR|TRACE.json] [--viewpoint NAME|FILE.xml] [--screenshot FILE.png]\n"
+           "  velmora-viewer view [RESULT_DIR|TRACE] [--viewpoint NAME|FILE.xml] [--screenshot FILE.png]\n"
            "                 [--timeout S] [--print-layout]\n"
-           "  velmora-viewer lint [RESULT_DIR|TRACE.json] [--viewpoint NAME|FILE.xml]\n"
+           "  velmora-viewer lint [RESULT_DIR|TRACE] [--viewpoint NAME|FILE.xml]\n"
            "  velmora-viewer generate OUTPUT_DIR [--threads N] [--samples N] [--markers N] [--transitions N]\n"
            "                 [--global-markers N] [--duration-ms N] [--seed N]\n"
-           "  velmora-viewer import TRACE.json OUTPUT_DIR\n"
+           "  velmora-viewer import TRACE OUTPUT_DIR\n"
            "Without RESULT_DIR the sample result is generated into the cache directory on first use;\n"
-           "a JSON trace file (trace events) is imported into the cache directory and shown.\n"
+           "a TRACE file (JSON trace events, a perf.data recording, or the text perf script writes) is\n"
+           "imported into the cache directory and shown.\n"
            "--print-layout prints where the screenshot shows the time axis, the areas and each row.\n"
            "Bundled viewpoints: default, all_layers.\n";
 }

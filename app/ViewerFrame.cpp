@@ -193,7 +193,8 @@ void ViewerFrame::openResult()
 void ViewerFrame::openTrace()
 {
     wxFileDialog dialog(this, "Open a trace file", wxEmptyString, wxEmptyString,
-                        "JSON trace files (*.json)|*.json|All files|*", wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+                        "All files|*|JSON trace files (*.json)|*.json|perf recordings (perf.data*)|perf.data*",
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() != wxID_OK)
         return;
     const wxString name = wxFileName(dialog.GetPath()).GetFullName();

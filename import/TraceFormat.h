@@ -9,7 +9,7 @@ namespace velmora_import {
 
 class RecordReader;
 
-enum class TraceFormatKind { unknown, json };
+enum class TraceFormatKind { unknown, json, perfData, perfScript };
 
 class TraceFormat {
 public:

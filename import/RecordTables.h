@@ -1,0 +1,40 @@
+#pragma once
+// Small makers of the result records every reader fills: an empty attribute or band table with
+// its name and columns, and text in the records' wide form.
+#include <dd_sarvik_2_2/store/ResultRecords.h>
+#include <ddb_2_2/string.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora_import {
+
+class RecordTables {
+public:
+    static dd_sarvik_2_2::store::AttributeTableRecord attributeTable(
+        const wchar_t* name, std::vector<dd_sarvik_2_2::store::AttributeColumn> columns)
+    {
+        dd_sarvik_2_2::store::AttributeTableRecord table;
+        table.name = name;
+        table.columns = std::move(columns);
+        return table;
+    }
+
+    static dd_sarvik_2_2::store::BandTableRecord bandTable(const wchar_t* name,
+                                                           dd_sarvik_2_2::store::BandTableKind kind,
+                                                           const wchar_t* attributes, const wchar_t* key)
+    {
+        dd_sarvik_2_2::store::BandTableRecord table;
+        table.name = name;
+        table.kind = kind;
+        table.attributeTable = attributes;
+        table.keyName = key;
+        return table;
+    }
+
+    // Malformed UTF-8 becomes U+FFFD rather than losing the whole text.
+    static std::wstring wide(std::string_view text) { return ddb_2_2::string::from_utf8(std::string(text)).str(); }
+};
+
+} // namespace velmora_import
