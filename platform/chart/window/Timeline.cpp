@@ -34,6 +34,7 @@ public:
     StatusLine* status = nullptr;
     Directory directory;
     brannow2::IMessenger* messenger = nullptr;
+    TimeMask timeMask;
 
     // The ruler window first, then the areas in pane order.
     std::vector<GraphWindow*> graphs() const
@@ -334,6 +335,22 @@ void Timeline::filterChanged()
     }
 }
 
+void Timeline::setTimeMask(const TimeMask& mask)
+{
+    if (mask == m_impl->timeMask)
+        return;
+    m_impl->timeMask = mask;
+    for (GraphWindow* graph : m_impl->graphs()) {
+        graph->clearHittest();
+        graph->renderAll();
+    }
+}
+
+const TimeMask& Timeline::getTimeMask() const
+{
+    return m_impl->timeMask;
+}
+
 void Timeline::finalize(bool requestData)
 {
     Impl& d = *m_impl;
@@ -345,6 +362,7 @@ void Timeline::finalize(bool requestData)
     for (AreaGraph* area : d.areas())
         area->reloadRows();
     customizeLegend();
+    d.graphArea->fitToContent();
     Layout();
     for (GraphWindow* graph : d.graphs()) {
         if (requestData) {
