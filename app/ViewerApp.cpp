@@ -104,7 +104,8 @@ int ViewerApp::runLint(const ViewerOptions& options)
     return OnRun();
 }
 
-bool ViewerApp::openWindow(const std::filesystem::path& result, const std::string& viewpoint, wxWindow* owner)
+bool ViewerApp::openWindow(const std::filesystem::path& result, const std::string& viewpoint, wxWindow* owner,
+                           const ViewerFrame::LayerColours& colours)
 {
     std::string error;
     auto session = std::make_unique<ViewerSession>();
@@ -115,6 +116,7 @@ bool ViewerApp::openWindow(const std::filesystem::path& result, const std::strin
     auto* frame = new ViewerFrame(std::move(session), owner ? owner->GetSize() : WINDOW_SIZE);
     frame->Show();
     frame->start();
+    frame->applyColours(colours);
     return true;
 }
 

@@ -3,6 +3,7 @@
 // up, opens windows on a result and a viewpoint, and carries the exit code of the run (a
 // screenshot that failed or timed out ends the program non-zero).
 #include "CommandLine.h"
+#include "ViewerFrame.h"
 
 #include <wx/app.h>
 
@@ -27,8 +28,10 @@ public:
     int runLint(const ViewerOptions& options);
     void finish(int exitCode) { m_exitCode = exitCode; }
 
-    // Opens a new shown window; on failure tells the user (a dialog over `owner`) and returns false.
-    static bool openWindow(const std::filesystem::path& result, const std::string& viewpoint, wxWindow* owner);
+    // Opens a new shown window, its layers in `colours` where their names match; on failure
+    // tells the user (a dialog over `owner`) and returns false.
+    static bool openWindow(const std::filesystem::path& result, const std::string& viewpoint, wxWindow* owner,
+                           const ViewerFrame::LayerColours& colours = {});
 
 private:
     std::unique_ptr<ScreenshotTaker> m_screenshot;

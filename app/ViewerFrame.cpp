@@ -11,6 +11,10 @@
 #include <brannow2/IMessenger.h>
 #include <dd_sarvik_2_2/Result.h>
 #include <tarquel_1_0/DataProvider.h>
+#include <tarquel_1_0/Directory.h>
+#include <tarquel_1_0/GraphArea.h>
+#include <tarquel_1_0/GraphLayer.h>
+#include <tarquel_1_0/GraphLayerParent.h>
 #include <tarquel_1_0/Timeline.h>
 
 #include <wx/dirdlg.h>
@@ -35,6 +39,19 @@ enum MenuId {
     ID_REMOVE_FILTERS,
     ID_FIRST_VIEWPOINT, // one id per bundled viewpoint from here on
 };
+
+// What the mouse and the keys do over the timeline; the README lists the same.
+const char* const kControls =
+    "Wheel: zoom in and out around the pointer\n"
+    "Shift+wheel, sideways wheel: move earlier or later in time\n"
+    "Ctrl+wheel: scroll the rows up and down\n"
+    "W / S: zoom in / out around the pointer (+ / - around the middle)\n"
+    "A / D, Left / Right: move earlier / later in time (a run of moves is one undo step)\n"
+    "Home / End: go to the start / the end, keeping the zoom\n"
+    "Up / Down, Page Up / Page Down: scroll the rows\n"
+    "Backspace: undo the last zoom or run of moves; 0: show everything\n"
+    "Drag on the ruler: select a time range (its length is shown) and open its menu\n"
+    "Right click on the ruler or on the row names: filter, zoom and sort commands";
 
 // A cancelled query polls for cancellation between steps: ending takes far less than this.
 constexpr int WORKERS_TIMEOUT_MS = 30000;
@@ -96,6 +113,39 @@ void ViewerFrame::start()
     m_pane->getContainer()->SetSize(GetClientSize());
     connectSignals();
     m_session->start(*m_pane);
+    for (tarquel_1_0::GraphLayer* layer : timeline().getDirectory().getLayers())
+        m_startColours[layer->getLayerName().ToStdWstring()] = layer->getColor();
+    // Keys navigate from the start, without a click into the graph first.
+    if (tarquel_1_0::GraphLayerParent* graph = timeline().getGraph(timeline().getPaneCount() > 0 ? 0 : -1))
+        graph->getWindow()->SetFocus();
+}
+
+ViewerFrame::LayerColours ViewerFrame::changedColours() const
+{
+    LayerColours changed;
+    for (tarquel_1_0::GraphLayer* layer : timeline().getDirectory().getLayers()) {
+        const std::wstring name = layer->getLayerName().ToStdWstring();
+        const auto start = m_startColours.find(name);
+        if (start != m_startColours.end() && start->second != layer->getColor())
+            changed[name] = layer->getColor();
+    }
+    return changed;
+}
+
+void ViewerFrame::applyColours(const LayerColours& colours)
+{
+    bool applied = false;
+    for (tarquel_1_0::GraphLayer* layer : timeline().getDirectory().getLayers()) {
+        const auto chosen = colours.find(layer->getLayerName().ToStdWstring());
+        if (chosen != colours.end()) {
+            layer->setColor(chosen->second);
+            applied = true;
+        }
+    }
+    if (!applied)
+        return;
+    timeline().customizeLegend(); // the legend's icons show the colours
+    timeline().getGraphArea()->renderAllGraphs();
 }
 
 void ViewerFrame::buildMenus()
@@ -125,11 +175,17 @@ void ViewerFrame::buildMenus()
     filter->Append(ID_APPLY_FILTER, "&Apply selection as filter");
     filter->Append(ID_REMOVE_FILTERS, "&Remove filters");
 
+    auto* help = new wxMenu;
+    help->Append(wxID_HELP, "&Mouse and keyboard\tF1");
+
     auto* bar = new wxMenuBar;
     bar->Append(file, "&File");
     bar->Append(viewpoints, "&Viewpoint");
     bar->Append(filter, "F&ilter");
+    bar->Append(help, "&Help");
     SetMenuBar(bar);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { wxMessageBox(kControls, "Mouse and keyboard", wxOK, this); },
+         wxID_HELP);
 
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { openResult(); }, ID_OPEN_RESULT);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { openTrace(); }, ID_OPEN_TRACE);
@@ -156,11 +212,11 @@ void ViewerFrame::connectSignals()
         [this] { CallAfter([this] { showMessage(brannow2::IMessenger::Info, "Deep-view filter set"); }); });
 }
 
-void ViewerFrame::showMessage(int kind, const wxString& text)
+void ViewerFrame::showMessage(int, const wxString& text)
 {
-    // Information stays in the log on standard error; the status line is for what the user must see.
-    if (kind != brannow2::IMessenger::Info)
-        SetStatusText(text);
+    // Every message is for the user, the hints too (how to keep a changed colour); the messenger
+    // also logs them on standard error.
+    SetStatusText(text);
 }
 
 void ViewerFrame::applyFilter()
@@ -222,7 +278,8 @@ void ViewerFrame::pickViewpoint(int menuId)
     const wxString name = m_viewpoints[static_cast<std::size_t>(menuId - ID_FIRST_VIEWPOINT)];
     if (name == wxString(m_session->viewpointName()))
         return;
-    if (ViewerApp::openWindow(m_session->resultDirectory(), name.ToStdString(), this))
+    // Colours changed from the legend go along to the other viewpoint's layers of the same names.
+    if (ViewerApp::openWindow(m_session->resultDirectory(), name.ToStdString(), this, changedColours()))
         Close();
 }
 

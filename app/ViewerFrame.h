@@ -11,8 +11,11 @@
 #include <mirrow2/sptr_t.h>
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
+
+#include <wx/colour.h>
 
 namespace tarquel_1_0 {
 class Timeline;
@@ -28,6 +31,9 @@ class ViewerSession;
 
 class ViewerFrame : public wxFrame {
 public:
+    // Layer colours by layer name.
+    using LayerColours = std::map<std::wstring, wxColour>;
+
     ViewerFrame(std::unique_ptr<ViewerSession> session, const wxSize& size);
     ~ViewerFrame() override;
     ViewerFrame(const ViewerFrame&) = delete;
@@ -39,6 +45,10 @@ public:
     ViewerSession& session() const { return *m_session; }
     // True once the container has its final size and no layer loads or decimates.
     bool isComplete() const;
+    // The colours the user changed from the legend since start().
+    LayerColours changedColours() const;
+    // Gives the layers of those names these colours, as the user chose them in another window.
+    void applyColours(const LayerColours& colours);
 
 private:
     void buildMenus();
@@ -55,6 +65,7 @@ private:
     mirrow2::sptr_t<velmora_1_0::TimelinePane> m_pane;
     wxArrayString m_viewpoints; // bundled viewpoint names, in menu order
     std::unique_ptr<TraceImportJob> m_import; // the trace being imported, if any
+    LayerColours m_startColours;              // what the viewpoint gave the layers
 };
 
 } // namespace velmora_viewer

@@ -155,8 +155,11 @@ void EventMarkerLayer::handleEventMarkers(wxMemoryDC& dc, const std::vector<Even
     const auto arrived = m_markers.begin() + base;
     std::sort(arrived, m_markers.end(), markerSortFunc);
     std::inplace_merge(m_markers.begin(), arrived, m_markers.end(), markerSortFunc);
-    // Sorting moved markers under the cached indices; the next renderAll chooses again.
+    // Sorting moved markers under the cached indices; the next renderAll chooses again, and the
+    // hovered and selected indices would name other markers now.
     dropChoice();
+    m_hitItems.clear();
+    m_selection.clear();
     if (!render || !m_visible)
         return;
     std::vector<int> indices(markers.size());
@@ -169,6 +172,14 @@ void EventMarkerLayer::dropChoice()
 {
     m_rowKeys.clear();
     m_visibleMarkers.clear();
+    m_choiceRows.clear();
+}
+
+std::vector<int> EventMarkerLayer::rowsInView() const
+{
+    std::vector<int> rows;
+    forEachVisibleRow([this, &rows](int display) { rows.push_back(m_parent->getDataRow(display)); });
+    return rows;
 }
 
 void EventMarkerLayer::renderAll(wxMemoryDC& dc)
@@ -177,8 +188,15 @@ void EventMarkerLayer::renderAll(wxMemoryDC& dc)
     if (!m_visible)
         return;
     const tarquel_1_0::Ruler* ruler = getRuler();
-    if (m_rowKeys.empty() && m_parent && ruler)
+    if (!m_parent || !ruler)
+        return;
+    std::vector<int> rows = rowsInView();
+    if (rows != m_choiceRows)
+        dropChoice();
+    if (m_rowKeys.empty()) {
         MarkerDecimator(*ruler, *m_parent).choose(m_markers, m_rowKeys, m_visibleMarkers);
+        m_choiceRows = std::move(rows);
+    }
     renderMarkers(dc, m_visibleMarkers, false);
 }
 
@@ -257,12 +275,16 @@ wxRect EventMarkerLayer::drawMarker(Renderer& renderer, wxDC& dc, int x1, int x2
 
 void EventMarkerLayer::renderHittest(wxMemoryDC& dc)
 {
-    if (!m_visible || m_hitItems.empty())
+    if (!m_visible || (m_hitItems.empty() && m_selection.empty()))
         return;
     std::vector<int> indices;
-    indices.reserve(m_hitItems.size());
+    indices.reserve(m_hitItems.size() + m_selection.size());
     for (const auto& hit : m_hitItems)
         indices.push_back(hit.first);
+    // A selected marker stays highlighted when the mouse has left it.
+    for (const auto& selected : m_selection)
+        if (m_hitItems.count(selected.first) == 0)
+            indices.push_back(selected.first);
     renderMarkers(dc, indices, true);
 }
 

@@ -95,6 +95,7 @@ protected:
 
     std::vector<std::map<unsigned int, int>> m_rowKeys; // per data row: pixel spans already chosen
     std::vector<int> m_visibleMarkers;                  // indices into m_markers chosen for drawing
+    std::vector<int> m_choiceRows;                      // data rows in view when the choice was made
     std::vector<EventMarker> m_markers;                 // sorted by markerSortFunc
     bool m_dataLoaded = false;
     std::map<int, bool> m_hitItems;
@@ -116,6 +117,9 @@ private:
     // One pass of one marker; false (nothing drawn) when its shape falls outside the graph.
     bool paintMarker(wxMemoryDC& dc, const Placement& placement, bool highlight, bool innerPass);
     void dropChoice();
+    // Data rows in view, top first: a choice made for other rows (scrolled, sorted, filtered
+    // since) leaves the newcomers empty.
+    std::vector<int> rowsInView() const;
     wxImage paintIcon(const IconShape& shape) const;
     wxImage legendIcon() const;
     wxString tooltipText(const EventMarker& marker);

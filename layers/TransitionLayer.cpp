@@ -5,7 +5,10 @@
 #include "layers/TransitionKey.h"
 
 #include <tarquel_1_0/Colors.h>
+#include <tarquel_1_0/Directory.h>
+#include <tarquel_1_0/GraphArea.h>
 #include <tarquel_1_0/GraphLayerParent.h>
+#include <tarquel_1_0/HeaderCtrl.h>
 #include <tarquel_1_0/Images.h>
 #include <tarquel_1_0/MessageCatalog.h>
 #include <tarquel_1_0/Renderer.h>
@@ -15,6 +18,7 @@
 #include <VORN_2_9/varg_list.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <optional>
 
@@ -277,6 +281,9 @@ void TransitionLayer::finishBatches()
 {
     if (m_parent)
         m_parent->requestUpdateTimer(this, false);
+    // Early batches were drawn before the lines turned out to be too dense: draw them again.
+    if (isDense() && m_timeline)
+        m_timeline->getGraphArea()->renderAllGraphs();
     m_loading = 0;
     m_loadProgress = 0;
     m_lastPercent = 0;
@@ -338,13 +345,62 @@ void TransitionLayer::drawSegments(wxMemoryDC& dc, std::size_t from)
     if (!context)
         return;
     const wxGraphicsPen pen = context->CreatePen(wxPen(m_color, 2, wxPENSTYLE_SOLID));
+    const bool dense = isDense();
+    if (dense)
+        context->SetBrush(context->CreateBrush(wxBrush(m_color)));
     for (; m_drawnSegments < m_segments.size(); ++m_drawnSegments) {
         const TransitionSegment& line = m_segments[m_drawnSegments];
         // A row hidden since the decimation ends this pass; the next decimation drops its lines.
         if (m_parent->getDisplayRow(line.fromRow) == -1 || m_parent->getDisplayRow(line.toRow) == -1)
             break;
+        if (dense && !isFocused(line))
+            continue;
         m_parent->m_renderer.drawTransition(*context, line.x1, line.y1, line.x2, line.y2, pen);
+        if (dense)
+            drawArrowHead(*context, line);
     }
+}
+
+bool TransitionLayer::isDense() const
+{
+    return !m_showAll && m_width > 0 &&
+           m_segments.size() > static_cast<std::size_t>(kDenseLinesPerColumn) * static_cast<std::size_t>(m_width);
+}
+
+bool TransitionLayer::isFocused(const TransitionSegment& line) const
+{
+    if (m_selectedId >= 0 && static_cast<std::size_t>(m_selectedId) < m_transitions.size()) {
+        const Transition& selected = m_transitions[static_cast<std::size_t>(m_selectedId)];
+        for (const int row : {line.fromRow, line.toRow})
+            if (row == selected.fromRow || row == selected.toRow)
+                return true;
+    }
+    const tarquel_1_0::HeaderCtrl* header =
+        m_timeline ? m_timeline->getHeader(m_timeline->getDirectory().paneIndexOf(m_parent)) : nullptr;
+    return header && (header->isRowSelected(line.fromRow) || header->isRowSelected(line.toRow));
+}
+
+void TransitionLayer::drawArrowHead(wxGraphicsContext& context, const TransitionSegment& line)
+{
+    // A filled head at the destination, pointing along the line.
+    constexpr double kLength = 8;
+    constexpr double kHalfWidth = 4;
+    double dx = line.x2 - line.x1;
+    double dy = line.y2 - line.y1;
+    const double length = std::hypot(dx, dy);
+    if (length < 1) {
+        dx = 1;
+        dy = 0;
+    } else {
+        dx /= length;
+        dy /= length;
+    }
+    wxGraphicsPath head = context.CreatePath();
+    head.MoveToPoint(line.x2, line.y2);
+    head.AddLineToPoint(line.x2 - dx * kLength - dy * kHalfWidth, line.y2 - dy * kLength + dx * kHalfWidth);
+    head.AddLineToPoint(line.x2 - dx * kLength + dy * kHalfWidth, line.y2 - dy * kLength - dx * kHalfWidth);
+    head.CloseSubpath();
+    context.FillPath(head);
 }
 
 void TransitionLayer::renderAll(wxMemoryDC& dc)
@@ -583,10 +639,17 @@ void TransitionLayer::populateLegendPopup(wxMenu& menu, int id)
         new wxMenuItem(&menu, id, getString("%Set_transition_color_menu"), wxString(), wxITEM_NORMAL);
     item->SetBitmap(getMenuColorBitmap(m_color));
     menu.Append(item);
+    menu.AppendCheckItem(id + 1, getString("%Show_all_transitions_menu"))->Check(m_showAll);
 }
 
 void TransitionLayer::handleLegendPopupMenu(int index)
 {
+    if (index == 1) {
+        m_showAll = !m_showAll;
+        if (m_timeline)
+            m_timeline->getGraphArea()->renderAllGraphs();
+        return;
+    }
     if (index == 0)
         LegendEntry::pickColor(*this, m_color, getString("%Select_transition_color"), getString("%Transition_color"),
                                [this] { return legendIcon(); });

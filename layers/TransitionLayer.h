@@ -11,6 +11,12 @@
 // images (TransitionHitPainter) whose exact colours encode the transition's index (the low and
 // the high 15 bits), so hover is one pixel read in each image.
 //
+// When more than kDenseLinesPerColumn kept lines fall on each pixel column of the graph, they
+// merge into a band in which no line can be followed: then only the lines touching the rows
+// selected in the header or the rows of the selected transition are drawn, with an arrow head at
+// their destination. The legend's menu asks for all of them (and back). Hit testing covers every
+// kept line either way, so hovering shows one that is not drawn.
+//
 // How it is called (UI thread only): the pane creates it and adds it to an area; the timeline
 // calls requestData (one provider request per row, once; later calls re-decimate for the new
 // view), checkData/updateData on data-ready notices and timer ticks, renderAll on repaint,
@@ -30,6 +36,8 @@
 #include <wx/image.h>
 
 
+class wxGraphicsContext;
+
 namespace velmora_1_0 {
 
 class VELMORA_API TransitionLayer : public tarquel_1_0::GraphLayer {
@@ -37,6 +45,7 @@ public:
     using Transition = SarvikProvider::Transition;
 
     static constexpr unsigned int kSyncLimit = 5000;
+    static constexpr int kDenseLinesPerColumn = 3;
     static constexpr int kBatchSize = 300;
     // The code of index i is i + kCodeOffset, so no transition is black in both images.
     static constexpr unsigned int kCodeOffset = 10;
@@ -98,6 +107,7 @@ protected:
     unsigned int m_decimationIndex = 0;
     unsigned int m_lastPercent = 0;
     bool m_dataLoaded = false;
+    bool m_showAll = false; // every kept line is drawn even when they are dense
     int m_hitId = -1;
     int m_selectedId = -1;
     std::vector<SarvikProvider::TransitionsData> m_pendingData;
@@ -124,6 +134,11 @@ private:
     // Draws m_segments from `from` on, up to the first on a hidden row; m_drawnSegments is where
     // the pass stopped.
     void drawSegments(wxMemoryDC& dc, std::size_t from);
+    // Too many lines per pixel column to follow one (and all were not asked for).
+    bool isDense() const;
+    // A line touching a row selected in the header or a row of the selected transition.
+    bool isFocused(const TransitionSegment& line) const;
+    static void drawArrowHead(wxGraphicsContext& context, const TransitionSegment& line);
     // Mirrors the decimation position into the loading counters and reports a changed percentage.
     void reportDecimationProgress();
     void finishBatches();

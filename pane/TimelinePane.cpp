@@ -113,6 +113,7 @@ void TimelinePane::addResult(dd_sarvik_2_2::Result* result)
     configureTimeline(result, parser->areas, parser->ruler);
     if (result && !parser->areas.empty())
         createTransitionLayers();
+    applyTimeMask();
     timeline->finalize(true);
 }
 
@@ -132,7 +133,15 @@ void TimelinePane::dataChanged()
 
 void TimelinePane::filterChanged()
 {
+    applyTimeMask();
     timeline->filterChanged();
+}
+
+void TimelinePane::applyTimeMask()
+{
+    // Every provider reads the one global filter of the result: the ruler's answers for all.
+    if (auto* provider = dynamic_cast<SarvikProvider*>(timeline->getGlobalDataProvider()))
+        timeline->setTimeMask(provider->timeMask());
 }
 
 void TimelinePane::selectionChanged()

@@ -83,6 +83,9 @@ public:
 
     TimelinePaneContainer* getContainer() const { return container; }
     tarquel_1_0::Timeline* getTimeline() const { return timeline; }
+    // The answers to the timeline's user events (menus, selections); a host may give it its own
+    // menu presenter.
+    SarvikEventCallback* getEventCallback() const { return eventCallback.get(); }
     brannow2::IMessenger* getMessenger() const { return messenger; }
 
     // Messages collected and not shown yet (kept while the description's showError is false).
@@ -102,6 +105,8 @@ protected:
     void addError(const wxString& text);
     void reportErrors();
     void restoreViewpoint();
+    // Gives the timeline the time the global filter keeps, so that every graph masks the rest.
+    void applyTimeMask();
     void writeState();
     void restoreState();
     void writeViewpoint();

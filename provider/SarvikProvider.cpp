@@ -15,12 +15,14 @@
 #include <dd_sarvik_2_2/dd_band_table.h>
 #include <dd_sarvik_2_2/dd_overtime_derived_query.h>
 #include <dd_sarvik_2_2/dd_overtime_query.h>
+#include <dd_sarvik_2_2/filter/dd_filter_eval.h>
 #include <sarvikhelpers_1_0/IQuery.h>
 #include <tarquel_1_0/GraphLayer.h>
 #include <tarquel_1_0/UiThread.h>
 
 #include <wx/filename.h>
 
+#include <algorithm>
 #include <typeinfo>
 
 namespace velmora_1_0 {
@@ -116,6 +118,25 @@ bool SarvikProvider::openDataFile(const wxString& path)
 TickClock SarvikProvider::clock() const
 {
     return TickClock(m_manipulators.get_time_origin(), m_manipulators.get_tick_frequency());
+}
+
+tarquel_1_0::TimeMask SarvikProvider::timeMask() const
+{
+    if (!m_result)
+        return {};
+    const dd_sarvik_2_2::dd_filter_eval filter(m_result->get_database());
+    if (!filter.has_time_filter())
+        return {};
+    const TickClock ticks = clock();
+    std::vector<tarquel_1_0::TimeMask::Span> kept;
+    for (const auto& range : filter.get_time_ranges()) {
+        // Ticks before the time origin are no time of the data.
+        const std::uint64_t origin = m_manipulators.get_time_origin();
+        if (range.second <= origin)
+            continue;
+        kept.push_back({ticks.nanoseconds(std::max(range.first, origin)), ticks.nanoseconds(range.second)});
+    }
+    return tarquel_1_0::TimeMask(std::move(kept));
 }
 
 wxULongLongNative SarvikProvider::nsecs(std::uint64_t ticks) const

@@ -23,6 +23,7 @@
 #include <ddb_2_2/string.h>
 #include <mirrow2/sptr_t.h>
 #include <tarquel_1_0/DataProvider.h>
+#include <tarquel_1_0/TimeMask.h>
 
 #include <wx/gdicmn.h>
 #include <wx/longlong.h>
@@ -128,6 +129,10 @@ public:
     // Takes ownership.
     void setRowByDS(SarvikDataSource* rowBy);
     SarvikDataSource* getRowByDS() const { return m_rowByDS.get(); }
+
+    // The time the result's global filter keeps, in nanoseconds; keeps everything without a
+    // time filter or a result. UI thread.
+    tarquel_1_0::TimeMask timeMask() const;
 
     // Ticks of the result to nanoseconds from its time origin, and back.
     wxULongLongNative nsecs(std::uint64_t ticks) const;

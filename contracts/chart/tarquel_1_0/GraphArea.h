@@ -2,6 +2,7 @@
 // The part of the timeline below the ruler that holds the area panes, one above the other.
 // Layers and the pane call renderAllGraphs after a colour, selection or visibility change:
 // every area and the ruler's global layers are drawn again into their memory bitmaps.
+// An area needs no more height than its rows; the rest goes to the areas that need more.
 #include <chart_export.h>
 
 #include <vector>
@@ -25,6 +26,9 @@ public:
     AreaPane* addPane(const wxString& name);
     int getPaneCount() const;
     AreaPane* getPane(int index) const;
+    // Shares the height by content: an area whose rows fit in an even share keeps just their
+    // height, the others share the rest. The timeline calls it when rows or the size change.
+    void fitToContent();
 
 private:
     RulerWindow* m_ruler;

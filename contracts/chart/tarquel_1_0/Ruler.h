@@ -54,6 +54,9 @@ public:
     // allows); with remember the range shown before goes on the zoom history.
     void setVisibleRange(const wxULongLong& start, const wxULongLong& end, bool remember);
 
+    // Shows [start, end] as a pan: a run of pans with nothing else between them is one step of
+    // the zoom history, so one undo goes back to where the panning began.
+    void panTo(const wxULongLong& start, const wxULongLong& end);
     // Pixel column of `time`. With limited the result stays within LIMIT_PIXELS of the axis.
     int xFromTime(const wxULongLong& time, bool limited) const;
     // First time of column x (clamped to the data).
@@ -108,6 +111,7 @@ private:
     int m_width = 1;
     wxSize m_windowSize;
     std::vector<std::pair<std::uint64_t, std::uint64_t>> m_history; // views before, oldest first
+    bool m_panning = false; // the last change of the view was a pan
     std::uint64_t m_selectionStart = 0;
     std::uint64_t m_selectionEnd = 0;
     int m_frameX1 = -1;

@@ -5,6 +5,7 @@
 // on the control requests data, receives the providers' notifications and repaints by itself.
 // Everything here runs on the user-interface thread.
 #include <chart_export.h>
+#include <tarquel_1_0/TimeMask.h>
 
 #include <memory>
 
@@ -72,6 +73,9 @@ public:
     void enableFilterLayer(int paneIndex);
     // The global filter changed: recompute filter bands and visible rows, let the layers refetch.
     void filterChanged();
+    // The time the global filter keeps; every graph masks the rest and ignores the mouse there.
+    void setTimeMask(const TimeMask& mask);
+    const TimeMask& getTimeMask() const;
     // Ends the set-up: reads the rows of every area, builds the legend and, with requestData,
     // asks every layer for its data.
     void finalize(bool requestData);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include <wx/arrstr.h>
+
 namespace tarquel_1_0 {
 
 void RowMapping::setRows(const std::vector<DataProvider::SummaryInfo>& rows)
@@ -60,7 +62,8 @@ void RowMapping::rebuild()
     const auto byTime = [this](int a, int b) {
         return std::make_pair(m_rows[a].start, m_rows[a].end) < std::make_pair(m_rows[b].start, m_rows[b].end);
     };
-    const auto byLabel = [this](int a, int b) { return m_rows[a].name.CmpNoCase(m_rows[b].name) < 0; };
+    // Natural order, as people number threads: "timer-8" before "timer-10".
+    const auto byLabel = [this](int a, int b) { return wxCmpNaturalGeneric(m_rows[a].name, m_rows[b].name) < 0; };
     switch (m_order) {
     case DataProvider::SORT_TIME_ASCENDING:
         std::stable_sort(m_sorted.begin(), m_sorted.end(), byTime);

@@ -36,6 +36,7 @@ void Ruler::setPixelWidth(int width)
 
 void Ruler::setVisibleRange(const wxULongLong& start, const wxULongLong& end, bool remember)
 {
+    m_panning = false;
     const auto before = std::make_pair(m_start, m_end);
     show(start.GetValue(), end.GetValue());
     if (before == std::make_pair(m_start, m_end))
@@ -43,6 +44,13 @@ void Ruler::setVisibleRange(const wxULongLong& start, const wxULongLong& end, bo
     if (remember)
         m_history.push_back(before);
     notify(Change::Range);
+}
+
+void Ruler::panTo(const wxULongLong& start, const wxULongLong& end)
+{
+    const bool continues = m_panning;
+    setVisibleRange(start, end, !continues);
+    m_panning = true;
 }
 
 void Ruler::show(std::uint64_t start, std::uint64_t end)
@@ -133,6 +141,7 @@ void Ruler::zoomUndo()
         return;
     const auto previous = m_history.back();
     m_history.pop_back();
+    m_panning = false;
     show(previous.first, previous.second);
     notify(Change::Range);
 }

@@ -22,21 +22,31 @@ namespace tarquel_1_0 {
 namespace {
 constexpr double kWheelZoomIn = 0.8;
 constexpr double kPanStep = 0.2;
+constexpr double kWheelPanStep = 0.1;
 constexpr int kMaxTooltipLines = 8;
 constexpr int kWheelRows = 3;
 // Data of several layers tends to arrive together; one repaint serves them all.
 constexpr int kRepaintDelayMs = 40;
+// Time that a time filter excludes: a flat grey, darker than the row stripes.
+const wxColour kExcludedTime(214, 214, 214);
 
 TimeWindow viewOf(const Ruler& ruler)
 {
     return {ruler.getStart().GetValue(), ruler.getEnd().GetValue()};
 }
 
-// Every wheel step or key press is one step of the zoom history.
+// Every zoom by wheel or key is one step of the zoom history.
 void show(Ruler& ruler, const TimeWindow& window)
 {
     if (!(window == viewOf(ruler)))
         ruler.setVisibleRange(window.start, window.end, true);
+}
+
+// A run of pans is one step.
+void panTo(Ruler& ruler, const TimeWindow& window)
+{
+    if (!(window == viewOf(ruler)))
+        ruler.panTo(window.start, window.end);
 }
 } // namespace
 
@@ -123,6 +133,7 @@ void GraphWindow::renderAll()
         for (const auto& layer : m_layers)
             if (layer->m_enabled)
                 layer->renderAll(dc);
+        maskExcludedTime(dc);
     }
     Refresh(false);
 }
@@ -148,6 +159,7 @@ void GraphWindow::applyData(GraphLayer& layer)
     {
         wxMemoryDC dc(buffer());
         layer.updateData(dc, layer.m_enabled && !covered);
+        maskExcludedTime(dc);
     }
     if (covered && !m_repaintTimer.IsRunning())
         m_repaintTimer.StartOnce(kRepaintDelayMs);
@@ -225,6 +237,28 @@ void GraphWindow::sizeChanged(const wxSize&) {}
 
 void GraphWindow::scrollRows(int) {}
 
+void GraphWindow::maskExcludedTime(wxDC& dc)
+{
+    const TimeMask& mask = m_timeline->getTimeMask();
+    if (!mask.isActive())
+        return;
+    const wxRect area = maskedArea();
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(kExcludedTime));
+    for (const auto& run : mask.excludedColumns(*m_timeline->getRuler(), GetClientSize().x))
+        dc.DrawRectangle(run.first, area.y, run.second - run.first + 1, area.height);
+}
+
+bool GraphWindow::isExcludedColumn(int x) const
+{
+    return !m_timeline->getTimeMask().keepsColumn(*m_timeline->getRuler(), x);
+}
+
+wxRect GraphWindow::maskedArea() const
+{
+    return wxRect(GetClientSize());
+}
+
 wxBitmap& GraphWindow::buffer()
 {
     const wxSize size = GetClientSize();
@@ -283,15 +317,22 @@ void GraphWindow::onMouse(wxMouseEvent& event)
     } else if (type == wxEVT_RIGHT_DOWN) {
         handleRightDown(event);
     } else if (type == wxEVT_MOTION) {
+        m_pointerX = event.GetX();
         if (!handleMotion(event))
             hover(event.GetX(), event.GetY());
     } else if (type == wxEVT_LEAVE_WINDOW) {
+        m_pointerX = -1;
         hover(-1, -1);
     }
 }
 
 void GraphWindow::hover(int x, int y)
 {
+    // Nothing shows in excluded time, so nothing there can be hovered.
+    if (x >= 0 && isExcludedColumn(x)) {
+        x = -1;
+        y = -1;
+    }
     bool changed = false;
     for (const auto& layer : m_layers)
         if (layer->m_enabled && layer->hittest(x, y))
@@ -337,39 +378,76 @@ void GraphWindow::selectAt(bool activate)
 
 void GraphWindow::onWheel(wxMouseEvent& event)
 {
-    if (event.GetWheelRotation() == 0)
+    const int rotation = event.GetWheelRotation();
+    if (rotation == 0)
         return;
-    if (event.ShiftDown()) {
-        scrollRows(event.GetWheelRotation() > 0 ? -kWheelRows : kWheelRows);
-        return;
+    // The sideways wheel pans to the right for a positive turn; the other panning turns of the
+    // wheel move away from the user (positive) towards earlier time.
+    if (event.GetWheelAxis() == wxMOUSE_WHEEL_HORIZONTAL) {
+        pan(rotation > 0 ? kWheelPanStep : -kWheelPanStep);
+    } else if (event.ControlDown()) {
+        scrollRows(rotation > 0 ? -kWheelRows : kWheelRows);
+    } else if (event.ShiftDown()) {
+        pan(rotation > 0 ? -kWheelPanStep : kWheelPanStep);
+    } else {
+        zoomAround(event.GetX(), rotation > 0 ? kWheelZoomIn : 1.0 / kWheelZoomIn);
     }
+}
+
+void GraphWindow::zoomAround(int x, double factor)
+{
     Ruler& ruler = *m_timeline->getRuler();
-    const double factor = event.GetWheelRotation() > 0 ? kWheelZoomIn : 1.0 / kWheelZoomIn;
-    show(ruler, viewOf(ruler).zoomedAround(ruler.timeFromX(event.GetX()).GetValue(), factor,
-                                           ruler.getDuration().GetValue()));
+    const TimeWindow current = viewOf(ruler);
+    const std::uint64_t anchor =
+        x >= 0 ? ruler.timeFromX(x).GetValue() : current.start + (current.end - current.start) / 2;
+    show(ruler, current.zoomedAround(anchor, factor, ruler.getDuration().GetValue()));
+}
+
+void GraphWindow::pan(double fraction)
+{
+    Ruler& ruler = *m_timeline->getRuler();
+    panTo(ruler, viewOf(ruler).panned(fraction, ruler.getDuration().GetValue()));
 }
 
 void GraphWindow::onKey(wxKeyEvent& event)
 {
+    // Letters with a modifier are commands of the window (search and the like).
+    if (event.HasAnyModifiers() && event.GetKeyCode() < WXK_START) {
+        event.Skip();
+        return;
+    }
     Ruler& ruler = *m_timeline->getRuler();
     const TimeWindow current = viewOf(ruler);
-    const std::uint64_t middle = current.start + (current.end - current.start) / 2;
-    const std::uint64_t limit = ruler.getDuration().GetValue();
+    const std::uint64_t span = current.end - current.start;
     switch (event.GetKeyCode()) {
+    case 'W':
+        zoomAround(m_pointerX, kWheelZoomIn);
+        break;
+    case 'S':
+        zoomAround(m_pointerX, 1.0 / kWheelZoomIn);
+        break;
     case '+':
     case '=':
     case WXK_NUMPAD_ADD:
-        show(ruler, current.zoomedAround(middle, kWheelZoomIn, limit));
+        zoomAround(-1, kWheelZoomIn);
         break;
     case '-':
     case WXK_NUMPAD_SUBTRACT:
-        show(ruler, current.zoomedAround(middle, 1.0 / kWheelZoomIn, limit));
+        zoomAround(-1, 1.0 / kWheelZoomIn);
         break;
+    case 'A':
     case WXK_LEFT:
-        show(ruler, current.panned(-kPanStep, limit));
+        pan(-kPanStep);
         break;
+    case 'D':
     case WXK_RIGHT:
-        show(ruler, current.panned(kPanStep, limit));
+        pan(kPanStep);
+        break;
+    case WXK_HOME:
+        panTo(ruler, {0, span});
+        break;
+    case WXK_END:
+        panTo(ruler, {ruler.getDuration().GetValue() - span, ruler.getDuration().GetValue()});
         break;
     case WXK_UP:
         scrollRows(-1);
@@ -387,7 +465,7 @@ void GraphWindow::onKey(wxKeyEvent& event)
         if (ruler.canZoomUndo())
             ruler.zoomUndo();
         break;
-    case WXK_HOME:
+    case '0':
         if (ruler.canZoomReset())
             ruler.zoomReset();
         break;

@@ -75,7 +75,9 @@ protected:
     virtual void handleRightDown(wxMouseEvent& event);
     // Width or height of the drawing surface changed.
     virtual void sizeChanged(const wxSize& size);
-    // Keys and Shift+wheel move the rows in view by `rows` (negative: up). Base: nothing to move.
+    // Where excluded time is masked: the whole window.
+    virtual wxRect maskedArea() const;
+    // Keys and Ctrl+wheel move the rows in view by `rows` (negative: up). Base: nothing to move.
     virtual void scrollRows(int rows);
     // Click (or double click) on whatever the top layer under the pointer can select.
     void selectAt(bool activate);
@@ -87,12 +89,19 @@ private:
     void onWheel(wxMouseEvent& event);
     void onKey(wxKeyEvent& event);
     void hover(int x, int y);
+    // Zooms keeping the time under column x in place (the middle of the view when x is -1).
+    void zoomAround(int x, double factor);
+    // Moves the view by `fraction` of its span (negative: earlier).
+    void pan(double fraction);
     void updateTick(GraphLayer& layer);
     // Applies what `layer` has; draws it at once when nothing enabled lies above it.
     void applyData(GraphLayer& layer);
     bool hasEnabledLayerAbove(const GraphLayer& layer) const;
     // Rows a page key moves: those in view but one, so one row stays for orientation.
     int pageRows();
+    // Covers the columns whose time the time filter excludes, over whatever the layers drew.
+    void maskExcludedTime(wxDC& dc);
+    bool isExcludedColumn(int x) const;
     // m_buffer plus the highlights and overlays, into m_frame.
     void composeFrame();
     // The bitmap the layers draw in, sized to the window (at least one pixel).
@@ -108,6 +117,7 @@ private:
     wxBitmap m_frame;  // what the screen shows
     std::unique_ptr<UpdateTimer> m_updateTimer;
     wxTimer m_repaintTimer; // runs while a repaint of the whole stack is due
+    int m_pointerX = -1;    // column of the mouse over the window, -1 when it is elsewhere
 };
 
 } // namespace tarquel_1_0

@@ -160,6 +160,8 @@ void HeaderCtrl::notifySelection()
 {
     if (EventCallback* callback = m_pane->getGraph()->getEventCallback())
         callback->rowsSelected(m_pane->getGraph(), getSelectedRows(true));
+    // Layers may draw the selected rows' items differently (dense transitions).
+    m_pane->getGraph()->renderAll();
 }
 
 } // namespace tarquel_1_0

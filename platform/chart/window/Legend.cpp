@@ -7,6 +7,7 @@
 
 #include <wx/menu.h>
 #include <wx/sizer.h>
+#include <wx/wrapsizer.h>
 
 namespace tarquel_1_0 {
 
@@ -28,7 +29,7 @@ LegendItem* Legend::addCheckbox(int id, const wxString& label, const wxImage& ic
     wxSizer* sizer = GetSizer();
     wxSizerItemList& lines = sizer->GetChildren();
     if (newLine || lines.empty())
-        sizer->Add(new wxBoxSizer(wxHORIZONTAL), 0, wxEXPAND);
+        sizer->Add(new wxWrapSizer(wxHORIZONTAL), 0, wxEXPAND); // a line too long wraps, never cut
     sizer->GetChildren().back()->GetSizer()->Add(item, 0, wxALIGN_CENTER_VERTICAL | wxALL, 2);
     m_items.push_back(item);
     Layout();

@@ -3,6 +3,7 @@
 #include "Palette.h"
 
 #include <tarquel_1_0/EventCallback.h>
+#include <tarquel_1_0/QuantityText.h>
 #include <tarquel_1_0/Ruler.h>
 #include <tarquel_1_0/Timeline.h>
 
@@ -33,6 +34,12 @@ std::uint64_t niceStep(long double minimum)
         power *= 10;
     }
 }
+// A text of the quantity formatter with the ruler's decimal separator.
+wxString readable(const Ruler& ruler, wxString text)
+{
+    text.Replace(".", ruler.getDecimalSeparator());
+    return text;
+}
 } // namespace
 
 RulerWindow::RulerWindow(wxWindow* parent, Timeline* timeline) : GraphWindow(parent, timeline)
@@ -43,6 +50,11 @@ RulerWindow::RulerWindow(wxWindow* parent, Timeline* timeline) : GraphWindow(par
         m_dragStartX = -1;
         m_dragging = false;
     });
+}
+
+wxRect RulerWindow::maskedArea() const
+{
+    return stripRect();
 }
 
 wxRect RulerWindow::stripRect() const
@@ -141,18 +153,53 @@ void RulerWindow::drawTicks(wxDC& dc)
     dc.SetFont(GetFont());
     dc.SetTextForeground(kTickColour);
     dc.SetPen(wxPen(kTickColour));
+    int taken = 0; // right edge of the last label drawn
     for (std::uint64_t t = (start + step - 1) / step * step; t <= end; t += step) {
         const int x = ruler.xFromTime(t, true);
         dc.DrawLine(x, kLabelHeight - 6, x, kLabelHeight);
-        dc.DrawText(ruler.timeToLimitedString(t), x + 2, 1);
+        const wxString label = readable(ruler, tickText(t, step, end));
+        const int textWidth = dc.GetTextExtent(label).x;
+        // A label that would run off the right edge goes left of its tick, unless it would
+        // cover the label before it; none is ever cut.
+        int left = x + 2;
+        if (left + textWidth > width)
+            left = x - 2 - textWidth;
+        if (left >= taken && left >= 0 && left + textWidth <= width) {
+            dc.DrawText(label, left, 1);
+            taken = left + textWidth + kLabelGap;
+        }
         if (t > UINT64_MAX - step)
             break;
     }
 }
 
+void RulerWindow::drawSelectionLength(wxDC& dc, int x1, int x2) const
+{
+    // How long the selected range is, in its middle when it fits there, else beside it.
+    const Ruler& ruler = *getTimeline()->getRuler();
+    const wxString label =
+        readable(ruler, durationText(static_cast<double>((ruler.getSelectionEnd() - ruler.getSelectionStart()).GetValue())));
+    dc.SetFont(GetFont().Bold());
+    const wxSize text = dc.GetTextExtent(label);
+    const int width = GetClientSize().x;
+    int left = (x1 + x2 - text.x) / 2;
+    if (text.x + 4 > x2 - x1)
+        left = x2 + 4 + text.x <= width ? x2 + 4 : x1 - 4 - text.x;
+    left = std::clamp(left, 0, std::max(width - text.x, 0));
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(palette::selectionFill));
+    dc.DrawRectangle(left - 2, kLabelHeight, text.x + 4, text.y);
+    dc.SetTextForeground(kTickColour);
+    dc.DrawText(label, left, kLabelHeight);
+    dc.SetFont(GetFont());
+}
+
 void RulerWindow::drawOverlay(wxDC& dc) const
 {
     const Ruler& ruler = *getTimeline()->getRuler();
+    if (ruler.hasRulerSelection())
+        drawSelectionLength(dc, ruler.xFromTime(ruler.getSelectionStart(), true),
+                            ruler.xFromTime(ruler.getSelectionEnd(), true));
     if (!ruler.hasFrameAnchor())
         return;
     const int x1 = ruler.getFrameAnchorX1();

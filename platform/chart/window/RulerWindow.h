@@ -34,11 +34,16 @@ protected:
     bool handleLeftUp(wxMouseEvent& event) override;
     void handleRightDown(wxMouseEvent& event) override;
     void sizeChanged(const wxSize& size) override;
+    // Only the global layers' strip: the time axis stays readable.
+    wxRect maskedArea() const override;
 
 private:
     static constexpr int kDragThreshold = 3;
+    static constexpr int kLabelGap = 6; // least room between two tick labels
 
     void drawTicks(wxDC& dc);
+    // The length of the selected range [x1, x2] as a label on the ruler.
+    void drawSelectionLength(wxDC& dc, int x1, int x2) const;
     wxRect stripRect() const;
     void selectBetween(int x1, int x2);
 

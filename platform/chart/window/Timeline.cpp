@@ -39,6 +39,7 @@ public:
     StatusLine* status = nullptr;
     Directory directory;
     brannow2::IMessenger* messenger = nullptr;
+    TimeMask timeMask;
 
     // The ruler window first, then the areas in pane order.
     std::vector<GraphWindow*> graphs() const
@@ -361,6 +362,22 @@ void Timeline::filterChanged()
     }
 }
 
+void Timeline::setTimeMask(const TimeMask& mask)
+{
+    if (mask == m_impl->timeMask)
+        return;
+    m_impl->timeMask = mask;
+    for (GraphWindow* graph : m_impl->graphs()) {
+        graph->clearHittest();
+        graph->renderAll();
+    }
+}
+
+const TimeMask& Timeline::getTimeMask() const
+{
+    return m_impl->timeMask;
+}
+
 void Timeline::finalize(bool requestData)
 {
     TARQUEL_UI_THREAD_ONLY();
@@ -373,6 +390,7 @@ void Timeline::finalize(bool requestData)
     for (AreaGraph* area : d.areas())
         area->reloadRows();
     customizeLegend();
+    d.graphArea->fitToContent();
     Layout();
     for (GraphWindow* graph : d.graphs()) {
         if (requestData) {

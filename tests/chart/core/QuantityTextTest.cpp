@@ -34,5 +34,20 @@ TEST(QuantityTextTest, SignificantDigitsRoundSharesAndNumbers)
     EXPECT_EQ(numberText(std::nan("")), L"NaN");
 }
 
+TEST(QuantityTextTest, TicksShareTheUnitOfTheLargestAndTellNeighboursApart)
+{
+    // A millisecond step over ten milliseconds reads "1 ms", never "0.001000 s".
+    EXPECT_EQ(tickText(1000000, 1000000, 10000000), L"1 ms");
+    EXPECT_EQ(tickText(0, 500000, 10000000), L"0 ms");
+    EXPECT_EQ(tickText(1500000, 500000, 10000000), L"1.5 ms");
+    // Once the view reaches seconds, every label is in seconds.
+    EXPECT_EQ(tickText(500000000, 500000000, 10000000000), L"0.5 s");
+    EXPECT_EQ(tickText(7000000000, 1000000000, 10000000000), L"7 s");
+    // Deep in a long trace, neighbours 200 ns apart still differ.
+    EXPECT_EQ(tickText(5000001200, 200, 5000002000), L"5.0000012 s");
+    EXPECT_EQ(tickText(5000001400, 200, 5000002000), L"5.0000014 s");
+    EXPECT_EQ(tickText(20, 10, 90), L"20 ns");
+}
+
 } // namespace
 } // namespace tarquel_1_0

@@ -45,6 +45,17 @@ TEST_F(RowMappingTest, SortOrdersWithStableTies)
     EXPECT_EQ((std::vector<int>{2, 0, 1, 3}), displayOrder(m_mapping));
 }
 
+TEST(RowMappingNames, NumbersInNamesSortByValue)
+{
+    RowMapping mapping;
+    mapping.setRows({line("timer-10", 0, 1), line("timer-8", 0, 1), line("Timer-9", 0, 1), line("main", 0, 1),
+                     line("timer-100", 0, 1)});
+    mapping.setSortOrder(DataProvider::SORT_LABEL_ASCENDING);
+    EXPECT_EQ((std::vector<int>{3, 1, 2, 0, 4}), displayOrder(mapping));
+    mapping.setSortOrder(DataProvider::SORT_LABEL_DESCENDING);
+    EXPECT_EQ((std::vector<int>{4, 0, 2, 1, 3}), displayOrder(mapping));
+}
+
 TEST_F(RowMappingTest, FilteredRowsAreSkippedInBothDirections)
 {
     m_mapping.setSortOrder(DataProvider::SORT_LABEL_ASCENDING);

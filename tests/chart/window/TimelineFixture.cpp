@@ -42,7 +42,7 @@ void TimelineFixture::SetUp()
     ASSERT_TRUE(loaded());
     // The window system sizes the frame asynchronously; wait for the final layout.
     ASSERT_TRUE(pumpUntil([this] {
-        return m_frame->IsShownOnScreen() && graphWindow(1)->GetClientSize().y > 3 * 22 &&
+        return m_frame->IsShownOnScreen() && graphWindow(1)->GetClientSize().y >= 3 * 22 &&
                m_timeline->getRuler()->getPixelWidth() == graphWindow(0)->GetClientSize().x;
     }));
 }

@@ -120,8 +120,57 @@ TEST_F(TimelineFixture, WheelZoomsAroundThePointerAndKeysZoomPanAndUndo)
     EXPECT_EQ(ruler.getEnd(), kDuration);
     key(graph, '+');
     EXPECT_TRUE(ruler.canZoomReset());
-    key(graph, WXK_HOME);
+    key(graph, '0');
     EXPECT_EQ(ruler.getEnd() - ruler.getStart(), kDuration);
+}
+
+TEST_F(TimelineFixture, KeysAndSidewaysWheelsPanAndARunOfPansIsOneUndoStep)
+{
+    Ruler& ruler = *m_timeline->getRuler();
+    wxWindow* graph = graphWindow(0);
+    const int x = graph->GetClientSize().x / 4;
+    // W zooms in around the mouse, S out again.
+    mouse(graph, wxEVT_MOTION, x, 10);
+    const wxULongLong anchor = ruler.timeFromX(x);
+    key(graph, 'W');
+    key(graph, 'W');
+    EXPECT_LT(ruler.getEnd() - ruler.getStart(), kDuration);
+    EXPECT_NEAR(static_cast<double>(ruler.timeFromX(x).GetValue()), static_cast<double>(anchor.GetValue()),
+                ruler.nsPerPixel() + 1);
+    const wxULongLong zoomedStart = ruler.getStart();
+    const wxULongLong span = ruler.getEnd() - ruler.getStart();
+
+    // D and A, Shift+wheel and the sideways wheel pan, keeping the span.
+    key(graph, 'D');
+    const wxULongLong afterD = ruler.getStart();
+    EXPECT_GT(afterD, zoomedStart);
+    mouse(graph, wxEVT_MOUSEWHEEL, x, 10, false, wxMOD_SHIFT);
+    EXPECT_GT(ruler.getStart(), afterD);
+    wxMouseEvent sideways(wxEVT_MOUSEWHEEL);
+    sideways.SetEventObject(graph);
+    sideways.SetPosition(wxPoint(x, 10));
+    sideways.m_wheelAxis = wxMOUSE_WHEEL_HORIZONTAL;
+    sideways.m_wheelRotation = -120;
+    sideways.m_wheelDelta = 120;
+    const wxULongLong beforeSideways = ruler.getStart();
+    graph->GetEventHandler()->ProcessEvent(sideways);
+    EXPECT_LT(ruler.getStart(), beforeSideways);
+    key(graph, 'A');
+    key(graph, WXK_END);
+    EXPECT_EQ(ruler.getEnd(), kDuration);
+    key(graph, WXK_HOME);
+    EXPECT_EQ(ruler.getStart(), 0u);
+    EXPECT_EQ(ruler.getEnd() - ruler.getStart(), span);
+
+    // All those pans were one step: one undo returns to where they began, the next undoes a zoom.
+    key(graph, WXK_BACK);
+    EXPECT_EQ(ruler.getStart(), zoomedStart);
+    key(graph, WXK_BACK);
+    EXPECT_GT(ruler.getEnd() - ruler.getStart(), span);
+    // Ctrl+wheel does not zoom.
+    const wxULongLong before = ruler.getEnd() - ruler.getStart();
+    mouse(graph, wxEVT_MOUSEWHEEL, x, 10, true, wxMOD_CONTROL);
+    EXPECT_EQ(ruler.getEnd() - ruler.getStart(), before);
 }
 
 TEST_F(TimelineFixture, DragOnTheRulerSelectsARangeAndRightClickAsksForItsMenu)
@@ -329,7 +378,7 @@ TEST_F(TimelineFixture, KeysAndShiftWheelScrollTheRowsWithTheirHeader)
     EXPECT_EQ(range().first, 1);
     key(graphWindow(0), WXK_PAGEDOWN);
     EXPECT_EQ(range().first, lastFirstRow);
-    mouse(graphWindow(0), wxEVT_MOUSEWHEEL, 10, 10, true, wxMOD_SHIFT);
+    mouse(graphWindow(0), wxEVT_MOUSEWHEEL, 10, 10, true, wxMOD_CONTROL);
     EXPECT_EQ(range().first, std::max(lastFirstRow - 3, 0));
     key(graphWindow(0), WXK_UP);
     key(graphWindow(0), WXK_UP);

@@ -196,9 +196,12 @@ TEST_F(TransitionHittest, ColourCommandRecoloursAndReportsTheChange)
 
     wxMenu menu;
     layer.populateLegendPopup(menu, 42);
-    ASSERT_EQ(menu.GetMenuItemCount(), 1u);
+    ASSERT_EQ(menu.GetMenuItemCount(), 2u);
     EXPECT_EQ(menu.FindItemByPosition(0)->GetId(), 42);
     EXPECT_EQ(menu.FindItemByPosition(0)->GetItemLabelText(), "Set transition color...");
+    // The second entry asks for every line however dense (not yet checked).
+    EXPECT_EQ(menu.FindItemByPosition(1)->GetId(), 43);
+    EXPECT_FALSE(menu.FindItemByPosition(1)->IsChecked());
 
     {
         ScriptedPicker cancel{wxColour()};
