@@ -6,6 +6,7 @@
 #include <tarquel_1_0/GraphLayerParent.h>
 #include <tarquel_1_0/HeaderCtrl.h>
 #include <tarquel_1_0/Legend.h>
+#include <tarquel_1_0/MessageCatalog.h>
 #include <tarquel_1_0/ProviderNotice.h>
 #include <tarquel_1_0/LegendCheckBox.h>
 #include <tarquel_1_0/Ruler.h>
@@ -325,6 +326,7 @@ TEST_F(TimelineFixture, NoticesAreDeliveredOnlyForProvidersAndLayersTheTimelineH
 
 TEST_F(TimelineFixture, AFailedRequestOfAHeldProviderReachesTheUserThroughTheMessenger)
 {
+    ASSERT_TRUE(registerMessageCatalog("tarquel"));
     brannow2::CollectingMessenger messenger;
     m_timeline->setMessenger(&messenger);
     const auto fail = [this](DataProvider* provider, const wxString& cause) {
