@@ -31,6 +31,7 @@ public:
     static bool openWindow(const std::filesystem::path& result, const std::string& viewpoint, wxWindow* owner);
 
 private:
+    static void reportToolkitErrorsOnStandardError();
     std::unique_ptr<ScreenshotTaker> m_screenshot;
     int m_exitCode = 0;
 };
