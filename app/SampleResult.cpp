@@ -41,7 +41,7 @@ fs::path SampleResult::ensure(std::string& error)
             failure = "cannot generate the sample result: " + fs::path(status.message).string();
         return status.ok();
     };
-    return StagedDirectory::ensure(directory, "result.sqlite", generate, error) ? directory : fs::path();
+    return velmora_import::StagedDirectory::ensure(directory, "result.sqlite", generate, error) ? directory : fs::path();
 }
 
 } // namespace velmora_viewer

@@ -10,7 +10,7 @@ namespace velmora_viewer {
 
 namespace fs = std::filesystem;
 
-fs::path TraceCache::ensure(const fs::path& trace, std::string& error, const TraceImporter::Progress& progress)
+fs::path TraceCache::ensure(const fs::path& trace, std::string& error, const velmora_import::TraceImporter::Progress& progress)
 {
     std::error_code code;
     const fs::path file = fs::canonical(trace, code);
@@ -25,12 +25,12 @@ fs::path TraceCache::ensure(const fs::path& trace, std::string& error, const Tra
                                                 std::to_string(modified));
     const fs::path directory = SampleResult::cacheDirectory() / ("trace-" + key.str());
     const auto import = [&file, &progress](const fs::path& staging, std::string& failure) {
-        TraceImporter importer(progress);
+        velmora_import::TraceImporter importer(progress);
         const bool imported = importer.importInto(file, staging, failure);
         importer.printNotes();
         return imported;
     };
-    return StagedDirectory::ensure(directory, "result.sqlite", import, error) ? directory : fs::path();
+    return velmora_import::StagedDirectory::ensure(directory, "result.sqlite", import, error) ? directory : fs::path();
 }
 
 } // namespace velmora_viewer

@@ -14,7 +14,7 @@ public:
     // The result directory of `trace`, imported when missing (with `progress`, which may stop
     // it); empty with `error` on failure.
     static std::filesystem::path ensure(const std::filesystem::path& trace, std::string& error,
-                                        const TraceImporter::Progress& progress);
+                                        const velmora_import::TraceImporter::Progress& progress);
 };
 
 } // namespace velmora_viewer

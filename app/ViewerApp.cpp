@@ -36,7 +36,7 @@ std::unique_ptr<ViewerSession> openSession(const ViewerOptions& options)
     if (result.empty())
         result = SampleResult::ensure(error);
     else if (std::filesystem::is_regular_file(result, code))
-        result = TraceCache::ensure(result, error, TraceImporter::printer(result));
+        result = TraceCache::ensure(result, error, velmora_import::TraceImporter::printer(result));
     auto session = std::make_unique<ViewerSession>();
     if (result.empty() || !session->open(result, options.viewpoint, error)) {
         printError(error);

@@ -44,7 +44,7 @@ int import(const velmora_viewer::ViewerOptions& options)
 {
     if (holdsResult(options.result))
         return 1;
-    velmora_viewer::TraceImporter importer(velmora_viewer::TraceImporter::printer(options.trace));
+    velmora_import::TraceImporter importer(velmora_import::TraceImporter::printer(options.trace));
     std::string error;
     const bool imported = importer.importTo(options.trace, options.result, error);
     importer.printNotes();

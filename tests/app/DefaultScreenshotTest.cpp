@@ -4,7 +4,7 @@
 #include "ScreenshotLayout.h"
 #include "ViewerProgram.h"
 
-#include "store/ResultRecords.h"
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 
 #include <dd_sarvik_2_2/store/ResultGenerator.h>
 

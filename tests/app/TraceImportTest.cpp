@@ -5,7 +5,7 @@
 #include "ViewerProgram.h"
 
 #include "store/ResultReader.h"
-#include "store/ResultRecords.h"
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 
 #include <dd_sarvik_2_2/Sarvik.h>
 
@@ -30,7 +30,7 @@ protected:
         m_trace = base.string() + ".json";
         m_output = base / "result";
         std::ofstream(m_trace) << json;
-        TraceImporter importer;
+        velmora_import::TraceImporter importer;
         const bool imported = importer.importTo(m_trace, m_output, m_error);
         m_notes = importer.notes();
         return imported && store::ResultReader().read(m_output, m_records).ok();
@@ -207,7 +207,7 @@ TEST_F(TraceImportTest, AnExistingResultIsNeverReplaced)
     std::string error;
     const fs::path other = m_trace.parent_path() / "other.json";
     std::ofstream(other) << R"([{"ph": "i", "ts": 1, "name": "b"}, {"ph": "i", "ts": 2, "name": "b"}])";
-    EXPECT_FALSE(TraceImporter().importTo(other, m_output, error));
+    EXPECT_FALSE(velmora_import::TraceImporter().importTo(other, m_output, error));
     EXPECT_NE(error.find("cannot place the result at"), std::string::npos) << error;
     store::ResultRecords kept;
     ASSERT_TRUE(store::ResultReader().read(m_output, kept).ok());

@@ -3,7 +3,7 @@
 // values) and, for the read and the open, the peak resident memory they take per sample.
 
 #include "store/ResultReader.h"
-#include "store/ResultRecords.h"
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 #include "support/PeakMemory.h"
 #include "support/ResultDirectory.h"
 

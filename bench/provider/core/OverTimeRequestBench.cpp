@@ -6,7 +6,7 @@
 #include "provider/SarvikDataSource.h"
 #include "provider/SarvikProvider.h"
 #include "sarvik/ResultBuilder.h"
-#include "store/ResultRecords.h"
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 
 #include <dd_sarvik_2_2/Sarvik.h>
 #include <dd_sarvik_2_2/dd_overtime_query.h>

@@ -3,7 +3,7 @@
 // instance and column; a column may reference instances of another table (the value is then the
 // referenced instance index). Immutable once built.
 
-#include "store/ResultRecords.h"
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 
 #include <ddb_2_2/database.h>
 #include <ddb_2_2/table.h>

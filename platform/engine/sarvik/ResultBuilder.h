@@ -4,7 +4,7 @@
 // after the store has read "result.sqlite", and by tests that write records by hand.
 
 #include <engine_export.h>
-#include "store/ResultRecords.h"
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 
 #include <dd_sarvik_2_2/Result.h>
 

@@ -4,7 +4,7 @@
 // Over-time queries read them; so does engine code that needs activity per row (filter display).
 // Immutable after construction.
 
-#include "store/ResultRecords.h"
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 
 #include <dd_sarvik_2_2/dd_row_ranges.h>
 #include <ddb_2_2/table.h>

@@ -3,7 +3,7 @@
 // name "<table>.<attribute>": points (tick, value) of every instance merged into tick order.
 // Attribute-over-time walkers read them. Immutable after construction.
 
-#include "store/ResultRecords.h"
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 
 #include <ddb_2_2/table.h>
 

@@ -7,7 +7,7 @@
 // (or instance) and start, so most fields shrink to one or two bytes; unsorted input still
 // round-trips exactly because differences wrap modulo 2^64.
 
-#include "store/ResultRecords.h"
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 
 #include <engine_export.h>
 

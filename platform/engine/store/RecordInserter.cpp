@@ -1,7 +1,7 @@
 #include "store/RecordInserter.h"
 
 #include "store/RecordChunkCodec.h"
-#include "store/ResultRecords.h"
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 #include "store/ResultSchema.h"
 #include "store/SqliteConnection.h"
 #include "store/SqliteStatement.h"

@@ -1,7 +1,7 @@
 #include <dd_sarvik_2_2/store/ResultGenerator.h>
 
 #include "store/GeneratorRandom.h"
-#include "store/ResultRecords.h"
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 #include "store/RowLifetimes.h"
 #include "store/Utf8Text.h"
 

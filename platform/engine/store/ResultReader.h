@@ -7,7 +7,7 @@
 // non-zero StoreStatus with a clear text; the records are left empty then. The optional progress
 // callback is told how far the read is and may cancel it by returning false.
 
-#include "store/ResultRecords.h"
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 
 #include <dd_sarvik_2_2/store/StoreStatus.h>
 #include <engine_export.h>

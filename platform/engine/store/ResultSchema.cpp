@@ -1,6 +1,6 @@
 #include "store/ResultSchema.h"
 
-#include "store/ResultRecords.h"
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 #include "store/SqliteConnection.h"
 
 #include <string>

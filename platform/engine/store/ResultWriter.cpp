@@ -2,7 +2,7 @@
 
 #include "store/RecordInserter.h"
 #include "store/RecordValidator.h"
-#include "store/ResultRecords.h"
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 #include "store/ResultSchema.h"
 #include "store/SqliteConnection.h"
 #include "store/Utf8Text.h"

@@ -1,6 +1,6 @@
 #include "FilterTestResult.h"
 
-#include "store/ResultRecords.h"
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 
 #include <dd_sarvik_2_2/store/ResultWriter.h>
 

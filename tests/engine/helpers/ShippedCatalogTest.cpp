@@ -1,6 +1,6 @@
 #include "CatalogFile.h"
 
-#include "store/ResultRecords.h"
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 
 #include <VORN_2_9/convert.h>
 #include <VORN_2_9/strings.h>

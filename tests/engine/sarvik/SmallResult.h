@@ -16,7 +16,7 @@
 // Counter: "counter" (name, limit = 9.0) and the timed series "counter.value" with points
 // 1000 -> 1, 1030 -> 4, 1035 -> 2, 1080 -> 3.
 
-#include "store/ResultRecords.h"
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 
 #include <dd_sarvik_2_2/Result.h>
 

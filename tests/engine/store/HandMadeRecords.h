@@ -2,7 +2,7 @@
 // A small result written by hand that holds every kind of record, with values at the edges of
 // their fields (ticks near 2^64, non-ASCII text, absent values, empty tables).
 
-#include "store/ResultRecords.h"
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 
 #include <cstdint>
 #include <limits>

@@ -1,7 +1,7 @@
 #pragma once
 // Field-by-field equality of result records, so tests can compare whole results.
 
-#include "store/ResultRecords.h"
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 
 #include <tuple>
 

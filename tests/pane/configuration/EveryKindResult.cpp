@@ -1,7 +1,7 @@
 #include "EveryKindResult.h"
 
 #include "sarvik/ResultBuilder.h"
-#include "store/ResultRecords.h"
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 
 #include <dd_sarvik_2_2/Result.h>
 

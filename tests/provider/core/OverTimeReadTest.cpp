@@ -1,7 +1,7 @@
 #include "ProbeProvider.h"
 #include "TestResults.h"
 
-#include "store/ResultRecords.h"
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "TestResults.h"
 
 #include "sarvik/ResultBuilder.h"
-#include "store/ResultRecords.h"
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 
 #include <dd_sarvik_2_2/store/ResultGenerator.h>
 

@@ -18,7 +18,7 @@
 #include <dd_sarvik_2_2/store/GeneratorOptions.h>
 
 #include "provider/SarvikDataSource.h"
-#include "store/ResultRecords.h"
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 
 namespace provider_test {
 

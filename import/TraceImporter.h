@@ -1,22 +1,23 @@
 #pragma once
-// Imports a JSON trace file into a result directory the engine opens: reads it with
-// TraceJsonReader, turns its events into result records with TraceRecordBuilder and writes them
-// with the result store's writer. The directory appears only when complete (StagedDirectory).
+// Imports a trace file into a result directory the engine opens: TraceFormat tells the file's
+// kind by its content, that kind's RecordReader turns it into result records, and the result
+// store's writer writes them. The directory appears only when complete (StagedDirectory).
 //
 //   TraceImporter importer(progress);
 //   if (!importer.importTo(trace, directory, error)) ...; importer.notes() tells what was skipped.
+#include "RecordReader.h"
+
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
-namespace velmora_viewer {
+namespace velmora_import {
 
 class TraceImporter {
 public:
     // Called now and then with the share of the file read, for files big enough to take a
     // while; false stops the import (it then fails as canceled). May run on any thread.
-    using Progress = std::function<bool(int percent)>;
+    using Progress = RecordReader::Progress;
 
     explicit TraceImporter(Progress progress = {});
 
@@ -38,4 +39,4 @@ private:
     std::vector<std::string> m_notes;
 };
 
-} // namespace velmora_viewer
+} // namespace velmora_import

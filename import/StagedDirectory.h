@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-namespace velmora_viewer {
+namespace velmora_import {
 
 class StagedDirectory {
 public:
@@ -23,4 +23,4 @@ public:
                        std::string& error);
 };
 
-} // namespace velmora_viewer
+} // namespace velmora_import

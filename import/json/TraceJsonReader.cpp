@@ -1,6 +1,6 @@
-#include "TraceJsonReader.h"
+#include "json/TraceJsonReader.h"
 
-#include "TraceEvent.h"
+#include "json/TraceEvent.h"
 
 #include <rapidjson/error/en.h>
 #include <rapidjson/filereadstream.h>
@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-namespace velmora_viewer {
+namespace velmora_import {
 
 void TraceEvent::clear()
 {
@@ -282,4 +282,4 @@ bool TraceJsonReader::read(const std::filesystem::path& file, const Sink& sink, 
     return true;
 }
 
-} // namespace velmora_viewer
+} // namespace velmora_import

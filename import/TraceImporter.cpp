@@ -1,17 +1,15 @@
 #include "TraceImporter.h"
 
+#include "RecordReader.h"
 #include "StagedDirectory.h"
-#include "TraceJsonReader.h"
-#include "TraceRecordBuilder.h"
+#include "TraceFormat.h"
 
-#include "store/ResultRecords.h"
-
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 #include <dd_sarvik_2_2/store/ResultWriter.h>
 
-#include <algorithm>
 #include <iostream>
 
-namespace velmora_viewer {
+namespace velmora_import {
 
 namespace fs = std::filesystem;
 
@@ -30,19 +28,14 @@ bool TraceImporter::importTo(const fs::path& trace, const fs::path& directory, s
 bool TraceImporter::importInto(const fs::path& trace, const fs::path& staging, std::string& error)
 {
     m_notes.clear();
-    TraceRecordBuilder builder;
-    const auto progress = [this](std::uint64_t done, std::uint64_t size) {
-        return !m_progress || m_progress(static_cast<int>(done * 100 / std::max<std::uint64_t>(size, 1)));
-    };
-    const auto sink = [&builder](const TraceEvent& event, std::string& failure) { return builder.add(event, failure); };
-    dd_sarvik_2_2::store::ResultRecords records;
-    if (!TraceJsonReader().read(trace, sink, progress, error))
-        return false;
-    if (!builder.finish(trace.filename().string(), records, error)) {
-        error = trace.string() + ": " + error;
+    const std::unique_ptr<RecordReader> reader = TraceFormat::readerFor(TraceFormat::detect(trace));
+    if (!reader) {
+        error = trace.string() + ": " + TraceFormat::unknownKindMessage();
         return false;
     }
-    m_notes = builder.notes();
+    dd_sarvik_2_2::store::ResultRecords records;
+    if (!reader->read(trace, m_progress, records, m_notes, error))
+        return false;
     const auto status = dd_sarvik_2_2::store::ResultWriter().write(staging, records);
     if (!status.ok())
         error = fs::path(status.message).string();
@@ -66,4 +59,4 @@ void TraceImporter::printNotes() const
         std::cerr << "velmora-viewer: " << note << '\n';
 }
 
-} // namespace velmora_viewer
+} // namespace velmora_import

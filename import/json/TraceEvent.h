@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace velmora_viewer {
+namespace velmora_import {
 
 struct TraceEvent {
     char phase = 0; // "X" complete, "B"/"E" begin/end, "i"/"I" instant, "C" counter, "M" metadata
@@ -24,4 +24,4 @@ struct TraceEvent {
     void clear();
 };
 
-} // namespace velmora_viewer
+} // namespace velmora_import

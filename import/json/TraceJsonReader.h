@@ -12,7 +12,7 @@
 #include <functional>
 #include <string>
 
-namespace velmora_viewer {
+namespace velmora_import {
 
 struct TraceEvent;
 
@@ -28,4 +28,4 @@ public:
               std::string& error) const;
 };
 
-} // namespace velmora_viewer
+} // namespace velmora_import

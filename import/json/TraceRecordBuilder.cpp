@@ -1,15 +1,14 @@
-#include "TraceRecordBuilder.h"
+#include "json/TraceRecordBuilder.h"
 
-#include "store/ResultRecords.h"
-
-#include <wx/string.h>
+#include <dd_sarvik_2_2/store/ResultRecords.h>
+#include <ddb_2_2/string.h>
 
 #include <algorithm>
 #include <cmath>
 #include <numeric>
 #include <set>
 
-namespace velmora_viewer {
+namespace velmora_import {
 
 namespace store = dd_sarvik_2_2::store;
 
@@ -18,9 +17,10 @@ namespace {
 // Beyond this a time in microseconds no longer fits in signed nanoseconds.
 constexpr double LARGEST_MICROSECONDS = 9.0e15;
 
+// Malformed UTF-8 in a name becomes U+FFFD rather than losing the whole name.
 std::wstring wide(const std::string& text)
 {
-    return wxString::FromUTF8(text.data(), text.size()).ToStdWstring();
+    return ddb_2_2::string::from_utf8(text).str();
 }
 
 std::string kindOf(char phase)
@@ -376,4 +376,4 @@ void TraceRecordBuilder::addCounterTable(store::ResultRecords& records) const
     records.timedAttributes.push_back(std::move(values));
 }
 
-} // namespace velmora_viewer
+} // namespace velmora_import

@@ -11,7 +11,7 @@
 // Other kinds of events are counted and skipped. Times become nanosecond ticks from the earliest
 // event. Feed every event to add(), then call finish() once.
 #include "InternTable.h"
-#include "TraceEvent.h"
+#include "json/TraceEvent.h"
 
 #include <cstdint>
 #include <map>
@@ -23,7 +23,7 @@ struct BandObjectRecord;
 struct ResultRecords;
 }
 
-namespace velmora_viewer {
+namespace velmora_import {
 
 class TraceRecordBuilder {
 public:
@@ -98,4 +98,4 @@ private:
     std::vector<std::string> m_notes;
 };
 
-} // namespace velmora_viewer
+} // namespace velmora_import

@@ -5,7 +5,7 @@
 #include <map>
 #include <vector>
 
-namespace velmora_viewer {
+namespace velmora_import {
 
 template <class Key>
 class InternTable {
@@ -24,4 +24,4 @@ private:
     std::map<Key, std::int32_t> m_index;
 };
 
-} // namespace velmora_viewer
+} // namespace velmora_import

@@ -3,7 +3,7 @@
 #include <system_error>
 #include <unistd.h>
 
-namespace velmora_viewer {
+namespace velmora_import {
 
 namespace fs = std::filesystem;
 
@@ -39,4 +39,4 @@ bool StagedDirectory::ensure(const fs::path& target, const std::string& complete
     return publish(target, fill, error) || fs::exists(target / completeMark, code);
 }
 
-} // namespace velmora_viewer
+} // namespace velmora_import
