@@ -4,7 +4,7 @@
 #include "pagestore/ContainerSerialization.h"
 #include "pagestore/PortableBinaryOArchive.h"
 #include "store/RecordChunkCodec.h"
-#include "store/ResultRecords.h"
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 
 #include <dd_sarvik_2_2/store/ResultGenerator.h>
 
