@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include <cstdint>
+#include <string>
 #include <map>
 
 namespace velmora_viewer {
@@ -14,6 +15,10 @@ bool parseCount(const std::string& text, std::uint64_t& value)
     value = std::stoull(text);
     return true;
 }
+
+// The generator holds the whole result in memory before writing it; a count above this would
+// need gigabytes per option.
+constexpr std::uint64_t MAX_GENERATED_ITEMS = 50000000;
 
 } // namespace
 
@@ -40,6 +45,7 @@ bool CommandLine::parse(const std::vector<std::string>& arguments, ViewerOptions
     const bool showing = !generating && !importing;
     auto& generator = options.generator;
     std::uint64_t durationMs = 0;
+    bool durationGiven = false;
     // Counted options of generate; each names the field it sets.
     const std::map<std::string, std::uint64_t*> counts = {
         {"--samples", &generator.samples},         {"--markers", &generator.markers},
@@ -84,6 +90,7 @@ bool CommandLine::parse(const std::vector<std::string>& arguments, ViewerOptions
                 error = "option " + argument + " needs a whole number, not \"" + value + "\"";
                 return false;
             }
+            durationGiven = durationGiven || count == &durationMs;
         } else if (showing && argument == "--viewpoint") {
             options.viewpoint = value;
         } else if (options.command == ViewerOptions::Command::view && argument == "--screenshot") {
@@ -109,8 +116,21 @@ bool CommandLine::parse(const std::vector<std::string>& arguments, ViewerOptions
         generator.threads = static_cast<std::uint32_t>(threads);
         if (generator.processes > generator.threads)
             generator.processes = generator.threads;
-        if (durationMs)
-            generator.duration = durationMs * (generator.tickFrequency / 1000);
+        for (const auto& [name, value] : counts)
+            if (value != &generator.seed && value != &durationMs && *value > MAX_GENERATED_ITEMS) {
+                error = name + " must be at most " + std::to_string(MAX_GENERATED_ITEMS);
+                return false;
+            }
+        if (durationGiven) {
+            // Ticks are stored as signed 64-bit numbers, from the time origin on.
+            const std::uint64_t ticksPerMs = generator.tickFrequency / 1000;
+            const std::uint64_t maxMs = (std::uint64_t(INT64_MAX) - generator.timeOrigin) / ticksPerMs;
+            if (durationMs == 0 || durationMs > maxMs) {
+                error = "--duration-ms must be between 1 and " + std::to_string(maxMs);
+                return false;
+            }
+            generator.duration = durationMs * ticksPerMs;
+        }
     }
     options.timeoutSeconds = static_cast<int>(timeout > 86400 ? 86400 : timeout);
     return true;

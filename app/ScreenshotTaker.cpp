@@ -8,6 +8,15 @@
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 #include <wx/image.h>
+#include <wx/log.h>
+#include <wx/mstream.h>
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <vector>
 
 namespace velmora_viewer {
 
@@ -61,11 +70,47 @@ bool ScreenshotTaker::save(std::string& error)
         wxClientDC window(&timeline);
         memory.Blit(0, 0, size.x, size.y, &window, 0, 0);
     }
+    return writePng(bitmap.ConvertToImage(), error);
+}
+
+// The image goes to a name of its own in the target's directory and is renamed into place only
+// when complete, so a failed write (no permission, a full disk, a file size limit) leaves
+// neither a truncated file nor an older screenshot half overwritten.
+bool ScreenshotTaker::writePng(const wxImage& image, std::string& error) const
+{
+    const std::filesystem::path directory = m_file.has_parent_path() ? m_file.parent_path() : ".";
     std::error_code code;
-    if (m_file.has_parent_path())
-        std::filesystem::create_directories(m_file.parent_path(), code);
-    if (!bitmap.ConvertToImage().SaveFile(wxString(m_file.wstring()), wxBITMAP_TYPE_PNG)) {
+    std::filesystem::create_directories(directory, code);
+    if (code) {
+        error = "cannot write the screenshot to " + m_file.string() + ": " + code.message();
+        return false;
+    }
+    std::filesystem::path partial = m_file;
+    partial += ".partial-" + std::to_string(::getpid());
+    // Encoded in memory and written here: the toolkit's file stream does not report a short write.
+    wxMemoryOutputStream encoded;
+    {
+        wxLogNull quiet; // the toolkit would report through a modal box; the caller reports instead
+        if (!image.SaveFile(encoded, wxBITMAP_TYPE_PNG)) {
+            error = "cannot encode the screenshot as PNG";
+            return false;
+        }
+    }
+    std::vector<char> bytes(encoded.GetLength());
+    encoded.CopyTo(bytes.data(), bytes.size());
+    errno = 0;
+    std::FILE* out = std::fopen(partial.c_str(), "wb");
+    bool written = out && std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::fflush(out) == 0;
+    const int cause = errno;
+    if (out)
+        written = std::fclose(out) == 0 && written;
+    if (written)
+        std::filesystem::rename(partial, m_file, code);
+    if (!written || code) {
+        std::filesystem::remove(partial, code);
         error = "cannot write the screenshot to " + m_file.string();
+        if (cause != 0)
+            error += std::string(": ") + std::strerror(cause);
         return false;
     }
     return true;

@@ -12,6 +12,8 @@
 #include <functional>
 #include <string>
 
+class wxImage;
+
 namespace velmora_viewer {
 
 class ViewerFrame;
@@ -31,6 +33,7 @@ private:
 
     void onTimer(wxTimerEvent& event);
     bool save(std::string& error);
+    bool writePng(const wxImage& image, std::string& error) const;
 
     ViewerFrame& m_frame;
     std::filesystem::path m_file;

@@ -10,6 +10,7 @@
 #include "pane/TimelinePane.h"
 
 #include <wx/image.h>
+#include <wx/log.h>
 #include <wx/msgdlg.h>
 
 #include <iostream>
@@ -70,6 +71,7 @@ int ViewerApp::runView(const ViewerOptions& options)
     frame->Show();
     frame->start();
     if (!options.screenshot.empty()) {
+        reportToolkitErrorsOnStandardError();
         auto done = [this, frame, printLayout = options.printLayout](int exitCode, const std::string& message) {
             if (exitCode != 0)
                 printError(message);
@@ -86,6 +88,7 @@ int ViewerApp::runView(const ViewerOptions& options)
 
 int ViewerApp::runLint(const ViewerOptions& options)
 {
+    reportToolkitErrorsOnStandardError();
     std::unique_ptr<ViewerSession> session = openSession(options);
     if (!session)
         return 1;
@@ -102,6 +105,12 @@ int ViewerApp::runLint(const ViewerOptions& options)
     frame->Destroy();
     finish(messages.empty() ? 0 : 1);
     return OnRun();
+}
+
+// A run without a user must not stop on a message box that nobody will close.
+void ViewerApp::reportToolkitErrorsOnStandardError()
+{
+    delete wxLog::SetActiveTarget(new wxLogStderr); // the log owns its active target
 }
 
 bool ViewerApp::openWindow(const std::filesystem::path& result, const std::string& viewpoint, wxWindow* owner,

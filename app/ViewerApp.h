@@ -34,6 +34,7 @@ public:
                            const ViewerFrame::LayerColours& colours = {});
 
 private:
+    static void reportToolkitErrorsOnStandardError();
     std::unique_ptr<ScreenshotTaker> m_screenshot;
     int m_exitCode = 0;
 };

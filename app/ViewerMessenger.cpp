@@ -1,5 +1,6 @@
 #include "ViewerMessenger.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace velmora_viewer {
@@ -13,7 +14,9 @@ void ViewerMessenger::message(int kind, const std::wstring& text)
 {
     m_printer.message(kind, text);
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (kind == Configuration)
+    // The viewpoint is read more than once; lint counts each of its problems once.
+    if ((kind == Configuration || kind == Warning)
+        && std::find(m_configuration.begin(), m_configuration.end(), text) == m_configuration.end())
         m_configuration.push_back(text);
     if (m_sink)
         m_sink(kind, text);

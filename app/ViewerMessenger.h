@@ -1,7 +1,8 @@
 #pragma once
 // The viewer's messenger: every message goes to standard error as one line; configuration
-// messages (the ones a viewpoint asks to show) are also counted for lint and handed to the
-// window's log on the user-interface thread. Thread-safe: workers may report too.
+// messages (the ones a viewpoint asks to show) and warnings (what the session storage could not
+// read of the viewpoint) are also counted for lint and handed to the window's log on the
+// user-interface thread. Thread-safe: workers may report too.
 #include <brannow2/IMessenger.h>
 #include <brannow2/PrintingMessenger.h>
 

@@ -8,12 +8,51 @@
 
 #include <pugixml.hpp>
 
+#include <cctype>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <system_error>
 
 namespace velmora_viewer {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Offset of the first byte that does not belong to a well-formed UTF-8 sequence, or npos.
+std::size_t firstInvalidUtf8(const std::string& text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
+                                                : (lead >> 3) == 0x1E ? 4 : 0;
+        if (length == 0 || (length == 2 && lead < 0xC2) || i + length > text.size())
+            return i;
+        for (std::size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+                return i;
+        const unsigned char second = static_cast<unsigned char>(text[i + 1 < text.size() ? i + 1 : i]);
+        if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second >= 0xA0) || (lead == 0xF0 && second < 0x90)
+            || lead > 0xF4 || (lead == 0xF4 && second >= 0x90))
+            return i; // overlong forms, surrogates and code points past U+10FFFF
+        i += length;
+    }
+    return std::string::npos;
+}
+
+std::string declaredEncoding(const pugi::xml_document& document)
+{
+    const pugi::xml_node declaration = document.first_child();
+    if (declaration.type() != pugi::node_declaration)
+        return {};
+    std::string encoding = declaration.attribute("encoding").value();
+    for (char& c : encoding)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return encoding;
+}
+
+} // namespace
 
 ViewerSession::ViewerSession() = default;
 ViewerSession::~ViewerSession() = default;
@@ -59,11 +98,22 @@ bool ViewerSession::resolveViewpoint(const std::string& viewpoint, std::string& 
                         : "no viewpoint file at " + file.string();
         return false;
     }
+    std::ostringstream content;
+    content << std::ifstream(file, std::ios::binary).rdbuf();
+    const std::string text = content.str();
     pugi::xml_document document;
-    const pugi::xml_parse_result parsed = document.load_file(file.c_str());
+    const pugi::xml_parse_result parsed = document.load_buffer(text.data(), text.size(), pugi::parse_default | pugi::parse_declaration);
     if (!parsed) {
         error = "viewpoint " + file.string() + " is not well-formed XML: " + parsed.description() +
                 " (at byte " + std::to_string(parsed.offset) + ")";
+        return false;
+    }
+    // Without a declaration naming another encoding the text must be UTF-8; the parser would
+    // otherwise pass damaged names on as they are.
+    const std::string encoding = declaredEncoding(document);
+    const std::size_t invalid = firstInvalidUtf8(text);
+    if ((encoding.empty() || encoding == "utf-8") && invalid != std::string::npos) {
+        error = "viewpoint " + file.string() + " is not UTF-8 text (at byte " + std::to_string(invalid) + ")";
         return false;
     }
     m_viewpointName = file.stem().string();

@@ -7,6 +7,7 @@
 
 #include <dd_sarvik_2_2/store/ResultGenerator.h>
 
+#include <csignal>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -59,6 +60,9 @@ int import(const velmora_viewer::ViewerOptions& options)
 
 int main(int argc, char** argv)
 {
+    // Past a file size limit a write should fail and be reported like a full disk, which
+    // removes what was half written, instead of killing the program mid-write.
+    std::signal(SIGXFSZ, SIG_IGN);
     using velmora_viewer::ViewerOptions;
     ViewerOptions options;
     std::string error;

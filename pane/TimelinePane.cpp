@@ -21,6 +21,8 @@
 
 #include <wx/window.h>
 
+#include <algorithm>
+
 namespace velmora_1_0 {
 
 namespace {
@@ -264,7 +266,14 @@ void TimelinePane::configureRuler(dd_sarvik_2_2::Result* result, ViewpointParser
 
 void TimelinePane::configureAreas(dd_sarvik_2_2::Result* result, std::vector<ViewpointParser::Area>& areas)
 {
-    for (std::size_t position = 0; position < areas.size(); ++position) {
+    // Each area has a worker thread of its own; a viewpoint must not be able to exhaust them.
+    const std::size_t usable = std::min(areas.size(), MAX_AREAS);
+    if (usable < areas.size())
+        addError(wxString::Format("Timeline: The viewpoint has %d areas; a timeline shows at most %d. Only the "
+                                  "first %d areas are created.",
+                                  static_cast<int>(areas.size()), static_cast<int>(MAX_AREAS),
+                                  static_cast<int>(MAX_AREAS)));
+    for (std::size_t position = 0; position < usable; ++position) {
         if (areas[position].rowSets.empty())
             continue;
         ViewpointParser::RowSet& rowSet = areas[position].rowSets.front();
@@ -359,6 +368,11 @@ void TimelinePane::configureAreas(dd_sarvik_2_2::Result* result, std::vector<Vie
         } else {
             provider->setResult(paneIndex, result);
         }
+        if (provider->rowsInResult() > provider->getRowCount())
+            addError(wxString::Format("Timeline: <area> instance %d has %d rows, more than a timeline can show. "
+                                      "Only the first %d rows are shown; rows %d to %d are left out.",
+                                      area.instance, provider->rowsInResult(), int(provider->getRowCount()),
+                                      provider->getRowCount() + 1, provider->rowsInResult()));
         timeline->setEventCallback(paneIndex, eventCallback.get());
         timeline->setDataProvider(paneIndex, provider.release(), true);
         timeline->enableFilterLayer(paneIndex);

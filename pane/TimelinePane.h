@@ -113,6 +113,8 @@ protected:
     void configureTimeline(dd_sarvik_2_2::Result* result, std::vector<ViewpointParser::Area>& areas,
                            ViewpointParser::Ruler& ruler);
 
+    static constexpr std::size_t MAX_AREAS = 64;
+
     // Configuration of the ruler, the areas and their layers; each returns once the timeline
     // holds what it built.
     void configureRuler(dd_sarvik_2_2::Result* result, ViewpointParser::Ruler& ruler);

@@ -23,6 +23,7 @@
 #include <wx/filename.h>
 
 #include <algorithm>
+#include <climits>
 #include <typeinfo>
 
 namespace velmora_1_0 {
@@ -86,9 +87,15 @@ void SarvikProvider::setResult(int areaIndex, dd_sarvik_2_2::Result* result, con
 {
     const auto& rows = dynamic_cast<const SarvikDataSource&>(rowBy);
     applyResult(areaIndex, result);
-    m_rowCount = static_cast<short>(RowSummaryReader::rowCount(*m_result, rows));
+    setRowsInResult(static_cast<std::size_t>(RowSummaryReader::rowCount(*m_result, rows)));
     Create(0);
     Run();
+}
+
+void SarvikProvider::setRowsInResult(std::size_t rows)
+{
+    m_rowsInResult = static_cast<int>(std::min<std::size_t>(rows, INT_MAX));
+    m_rowCount = static_cast<short>(std::min<std::size_t>(rows, SHRT_MAX));
 }
 
 void SarvikProvider::setRowByDS(SarvikDataSource* rowBy)
@@ -111,7 +118,7 @@ bool SarvikProvider::openDataFile(const wxString& path)
     dd_sarvik_2_2::dd_band::get_band_min_max(start, end, m_result->get_database());
     m_result->initialize_manipulator_manager(m_manipulators);
     m_duration = clock().nanoseconds(end);
-    m_rowCount = static_cast<short>(dd_sarvik_2_2::dd_band_table(m_result->get_database()).size());
+    setRowsInResult(dd_sarvik_2_2::dd_band_table(m_result->get_database()).size());
     return true;
 }
 

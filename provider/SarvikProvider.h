@@ -125,6 +125,8 @@ public:
     // Area: rows from the row-by table; `rowBy` must be a SarvikDataSource (std::bad_cast else).
     void setResult(int areaIndex, dd_sarvik_2_2::Result* result, const tarquel_1_0::DataSource& rowBy);
     dd_sarvik_2_2::Result* getResult() const { return m_result; }
+    // Rows carry signed 16-bit numbers: rows of the result past the last of those are not shown.
+    int rowsInResult() const { return m_rowsInResult; }
 
     // Takes ownership.
     void setRowByDS(SarvikDataSource* rowBy);
@@ -228,12 +230,14 @@ private:
                          const std::function<void(dd_sarvik_2_2::dd_progress_impl*)>& call);
     TickClock clock() const;
     std::function<bool()> cancelTest() const;
+    void setRowsInResult(std::size_t rows);
 
 protected:
     wxString m_resultDir;
     dd_sarvik_2_2::Sarvik m_engine;
     dd_sarvik_2_2::Result* m_result = nullptr; // not owned
     int m_areaIndex = -1;
+    int m_rowsInResult = 0;
     dd_sarvik_2_2::dd_manipulator_manager m_manipulators;
     // Written by the worker while it reads transitions and reset by clear() on the UI thread.
     std::atomic<std::uint32_t> m_nextTransitionId{0};

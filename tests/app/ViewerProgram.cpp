@@ -8,10 +8,11 @@ namespace viewer_test {
 
 namespace fs = std::filesystem;
 
-ProgramRun runViewer(const std::string& arguments)
+namespace {
+
+ProgramRun runCommand(const std::string& command)
 {
     ProgramRun run;
-    const std::string command = std::string("'") + VELMORA_VIEWER_PATH + "' " + arguments + " 2>&1";
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe)
         return run;
@@ -21,6 +22,23 @@ ProgramRun runViewer(const std::string& arguments)
     const int status = ::pclose(pipe);
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return run;
+}
+
+std::string viewerCommand(const std::string& arguments)
+{
+    return std::string("'") + VELMORA_VIEWER_PATH + "' " + arguments + " 2>&1";
+}
+
+} // namespace
+
+ProgramRun runViewer(const std::string& arguments)
+{
+    return runCommand(viewerCommand(arguments));
+}
+
+ProgramRun runViewerWithFileLimit(const std::string& arguments, int kilobytes)
+{
+    return runCommand("ulimit -f " + std::to_string(kilobytes) + " && exec " + viewerCommand(arguments));
 }
 
 fs::path scratchDirectory()

@@ -196,15 +196,17 @@ bool RecordChunkCodec::decode(const void* data, std::size_t size, std::size_t co
     return in.atEnd();
 }
 
-template std::string RecordChunkCodec::encode(const SampleRecord*, std::size_t);
-template std::string RecordChunkCodec::encode(const BandObjectRecord*, std::size_t);
-template std::string RecordChunkCodec::encode(const TimedValueRecord*, std::size_t);
-template bool RecordChunkCodec::decode(const void*, std::size_t, std::size_t,
-                                       std::vector<SampleRecord>&);
-template bool RecordChunkCodec::decode(const void*, std::size_t, std::size_t,
-                                       std::vector<BandObjectRecord>&);
-template bool RecordChunkCodec::decode(const void*, std::size_t, std::size_t,
-                                       std::vector<TimedValueRecord>&);
+// The record types are hidden, and clang gives an instantiation over hidden types hidden
+// visibility unless it is asked for explicitly.
+template SARVIK_API std::string RecordChunkCodec::encode(const SampleRecord*, std::size_t);
+template SARVIK_API std::string RecordChunkCodec::encode(const BandObjectRecord*, std::size_t);
+template SARVIK_API std::string RecordChunkCodec::encode(const TimedValueRecord*, std::size_t);
+template SARVIK_API bool RecordChunkCodec::decode(const void*, std::size_t, std::size_t,
+                                                  std::vector<SampleRecord>&);
+template SARVIK_API bool RecordChunkCodec::decode(const void*, std::size_t, std::size_t,
+                                                  std::vector<BandObjectRecord>&);
+template SARVIK_API bool RecordChunkCodec::decode(const void*, std::size_t, std::size_t,
+                                                  std::vector<TimedValueRecord>&);
 
 }  // namespace store
 }  // namespace dd_sarvik_2_2

@@ -6,6 +6,8 @@
 #include "store/Utf8Text.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <string>
 
 namespace dd_sarvik_2_2 {
 namespace store {
@@ -90,11 +92,21 @@ StoreStatus RecordLoader::loadInfo(ResultRecords& records)
     if (!info.nextRow())
         return info.failed() ? databaseError() : corrupt(L"the result information is missing");
     records.name = info.textColumn(0);
-    records.timeOrigin = tick(info.integerColumn(1));
-    records.tickFrequency = tick(info.integerColumn(2));
-    records.duration = tick(info.integerColumn(3));
-    if (records.tickFrequency == 0)
-        return corrupt(L"the tick frequency is 0");
+    for (int column = 1; column <= 3; ++column)
+        if (info.columnType(column) != SqliteStatement::ColumnType::integer)
+            return corrupt(L"the result's time origin, tick frequency or duration is not a whole number");
+    const std::int64_t frequency = info.integerColumn(2);
+    if (frequency <= 0)
+        return corrupt(L"the tick frequency is " + std::to_wstring(frequency));
+    // Ticks use the whole unsigned range, but the collection must end within it.
+    const std::uint64_t origin = tick(info.integerColumn(1));
+    const std::uint64_t duration = tick(info.integerColumn(3));
+    if (duration > UINT64_MAX - origin)
+        return corrupt(L"the collection time (origin " + std::to_wstring(origin) + L", duration "
+                       + std::to_wstring(duration) + L" ticks) ends past the last tick");
+    records.timeOrigin = origin;
+    records.tickFrequency = tick(frequency);
+    records.duration = duration;
     return {};
 }
 
@@ -102,12 +114,19 @@ StoreStatus RecordLoader::loadAttributeTables(ResultRecords& records)
 {
     SqliteStatement tables(m_connection,
                            "SELECT id, name, instance_count FROM attribute_table ORDER BY id");
+    std::uintmax_t instancesTotal = 0;
     while (tables.nextRow()) {
         AttributeTableRecord table;
         table.name = tables.textColumn(1);
         const std::int64_t instanceCount = tables.integerColumn(2);
         if (!isNextId(tables.integerColumn(0), records.attributeTables.size()) || instanceCount < 0)
             return corrupt(L"attribute table '" + table.name + L"' has a bad header");
+        // Instances are what the rest of the file refers to, so more of them than the file has
+        // bytes can only come from damage; checked before any memory is taken for them.
+        instancesTotal += static_cast<std::uintmax_t>(instanceCount);
+        if (instancesTotal > m_fileBytes)
+            return corrupt(L"attribute table '" + table.name + L"' claims " + std::to_wstring(instanceCount)
+                           + L" instances, more than the file can hold");
         records.attributeTables.push_back(std::move(table));
         records.attributeTables.back().instances.resize(static_cast<std::size_t>(instanceCount));
     }

@@ -9,6 +9,7 @@
 
 #include <exception>
 #include <system_error>
+#include <vector>
 
 namespace dd_sarvik_2_2 {
 namespace store {
@@ -43,6 +44,29 @@ StoreStatus writeDatabase(const std::filesystem::path& file, const ResultRecords
     return {};
 }
 
+// The folders create_directories would make for `directory`, deepest first.
+std::vector<std::filesystem::path> missingFolders(const std::filesystem::path& directory)
+{
+    std::vector<std::filesystem::path> missing;
+    std::error_code error;
+    for (std::filesystem::path folder = directory; !folder.empty() && !std::filesystem::exists(folder, error);
+         folder = folder.parent_path()) {
+        missing.push_back(folder);
+        if (folder == folder.parent_path())
+            break;
+    }
+    return missing;
+}
+
+// Undoes a failed write: the temporary file and every folder the write made (only while empty).
+void removeLeftovers(const std::filesystem::path& temporary, const std::vector<std::filesystem::path>& madeFolders)
+{
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    for (const std::filesystem::path& folder : madeFolders)
+        std::filesystem::remove(folder, ignored);
+}
+
 }  // namespace
 
 StoreStatus ResultWriter::write(const std::filesystem::path& directory,
@@ -51,14 +75,18 @@ StoreStatus ResultWriter::write(const std::filesystem::path& directory,
     const std::filesystem::path target = directory / ResultSchema::fileName;
     const std::filesystem::path temporary
         = directory / (std::string(ResultSchema::fileName) + ".tmp");
+    std::vector<std::filesystem::path> madeFolders;
     try {
         const std::wstring problem = RecordValidator::findProblem(records);
         if (!problem.empty())
             return failure(target, L"the records are inconsistent: " + problem + L".");
         std::error_code error;
+        madeFolders = missingFolders(directory);
         std::filesystem::create_directories(directory, error);
-        if (error)
+        if (error) {
+            removeLeftovers(temporary, madeFolders);
             return failure(target, Utf8Text::toWide(error.message()));
+        }
         std::filesystem::remove(temporary, error);
 
         StoreStatus status = writeDatabase(temporary, records);
@@ -68,11 +96,10 @@ StoreStatus ResultWriter::write(const std::filesystem::path& directory,
                 status = failure(target, Utf8Text::toWide(error.message()));
         }
         if (!status.ok())
-            std::filesystem::remove(temporary, error);
+            removeLeftovers(temporary, madeFolders);
         return status;
     } catch (const std::exception& exception) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
+        removeLeftovers(temporary, madeFolders);
         return failure(target, Utf8Text::toWide(exception.what()));
     }
 }

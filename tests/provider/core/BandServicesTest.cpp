@@ -101,6 +101,23 @@ TEST(BandServicesRulerTest, TheRulerHasOneRowSpanningEverything)
     EXPECT_FALSE(ruler->getVisibleRows(rows));
 }
 
+// Rows carry signed 16-bit numbers: the rows past the last of those are counted, not wrapped.
+TEST(BandServicesRowLimitTest, RowsPastTheLastShowableOneAreCountedNotWrapped)
+{
+    dd_sarvik_2_2::store::ResultRecords records = smallRecords();
+    auto& threads = records.attributeTables.front();
+    const int rows = 33000;
+    threads.instances.resize(rows, threads.instances.front());
+    records.lifetimes.clear();
+    for (int row = 0; row < rows; ++row)
+        records.lifetimes.push_back({L"dd_thread", row, 1000, 1100});
+    ResultHolder result(std::move(records));
+    ProviderPtr provider(new ProbeProvider);
+    provider->setResult(0, result.get(), threadRows());
+    EXPECT_EQ(provider->getRowCount(), 32767);
+    EXPECT_EQ(provider->rowsInResult(), rows);
+}
+
 TEST(OpenDataFileTest, OpensAResultDirectoryWithoutStartingTheWorker)
 {
     const std::filesystem::path directory = std::filesystem::temp_directory_path() / "velmora_provider_open";
