@@ -244,9 +244,10 @@ void PerfRecordBuilder::addMarker(std::size_t index, const PerfEvent& event, boo
             *top = frame;
         appendFrame(m_stack, frame);
     }
+    // The frames follow the kind in the category, one per line, so the tooltip shows them.
     const bool sample = PerfEventKinds::of(event.name) == PerfEventKind::cpuSample;
-    const std::int32_t marker =
-        m_markers.index(TextInternTable::join(m_key, {event.name, sample ? "CPU sample" : "event", m_stack}));
+    m_stack.insert(0, m_stack.empty() ? (sample ? "CPU sample" : "event") : (sample ? "CPU sample\n" : "event\n"));
+    const std::int32_t marker = m_markers.index(TextInternTable::join(m_key, {event.name, m_stack}));
     store::BandObjectRecord object;
     object.row = static_cast<std::int32_t>(index);
     object.start = event.time;
@@ -403,7 +404,7 @@ void PerfRecordBuilder::addSampleTables(store::ResultRecords& records, const std
     shift(m_marks, rows, origin);
     RowOrder::sort(m_marks, rows.size());
     records.attributeTables.push_back(
-        textTable(L"marker", {{L"name", {}}, {L"category", {}}, {L"stack", {}}}, m_markers));
+        textTable(L"marker", {{L"name", {}}, {L"category", {}}}, m_markers));
     store::BandTableRecord instants =
         Tables::bandTable(L"marker_instant", store::BandTableKind::singleBand, L"marker", L"dd_thread");
     instants.objects = std::move(m_marks);
