@@ -47,6 +47,11 @@ std::string LayoutReport::describe(const tarquel_1_0::Timeline& timeline)
             const wxRect rect = graph.getRowRect(displayRow, true);
             out << "row " << area << ' ' << graph.getDataRow(displayRow) << ' ' << offset.y + rect.y << ' '
                 << rect.height << ' ' << graph.getRowName(displayRow).ToStdString(wxConvUTF8) << '\n';
+            // Where a row grew below its strip (slice lanes).
+            const wxRect extra = graph.getRowExtraRect(displayRow);
+            if (extra.height > 0)
+                out << "lanes " << area << ' ' << graph.getDataRow(displayRow) << ' ' << offset.y + extra.y << ' '
+                    << extra.height << '\n';
         }
     }
     return out.str();

@@ -6,7 +6,8 @@
 //                                       visible range [START, END] spans WIDTH columns evenly
 //   ruler LEFT TOP WIDTH HEIGHT         the ruler, whose bottom carries the global markers
 //   area INDEX LEFT TOP WIDTH HEIGHT    an area's graph window
-//   row AREA DATA_ROW TOP HEIGHT NAME   a shown row's graph in that area
+//   row AREA DATA_ROW TOP HEIGHT NAME   a shown row's graph in that area (its strip)
+//   lanes AREA DATA_ROW TOP HEIGHT      the lanes a row grew below its strip, when it has any
 namespace tarquel_1_0 {
 class Timeline;
 }

@@ -1,5 +1,8 @@
 #include "ViewerFrame.h"
 
+#include "DetailsPanel.h"
+#include "SearchBar.h"
+
 #include "HostFilter.h"
 #include "TraceImportJob.h"
 #include "ViewerApp.h"
@@ -22,6 +25,7 @@
 #include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
+#include <wx/sizer.h>
 #include <wx/statusbr.h>
 
 #include <algorithm>
@@ -53,6 +57,8 @@ const char* const kControls =
     "Drag on the ruler: select a time range (its length is shown) and open its menu\n"
     "Right click on the ruler or on the row names: filter, zoom and sort commands";
 
+constexpr int DETAILS_HEIGHT = 110;
+
 // A cancelled query polls for cancellation between steps: ending takes far less than this.
 constexpr int WORKERS_TIMEOUT_MS = 30000;
 
@@ -73,10 +79,16 @@ ViewerFrame::ViewerFrame(std::unique_ptr<ViewerSession> session, const wxSize& s
     CreateStatusBar();
     buildMenus();
     m_pane = mirrow2::sptr_t<velmora_1_0::TimelinePane>(new velmora_1_0::TimelinePane(this));
-    Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
-        m_pane->getContainer()->SetSize(GetClientSize());
-        event.Skip();
-    });
+    // Under the timeline: the search field (hidden until Ctrl+F) and the details of the selection.
+    m_search = new SearchBar(this, *m_pane->getTimeline());   // children: the window deletes them
+    m_details = new DetailsPanel(this, *m_pane->getTimeline());
+    m_details->SetMinSize(wxSize(-1, DETAILS_HEIGHT));
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(m_pane->getContainer(), 1, wxEXPAND);
+    sizer->Add(m_search, 0, wxEXPAND);
+    sizer->Add(m_details, 0, wxEXPAND);
+    SetSizer(sizer);
+    Bind(wxEVT_CHAR_HOOK, &ViewerFrame::onCharHook, this);
     // Messages may come from workers: hand them to the window's thread.
     m_session->messenger().setSink([this](int kind, const std::wstring& text) {
         CallAfter([this, kind, text] { showMessage(kind, text); });
@@ -108,9 +120,24 @@ bool ViewerFrame::isComplete() const
     return !m_pane->getContainer()->isSettling() && !timeline().isLoading();
 }
 
+void ViewerFrame::onCharHook(wxKeyEvent& event)
+{
+    const bool plain = !event.HasAnyModifiers();
+    if (event.GetKeyCode() == 'F' && event.GetModifiers() == wxMOD_CONTROL) {
+        m_search->open();
+    } else if (event.GetKeyCode() == WXK_ESCAPE && plain && m_search->IsShown() &&
+               m_search->IsDescendant(FindFocus())) {
+        m_search->close();
+    } else if (event.GetKeyCode() == WXK_ESCAPE && plain) {
+        m_details->clearSelection();
+    } else {
+        event.Skip();
+    }
+}
+
 void ViewerFrame::start()
 {
-    m_pane->getContainer()->SetSize(GetClientSize());
+    Layout();
     connectSignals();
     m_session->start(*m_pane);
     for (tarquel_1_0::GraphLayer* layer : timeline().getDirectory().getLayers())
@@ -118,6 +145,7 @@ void ViewerFrame::start()
     // Keys navigate from the start, without a click into the graph first.
     if (tarquel_1_0::GraphLayerParent* graph = timeline().getGraph(timeline().getPaneCount() > 0 ? 0 : -1))
         graph->getWindow()->SetFocus();
+    m_details->watchLayers();
 }
 
 ViewerFrame::LayerColours ViewerFrame::changedColours() const

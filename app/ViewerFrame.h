@@ -2,7 +2,9 @@
 // The viewer's main window: one TimelinePane over one result, the host side of the pane's
 // signals (apply filter, remove filters, selection echo, highlighting), a status line that shows
 // the messages meant for the user, and menus to open another result or trace file or pick another
-// viewpoint (each opens a new window through ViewerApp and closes this one). A trace is imported
+// viewpoint (each opens a new window through ViewerApp and closes this one). The details of the
+// selected slice show in a panel under the timeline, and Ctrl+F opens a search field over the
+// slices above it (Escape closes it, or else clears the selection). A trace is imported
 // on a worker (TraceImportJob) while this window stays usable.
 //
 // Created by ViewerApp with a session that opened successfully; start() runs the pane's start-up.
@@ -26,6 +28,8 @@ class TimelinePane;
 
 namespace velmora_viewer {
 
+class DetailsPanel;
+class SearchBar;
 class TraceImportJob;
 class ViewerSession;
 
@@ -49,9 +53,12 @@ public:
     LayerColours changedColours() const;
     // Gives the layers of those names these colours, as the user chose them in another window.
     void applyColours(const LayerColours& colours);
+    DetailsPanel& details() const { return *m_details; }
+    SearchBar& search() const { return *m_search; }
 
 private:
     void buildMenus();
+    void onCharHook(wxKeyEvent& event);
     void connectSignals();
     void showMessage(int kind, const wxString& text);
     void applyFilter();
@@ -66,6 +73,8 @@ private:
     wxArrayString m_viewpoints; // bundled viewpoint names, in menu order
     std::unique_ptr<TraceImportJob> m_import; // the trace being imported, if any
     LayerColours m_startColours;              // what the viewpoint gave the layers
+    SearchBar* m_search = nullptr;            // owned by the window
+    DetailsPanel* m_details = nullptr;        // owned by the window
 };
 
 } // namespace velmora_viewer

@@ -5,6 +5,7 @@
 #include "layers/EventMarkerLayer.h"
 #include "layers/GlobalEventMarkerLayer.h"
 #include "layers/OverTimeLayer.h"
+#include "layers/SliceLayer.h"
 #include "layers/TransitionLayer.h"
 #include "provider/SarvikDataSource.h"
 
@@ -44,6 +45,14 @@ void LayerFactory::eventMarkers(const ViewpointParser::LayerInfo& layer, int pan
     describe(*created, layer.drawBy, true);
     created->setIconType(layer.drawBy.iconType);
     add(std::move(created), layer, paneIndex, true, Placement::pane);
+}
+
+void LayerFactory::slices(const ViewpointParser::LayerInfo& layer, int paneIndex)
+{
+    // Slice colours come from their names, not from the viewpoint.
+    auto created = std::make_unique<SliceLayer>();
+    describe(*created, layer.drawBy, false);
+    add(std::move(created), layer, paneIndex, false, Placement::pane);
 }
 
 void LayerFactory::multiBand(const ViewpointParser::LayerInfo& layer, int paneIndex, const wxString& rowByName)

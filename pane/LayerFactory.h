@@ -28,6 +28,8 @@ public:
                   int paneIndex);
     void derived(const ViewpointParser::LayerInfo& layer, int paneIndex);
     void eventMarkers(const ViewpointParser::LayerInfo& layer, int paneIndex);
+    // Durations of a single-band table as named slices in nesting lanes.
+    void slices(const ViewpointParser::LayerInfo& layer, int paneIndex);
     void multiBand(const ViewpointParser::LayerInfo& layer, int paneIndex, const wxString& rowByName);
     // A global band is drawn as markers on the ruler (format 0, with markerIconType) or as an
     // attribute over-time graph at paneIndex (formats 1 and 2). False for any other format.

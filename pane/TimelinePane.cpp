@@ -481,7 +481,11 @@ bool TimelinePane::configureInfoQueryLayer(dd_sarvik_2_2::Result* result, Viewpo
 
 bool TimelinePane::configureSingleBandLayer(ViewpointParser::LayerInfo& layer, int paneIndex)
 {
-    LayerFactory(*timeline).eventMarkers(layer, paneIndex);
+    // The icon type "slices" asks for the durations nested in lanes instead of as markers.
+    if (layer.drawBy.iconType == L"slices")
+        LayerFactory(*timeline).slices(layer, paneIndex);
+    else
+        LayerFactory(*timeline).eventMarkers(layer, paneIndex);
     return true;
 }
 

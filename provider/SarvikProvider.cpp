@@ -1,6 +1,7 @@
 #include "provider/SarvikProvider.h"
 
 #include "provider/BandObjectReader.h"
+#include "provider/SliceReader.h"
 #include "provider/FilterBandService.h"
 #include "provider/InstanceTooltip.h"
 #include "provider/LayerRecords.h"
@@ -182,6 +183,7 @@ void SarvikProvider::clear()
     m_attrOverTimeData.clear();
     m_eventMarkerData.clear();
     m_globalEventMarkerData.clear();
+    m_sliceData.clear();
     m_nextTransitionId = 0;
 }
 
@@ -231,6 +233,11 @@ unsigned int SarvikProvider::requestEventMarkers(GraphLayer* layer, int row)
 unsigned int SarvikProvider::requestGlobalEventMarkers(GraphLayer* layer)
 {
     return queueCustomRequest(REQUEST_GLOBAL_EVENT_MARKERS, layer, GLOBAL_ROW, 0, 0, 0);
+}
+
+unsigned int SarvikProvider::requestSlices(GraphLayer* layer, int row)
+{
+    return queueCustomRequest(REQUEST_SLICES, layer, row, 0, 0, 0);
 }
 
 std::vector<unsigned int> SarvikProvider::requestTransitions(GraphLayer* layer, int firstRow, int lastRow)
@@ -285,6 +292,11 @@ int SarvikProvider::consumeGlobalEventMarkerDataArray(GraphLayer* layer, std::ve
     return moveUnder(m_resultsLock, m_globalEventMarkerData, layer, out);
 }
 
+int SarvikProvider::consumeSliceDataArray(GraphLayer* layer, std::vector<SliceData>& out)
+{
+    return moveUnder(m_resultsLock, m_sliceData, layer, out);
+}
+
 int SarvikProvider::consumeTransitionArray(GraphLayer* layer, std::vector<TransitionsData>& out)
 {
     TARQUEL_UI_THREAD_ONLY();
@@ -337,12 +349,19 @@ void SarvikProvider::clearGlobalEventMarkerRequests(GraphLayer* layer)
     LayerRecords::erase(m_globalEventMarkerData, layer);
 }
 
+void SarvikProvider::clearSliceRequests(GraphLayer* layer)
+{
+    clearRequestType(layer, REQUEST_SLICES);
+    wxCriticalSectionLocker lock(m_resultsLock);
+    LayerRecords::erase(m_sliceData, layer);
+}
+
 // --- worker thread ---
 
 bool SarvikProvider::handleCustomRequest()
 {
     const tarquel_1_0::DataRequest& request = m_currentRequest;
-    if (request.type < REQUEST_OVERTIME || request.type > REQUEST_GLOBAL_EVENT_MARKERS)
+    if (request.type < REQUEST_OVERTIME || request.type > REQUEST_SLICES)
         return false;
     if (!request.dataSource)
         return true; // a layer without a source has nothing to ask for
@@ -402,6 +421,16 @@ bool SarvikProvider::handleCustomRequest()
             getEventMarkerData(ds, request.row, record.markers);
         if (!isCanceled())
             file(global ? m_globalEventMarkerData : m_eventMarkerData, std::move(record));
+        break;
+    }
+    case REQUEST_SLICES: {
+        SliceData record;
+        record.layer = request.layer;
+        record.row = request.row;
+        record.requestId = request.requestId;
+        getSliceData(ds, request.row, record);
+        if (!isCanceled())
+            file(m_sliceData, std::move(record));
         break;
     }
     }
@@ -499,6 +528,11 @@ bool SarvikProvider::getAttrOverTimeData(const SarvikDataSource* ds, int row, co
 bool SarvikProvider::getEventMarkerData(const SarvikDataSource* ds, int row, std::vector<EventMarker>& out)
 {
     return BandObjectReader(m_result, clock(), cancelTest()).readMarkers(*ds, row, out);
+}
+
+bool SarvikProvider::getSliceData(const SarvikDataSource* ds, int row, SliceData& out)
+{
+    return SliceReader(m_result, clock(), cancelTest()).read(*ds, row, out);
 }
 
 bool SarvikProvider::getGlobalEventMarkerData(const SarvikDataSource* ds, std::vector<EventMarker>& out)

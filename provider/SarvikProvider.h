@@ -65,7 +65,8 @@ public:
         REQUEST_TRANSITIONS = 6,
         REQUEST_ATTR_OVERTIME = 7,
         REQUEST_EVENT_MARKERS = 8,
-        REQUEST_GLOBAL_EVENT_MARKERS = 9
+        REQUEST_GLOBAL_EVENT_MARKERS = 9,
+        REQUEST_SLICES = 10
     };
 
     // One row's graph of one request: one value per pixel column, bucket 0 at the start time.
@@ -93,6 +94,30 @@ public:
         short row = 0;
         unsigned int requestId = 0;
         std::vector<EventMarker> markers;
+    };
+
+    // A named duration of a row placed in its nesting lane; times in nanoseconds.
+    struct Slice {
+        std::uint64_t startTime = 0;
+        std::uint64_t endTime = 0;
+        std::int32_t instanceIndex = -1;
+        std::int32_t value = 0;
+        std::uint64_t selfTime = 0; // duration less the time of its direct children
+        int depth = 0;   // 0 for a slice no other slice of the row encloses
+        int parent = -1; // index of the enclosing slice in the same answer
+        int name = -1;   // index into SliceData::names (and categories)
+    };
+
+    // One row's slices sorted by start, longer first at equal starts (a parent before its
+    // children); names and categories are the distinct ones of the row.
+    struct SliceData {
+        GraphLayer* layer = nullptr;
+        short row = 0;
+        unsigned int requestId = 0;
+        std::vector<Slice> slices;
+        std::vector<std::wstring> names;
+        std::vector<std::wstring> categories;
+        int depth = 0; // lanes the row needs: 1 + the deepest slice's depth, 0 without slices
     };
 
     // A line from (startTime, fromRow) to (endTime, toRow); id is a provider-wide serial.
@@ -189,6 +214,10 @@ public:
     void clearEventMarkerRequests(GraphLayer* layer);
     void clearGlobalEventMarkerRequests(GraphLayer* layer);
 
+    unsigned int requestSlices(GraphLayer* layer, int row);
+    int consumeSliceDataArray(GraphLayer* layer, std::vector<SliceData>& out);
+    void clearSliceRequests(GraphLayer* layer);
+
     // One request per row from firstRow to lastRow, identifiers in row order.
     std::vector<unsigned int> requestTransitions(GraphLayer* layer, int firstRow, int lastRow);
     int consumeTransitionArray(GraphLayer* layer, std::vector<TransitionsData>& out);
@@ -216,6 +245,7 @@ protected:
     bool getEventMarkerData(const SarvikDataSource* ds, int row, std::vector<EventMarker>& out);
     bool getGlobalEventMarkerData(const SarvikDataSource* ds, std::vector<EventMarker>& out);
     bool getTransitionData(const SarvikDataSource* ds, int row, std::vector<Transition>& out);
+    bool getSliceData(const SarvikDataSource* ds, int row, SliceData& out);
 
     bool layerSortInfoMatches(QueryPtr query, const LayerSortInfo& info, const std::vector<wxString>& layerNames);
 
@@ -247,6 +277,7 @@ protected:
     std::vector<OverTimeData> m_attrOverTimeData;      // m_resultsLock
     std::vector<EventMarkerData> m_eventMarkerData;    // m_resultsLock
     std::vector<EventMarkerData> m_globalEventMarkerData; // m_resultsLock
+    std::vector<SliceData> m_sliceData;                   // m_resultsLock
     std::unique_ptr<ProgressObj> m_overTimeProgress; // m_progressLock; set while an over-time query runs
     std::unique_ptr<ProgressObj> m_filterProgress;   // m_progressLock; set while a filter band is computed
     wxCriticalSection m_progressLock;

@@ -1,6 +1,8 @@
 // The default viewpoint on the generated sample, end to end: one screenshot with the layout the
 // viewer printed, checked against the content the generator put into the result. Each layer's
 // colour must appear where that content lies on the time axis and the rows, and nowhere else.
+// Rows grow by their slice lanes, so not every thread fits the window: each check covers every
+// row the picture shows whole, and the picture must show at least MIN_SHOWN_ROWS of them.
 #include "ScreenshotLayout.h"
 #include "ViewerProgram.h"
 
@@ -22,7 +24,6 @@ constexpr unsigned CPU_TIME = 0x3A7BD5;
 constexpr unsigned RUNNING = 0x2EA043;
 constexpr unsigned TRANSITION = 0xE67E22;
 constexpr unsigned INSTANT_MARKER = 0xC0392B;
-constexpr unsigned DURATION_MARKER = 0x795548;
 constexpr unsigned GLOBAL_EVENT = 0x7F8C8D;
 constexpr unsigned GLOBAL_TASK = 0x34495E;
 constexpr unsigned COUNTER = 0x9B59B6;
@@ -31,6 +32,7 @@ constexpr unsigned COUNTER = 0x9B59B6;
 // reach on either side of its time.
 constexpr int SLACK = 3;
 constexpr int ICON_HALF_WIDTH = 8;
+constexpr int MIN_SHOWN_ROWS = 2;
 
 class DefaultScreenshot : public ::testing::Test {
 protected:
@@ -62,6 +64,16 @@ protected:
         return row ? *row : none;
     }
     static int centre(const LayoutRow& row) { return row.top + row.height / 2; }
+    // The data rows the screenshot shows whole, in data order.
+    static std::vector<int> shownRows()
+    {
+        std::vector<int> rows;
+        for (int dataRow = 0; dataRow < static_cast<int>(s_records.lifetimes.size()); ++dataRow)
+            if (s_layout.isShown(threadRow(dataRow)))
+                rows.push_back(dataRow);
+        EXPECT_GE(static_cast<int>(rows.size()), MIN_SHOWN_ROWS);
+        return rows;
+    }
     // The columns [first, last] of a thread's lifetime.
     static std::pair<int, int> lifetimeColumns(int dataRow)
     {
@@ -124,22 +136,22 @@ TEST_F(DefaultScreenshot, RowsAreTheThreadsInDataOrderBelowTheRuler)
         EXPECT_EQ(row.name, wxString(std::get<std::wstring>(threads.instances[dataRow][0])).ToStdString());
         EXPECT_GE(row.top, top) << "rows follow each other below the ruler";
         EXPECT_GE(row.height, 16);
-        top = row.top + row.height;
+        EXPECT_TRUE(row.lanesHeight == 0 || row.lanesTop == row.top + row.height) << "lanes hang under the strip";
+        top = row.top + row.height + row.lanesHeight;
     }
 }
 
 // The CPU graph and the running part of the state strip fill a thread's lifetime, wherever the
-// row's waits, markers and transitions above them leave room, and stop at its ends; the counters have an area of their own.
+// row's waits, instant markers and transitions above them leave room, and stop at its ends; the counters have an area of their own.
 TEST_F(DefaultScreenshot, GraphsAndStatesLieWithinEachThreadsLifetime)
 {
     const ColourFinder transition(s_image, TRANSITION);
     const int right = s_layout.axisLeft() + s_layout.axisWidth() - 1;
-    for (int dataRow = 0; dataRow < static_cast<int>(s_records.lifetimes.size()); ++dataRow) {
+    for (const int dataRow : shownRows()) {
         const LayoutRow& row = threadRow(dataRow);
         const auto [first, last] = lifetimeColumns(dataRow);
         std::vector<bool> hidden(static_cast<std::size_t>(s_image.GetWidth()));
         for (const auto& [above, reach] : {std::make_pair(L"marker_instant", ICON_HALF_WIDTH),
-                                           std::make_pair(L"marker_duration", ICON_HALF_WIDTH),
                                            std::make_pair(L"wait_state", SLACK)}) {
             const std::vector<bool> covered = objectColumns(above, dataRow, reach);
             for (std::size_t x = 0; x < hidden.size(); ++x)
@@ -171,29 +183,97 @@ TEST_F(DefaultScreenshot, GraphsAndStatesLieWithinEachThreadsLifetime)
 }
 
 // A transition runs from the signalling row at the wait's start to the waiting row at its end.
-// Where it crosses a row outside that row's lifetime nothing else is drawn, so it must show.
+// Where it crosses a row outside that row's lifetime, or the middle of a row's lanes where the
+// row has no slice, nothing else is drawn, so it must show.
 TEST_F(DefaultScreenshot, TransitionsCrossRowsOnTheLineFromSignallerToWaiter)
 {
     const ColourFinder transition(s_image, TRANSITION);
     int checked = 0;
     int shown = 0;
+    std::vector<std::vector<bool>> slicesNear(s_records.lifetimes.size());
+    for (std::size_t row = 0; row < slicesNear.size(); ++row)
+        slicesNear[row] = objectColumns(L"marker_duration", static_cast<int>(row), 2 * SLACK);
     for (const auto& wait : band(L"wait_state").objects) {
         const LayoutRow& from = threadRow(wait.sourceRow);
         const LayoutRow& to = threadRow(wait.row);
         const int x0 = xOf(wait.start), y0 = centre(from), x1 = xOf(wait.end), y1 = centre(to);
         for (int dataRow = std::min(wait.sourceRow, wait.row) + 1; dataRow < std::max(wait.sourceRow, wait.row);
              ++dataRow) {
-            const int y = centre(threadRow(dataRow));
+            if (!s_layout.isShown(threadRow(dataRow)))
+                continue; // out of the picture
+            const LayoutRow& crossed = threadRow(dataRow);
+            const int y = centre(crossed);
             const int x = x0 + (x1 - x0) * (y - y0) / (y1 - y0);
             const auto [first, last] = lifetimeColumns(dataRow);
-            if (x > first - 2 * SLACK && x < last + 2 * SLACK)
-                continue; // covered by that row's own layers
+            if (x <= first - 2 * SLACK || x >= last + 2 * SLACK) {
+                ++checked;
+                shown += transition.inBox(x - SLACK, x + SLACK, y - 1, y + 2) ? 1 : 0;
+            }
+            if (crossed.lanesHeight == 0)
+                continue;
+            const int laneY = crossed.lanesTop + crossed.lanesHeight / 2;
+            const int laneX = x0 + (x1 - x0) * (laneY - y0) / (y1 - y0);
+            if (laneX < 0 || laneX >= s_image.GetWidth() || slicesNear[dataRow][static_cast<std::size_t>(laneX)])
+                continue; // a slice may lie on top there
             ++checked;
-            shown += transition.inBox(x - SLACK, x + SLACK, y - 1, y + 2) ? 1 : 0;
+            shown += transition.inBox(laneX - SLACK, laneX + SLACK, laneY - 1, laneY + 2) ? 1 : 0;
         }
     }
     ASSERT_GT(checked, 10);
     EXPECT_GE(shown, checked * 9 / 10) << shown << " of " << checked;
+}
+
+// Durations are slices: every row needs at least as many lanes as slices are open at once, each
+// slice fills a lane at its time, and lanes stay empty where the row has no slice.
+TEST_F(DefaultScreenshot, SlicesFillLanesAtTheirTimesAndNothingElse)
+{
+    const auto background = [](int x, int y) {
+        const int r = s_image.GetRed(x, y), g = s_image.GetGreen(x, y), b = s_image.GetBlue(x, y);
+        return r == g && g == b && r >= 224;
+    };
+    const ColourFinder transition(s_image, TRANSITION);
+    for (const int dataRow : shownRows()) {
+        const LayoutRow& row = threadRow(dataRow);
+        std::vector<std::pair<std::uint64_t, int>> edges; // time, +1 open / -1 close
+        for (const auto& object : band(L"marker_duration").objects)
+            if (object.row == dataRow && object.end > object.start) {
+                edges.emplace_back(object.start, 1);
+                edges.emplace_back(object.end, -1);
+            }
+        ASSERT_FALSE(edges.empty()) << dataRow;
+        std::sort(edges.begin(), edges.end()); // a close sorts before an open at the same time
+        int open = 0;
+        int mostOpen = 0;
+        for (const auto& edge : edges)
+            mostOpen = std::max(mostOpen, open += edge.second);
+        ASSERT_GE(row.lanesHeight, mostOpen * 16 + 1) << dataRow;
+        const int bottom = std::min(row.lanesTop + row.lanesHeight, s_image.GetHeight());
+
+        const std::vector<bool> near = objectColumns(L"marker_duration", dataRow, 1);
+        const std::vector<bool> crossed = transition.columns(0, s_image.GetWidth() - 1, row.lanesTop, bottom);
+        int filled = 0;
+        int slices = 0;
+        for (const auto& object : band(L"marker_duration").objects) {
+            if (object.row != dataRow || xOf(object.end) - xOf(object.start) < 3)
+                continue;
+            ++slices;
+            const int x = (xOf(object.start) + xOf(object.end)) / 2;
+            bool shown = false;
+            for (int y = row.lanesTop; y < bottom && !shown; ++y)
+                shown = !background(x, y);
+            filled += shown ? 1 : 0;
+        }
+        EXPECT_EQ(filled, slices) << "row " << dataRow;
+        for (int x = s_layout.axisLeft(); x < s_layout.axisLeft() + s_layout.axisWidth(); ++x) {
+            const auto at = static_cast<std::size_t>(x);
+            // Transition lines cross lanes too, with blended edges.
+            if (near[at] || crossed[at] || crossed[at - 1] || (at + 1 < crossed.size() && crossed[at + 1]))
+                continue;
+            for (int y = row.lanesTop; y < bottom - 1; ++y)
+                ASSERT_TRUE(background(x, y)) << "lane pixel without a slice at " << x << ", " << y << " in row "
+                                              << dataRow;
+        }
+    }
 }
 
 // Every per-row marker shows its colour at its time in its row, unless a transition line (drawn
@@ -202,20 +282,22 @@ TEST_F(DefaultScreenshot, TransitionsCrossRowsOnTheLineFromSignallerToWaiter)
 TEST_F(DefaultScreenshot, MarkersSitAtTheirTimesInTheirRows)
 {
     const ColourFinder transition(s_image, TRANSITION);
-    for (const auto& [table, colour] : {std::make_pair(L"marker_instant", INSTANT_MARKER),
-                                        std::make_pair(L"marker_duration", DURATION_MARKER)}) {
+    for (const auto& [table, colour] : {std::make_pair(L"marker_instant", INSTANT_MARKER)}) {
         const ColourFinder finder(s_image, colour);
         int shown = 0;
+        int count = 0;
         for (const auto& marker : band(table).objects) {
             const LayoutRow& row = threadRow(marker.row);
+            if (!s_layout.isShown(row))
+                continue;
+            ++count;
             const int x0 = xOf(marker.start) - SLACK;
             const int x1 = xOf(marker.end) + SLACK;
             const bool covered = transition.inBox(x0, x1, row.top, row.top + row.height);
             shown += finder.inBox(x0, x1, row.top, row.top + row.height) || covered ? 1 : 0;
         }
-        const int count = static_cast<int>(band(table).objects.size());
         EXPECT_EQ(shown, count) << fromWide(table);
-        for (int dataRow = 0; dataRow < static_cast<int>(s_records.lifetimes.size()); ++dataRow) {
+        for (const int dataRow : shownRows()) {
             const std::vector<bool> near = objectColumns(table, dataRow, ICON_HALF_WIDTH);
             const LayoutRow& row = threadRow(dataRow);
             const std::vector<bool> found = finder.columns(0, s_image.GetWidth() - 1, row.top, row.top + row.height);

@@ -19,11 +19,29 @@ bool ScreenshotLayout::parse(const std::string& text)
             axis = static_cast<bool>(fields >> m_left >> m_width >> m_start >> m_end);
         } else if (kind == "ruler") {
             fields >> m_ruler.left >> m_ruler.top >> m_ruler.width >> m_ruler.height;
+        } else if (kind == "area") {
+            std::size_t index = 0;
+            LayoutBox box;
+            fields >> index >> box.left >> box.top >> box.width >> box.height;
+            if (m_areas.size() <= index)
+                m_areas.resize(index + 1);
+            m_areas[index] = box;
         } else if (kind == "row") {
             LayoutRow row;
             fields >> row.area >> row.dataRow >> row.top >> row.height;
             std::getline(fields >> std::ws, row.name);
             m_rows.push_back(row);
+        } else if (kind == "lanes") {
+            int area = 0;
+            int dataRow = 0;
+            int top = 0;
+            int height = 0;
+            fields >> area >> dataRow >> top >> height;
+            for (LayoutRow& row : m_rows)
+                if (row.area == area && row.dataRow == dataRow) {
+                    row.lanesTop = top;
+                    row.lanesHeight = height;
+                }
         }
     }
     return axis && m_width > 0 && m_end > m_start;
@@ -41,6 +59,19 @@ const LayoutRow* ScreenshotLayout::row(int area, int dataRow) const
         return row.area == area && row.dataRow == dataRow;
     });
     return found == m_rows.end() ? nullptr : &*found;
+}
+
+const LayoutBox* ScreenshotLayout::area(int index) const
+{
+    return index >= 0 && index < static_cast<int>(m_areas.size()) ? &m_areas[static_cast<std::size_t>(index)]
+                                                                    : nullptr;
+}
+
+bool ScreenshotLayout::isShown(const LayoutRow& row) const
+{
+    const LayoutBox* box = area(row.area);
+    const int bottom = row.lanesHeight > 0 ? row.lanesTop + row.lanesHeight : row.top + row.height;
+    return box && row.top >= box->top && bottom <= box->top + box->height;
 }
 
 bool ColourFinder::at(int x, int y) const

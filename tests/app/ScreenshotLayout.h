@@ -16,6 +16,8 @@ struct LayoutRow {
     int top = 0;
     int height = 0;
     std::string name;
+    int lanesTop = 0;    // the lanes below the strip; height 0 when the row has none
+    int lanesHeight = 0;
 };
 
 struct LayoutBox {
@@ -35,6 +37,11 @@ public:
     const std::vector<LayoutRow>& rows() const { return m_rows; }
     const LayoutRow* row(int area, int dataRow) const;
     const LayoutBox& ruler() const { return m_ruler; }
+    // An area's graph window; null when the layout names no such area.
+    const LayoutBox* area(int index) const;
+    // Whether the row's strip and lanes lie wholly inside its area's window (rows scrolled out of
+    // it, or cut by its bottom, are not in the picture).
+    bool isShown(const LayoutRow& row) const;
     int axisLeft() const { return m_left; }
     int axisWidth() const { return m_width; }
 
@@ -44,6 +51,7 @@ private:
     std::uint64_t m_start = 0;
     std::uint64_t m_end = 0;
     LayoutBox m_ruler;
+    std::vector<LayoutBox> m_areas;
     std::vector<LayoutRow> m_rows;
 };
 

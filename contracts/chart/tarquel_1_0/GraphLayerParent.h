@@ -6,7 +6,8 @@
 // Rows: a data row is the provider's row index, a display row its place on screen (top first);
 // getDataRow and getDisplayRow map between them (-1 when out of range or filtered out). Rectangles
 // are in the coordinates layers draw in (their memory DC), unless `windowCoordinates` asks for the
-// graph window's client coordinates (they differ by the vertical scroll position).
+// graph window's client coordinates (they differ by the vertical scroll position). A row is its
+// strip, where layers draw by default, and below it whatever extra height layers asked for.
 #include <chart_export.h>
 #include <tarquel_1_0/Renderer.h>
 
@@ -56,6 +57,12 @@ public:
     virtual wxRect getRowGraphRect(int displayRow) = 0;
     // The graph window: parent of dialogs, and whether the area is shown.
     virtual wxWindow* getWindow() = 0;
+    // A row may grow below its strip (getRowRect) by lanes of its own: `layer` asks for `pixels`
+    // more under the data row (0 gives them back). A row is as tall as its largest ask. Base:
+    // rows never grow.
+    virtual void setRowExtraHeight(GraphLayer* layer, int dataRow, int pixels);
+    // The part of a display row under its strip; height 0 when the row has not grown.
+    virtual wxRect getRowExtraRect(int displayRow);
 
     DataProvider* m_dataProvider = nullptr; // the area's provider, owned by the timeline
     Renderer m_renderer;

@@ -84,8 +84,7 @@ int AreaGraph::displayRowAtY(int y) const
 {
     if (y < 0)
         return -1;
-    const int row = (y + m_scrollOffset) / kRowHeight;
-    return row < getDisplayRowCount() ? row : -1;
+    return m_heights.rowAt(y + m_scrollOffset);
 }
 
 void AreaGraph::setScrollOffset(int pixels)
@@ -99,7 +98,45 @@ void AreaGraph::setScrollOffset(int pixels)
 
 wxRect AreaGraph::getRowRect(int displayRow, bool)
 {
-    return wxRect(0, displayRow * kRowHeight - m_scrollOffset, GetClientSize().x, kRowHeight);
+    return wxRect(0, m_heights.getTop(displayRow) - m_scrollOffset, GetClientSize().x, kRowHeight);
+}
+
+wxRect AreaGraph::getFullRowRect(int displayRow) const
+{
+    return wxRect(0, m_heights.getTop(displayRow) - m_scrollOffset, GetClientSize().x,
+                  m_heights.getHeight(displayRow));
+}
+
+wxRect AreaGraph::getRowExtraRect(int displayRow)
+{
+    return wxRect(0, m_heights.getTop(displayRow) + kRowHeight - m_scrollOffset, GetClientSize().x,
+                  m_heights.getExtra(displayRow));
+}
+
+void AreaGraph::setRowExtraHeight(GraphLayer* layer, int dataRow, int pixels)
+{
+    if (m_heights.setExtra(layer, dataRow, pixels))
+        scheduleRelayout();
+}
+
+bool AreaGraph::isRepaintPending() const
+{
+    return GraphWindow::isRepaintPending() || m_relayoutPending;
+}
+
+void AreaGraph::scheduleRelayout()
+{
+    // Positions follow at once, so what is drawn next already sits in the new rows.
+    m_heights.layout(shownRows());
+    if (m_relayoutPending)
+        return;
+    m_relayoutPending = true;
+    CallAfter([this] {
+        m_relayoutPending = false;
+        m_pane->updateScrollBar();
+        renderAll();
+        m_pane->getHeader()->Refresh();
+    });
 }
 
 void AreaGraph::getVisibleRowRange(int& first, int& last)
@@ -110,8 +147,10 @@ void AreaGraph::getVisibleRowRange(int& first, int& last)
     last = -1;
     if (count == 0 || height <= 0)
         return;
-    first = std::min(m_scrollOffset / kRowHeight, count - 1);
-    last = std::min((m_scrollOffset + height - 1) / kRowHeight, count - 1);
+    const int top = m_heights.rowAt(m_scrollOffset);
+    const int bottom = m_heights.rowAt(m_scrollOffset + height - 1);
+    first = top < 0 ? count - 1 : top;
+    last = bottom < 0 ? count - 1 : bottom;
 }
 
 int AreaGraph::getDataRow(int displayRow)
@@ -181,7 +220,7 @@ void AreaGraph::drawBackground(wxDC& dc)
         return;
     const int width = GetClientSize().x;
     for (int row = first; row <= last; ++row) {
-        const wxRect rect = getRowRect(row, false);
+        const wxRect rect = getFullRowRect(row);
         if (row % 2 == 1) {
             dc.SetPen(*wxTRANSPARENT_PEN);
             dc.SetBrush(wxBrush(kRowStripe));
@@ -216,6 +255,45 @@ void AreaGraph::handleRightDown(wxMouseEvent&)
         callback->headerContextMenu(m_pane->getHeader());
 }
 
+bool AreaGraph::handleLeftDown(wxMouseEvent& event)
+{
+    m_dragStartX = event.GetX();
+    m_dragging = false;
+    return false;
+}
+
+bool AreaGraph::handleMotion(wxMouseEvent& event)
+{
+    // A few pixels of jitter in a click are no drag.
+    constexpr int kDragThreshold = 4;
+    if (m_dragStartX < 0 || !event.LeftIsDown()) {
+        m_dragStartX = -1;
+        return false;
+    }
+    if (!m_dragging && std::abs(event.GetX() - m_dragStartX) < kDragThreshold)
+        return false;
+    if (!m_dragging && !HasCapture())
+        CaptureMouse();
+    m_dragging = true;
+    const int width = GetClientSize().x;
+    const int x1 = std::clamp(std::min(m_dragStartX, event.GetX()), 0, width);
+    const int x2 = std::clamp(std::max(m_dragStartX, event.GetX()), 0, width);
+    Ruler& ruler = *getTimeline()->getRuler();
+    ruler.setSelection(ruler.timeFromX(x1), ruler.timeFromX(x2), true);
+    return true;
+}
+
+bool AreaGraph::handleLeftUp(wxMouseEvent&)
+{
+    const bool dragged = m_dragging; // the last motion set the range
+    if (HasCapture())
+        ReleaseMouse();
+    m_dragStartX = -1;
+    m_dragging = false;
+    // Unlike a drag on the ruler, no zoom menu follows: the range is for reading (statistics).
+    return dragged;
+}
+
 void AreaGraph::scrollRows(int rows)
 {
     m_pane->scrollTo(m_pane->getFirstRow() + rows);
@@ -231,6 +309,7 @@ std::vector<wxString> AreaGraph::layerNames() const
 
 void AreaGraph::rowsChanged()
 {
+    m_heights.layout(shownRows());
     m_pane->updateScrollBar();
     requestData(true);
     renderAll();

@@ -5,6 +5,7 @@
 #include "GraphWindow.h"
 
 #include <tarquel_1_0/DataProvider.h>
+#include <tarquel_1_0/RowHeights.h>
 #include <tarquel_1_0/RowMapping.h>
 
 #include <vector>
@@ -33,7 +34,11 @@ public:
     int displayRowAtY(int y) const;
     void setScrollOffset(int pixels);
     int getScrollOffset() const { return m_scrollOffset; }
-    int getContentHeight() const { return getDisplayRowCount() * kRowHeight; }
+    int getContentHeight() const { return m_heights.getContentHeight(); }
+    // The whole display row, strip and extra height, in window coordinates.
+    wxRect getFullRowRect(int displayRow) const;
+    // Content pixel at which a display row starts (before the scroll).
+    int getRowTop(int displayRow) const { return m_heights.getTop(displayRow); }
 
     // GraphLayerParent row queries. Layers draw in window coordinates, so `windowCoordinates`
     // changes nothing here.
@@ -47,15 +52,27 @@ public:
     bool getRowDrawSpan(int displayRow, wxULongLong& start, wxULongLong& end) override;
     int getDataRowAt(int x, int y, bool windowCoordinates) override;
     wxRect getRowGraphRect(int displayRow) override;
+    void setRowExtraHeight(GraphLayer* layer, int dataRow, int pixels) override;
+    wxRect getRowExtraRect(int displayRow) override;
+    // Also while rows that changed height wait to be shown.
+    bool isRepaintPending() const override;
 
 protected:
     void drawBackground(wxDC& dc) override;
     void drawOverlay(wxDC& dc) const override;
     void handleRightDown(wxMouseEvent& event) override;
+    // A drag across the rows selects a time range on the ruler, as one on the ruler does; a
+    // click without a drag still selects the item under it.
+    bool handleLeftDown(wxMouseEvent& event) override;
+    bool handleMotion(wxMouseEvent& event) override;
+    bool handleLeftUp(wxMouseEvent& event) override;
     void scrollRows(int rows) override;
 
 private:
     void rowsChanged();
+    // Asks for extra height change rows while layers take their data: the new layout is shown
+    // once, after the current event.
+    void scheduleRelayout();
     std::vector<wxString> layerNames() const;
     // Data rows in display order.
     std::vector<int> shownRows() const;
@@ -63,6 +80,10 @@ private:
     AreaPane* m_pane;
     RowMapping m_rows;
     int m_scrollOffset = 0;
+    RowHeights m_heights{kRowHeight};
+    bool m_relayoutPending = false;
+    int m_dragStartX = -1; // where the left button went down; -1 when it is up
+    bool m_dragging = false;
 };
 
 } // namespace tarquel_1_0

@@ -47,12 +47,31 @@ int AreaPane::scrollBarWidth(const wxWindow* window)
 
 int AreaPane::rowsPerPage() const
 {
-    return std::max(m_graph->GetClientSize().y / AreaGraph::kRowHeight, 1);
+    // Rows from the first shown that fit whole; rows may differ in height.
+    const int height = m_graph->GetClientSize().y;
+    const int first = getFirstRow();
+    int rows = 0;
+    while (first + rows < m_graph->getDisplayRowCount() &&
+           m_graph->getRowTop(first + rows + 1) - m_graph->getRowTop(first) <= height)
+        ++rows;
+    return std::max(rows, 1);
+}
+
+int AreaPane::lastFirstRow() const
+{
+    // The first row from which the rest fits the window, so the last page is full.
+    const int count = m_graph->getDisplayRowCount();
+    const int content = m_graph->getContentHeight();
+    const int height = m_graph->GetClientSize().y;
+    int row = count - 1;
+    while (row > 0 && content - m_graph->getRowTop(row - 1) <= height)
+        --row;
+    return std::max(row, 0);
 }
 
 int AreaPane::getFirstRow() const
 {
-    return m_graph->getScrollOffset() / AreaGraph::kRowHeight;
+    return std::max(m_graph->displayRowAtY(0), 0);
 }
 
 void AreaPane::updateScrollBar()
@@ -65,12 +84,12 @@ void AreaPane::updateScrollBar()
 
 void AreaPane::scrollTo(int firstRow)
 {
-    firstRow = std::clamp(firstRow, 0, std::max(m_graph->getDisplayRowCount() - rowsPerPage(), 0));
+    firstRow = std::clamp(firstRow, 0, lastFirstRow());
     if (m_scrollBar->GetThumbPosition() != firstRow)
         m_scrollBar->SetThumbPosition(firstRow);
-    if (firstRow == getFirstRow())
+    if (m_graph->getRowTop(firstRow) == m_graph->getScrollOffset())
         return;
-    m_graph->setScrollOffset(firstRow * AreaGraph::kRowHeight);
+    m_graph->setScrollOffset(m_graph->getRowTop(firstRow));
     m_header->Refresh();
 }
 

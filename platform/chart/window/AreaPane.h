@@ -33,6 +33,7 @@ public:
 private:
     void onScroll(wxScrollEvent& event);
     int rowsPerPage() const;
+    int lastFirstRow() const;
 
     wxString m_name;
     HeaderCtrl* m_header;

@@ -52,7 +52,7 @@ public:
     // A provider said `layer` has data: collect, apply, draw.
     void layerDataReady(GraphLayer* layer);
     // Data arrived under other layers and the stack is about to be drawn again.
-    bool isRepaintPending() const;
+    virtual bool isRepaintPending() const;
     void clearLayerSelection(GraphLayer* except);
     GraphLayer* getSelectionLayer() const;
     void clearHittest();

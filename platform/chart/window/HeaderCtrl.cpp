@@ -98,7 +98,7 @@ void HeaderCtrl::onPaint(wxPaintEvent&)
         return;
     const int width = GetClientSize().x;
     for (int display = first; display <= last; ++display) {
-        const wxRect row = graph->getRowRect(display, false);
+        const wxRect row = graph->getFullRowRect(display);
         const bool selected = isRowSelected(graph->getDataRow(display));
         dc.SetPen(*wxTRANSPARENT_PEN);
         dc.SetBrush(wxBrush(selected ? highlight : background));

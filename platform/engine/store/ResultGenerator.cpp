@@ -46,6 +46,9 @@ constexpr std::uint64_t callstackCount = 16;
 // Waits share their wait-table instances (object and call stacks), as real waits do.
 constexpr std::uint64_t maxWaitInstances = 256;
 constexpr std::uint64_t functionCount = std::size(functions);
+constexpr std::uint64_t callTreesPerRow = 3;
+// Levels of a generated call tree, its root included.
+constexpr int maxCallDepth = 5;
 
 AttributeTableRecord attributeTable(const wchar_t* name, std::vector<AttributeColumn> columns)
 {
@@ -116,6 +119,7 @@ public:
         addWaits();
         addGlobalMarkers();
         addCounters();
+        addCallTrees();
         return std::move(m_records);
     }
 
@@ -314,6 +318,73 @@ private:
         sortByRowAndTime(durations.objects);
         m_records.bandTables.push_back(std::move(instants));
         m_records.bandTables.push_back(std::move(durations));
+    }
+
+    // A few call trees per thread as nested duration markers named after functions (appended to
+    // the "marker" table). They draw from a random sequence of their own, so every table made
+    // before them stays as it was.
+    void addCallTrees()
+    {
+        AttributeTableRecord* markers = attributeTableNamed(L"marker");
+        BandTableRecord* durations = bandTableNamed(L"marker_duration");
+        if (!markers || !durations || m_options.markers == 0)
+            return;
+        const auto firstFunction = static_cast<std::int32_t>(markers->instances.size());
+        for (const NamePair& function : functions)
+            markers->instances.push_back({std::wstring(function.first), std::wstring(function.second)});
+        GeneratorRandom random(m_options.seed ^ 0x5ca1ab1e5eedULL);
+        for (std::size_t row = 0; row < m_lifetimes.size(); ++row) {
+            for (std::uint64_t tree = 0; tree < callTreesPerRow; ++tree) {
+                const RowLifetimes::Span slot = m_lifetimes.slot(row, tree, callTreesPerRow);
+                const std::uint64_t length = (slot.end - slot.start) / 3;
+                const std::uint64_t start = random.between(slot.start, slot.end - length);
+                addCall(random, static_cast<std::int32_t>(row), firstFunction, start, start + length, 0,
+                        durations->objects);
+            }
+        }
+        sortByRowAndTime(durations->objects);
+    }
+
+    // One call over [start, end) and, above the deepest level, a few callees inside it.
+    void addCall(GeneratorRandom& random, std::int32_t row, std::int32_t firstFunction, std::uint64_t start,
+                 std::uint64_t end, int depth, std::vector<BandObjectRecord>& out)
+    {
+        BandObjectRecord call;
+        call.row = row;
+        call.start = start;
+        call.end = end;
+        const std::uint64_t function = depth == 0 ? random.below(2) : 2 + random.below(functionCount - 2);
+        call.instanceIndex = firstFunction + static_cast<std::int32_t>(function);
+        call.value = depth;
+        out.push_back(call);
+        if (depth + 1 >= maxCallDepth || end - start < 8)
+            return;
+        // Callees take a share of their caller each, in order, leaving gaps of self time.
+        const std::uint64_t callees = 1 + random.below(3);
+        const std::uint64_t share = (end - start) / callees;
+        for (std::uint64_t i = 0; i < callees; ++i) {
+            const std::uint64_t from = start + i * share;
+            const std::uint64_t calleeStart = random.between(from, from + share / 5);
+            const std::uint64_t calleeEnd = random.between(from + share / 2, from + share * 9 / 10);
+            if (calleeEnd > calleeStart)
+                addCall(random, row, firstFunction, calleeStart, calleeEnd, depth + 1, out);
+        }
+    }
+
+    AttributeTableRecord* attributeTableNamed(const wchar_t* name)
+    {
+        for (AttributeTableRecord& table : m_records.attributeTables)
+            if (table.name == name)
+                return &table;
+        return nullptr;
+    }
+
+    BandTableRecord* bandTableNamed(const wchar_t* name)
+    {
+        for (BandTableRecord& table : m_records.bandTables)
+            if (table.name == name)
+                return &table;
+        return nullptr;
     }
 
     // Random walks sampled at even ticks: memory in bytes, load in percent.

@@ -37,7 +37,7 @@ bool isValidDisplayText(const std::wstring& name, const std::wstring& text)
     if (name == L"timelineFormat")
         return text == L"line" || text == L"area";
     if (name == L"timelineIconType")
-        return text == L"event" || text == L"duration";
+        return text == L"event" || text == L"duration" || text == L"slices"; // slices: nested in lanes
     std::uint32_t number = 0;
     if (text.compare(0, 2, L"0x") == 0)
         return text.size() == 10 && VORN_2_9::generic::convert::str_to_uint32(text, number);

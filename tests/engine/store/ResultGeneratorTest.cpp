@@ -90,7 +90,21 @@ TEST(ResultGenerator, requestedSizesAndTablesAreThere)
     EXPECT_EQ(records.sampleTables[0].samples.size(), 20000u);
 
     EXPECT_EQ(bandTable(records, L"marker_instant").objects.size(), 151u);
-    EXPECT_EQ(bandTable(records, L"marker_duration").objects.size(), 150u);
+    // Half the markers are durations; the call trees of each thread join them, named after the
+    // functions that follow the six marker names, each tree rooted in "main" or "handle_request".
+    const BandTableRecord& durations = bandTable(records, L"marker_duration");
+    const AttributeTableRecord& markerNames = attributeTable(records, L"marker");
+    ASSERT_EQ(markerNames.instances.size(), 6u + attributeTable(records, L"function").instances.size());
+    EXPECT_EQ(std::count_if(durations.objects.begin(), durations.objects.end(),
+                            [](const BandObjectRecord& object) { return object.instanceIndex < 6; }),
+              150);
+    for (std::int32_t row = 0; row < 12; ++row)
+        EXPECT_EQ(std::count_if(durations.objects.begin(), durations.objects.end(),
+                                [row](const BandObjectRecord& object) {
+                                    return object.row == row && (object.instanceIndex == 6 || object.instanceIndex == 7);
+                                }),
+                  3)
+            << "call trees of row " << row;
     EXPECT_EQ(bandTable(records, L"wait_state").objects.size(), 500u);
     EXPECT_EQ(bandTable(records, L"wait_state").kind, BandTableKind::singleMultiBand);
     EXPECT_EQ(bandTable(records, L"global_event").objects.size(), 21u);

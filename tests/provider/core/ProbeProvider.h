@@ -47,6 +47,7 @@ public:
     using SarvikProvider::getOverTimeData;
     using SarvikProvider::getSBFilterData;
     using SarvikProvider::getSMBData;
+    using SarvikProvider::getSliceData;
     using SarvikProvider::getTransitionData;
     using SarvikProvider::getVisibleRows;
     using SarvikProvider::layerSortInfoMatches;

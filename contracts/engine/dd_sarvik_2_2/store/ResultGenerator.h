@@ -7,13 +7,15 @@
 //                     "function"     name, module
 //                     "callstack"    bottom_user_cs (a function name), depth
 //                     "dd_wait"      object, signal_cs -> "callstack", wait_cs -> "callstack"
-//                     "marker"       name, category
+//                     "marker"       name, category (marker names, then the function names of
+//                                    the call trees)
 //                     "global_event" name
 //                     "global_task"  name
 //                     "counter"      name, unit
 //   row lifetimes     "dd_band"      one lifetime per "dd_thread" instance
 //   samples           "dd_sample"    over "function": time, count and instance-count data
-//   band tables       "marker_instant", "marker_duration"   single band over "marker"
+//   band tables       "marker_instant", "marker_duration"   single band over "marker";
+//                     "marker_duration" also holds a few nested call trees per row
 //                     "wait_state"   single multi band over "dd_wait"; sourceRow signals
 //                     "global_event" global instants (data type 2), key "global_event"
 //                     "global_task"  global durations (data type 35), key "global_task"
@@ -38,7 +40,7 @@ class SARVIK_API ResultGenerator {
 public:
     // Raised whenever the generator writes something else for the same options, so that results
     // cached from an older generator are not taken for current ones.
-    static constexpr int REVISION = 2;
+    static constexpr int REVISION = 3;
 
     explicit ResultGenerator(const GeneratorOptions& options);
 

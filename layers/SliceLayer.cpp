@@ -1,0 +1,378 @@
+#include "layers/SliceLayer.h"
+
+#include "layers/SliceColor.h"
+#include "layers/SliceLanes.h"
+
+#include <tarquel_1_0/Colors.h>
+#include <tarquel_1_0/GraphLayerParent.h>
+#include <tarquel_1_0/MessageCatalog.h>
+#include <tarquel_1_0/QuantityText.h>
+#include <tarquel_1_0/Renderer.h>
+#include <tarquel_1_0/Ruler.h>
+
+#include <VORN_2_9/varg_list.h>
+
+#include <algorithm>
+
+#include <wx/control.h>
+#include <wx/dcmemory.h>
+#include <wx/font.h>
+
+namespace velmora_1_0 {
+
+using tarquel_1_0::getString;
+using tarquel_1_0::Renderer;
+
+namespace {
+
+// A name is drawn only in a box at least this wide; narrower ones would show an ellipsis only.
+constexpr int kMinTextWidth = 18;
+constexpr int kTextInset = 3;
+// Outline of the slices a search found.
+const wxColour kMarkColour(255, 120, 0);
+
+wxFont laneFont()
+{
+    return wxFont(wxFontInfo(8).Family(wxFONTFAMILY_SWISS));
+}
+
+} // namespace
+
+SliceLayer::SliceLayer()
+{
+    m_layerName = "Slices";
+    m_color = wxColour(120, 144, 156);
+}
+
+SliceLayer::~SliceLayer() = default;
+
+SarvikProvider* SliceLayer::provider() const
+{
+    return m_parent ? dynamic_cast<SarvikProvider*>(m_parent->m_dataProvider) : nullptr;
+}
+
+const SliceRow* SliceLayer::getRow(int dataRow) const
+{
+    return dataRow >= 0 && dataRow < static_cast<int>(m_rows.size()) ? m_rows[dataRow].get() : nullptr;
+}
+
+void SliceLayer::requestData(bool)
+{
+    SarvikProvider* source = provider();
+    // The slices of a row do not depend on the view: they are read once.
+    if (!source || !m_enabled || m_dataLoaded || m_loading != 0)
+        return;
+    source->clearSliceRequests(this);
+    m_requests.clear();
+    const int rows = m_parent->getRowCount();
+    m_rows.assign(rows, nullptr);
+    for (int row = 0; row < rows; ++row)
+        m_requests[source->requestSlices(this, row)] = true;
+    m_loading = rows;
+    m_loadProgress = 0;
+    reportProgress(false);
+}
+
+bool SliceLayer::checkData()
+{
+    if (SarvikProvider* source = provider())
+        source->consumeSliceDataArray(this, m_pending);
+    // Answers to requests cleared since are dropped.
+    m_pending.erase(std::remove_if(m_pending.begin(), m_pending.end(),
+                                   [this](const SarvikProvider::SliceData& data) {
+                                       return m_requests.find(data.requestId) == m_requests.end();
+                                   }),
+                    m_pending.end());
+    return !m_pending.empty();
+}
+
+void SliceLayer::updateData(wxMemoryDC& dc, bool render)
+{
+    std::vector<Drawn> drawn;
+    std::vector<int> displays; // drawn now, as a repaint would draw them
+    for (SarvikProvider::SliceData& data : m_pending) {
+        const int row = data.row;
+        ++m_loadProgress;
+        if (row < 0 || row >= static_cast<int>(m_rows.size()))
+            continue;
+        m_rows[row] = std::make_shared<const SliceRow>(std::move(data));
+        m_parent->setRowExtraHeight(this, row, SliceLanes::extraHeight(m_rows[row]->depth()));
+        if (render && m_visible) {
+            const int display = m_parent->getDisplayRow(row);
+            if (display >= 0) {
+                drawRow(dc, display, drawn);
+                displays.push_back(display);
+            }
+        }
+    }
+    m_pending.clear();
+    drawNames(dc, drawn);
+    for (const int display : displays)
+        drawHiddenLanes(dc, display);
+    if (m_loading > 0 && m_loadProgress >= m_loading) {
+        m_dataLoaded = true;
+        m_loading = 0;
+        m_loadProgress = 0;
+    }
+    reportProgress(false);
+}
+
+wxRect SliceLayer::lanesRect(int displayRow) const
+{
+    return m_parent ? m_parent->getRowExtraRect(displayRow) : wxRect();
+}
+
+void SliceLayer::renderAll(wxMemoryDC& dc)
+{
+    m_drawn.clear();
+    if (!m_visible || !m_parent || !getRuler())
+        return;
+    forEachVisibleRow([&](int displayRow) { drawRow(dc, displayRow, m_drawn); });
+    drawNames(dc, m_drawn);
+    forEachVisibleRow([&](int displayRow) { drawHiddenLanes(dc, displayRow); });
+    if (!m_marked.empty())
+        for (const Drawn& entry : m_drawn)
+            if (entry.box.count == 1 && isMarked(entry.row, entry.box.slice))
+                outlineRect(dc, entry.rect, kMarkColour);
+    if (m_selected.valid())
+        outline(dc, m_selected, *wxBLACK);
+}
+
+namespace {
+std::uint64_t markKey(int row, int slice)
+{
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32) | static_cast<std::uint32_t>(slice);
+}
+} // namespace
+
+void SliceLayer::setMarked(const std::vector<Item>& items)
+{
+    m_marked.clear();
+    for (const Item& item : items)
+        m_marked.insert(markKey(item.row, item.slice));
+}
+
+bool SliceLayer::isMarked(int row, int slice) const
+{
+    return m_marked.count(markKey(row, slice)) != 0;
+}
+
+void SliceLayer::drawRow(wxDC& dc, int displayRow, std::vector<Drawn>& drawn) const
+{
+    const int dataRow = m_parent->getDataRow(displayRow);
+    const SliceRow* row = getRow(dataRow);
+    const tarquel_1_0::Ruler* ruler = getRuler();
+    if (!row || row->depth() == 0 || !ruler)
+        return;
+    const wxRect lanes = lanesRect(displayRow);
+    if (lanes.height < SliceLanes::kLaneHeight)
+        return; // the area has not grown the row yet
+    const int width = std::max(ruler->getPixelWidth(), 1);
+    SliceDecimator::Mapping mapping;
+    mapping.start = static_cast<double>(ruler->getStart().GetValue());
+    mapping.nsPerPixel = (static_cast<double>((ruler->getEnd() - ruler->getStart()).GetValue()) + 1.0) / width;
+    mapping.width = m_width;
+    const SliceDecimator decimator(mapping);
+
+    Renderer& renderer = m_parent->m_renderer;
+    // Boxes of one batch: they reach the DC before any text is written on them.
+    Renderer::Batch batch(renderer, dc);
+    std::vector<SliceDecimator::Box> boxes;
+    const int shown = SliceLanes::shown(row->depth());
+    for (int lane = 0; lane < shown; ++lane) {
+        const int y1 = lanes.y + lane * SliceLanes::kLaneHeight;
+        const int y2 = y1 + SliceLanes::kLaneHeight - 2;
+        if (y2 < 0 || y1 >= m_height)
+            continue;
+        boxes.clear();
+        decimator.choose(row->slices(), row->lane(lane), boxes);
+        for (const SliceDecimator::Box& box : boxes) {
+            const int index = row->lane(lane)[box.slice];
+            const int x1 = std::max(box.x1, -1);
+            // Wide boxes keep a pixel free at their end so that neighbours stay apart.
+            const int x2 = std::min(box.x2 - (box.x2 - box.x1 >= 3 ? 1 : 0), m_width);
+            renderer.setColour(dc,
+                               box.count > 1 ? SliceColor::run() : SliceColor::of(row->name(row->slices()[index])));
+            renderer.fillBox(dc, x1, y1, x2, y2);
+            drawn.push_back(
+                {dataRow, lane, {box.x1, box.x2, index, box.count}, wxRect(wxPoint(x1, y1), wxPoint(x2, y2))});
+        }
+    }
+}
+
+void SliceLayer::drawHiddenLanes(wxDC& dc, int displayRow) const
+{
+    const SliceRow* row = getRow(m_parent->getDataRow(displayRow));
+    const int hidden = row ? SliceLanes::hidden(row->depth()) : 0;
+    if (hidden == 0)
+        return;
+    // The bottom lane says how many lanes are left out, over whatever is drawn there.
+    const wxRect lanes = lanesRect(displayRow);
+    const wxString text = wxString::Format("+%d", hidden);
+    dc.SetFont(laneFont());
+    const wxSize size = dc.GetTextExtent(text);
+    const int y = lanes.y + (SliceLanes::shown(row->depth()) - 1) * SliceLanes::kLaneHeight;
+    const int x = std::max(m_width - size.x - 2 * kTextInset, 0);
+    Renderer& renderer = m_parent->m_renderer;
+    renderer.setColour(dc, *wxBLACK);
+    renderer.fillBox(dc, x, y, m_width - 1, y + SliceLanes::kLaneHeight - 2);
+    dc.SetTextForeground(*wxWHITE);
+    dc.DrawText(text, x + kTextInset, y + (SliceLanes::kLaneHeight - 1 - size.y) / 2);
+}
+
+void SliceLayer::drawNames(wxDC& dc, const std::vector<Drawn>& drawn) const
+{
+    if (drawn.empty())
+        return;
+    dc.SetFont(laneFont());
+    dc.SetTextForeground(*wxBLACK);
+    const int charHeight = dc.GetCharHeight();
+    for (const Drawn& entry : drawn) {
+        const int room = std::min(entry.rect.GetRight(), m_width) - std::max(entry.rect.x, 0) - 2 * kTextInset;
+        if (entry.box.count != 1 || room < kMinTextWidth)
+            continue;
+        const SliceRow& row = *m_rows[entry.row];
+        const wxString name = row.name(row.slices()[entry.box.slice]);
+        const wxString shown = wxControl::Ellipsize(name, dc, wxELLIPSIZE_END, room);
+        if (shown.empty() || shown == wxString(L"\u2026"))
+            continue;
+        dc.DrawText(shown, std::max(entry.rect.x, 0) + kTextInset,
+                    entry.rect.y + (entry.rect.height - charHeight) / 2);
+    }
+}
+
+const SliceLayer::Drawn* SliceLayer::drawnFor(const Item& item) const
+{
+    for (const Drawn& entry : m_drawn)
+        if (entry.row == item.row && entry.box.slice == item.slice && entry.box.count == item.count)
+            return &entry;
+    return nullptr;
+}
+
+void SliceLayer::outline(wxDC& dc, const Item& item, const wxColour& colour) const
+{
+    if (const Drawn* entry = drawnFor(item))
+        outlineRect(dc, entry->rect, colour);
+}
+
+void SliceLayer::outlineRect(wxDC& dc, const wxRect& r, const wxColour& colour) const
+{
+    Renderer& renderer = m_parent->m_renderer;
+    renderer.setColour(dc, colour);
+    renderer.drawLine(dc, r.x, r.y, r.GetRight(), r.y);
+    renderer.drawLine(dc, r.x, r.GetBottom(), r.GetRight(), r.GetBottom());
+    renderer.drawLine(dc, r.x, r.y, r.x, r.GetBottom());
+    renderer.drawLine(dc, r.GetRight(), r.y, r.GetRight(), r.GetBottom());
+}
+
+void SliceLayer::renderHittest(wxMemoryDC& dc)
+{
+    if (m_visible && m_hovered.valid())
+        outline(dc, m_hovered, tarquel_1_0::getHittestColor());
+}
+
+bool SliceLayer::hittest(int x, int y)
+{
+    const Item before = m_hovered;
+    m_hovered = Item();
+    for (const Drawn& entry : m_drawn) {
+        if (entry.rect.Contains(x, y)) {
+            m_hovered = {entry.row, entry.box.slice, entry.box.count};
+            break;
+        }
+    }
+    return m_hovered != before;
+}
+
+void SliceLayer::clearHittest()
+{
+    m_hovered = Item();
+}
+
+bool SliceLayer::canSelect()
+{
+    return m_hovered.valid();
+}
+
+bool SliceLayer::setSelection()
+{
+    m_selected = m_hovered;
+    if (m_onSelect)
+        m_onSelect(m_selected);
+    return m_selected.valid();
+}
+
+void SliceLayer::clearSelection()
+{
+    const bool had = m_selected.valid();
+    m_selected = Item();
+    if (had && m_onSelect)
+        m_onSelect(m_selected);
+}
+
+bool SliceLayer::hasSelection()
+{
+    return m_selected.valid();
+}
+
+void SliceLayer::select(const Item& item)
+{
+    m_selected = item;
+    if (m_onSelect)
+        m_onSelect(m_selected);
+}
+
+void SliceLayer::clear()
+{
+    GraphLayer::clear();
+    if (SarvikProvider* source = provider())
+        source->clearSliceRequests(this);
+    m_rows.clear();
+    m_pending.clear();
+    m_drawn.clear();
+    m_dataLoaded = false;
+    m_hovered = Item();
+    m_selected = Item();
+    m_marked.clear();
+}
+
+int SliceLayer::getTooltipCount()
+{
+    return m_hovered.valid() ? 1 : 0;
+}
+
+void SliceLayer::getTooltip(int maxCount, std::vector<wxString>& lines)
+{
+    if (maxCount >= 1 && m_hovered.valid())
+        lines.push_back(tooltipText(m_hovered));
+}
+
+wxString SliceLayer::tooltipText(const Item& item) const
+{
+    const SliceRow* row = getRow(item.row);
+    const tarquel_1_0::Ruler* ruler = getRuler();
+    if (!row || !ruler || item.slice >= static_cast<int>(row->slices().size()))
+        return m_layerName;
+    if (item.count > 1) {
+        VORN_2_9::generic::varg_list args;
+        args.add(std::to_wstring(item.count));
+        return getString("%Slice_run_tooltip", args);
+    }
+    const SliceRow::Slice& slice = row->slices()[item.slice];
+    const std::wstring& name = row->name(slice);
+    VORN_2_9::generic::varg_list args;
+    args.add(ruler->timeToLimitedString(slice.startTime).ToStdWstring());
+    args.add(tarquel_1_0::durationText(static_cast<double>(slice.endTime - slice.startTime)).ToStdWstring());
+    args.add(tarquel_1_0::durationText(static_cast<double>(slice.selfTime)).ToStdWstring());
+    wxString text = name.empty() ? getString("%Slice_unnamed") : wxString(name);
+    text += "\n" + getString("%Slice_tooltip_times", args);
+    const std::wstring& category = row->category(slice);
+    if (!category.empty()) {
+        VORN_2_9::generic::varg_list categoryArgs;
+        categoryArgs.add(category);
+        text += "\n" + getString("%Slice_tooltip_category", categoryArgs);
+    }
+    return text;
+}
+
+} // namespace velmora_1_0

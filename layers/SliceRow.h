@@ -1,0 +1,36 @@
+#pragma once
+// The slices of one row as the slice layer keeps them: the provider's record (slices by start,
+// names, categories, lanes needed) and, per lane, the indices of its slices by start, which is
+// what the decimator and hit tests walk.
+#include "provider/VelmoraExport.h"
+#include "provider/SarvikProvider.h"
+
+#include <string>
+#include <vector>
+
+namespace velmora_1_0 {
+
+class VELMORA_API SliceRow {
+public:
+    using Slice = SarvikProvider::Slice;
+
+    SliceRow() = default;
+    explicit SliceRow(SarvikProvider::SliceData data);
+
+    int depth() const { return m_data.depth; }
+    const std::vector<Slice>& slices() const { return m_data.slices; }
+    const std::vector<int>& lane(int index) const { return m_lanes[index]; }
+    // The slice's name; empty when it has none.
+    const std::wstring& name(const Slice& slice) const;
+    const std::wstring& category(const Slice& slice) const;
+    // Index into slices() of the slice of `lane` covering `time`; -1 when none does.
+    int sliceAt(int lane, std::uint64_t time) const;
+    // Indices into slices() of the direct children of `slice`, by start.
+    std::vector<int> children(int slice) const;
+
+private:
+    SarvikProvider::SliceData m_data;
+    std::vector<std::vector<int>> m_lanes;
+};
+
+} // namespace velmora_1_0

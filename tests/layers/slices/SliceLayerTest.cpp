@@ -1,0 +1,142 @@
+#include "SliceScene.h"
+
+#include "layers/SliceColor.h"
+#include "layers/SliceLanes.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using slice_test::LaneGraph;
+using slice_test::SliceScene;
+using velmora_1_0::SarvikProvider;
+using velmora_1_0::SliceColor;
+using velmora_1_0::SliceLanes;
+using velmora_1_0::SliceLayer;
+
+constexpr int kWidth = 1000;
+constexpr std::uint64_t kDuration = 1000000000; // 1 ms per column
+
+SarvikProvider::Slice slice(std::uint64_t startMs, std::uint64_t endMs, int name)
+{
+    SarvikProvider::Slice s;
+    s.startTime = startMs * 1000000;
+    s.endTime = endMs * 1000000;
+    s.name = name;
+    return s;
+}
+
+bool colourAt(const wxImage& image, int x, int y, const wxColour& colour)
+{
+    return image.GetRed(x, y) == colour.Red() && image.GetGreen(x, y) == colour.Green() &&
+           image.GetBlue(x, y) == colour.Blue();
+}
+
+int darkPixels(const wxImage& image, int x0, int x1, int y0, int y1)
+{
+    int count = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x <= x1; ++x)
+            count += image.GetRed(x, y) < 90 && image.GetGreen(x, y) < 90 && image.GetBlue(x, y) < 90 ? 1 : 0;
+    return count;
+}
+
+// Row 0: "parent" [100, 700) ms holding "child" [200, 500) and "tiny" [600, 605); row 1 empty.
+class SliceLayerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        scene.file(slice_test::rowData(0, {slice(100, 700, 0), slice(200, 500, 1), slice(600, 605, 2)},
+                                       {L"parent", L"child", L"tiny"}));
+        scene.file(slice_test::rowData(1, {}, {}));
+        scene.apply();
+    }
+    int laneY(int row, int lane) { return scene.graph.getRowExtraRect(row).y + lane * SliceLanes::kLaneHeight; }
+
+    SliceScene scene{2, kWidth, kDuration};
+};
+
+TEST_F(SliceLayerTest, RowsGrowByTheirLanesOnceTheirSlicesArrive)
+{
+    EXPECT_TRUE(scene.layer.isLoaded());
+    EXPECT_EQ(scene.graph.getRowExtraRect(0).height, SliceLanes::extraHeight(2));
+    EXPECT_EQ(scene.graph.getRowExtraRect(1).height, 0);
+    ASSERT_NE(scene.layer.getRow(0), nullptr);
+    EXPECT_EQ(scene.layer.getRow(0)->depth(), 2);
+}
+
+TEST_F(SliceLayerTest, ChildrenAreDrawnOneLaneBelowTheirParentsInTheirNamesColours)
+{
+    const wxImage image = scene.draw();
+    const int lane0 = laneY(0, 0) + SliceLanes::kLaneHeight - 3; // below the text
+    const int lane1 = laneY(0, 1) + SliceLanes::kLaneHeight - 3;
+    EXPECT_TRUE(colourAt(image, 150, lane0, SliceColor::of(L"parent")));
+    EXPECT_TRUE(colourAt(image, 650, lane0, SliceColor::of(L"parent")));
+    EXPECT_TRUE(colourAt(image, 250, lane1, SliceColor::of(L"child")));
+    EXPECT_TRUE(colourAt(image, 150, lane1, *wxWHITE)) << "nothing below the parent where it has no child";
+    EXPECT_TRUE(colourAt(image, 50, lane0, *wxWHITE));
+    EXPECT_TRUE(colourAt(image, 750, lane0, *wxWHITE));
+    // The strip of the row stays free for the other layers.
+    EXPECT_TRUE(colourAt(image, 300, LaneGraph::ROW_HEIGHT / 2, *wxWHITE));
+}
+
+TEST_F(SliceLayerTest, NamesAreWrittenInWideBoxesOnly)
+{
+    const wxImage image = scene.draw();
+    const int top = laneY(0, 1);
+    EXPECT_GT(darkPixels(image, 200, 499, top, top + SliceLanes::kLaneHeight - 1), 20);
+    EXPECT_EQ(darkPixels(image, 595, 610, top, top + SliceLanes::kLaneHeight - 1), 0);
+    // Text never leaves its box.
+    EXPECT_EQ(darkPixels(image, 500, 599, top, top + SliceLanes::kLaneHeight - 1), 0);
+}
+
+TEST_F(SliceLayerTest, HoverGivesNameTimesAndSelfTimeAndAClickSelects)
+{
+    scene.draw();
+    ASSERT_TRUE(scene.layer.hittest(300, laneY(0, 0) + 4));
+    std::vector<wxString> lines;
+    scene.layer.getTooltip(4, lines);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_TRUE(lines[0].StartsWith("parent\n")) << lines[0];
+    EXPECT_NE(lines[0].Find("Duration: 600 ms"), wxNOT_FOUND) << lines[0];
+    EXPECT_NE(lines[0].Find("Self time: 295 ms"), wxNOT_FOUND) << lines[0];
+    EXPECT_NE(lines[0].Find("Category: test"), wxNOT_FOUND) << lines[0];
+
+    std::vector<SliceLayer::Item> heard;
+    scene.layer.setSelectionListener([&](const SliceLayer::Item& item) { heard.push_back(item); });
+    ASSERT_TRUE(scene.layer.canSelect());
+    EXPECT_TRUE(scene.layer.setSelection());
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_EQ(heard[0].row, 0);
+    EXPECT_EQ(heard[0].slice, 0);
+    scene.layer.clearSelection();
+    ASSERT_EQ(heard.size(), 2u);
+    EXPECT_FALSE(heard[1].valid());
+
+    EXPECT_TRUE(scene.layer.hittest(900, laneY(0, 0) + 4)); // left the slice
+    EXPECT_EQ(scene.layer.getTooltipCount(), 0);
+}
+
+TEST(SliceLayerLoadTest, ADeepRowCapsItsLanesAndAnswersToClearedRequestsAreDropped)
+{
+    SliceScene scene(1, kWidth, kDuration);
+    std::vector<SarvikProvider::Slice> chain;
+    for (int level = 0; level < SliceLanes::kMaxLanes + 3; ++level)
+        chain.push_back(slice(10 + level, 900 - level, 0));
+    SarvikProvider::SliceData stale = slice_test::rowData(0, chain, {L"level"});
+    stale.layer = &scene.layer;
+    stale.requestId = 999999; // never asked for
+    scene.provider->file(stale);
+    scene.apply();
+    EXPECT_EQ(scene.layer.getRow(0), nullptr);
+
+    scene.file(slice_test::rowData(0, chain, {L"level"}));
+    scene.apply();
+    EXPECT_EQ(scene.graph.getRowExtraRect(0).height, SliceLanes::extraHeight(SliceLanes::kMaxLanes));
+    const wxImage image = scene.draw();
+    // "+3" on a dark box at the right end of the bottom lane.
+    const int bottom = scene.graph.getRowExtraRect(0).y + (SliceLanes::kMaxLanes - 1) * SliceLanes::kLaneHeight;
+    EXPECT_GT(darkPixels(image, kWidth - 30, kWidth - 1, bottom, bottom + SliceLanes::kLaneHeight - 1), 40);
+}
+
+} // namespace
