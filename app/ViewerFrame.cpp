@@ -60,6 +60,7 @@ ViewerFrame::ViewerFrame(std::unique_ptr<ViewerSession> session, const wxSize& s
         m_pane->getContainer()->SetSize(GetClientSize());
         event.Skip();
     });
+    showImportNotes();
     // Messages may come from workers: hand them to the window's thread.
     m_session->messenger().setSink([this](int kind, const std::wstring& text) {
         CallAfter([this, kind, text] { showMessage(kind, text); });
@@ -161,6 +162,19 @@ void ViewerFrame::showMessage(int kind, const wxString& text)
     // Information stays in the log on standard error; the status line is for what the user must see.
     if (kind != brannow2::IMessenger::Info)
         SetStatusText(text);
+}
+
+// What the import skipped or repaired stays in view until another message replaces it; the
+// status bar shows the whole line as its tip when the window is too narrow for it.
+void ViewerFrame::showImportNotes()
+{
+    const std::vector<std::string>& notes = m_session->importNotes();
+    if (notes.empty())
+        return;
+    wxString all = wxString::Format("Import notes (%zu): ", notes.size());
+    for (std::size_t index = 0; index < notes.size(); ++index)
+        all += (index ? "; " : "") + wxString::FromUTF8(notes[index]);
+    SetStatusText(all);
 }
 
 void ViewerFrame::applyFilter()

@@ -44,6 +44,7 @@ private:
     void buildMenus();
     void connectSignals();
     void showMessage(int kind, const wxString& text);
+    void showImportNotes();
     void applyFilter();
     void removeFilters();
     void openResult();

@@ -1,26 +1,35 @@
 #include "TraceFormat.h"
 
+#include "TraceFileInput.h"
 #include "json/JsonRecordReader.h"
 
 #include <cctype>
-#include <fstream>
 
 namespace velmora_import {
 
 namespace {
 
-// The first byte that is not white space or a UTF-8 byte order mark.
-int firstSignificantByte(std::istream& in)
+// The first byte that is not white space or a UTF-8 byte order mark, of the content (a
+// compressed file is looked into).
+int firstSignificantByte(const std::filesystem::path& file)
 {
     static const unsigned char byteOrderMark[] = {0xEF, 0xBB, 0xBF};
+    TraceFileInput in;
+    std::string error;
+    if (!in.open(file, error))
+        return EOF;
+    char buffer[4096];
     std::size_t markMatched = 0;
-    for (int c = in.get(); c != EOF; c = in.get()) {
-        if (markMatched < 3 && static_cast<unsigned char>(c) == byteOrderMark[markMatched]) {
-            ++markMatched;
-            continue;
+    for (std::size_t got = in.read(buffer, sizeof buffer); got > 0; got = in.read(buffer, sizeof buffer)) {
+        for (std::size_t i = 0; i < got; ++i) {
+            const auto c = static_cast<unsigned char>(buffer[i]);
+            if (markMatched < 3 && c == byteOrderMark[markMatched]) {
+                ++markMatched;
+                continue;
+            }
+            if (!std::isspace(c))
+                return c;
         }
-        if (!std::isspace(c))
-            return c;
     }
     return EOF;
 }
@@ -29,8 +38,7 @@ int firstSignificantByte(std::istream& in)
 
 TraceFormatKind TraceFormat::detect(const std::filesystem::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    const int first = firstSignificantByte(in);
+    const int first = firstSignificantByte(file);
     if (first == '[' || first == '{')
         return TraceFormatKind::json;
     return TraceFormatKind::unknown;
@@ -49,7 +57,7 @@ std::unique_ptr<RecordReader> TraceFormat::readerFor(TraceFormatKind kind)
 
 std::string TraceFormat::unknownKindMessage()
 {
-    return "not a trace file of a known kind (a JSON trace event file)";
+    return "not a trace file of a known kind (a JSON trace event file, plain or gzip-compressed)";
 }
 
 } // namespace velmora_import
