@@ -57,7 +57,7 @@ fs::path generatedTrace(const fs::path& directory, std::int64_t events)
 
 void importJson(benchmark::State& state)
 {
-    static bench_support::TempDirectory scratch;
+    static bench_support::TempDirectory scratch("velmora_import_bench");
     const std::int64_t events = state.range(0);
     const fs::path trace = generatedTrace(scratch.path(), events);
     bench_support::PeakMemory peak;
