@@ -255,6 +255,11 @@ bool TraceEventHandler::Uint64(std::uint64_t value)
 
 bool TraceEventHandler::Double(double value)
 {
+    // Times are most of a trace's fractional numbers and need no text.
+    if (!inArgValue() && role() == Role::event && (m_key == "ts" || m_key == "dur" || m_key == "tdur")) {
+        setEventNumber(value, {});
+        return true;
+    }
     return number(value, numberText(value));
 }
 
