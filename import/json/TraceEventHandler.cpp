@@ -15,6 +15,13 @@ namespace {
 constexpr std::size_t LONGEST_ARG_TEXT = 200;
 // All of an event's args together.
 constexpr std::size_t LONGEST_ARGS_TEXT = 2000;
+// Names beyond this are cut: a 100 MB "name" must not become a 400 MB wide string per table.
+constexpr std::size_t LONGEST_NAME = 4096;
+
+std::string shortened(const std::string& text)
+{
+    return text.size() <= LONGEST_NAME ? text : text.substr(0, LONGEST_NAME) + "\u2026";
+}
 
 // The number a whole string spells ("12.5", "24572"), as producers write numbers in quotes.
 bool parseNumber(const std::string& text, double& value)
@@ -301,7 +308,7 @@ bool TraceEventHandler::text(const std::string& value)
     case Role::args: {
         double parsed = 0;
         if (m_key == "name")
-            m_event.argName = value;
+            m_event.argName = shortened(value);
         else if (m_key == "labels")
             m_event.argLabels = value;
         else if (parseNumber(value, parsed))
@@ -360,9 +367,9 @@ void TraceEventHandler::setEventText(const std::string& value)
         else
             m_event.defect = "\"ph\" is not one letter";
     } else if (m_key == "name") {
-        m_event.name = value;
+        m_event.name = shortened(value);
     } else if (m_key == "cat") {
-        m_event.category = value;
+        m_event.category = shortened(value);
     } else if (m_key == "pid" || m_key == "tid") {
         TraceId id;
         if (parseNumber(value, parsed) && parsed == std::floor(parsed)) {

@@ -203,7 +203,8 @@ TEST_F(JsonImportTest, OddEventsAreSkippedWithNotesNotTheWholeFile)
                        " {\"ph\": \"i\", \"ts\": 8.9e18, \"name\": \"far\"}, {\"ph\": \"i\", \"ts\": -8.9e15, \"name\": \"early\"},"
                        " {\"ph\": \"i\", \"ts\": 8.9e15, \"name\": \"late\"},"
                        " {\"ph\": \"complete\", \"ts\": 1}, {\"ts\": 3, \"name\": \"a\"}, {\"ph\": \"B\", \"name\": \"a\"},"
-                       " {\"ph\": \"i\", \"ts\": 2, \"name\": \"\xff\xfe\"}]"))
+                       " {\"ph\": \"i\", \"ts\": 2, \"name\": \"\xff\xfe\"},"
+                       " {\"ph\": \"i\", \"ts\": 2, \"name\": \"" + std::string(1 << 20, 'n') + "\"}]"))
         << m_error;
     const std::vector<std::string> notes = {
         "1 events with a field of the wrong type were skipped (e.g. \"ts\" is true)",
@@ -214,9 +215,10 @@ TEST_F(JsonImportTest, OddEventsAreSkippedWithNotesNotTheWholeFile)
     EXPECT_EQ(m_notes, notes);
     // The far apart instants both fit: ticks from the earliest, without overflow.
     const auto& instants = band(L"marker_instant").objects;
-    ASSERT_EQ(instants.size(), 3u);
+    ASSERT_EQ(instants.size(), 4u);
     EXPECT_EQ(instants.back().start, 17800000000000000000ull);
     EXPECT_EQ(text(L"marker", instants[1].instanceIndex), L"\ufffd\ufffd") << "names that are not UTF-8 are kept";
+    EXPECT_EQ(text(L"marker", instants[2].instanceIndex).size(), 4097u) << "a megabyte name is cut";
 }
 
 TEST_F(JsonImportTest, AnExistingResultIsNeverReplaced)
