@@ -10,6 +10,13 @@ namespace velmora_viewer {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Raise when an import of the same file would give other records.
+constexpr const char* IMPORT_REVISION = "json-2";
+
+} // namespace
+
 fs::path TraceCache::ensure(const fs::path& trace, std::string& error, const velmora_import::TraceImporter::Progress& progress)
 {
     std::error_code code;
@@ -21,8 +28,9 @@ fs::path TraceCache::ensure(const fs::path& trace, std::string& error, const vel
         return {};
     }
     std::ostringstream key;
+    // The importer's revision is part of the name: a changed importer never shows a stale entry.
     key << std::hex << std::hash<std::string>()(file.string() + "|" + std::to_string(size) + "|" +
-                                                std::to_string(modified));
+                                                std::to_string(modified) + "|" + IMPORT_REVISION);
     const fs::path directory = SampleResult::cacheDirectory() / ("trace-" + key.str());
     const auto import = [&file, &progress](const fs::path& staging, std::string& failure) {
         velmora_import::TraceImporter importer(progress);

@@ -99,6 +99,8 @@ int ViewerApp::runLint(const ViewerOptions& options)
     std::vector<std::wstring> messages = opened.messenger().configurationMessages();
     for (const wxString& text : frame->pane().getErrors())
         messages.push_back(text.ToStdWstring());
+    for (const std::string& note : opened.importNotes())
+        std::cout << "import note: " << note << '\n';
     for (const auto& text : messages)
         std::cout << wxString(text).ToStdString(wxConvUTF8) << '\n';
     std::cout << opened.viewpointName() << ": " << messages.size() << " configuration message(s)" << std::endl;

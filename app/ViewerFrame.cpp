@@ -89,6 +89,7 @@ ViewerFrame::ViewerFrame(std::unique_ptr<ViewerSession> session, const wxSize& s
     sizer->Add(m_details, 0, wxEXPAND);
     SetSizer(sizer);
     Bind(wxEVT_CHAR_HOOK, &ViewerFrame::onCharHook, this);
+    showImportNotes();
     // Messages may come from workers: hand them to the window's thread.
     m_session->messenger().setSink([this](int kind, const std::wstring& text) {
         CallAfter([this, kind, text] { showMessage(kind, text); });
@@ -245,6 +246,19 @@ void ViewerFrame::showMessage(int, const wxString& text)
     // Every message is for the user, the hints too (how to keep a changed colour); the messenger
     // also logs them on standard error.
     SetStatusText(text);
+}
+
+// What the import skipped or repaired stays in view until another message replaces it; the
+// status bar shows the whole line as its tip when the window is too narrow for it.
+void ViewerFrame::showImportNotes()
+{
+    const std::vector<std::string>& notes = m_session->importNotes();
+    if (notes.empty())
+        return;
+    wxString all = wxString::Format("Import notes (%zu): ", notes.size());
+    for (std::size_t index = 0; index < notes.size(); ++index)
+        all += (index ? "; " : "") + wxString::FromUTF8(notes[index]);
+    SetStatusText(all);
 }
 
 void ViewerFrame::applyFilter()

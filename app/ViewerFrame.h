@@ -61,6 +61,7 @@ private:
     void onCharHook(wxKeyEvent& event);
     void connectSignals();
     void showMessage(int kind, const wxString& text);
+    void showImportNotes();
     void applyFilter();
     void removeFilters();
     void openResult();

@@ -2,7 +2,11 @@
 
 #include "pane/TimelinePane.h"
 
+#include "TraceImporter.h"
+
 #include <dd_sarvik_2_2/Result.h>
+#include <dd_sarvik_2_2/dd_attribute_table.h>
+#include <dd_sarvik_2_2/dd_attribute_table_data_retriever.h>
 #include <sarvikhelpers_1_0/QueryLibraryLoader.h>
 #include <tessik2/XmlSessionStorage.h>
 
@@ -80,8 +84,23 @@ bool ViewerSession::open(const fs::path& resultDirectory, const std::string& vie
         return false;
     }
     m_resultDirectory = resultDirectory;
+    readImportNotes();
     m_library = sarvikhelpers_1_0::loadQueryLibrary(dataDirectory() / "queries" / "catalog.xml", &m_messenger);
     return true;
+}
+
+void ViewerSession::readImportNotes()
+{
+    m_importNotes.clear();
+    dd_sarvik_2_2::dd_attribute_table notes;
+    if (!notes.initialize(velmora_import::TraceImporter::NOTES_TABLE, m_result->get_database()))
+        return; // not an imported trace, or imported before notes were kept
+    const dd_sarvik_2_2::dd_attribute_table_data_retriever texts(
+        m_result->get_database(),
+        std::wstring(velmora_import::TraceImporter::NOTES_TABLE) + L"." + velmora_import::TraceImporter::NOTES_COLUMN);
+    dd_sarvik_2_2::dd_attribute_table::key_iterator key;
+    for (notes.get_key_iterator(key); !key.at_end(); ++key)
+        m_importNotes.push_back(texts.get_value(*key).to_string().to_utf8());
 }
 
 // A bare name is a bundled viewpoint; anything with a path or an .xml ending is a file. The

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace dd_sarvik_2_2 {
 class Result;
@@ -43,6 +44,9 @@ public:
     const std::filesystem::path& resultDirectory() const { return m_resultDirectory; }
     const std::string& viewpointName() const { return m_viewpointName; }
     ViewerMessenger& messenger() { return m_messenger; }
+    // What the import of the shown trace skipped or repaired (empty for other results), stored
+    // with the result so that every open tells it.
+    const std::vector<std::string>& importNotes() const { return m_importNotes; }
 
     // The folder of shared data (catalog, viewpoints): $VELMORA_DATA_DIR or the source tree's.
     static std::filesystem::path dataDirectory();
@@ -50,6 +54,7 @@ public:
 
 private:
     bool resolveViewpoint(const std::string& viewpoint, std::string& error);
+    void readImportNotes();
 
     ViewerMessenger m_messenger; // outlives the storage and the engine below
     dd_sarvik_2_2::Sarvik m_engine;
@@ -59,6 +64,7 @@ private:
     std::filesystem::path m_viewpointDirectory;
     std::wstring m_storagePath; // "section.tree"
     mirrow2::sptr_t<const sarvikhelpers_1_0::IQueryLibrary> m_library;
+    std::vector<std::string> m_importNotes;
 };
 
 } // namespace velmora_viewer

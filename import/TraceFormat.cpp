@@ -1,12 +1,12 @@
 #include "TraceFormat.h"
 
+#include "TraceFileInput.h"
 #include "json/JsonRecordReader.h"
 #include "perf/PerfDataRecordReader.h"
 #include "perf/PerfScriptLine.h"
 #include "perf/PerfScriptRecordReader.h"
 
 #include <cctype>
-#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -14,13 +14,32 @@ namespace velmora_import {
 
 namespace {
 
+// Enough of a file's beginning to tell its kind, without reading a large trace twice.
+constexpr std::size_t HEAD_SIZE = 64 * 1024;
+
+// The beginning of the file's content (a compressed file is looked into).
+std::string headOf(const std::filesystem::path& file)
+{
+    TraceFileInput in;
+    std::string error;
+    if (!in.open(file, error))
+        return {};
+    std::string head(HEAD_SIZE, '\0');
+    std::size_t filled = 0;
+    for (std::size_t got = 1; got > 0 && filled < head.size(); filled += got)
+        got = in.read(head.data() + filled, head.size() - filled);
+    head.resize(filled);
+    return head;
+}
+
 // The first byte that is not white space or a UTF-8 byte order mark.
-int firstSignificantByte(std::istream& in)
+int firstSignificantByte(std::string_view head)
 {
     static const unsigned char byteOrderMark[] = {0xEF, 0xBB, 0xBF};
     std::size_t markMatched = 0;
-    for (int c = in.get(); c != EOF; c = in.get()) {
-        if (markMatched < 3 && static_cast<unsigned char>(c) == byteOrderMark[markMatched]) {
+    for (const char byte : head) {
+        const auto c = static_cast<unsigned char>(byte);
+        if (markMatched < 3 && c == byteOrderMark[markMatched]) {
             ++markMatched;
             continue;
         }
@@ -31,18 +50,14 @@ int firstSignificantByte(std::istream& in)
 }
 
 // perf script output: its first line that is not blank or a comment is an event's first line.
-// Only the file's beginning is looked at, so a JSON file on one huge line costs nothing.
-bool isPerfScript(std::istream& in)
+bool isPerfScript(std::string_view head)
 {
-    std::string start(64 * 1024, '\0');
-    in.read(start.data(), static_cast<std::streamsize>(start.size()));
-    start.resize(static_cast<std::size_t>(in.gcount()));
     std::size_t line = 0;
-    while (line < start.size()) {
-        const std::size_t end = start.find('\n', line);
-        if (end == std::string::npos)
+    while (line < head.size()) {
+        const std::size_t end = head.find('\n', line);
+        if (end == std::string_view::npos)
             return false;
-        const std::string_view text(start.data() + line, end - line);
+        const std::string_view text = head.substr(line, end - line);
         const std::size_t visible = text.find_first_not_of(" \t\r");
         if (visible != std::string_view::npos && text[visible] != '#') {
             PerfEvent event;
@@ -57,18 +72,12 @@ bool isPerfScript(std::istream& in)
 
 TraceFormatKind TraceFormat::detect(const std::filesystem::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    char magic[8] = {};
-    in.read(magic, sizeof magic);
-    if (in.gcount() == sizeof magic && std::string_view(magic, sizeof magic) == "PERFILE2")
+    const std::string head = headOf(file);
+    if (head.compare(0, 8, "PERFILE2") == 0)
         return TraceFormatKind::perfData;
-    in.clear();
-    in.seekg(0);
-    if (isPerfScript(in))
+    if (isPerfScript(head))
         return TraceFormatKind::perfScript;
-    in.clear();
-    in.seekg(0);
-    const int first = firstSignificantByte(in);
+    const int first = firstSignificantByte(head);
     if (first == '[' || first == '{')
         return TraceFormatKind::json;
     return TraceFormatKind::unknown;
@@ -91,8 +100,8 @@ std::unique_ptr<RecordReader> TraceFormat::readerFor(TraceFormatKind kind)
 
 std::string TraceFormat::unknownKindMessage()
 {
-    return "not a trace file of a known kind (a JSON trace event file, a perf.data recording or the text "
-           "perf script writes)";
+    return "not a trace file of a known kind (a JSON trace event file, plain or gzip-compressed, a perf.data "
+           "recording or the text perf script writes)";
 }
 
 } // namespace velmora_import

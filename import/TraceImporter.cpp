@@ -7,11 +7,28 @@
 #include <dd_sarvik_2_2/store/ResultRecords.h>
 #include <dd_sarvik_2_2/store/ResultWriter.h>
 
+#include <ddb_2_2/string.h>
+
 #include <iostream>
 
 namespace velmora_import {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// The notes go with the result, so every later open can show them again.
+dd_sarvik_2_2::store::AttributeTableRecord notesTable(const std::vector<std::string>& notes)
+{
+    dd_sarvik_2_2::store::AttributeTableRecord table;
+    table.name = TraceImporter::NOTES_TABLE;
+    table.columns = {{TraceImporter::NOTES_COLUMN, {}}};
+    for (const std::string& note : notes)
+        table.instances.push_back({ddb_2_2::string::from_utf8(note).str()});
+    return table;
+}
+
+} // namespace
 
 TraceImporter::TraceImporter(Progress progress)
     : m_progress(std::move(progress))
@@ -28,6 +45,11 @@ bool TraceImporter::importTo(const fs::path& trace, const fs::path& directory, s
 bool TraceImporter::importInto(const fs::path& trace, const fs::path& staging, std::string& error)
 {
     m_notes.clear();
+    std::error_code code;
+    if (!fs::is_regular_file(trace, code)) {
+        error = "cannot read the trace file " + trace.string();
+        return false;
+    }
     const std::unique_ptr<RecordReader> reader = TraceFormat::readerFor(TraceFormat::detect(trace));
     if (!reader) {
         error = trace.string() + ": " + TraceFormat::unknownKindMessage();
@@ -36,6 +58,11 @@ bool TraceImporter::importInto(const fs::path& trace, const fs::path& staging, s
     dd_sarvik_2_2::store::ResultRecords records;
     if (!reader->read(trace, m_progress, records, m_notes, error))
         return false;
+    if (m_progress && !m_progress(99)) {
+        error = trace.string() + ": the import was canceled";
+        return false;
+    }
+    records.attributeTables.push_back(notesTable(m_notes));
     const auto status = dd_sarvik_2_2::store::ResultWriter().write(staging, records);
     if (!status.ok())
         error = fs::path(status.message).string();

@@ -19,6 +19,10 @@ public:
     // while; false stops the import (it then fails as canceled). May run on any thread.
     using Progress = RecordReader::Progress;
 
+    // The attribute table of a result that holds the import's notes, one text per instance.
+    static constexpr const wchar_t* NOTES_TABLE = L"import_note";
+    static constexpr const wchar_t* NOTES_COLUMN = L"text";
+
     explicit TraceImporter(Progress progress = {});
 
     // False with `error` (naming the file, and line and column for malformed input); nothing is

@@ -1,6 +1,5 @@
 #include "json/JsonRecordReader.h"
 
-#include "json/TraceEvent.h"
 #include "json/TraceJsonReader.h"
 #include "json/TraceRecordBuilder.h"
 
@@ -16,16 +15,20 @@ bool JsonRecordReader::read(const std::filesystem::path& file, const Progress& p
 {
     TraceRecordBuilder builder;
     const auto share = [&progress](std::uint64_t done, std::uint64_t size) {
-        return !progress || progress(static_cast<int>(done * 100 / std::max<std::uint64_t>(size, 1)));
+        return !progress || progress(static_cast<int>(std::min<std::uint64_t>(done * 100 / std::max<std::uint64_t>(size, 1), 99)));
     };
-    const auto sink = [&builder](const TraceEvent& event, std::string& failure) { return builder.add(event, failure); };
-    if (!TraceJsonReader().read(file, sink, share, error))
+    std::vector<std::string> readerNotes;
+    if (!TraceJsonReader().read(file, builder, share, readerNotes, error))
         return false;
-    if (!builder.finish(file.filename().string(), records, error)) {
+    // Building the records is the last stretch of the import: progress may still stop it.
+    const auto canceled = [&progress] { return progress && !progress(99); };
+    if (!builder.finish(file.filename().string(), canceled, records, error)) {
         error = file.string() + ": " + error;
         return false;
     }
-    notes = builder.notes();
+    notes = readerNotes;
+    const std::vector<std::string> built = builder.notes();
+    notes.insert(notes.end(), built.begin(), built.end());
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // One event of a JSON trace file as the reader hands it over: the fields the importer uses, the
-// rest already dropped. Times are in microseconds, as the file gives them.
+// rest already dropped. Times are in microseconds, as the file gives them. Numbers written as
+// strings are already numbers here; a pid or tid that is not a number keeps its text.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -9,17 +10,42 @@
 
 namespace velmora_import {
 
+// A process or thread id: a number, or a name when the file gives one ("pid": "Spans").
+struct TraceId {
+    std::int64_t number = 0;
+    std::string name;
+    bool named = false; // a text that is not a number, even an empty one
+
+    // One text per id: numbers in decimal with '#', names with '$', so they never meet.
+    std::string key() const { return named ? "$" + name : "#" + std::to_string(number); }
+    std::string text() const { return named ? name : std::to_string(number); }
+};
+
 struct TraceEvent {
-    char phase = 0; // "X" complete, "B"/"E" begin/end, "i"/"I" instant, "C" counter, "M" metadata
+    char phase = 0; // the "ph" letter; 0 when missing
     std::string name;
     std::string category;
-    std::int64_t pid = 0;
-    std::int64_t tid = 0;
+    TraceId pid;
+    TraceId tid;
+    bool pidGiven = false; // sample records of the "samples" section name only the thread
     std::optional<double> timestamp;
-    std::optional<double> duration;
-    char scope = 't'; // instants: "t" thread, "p" process, "g" global
-    std::string argName;                                 // args.name (metadata events)
+    std::optional<double> duration;       // "dur"
+    std::optional<double> threadDuration; // "tdur", stands in for a missing "dur"
+    char scope = 0;                       // "s": instants "t"/"p"/"g"
+    std::string id;                       // "id", "id2" local or global, with "scope"
+    std::string bindId;                   // "bind_id"
+    bool flowIn = false;
+    bool flowOut = false;
+    bool bindToEnclosing = false; // "bp": "e"
+    std::string stackFrame;       // "sf"
+    // Top-level args as "key: value" lines for tooltips (long values shortened).
+    std::string argsText;
+    std::string argName;                                 // args.name (metadata)
+    std::optional<double> argSortIndex;                  // args.sort_index (metadata)
+    std::string argLabels;                               // args.labels (metadata)
     std::vector<std::pair<std::string, double>> numbers; // numeric args (counter series)
+    // Why the event cannot be used, when a field had a type no producer means ("ts": true).
+    std::string defect;
 
     void clear();
 };

@@ -1,11 +1,12 @@
 #include "json/TraceRecordBuilder.h"
 
+#include "json/TraceEvent.h"
+
 #include <dd_sarvik_2_2/store/ResultRecords.h>
 #include <ddb_2_2/string.h>
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 #include <set>
 
 namespace velmora_import {
@@ -15,7 +16,9 @@ namespace store = dd_sarvik_2_2::store;
 namespace {
 
 // Beyond this a time in microseconds no longer fits in signed nanoseconds.
-constexpr double LARGEST_MICROSECONDS = 9.0e15;
+constexpr double LARGEST_MICROSECONDS = 9.2e15;
+// A sample stands for the time until the next one on its thread, but no longer than this.
+constexpr std::int64_t LONGEST_SAMPLE_NS = 10000000;
 
 // Malformed UTF-8 in a name becomes U+FFFD rather than losing the whole name.
 std::wstring wide(const std::string& text)
@@ -36,15 +39,6 @@ store::AttributeTableRecord attributeTable(const wchar_t* name, std::vector<stor
     return table;
 }
 
-store::AttributeTableRecord namedPairs(const wchar_t* name, const wchar_t* second,
-                                       const std::vector<std::pair<std::string, std::string>>& pairs)
-{
-    store::AttributeTableRecord table = attributeTable(name, {{L"name", {}}, {second, {}}});
-    for (const auto& [first, other] : pairs)
-        table.instances.push_back({wide(first), wide(other)});
-    return table;
-}
-
 store::BandTableRecord bandTable(const wchar_t* name, store::BandTableKind kind, const wchar_t* attributes,
                                  const wchar_t* key)
 {
@@ -54,6 +48,33 @@ store::BandTableRecord bandTable(const wchar_t* name, store::BandTableKind kind,
     table.attributeTable = attributes;
     table.keyName = key;
     return table;
+}
+
+// Nanoseconds from microseconds; false when out of range.
+bool nanoseconds(double microseconds, std::int64_t& time)
+{
+    if (!std::isfinite(microseconds) || std::abs(microseconds) > LARGEST_MICROSECONDS)
+        return false;
+    time = std::llround(microseconds * 1000.0);
+    return true;
+}
+
+// Sets each object's value to its nesting depth on its row, given objects in (row, start) order
+// and, at equal starts, outermost first. A slice that outlasts its parent still counts as inside.
+void setDepths(std::vector<store::BandObjectRecord>& objects)
+{
+    std::vector<std::uint64_t> openEnds;
+    std::int32_t row = -1;
+    for (store::BandObjectRecord& object : objects) {
+        if (object.row != row) {
+            openEnds.clear();
+            row = object.row;
+        }
+        while (!openEnds.empty() && openEnds.back() <= object.start)
+            openEnds.pop_back();
+        object.value = static_cast<std::int32_t>(openEnds.size());
+        openEnds.push_back(object.end);
+    }
 }
 
 // Appends the times a row spends in its innermost open slice, one sample per stretch, given the
@@ -87,95 +108,106 @@ void addInnermostStretches(std::int32_t row, const std::vector<store::BandObject
 
 } // namespace
 
-bool TraceRecordBuilder::add(const TraceEvent& event, std::string& error)
+void TraceRecordBuilder::event(const TraceEvent& event)
 {
+    if (!event.defect.empty()) {
+        m_notes.count("events with a field of the wrong type were skipped (e.g. " + event.defect + ")");
+        return;
+    }
     const char phase = event.phase;
     if (phase == 'M') {
         addMetadata(event);
-        return true;
+        return;
     }
     if (phase == 0) {
-        error = "an event needs \"ph\", its kind";
-        return false;
-    }
-    if (std::string("XBEiIC").find(phase) == std::string::npos) {
-        ++m_skippedKinds[phase];
-        return true;
+        m_notes.count("events without \"ph\" (their kind) were skipped");
+        return;
     }
     std::int64_t time = 0;
-    if (!timeOf(event, time, error))
-        return false;
-    if (phase == 'C') {
-        addCounter(event, time);
-        return true;
-    }
-    if ((phase == 'i' || phase == 'I') && (event.scope == 'g' || event.scope == 'p')) {
-        // The result has no process rows: process-wide instants are shown with the global ones.
-        m_globalInstants.push_back({0, time, time, m_globalNames.index(event.name)});
-        noteTime(time);
-        return true;
-    }
-    Thread& owner = thread(event);
-    const std::size_t index = static_cast<std::size_t>(&owner - m_threads.data());
-    touch(owner, time);
+    if (!timeOf(event, time))
+        return;
     switch (phase) {
-    case 'X': {
-        if (!event.duration) {
-            error = "a complete event (\"X\") needs \"dur\"";
-            return false;
-        }
-        const double duration = *event.duration;
-        if (!std::isfinite(duration) || duration < 0 || duration > LARGEST_MICROSECONDS) {
-            error = "\"dur\" must be a duration in microseconds, not negative";
-            return false;
-        }
-        const std::int64_t end = time + std::llround(duration * 1000.0);
-        touch(owner, end);
-        m_slices.push_back({index, time, end, m_names.index({event.name, event.category})});
+    case 'X':
+        addComplete(event, time);
         break;
-    }
     case 'B':
-        owner.open.push_back({time, m_names.index({event.name, event.category})});
-        break;
     case 'E':
-        if (owner.open.empty()) {
-            ++m_unmatchedEnds;
-            break;
+        addThreadSlice(event, time);
+        break;
+    case 'i':
+    case 'I':
+        if (event.scope == 'g') {
+            m_globalInstants.push_back({0, time, time, m_globalNames.index(event.name)});
+            noteTime(time);
+        } else {
+            const std::size_t track = event.scope == 'p' ? m_tracks.process(event.pid)
+                                                         : m_tracks.thread(event.pid, event.tid);
+            addSpan(m_instants, track, time, time, marker(event));
         }
-        m_slices.push_back({index, owner.open.back().start, std::max(time, owner.open.back().start),
-                            owner.open.back().name});
-        owner.open.pop_back();
         break;
-    default: // thread instants
-        m_instants.push_back({index, time, time, m_names.index({event.name, event.category})});
+    case 'R':
+    case '(':
+    case ')':
+        addSpan(m_instants, m_tracks.thread(event.pid, event.tid), time, time, marker(event));
+        break;
+    case 'O':
+    case 'N':
+    case 'D': {
+        static const std::map<char, std::string> what = {{'O', "snapshot"}, {'N', "created"}, {'D', "destroyed"}};
+        const std::string args = "object " + event.id + " " + what.at(phase) +
+                                 (event.argsText.empty() ? "" : "\n" + event.argsText);
+        addSpan(m_instants, m_tracks.process(event.pid), time, time, marker(event.name, event.category, args));
         break;
     }
-    return true;
+    case 'C':
+        addCounter(event, time);
+        break;
+    case 'b':
+    case 'e':
+    case 'n':
+    case 'S':
+    case 'T':
+    case 'p':
+    case 'F':
+        addAsync(event, time);
+        break;
+    case 's':
+    case 't':
+    case 'f': {
+        const std::size_t track = m_tracks.thread(event.pid, event.tid);
+        m_tracks.touch(track, time);
+        noteTime(time);
+        if (!m_flows.flowEvent(phase, event.category + '\n' + event.id, {track, time},
+                               m_flowNames.index(event.name)))
+            m_notes.count("flow steps or ends (\"t\"/\"f\") without a start were skipped");
+        break;
+    }
+    case 'P':
+        addSample(event, time);
+        break;
+    default:
+        m_notes.count("events of kind " + kindOf(phase) + " were skipped: the kind is unknown");
+        return;
+    }
+    if (!event.bindId.empty() && (event.flowIn || event.flowOut))
+        addBinding(event, time);
 }
 
-TraceRecordBuilder::Thread& TraceRecordBuilder::thread(const TraceEvent& event)
+void TraceRecordBuilder::frame(const std::string& id, const std::string& name, const std::string& parent)
 {
-    const auto [found, added] = m_threadIndex.emplace(std::make_pair(event.pid, event.tid), m_threads.size());
-    if (added) {
-        m_threads.emplace_back();
-        m_threads.back().pid = event.pid;
-        m_threads.back().tid = event.tid;
-    }
-    return m_threads[found->second];
+    m_frames[id] = {name, parent};
 }
 
-bool TraceRecordBuilder::timeOf(const TraceEvent& event, std::int64_t& time, std::string& error) const
+bool TraceRecordBuilder::timeOf(const TraceEvent& event, std::int64_t& time)
 {
     if (!event.timestamp) {
-        error = "an event of kind " + kindOf(event.phase) + " needs \"ts\"";
+        m_notes.count("events of kind " + kindOf(event.phase) + " without \"ts\" were skipped");
         return false;
     }
-    const double microseconds = *event.timestamp;
-    if (!std::isfinite(microseconds) || std::abs(microseconds) > LARGEST_MICROSECONDS) {
-        error = "\"ts\" is out of range";
+    if (!nanoseconds(*event.timestamp, time)) {
+        m_notes.count("events with a \"ts\" beyond \u00b19.2e15 \u00b5s were skipped");
         return false;
     }
-    time = std::llround(microseconds * 1000.0);
     return true;
 }
 
@@ -186,104 +218,203 @@ void TraceRecordBuilder::noteTime(std::int64_t time)
     m_timed = true;
 }
 
-void TraceRecordBuilder::touch(Thread& owner, std::int64_t time)
+std::int32_t TraceRecordBuilder::marker(const TraceEvent& event)
 {
-    owner.first = owner.timed ? std::min(owner.first, time) : time;
-    owner.last = owner.timed ? std::max(owner.last, time) : time;
-    owner.timed = true;
-    noteTime(time);
+    return marker(event.name, event.category, event.argsText);
+}
+
+std::int32_t TraceRecordBuilder::marker(const std::string& name, const std::string& category, const std::string& args)
+{
+    return m_markers.index({name, category, args});
+}
+
+void TraceRecordBuilder::addSpan(std::vector<Span>& spans, std::size_t track, std::int64_t start, std::int64_t end,
+                                 std::int32_t name)
+{
+    spans.push_back({track, start, end, name});
+    m_tracks.touch(track, start);
+    m_tracks.touch(track, end);
+    noteTime(start);
+    noteTime(end);
+}
+
+void TraceRecordBuilder::addComplete(const TraceEvent& event, std::int64_t time)
+{
+    const std::size_t track = m_tracks.thread(event.pid, event.tid);
+    const std::optional<double> duration = event.duration ? event.duration : event.threadDuration;
+    std::int64_t length = 0;
+    if (!duration) {
+        m_notes.count("complete events (\"X\") without \"dur\" or \"tdur\" were shown as instants");
+        addSpan(m_instants, track, time, time, marker(event));
+        return;
+    }
+    if (!nanoseconds(*duration, length) || length < 0 || time > INT64_MAX - length) {
+        m_notes.count("complete events (\"X\") with a negative or too long \"dur\" were skipped");
+        return;
+    }
+    if (!event.duration)
+        m_notes.count("complete events (\"X\") without \"dur\" took their length from \"tdur\"");
+    addSpan(m_slices, track, time, time + length, marker(event));
+}
+
+void TraceRecordBuilder::addThreadSlice(const TraceEvent& event, std::int64_t time)
+{
+    const std::size_t track = m_tracks.thread(event.pid, event.tid);
+    std::vector<Open>& open = m_threadStacks[track];
+    if (event.phase == 'B') {
+        open.push_back({time, marker(event), track});
+        m_tracks.touch(track, time);
+        noteTime(time);
+        return;
+    }
+    if (open.empty()) {
+        m_notes.count("end events (\"E\") had no begin and were skipped");
+        return;
+    }
+    const Open begin = open.back();
+    open.pop_back();
+    addSpan(m_slices, track, begin.start, std::max(time, begin.start), begin.marker);
+}
+
+void TraceRecordBuilder::addAsync(const TraceEvent& event, std::int64_t time)
+{
+    const char phase = event.phase;
+    const bool nestable = phase == 'b' || phase == 'e' || phase == 'n';
+    std::vector<Open>& open = m_asyncOpen[event.pid.key() + '\n' + event.category + '\n' + event.id +
+                                          (nestable ? "" : '\n' + event.name)];
+    // Nested async slices stay on the row of the outermost one of their id.
+    const auto track = [&] {
+        return open.empty() ? m_tracks.async(event.pid, event.category, event.name) : open.front().track;
+    };
+    switch (phase) {
+    case 'b':
+    case 'S':
+        open.push_back({time, marker(event), track()});
+        m_tracks.touch(open.back().track, time);
+        noteTime(time);
+        break;
+    case 'e':
+    case 'F':
+        if (open.empty()) {
+            m_notes.count("async ends (\"e\"/\"F\") without a begin were skipped");
+            break;
+        }
+        addSpan(m_slices, open.back().track, open.back().start, std::max(time, open.back().start),
+                open.back().marker);
+        open.pop_back();
+        break;
+    default: // "n", and the steps "T"/"p" of a legacy async slice
+        addSpan(m_instants, track(), time, time, marker(event));
+        break;
+    }
 }
 
 void TraceRecordBuilder::addCounter(const TraceEvent& event, std::int64_t time)
 {
     noteTime(time);
     for (const auto& [series, value] : event.numbers) {
-        if (std::isfinite(value))
-            m_counterValues.push_back({m_counters.index({event.pid, event.name + "." + series}), time, value});
+        if (!std::isfinite(value))
+            continue;
+        const std::int32_t counter = m_counters.index({event.name, event.id, series, event.pid.key()});
+        m_counterProcess.emplace(counter, event.pid);
+        m_counterValues.push_back({counter, time, value});
     }
 }
 
 void TraceRecordBuilder::addMetadata(const TraceEvent& event)
 {
-    if (event.name == "thread_name")
-        thread(event).name = event.argName;
-    else if (event.name == "process_name")
-        m_processNames[event.pid] = event.argName;
+    if (event.name == "process_name")
+        m_tracks.nameProcess(event.pid, event.argName);
+    else if (event.name == "process_labels")
+        m_tracks.labelProcess(event.pid, event.argLabels);
+    else if (event.name == "process_sort_index" && event.argSortIndex)
+        m_tracks.sortProcess(event.pid, *event.argSortIndex);
+    else if (event.name == "thread_name")
+        m_tracks.nameThread(event.pid, event.tid, event.argName);
+    else if (event.name == "thread_sort_index" && event.argSortIndex)
+        m_tracks.sortThread(event.pid, event.tid, *event.argSortIndex);
+    else
+        m_notes.count("metadata events (\"M\") of other kinds were not used");
+}
+
+void TraceRecordBuilder::addSample(const TraceEvent& event, std::int64_t time)
+{
+    std::size_t track = 0;
+    if (event.pidGiven) {
+        track = m_tracks.thread(event.pid, event.tid);
+    } else {
+        const auto known = m_tracks.threadWithTid(event.tid);
+        track = known ? *known : m_tracks.thread(TraceId(), event.tid);
+    }
+    m_tracks.touch(track, time);
+    noteTime(time);
+    m_samples.push_back({track, time, event.stackFrame, event.stackFrame.empty() ? marker(event) : -1});
+}
+
+void TraceRecordBuilder::addBinding(const TraceEvent& event, std::int64_t time)
+{
+    const std::size_t track = m_tracks.thread(event.pid, event.tid);
+    const std::int32_t name = m_flowNames.index(event.name);
+    if (event.flowOut)
+        m_flows.boundSlice(event.bindId, true, {track, time}, name);
+    if (event.flowIn)
+        m_flows.boundSlice(event.bindId, false, {track, time}, name);
 }
 
 void TraceRecordBuilder::closeOpenSlices()
 {
     std::size_t closed = 0;
-    for (std::size_t index = 0; index < m_threads.size(); ++index) {
-        Thread& owner = m_threads[index];
-        for (const OpenSlice& slice : owner.open)
-            m_slices.push_back({index, slice.start, owner.last, slice.name});
-        closed += owner.open.size();
-        owner.open.clear();
+    for (auto& [track, open] : m_threadStacks) {
+        for (const Open& begin : open)
+            m_slices.push_back({track, begin.start, std::max(begin.start, m_tracks.lastTime(track)), begin.marker});
+        closed += open.size();
+        open.clear();
     }
     if (closed)
-        m_notes.push_back(std::to_string(closed) + " begin event(s) (\"B\") had no end; they end at their thread's "
-                                                   "last event");
-    if (m_unmatchedEnds)
-        m_notes.push_back(std::to_string(m_unmatchedEnds) + " end event(s) (\"E\") had no begin and were skipped");
-    for (const auto& [phase, count] : m_skippedKinds)
-        m_notes.push_back(std::to_string(count) + " event(s) of kind " + kindOf(phase) +
-                          " were skipped: the viewer does not show them");
+        m_notes.count("begin events (\"B\") had no end; they end at their thread's last event", closed);
+    std::size_t asyncClosed = 0;
+    for (auto& [key, open] : m_asyncOpen) {
+        for (const Open& begin : open)
+            m_slices.push_back({begin.track, begin.start, std::max(begin.start, m_latest), begin.marker});
+        asyncClosed += open.size();
+        open.clear();
+    }
+    if (asyncClosed)
+        m_notes.count("async slices (\"b\"/\"S\") had no end; they end at the trace's end", asyncClosed);
 }
 
-std::vector<std::int32_t> TraceRecordBuilder::rowsOfThreads() const
-{
-    std::vector<std::size_t> order(m_threads.size());
-    std::iota(order.begin(), order.end(), std::size_t(0));
-    std::sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
-        return std::tie(m_threads[a].pid, m_threads[a].tid) < std::tie(m_threads[b].pid, m_threads[b].tid);
-    });
-    std::vector<std::int32_t> rows(m_threads.size());
-    for (std::size_t row = 0; row < order.size(); ++row)
-        rows[order[row]] = static_cast<std::int32_t>(row);
-    return rows;
-}
-
-bool TraceRecordBuilder::finish(const std::string& name, store::ResultRecords& records, std::string& error)
+bool TraceRecordBuilder::finish(const std::string& name, const std::function<bool()>& canceled,
+                                store::ResultRecords& records, std::string& error)
 {
     closeOpenSlices();
     if (!m_timed) {
-        error = "the trace holds no events with a time that the viewer shows (complete, begin and end, instant "
-                "or counter events)";
+        error = "the trace holds no events with a time that the viewer shows";
         return false;
     }
     records = {};
     records.name = wide(name);
     records.timeOrigin = 0;
     records.tickFrequency = 1000000000;
-    records.duration = tick(std::max(m_latest, m_earliest + 1));
-    const std::vector<std::int32_t> rows = rowsOfThreads();
-    addThreadTable(rows, records);
+    records.duration = std::max<std::uint64_t>(tick(m_latest), 1);
+    const std::vector<std::int32_t> rows = m_tracks.rows();
+    records.attributeTables.push_back(m_tracks.rowTable(rows));
+    records.lifetimes = m_tracks.lifetimes(rows, [this](std::int64_t time) { return tick(time); }, records.duration);
+    const auto stopped = [&] {
+        if (canceled && canceled()) {
+            error = "the import was canceled";
+            return true;
+        }
+        return false;
+    };
+    if (stopped())
+        return false;
     addSliceTables(rows, records);
+    if (stopped())
+        return false;
+    addFlowTables(rows, records);
     addGlobalTables(records);
     addCounterTable(records);
-    return true;
-}
-
-void TraceRecordBuilder::addThreadTable(const std::vector<std::int32_t>& rows, store::ResultRecords& records) const
-{
-    store::AttributeTableRecord table =
-        attributeTable(L"dd_thread", {{L"name", {}}, {L"process", {}}, {L"pid", {}}, {L"tid", {}}});
-    table.instances.resize(m_threads.size());
-    records.lifetimes.resize(m_threads.size());
-    for (std::size_t index = 0; index < m_threads.size(); ++index) {
-        const Thread& owner = m_threads[index];
-        const std::int32_t row = rows[index];
-        const auto process = m_processNames.find(owner.pid);
-        table.instances[row] = {
-            wide(owner.name.empty() ? "thread " + std::to_string(owner.tid) : owner.name),
-            wide(process == m_processNames.end() ? "process " + std::to_string(owner.pid) : process->second),
-            owner.pid, owner.tid};
-        // A thread known only from metadata is shown over the whole trace, empty.
-        records.lifetimes[row] = {L"dd_thread", row, owner.timed ? tick(owner.first) : 0,
-                                  owner.timed ? tick(owner.last) : records.duration};
-    }
-    records.attributeTables.push_back(std::move(table));
+    return !stopped();
 }
 
 std::vector<store::BandObjectRecord> TraceRecordBuilder::onRows(const std::vector<Span>& spans,
@@ -293,10 +424,10 @@ std::vector<store::BandObjectRecord> TraceRecordBuilder::onRows(const std::vecto
     objects.reserve(spans.size());
     for (const Span& span : spans) {
         store::BandObjectRecord object;
-        object.row = rows.empty() ? -1 : rows[span.thread];
+        object.row = rows.empty() ? -1 : rows[span.track];
         object.start = tick(span.start);
         object.end = tick(span.end);
-        object.instanceIndex = span.name;
+        object.instanceIndex = span.marker;
         objects.push_back(object);
     }
     // At equal starts the longer (enclosing) slice comes first.
@@ -306,34 +437,85 @@ std::vector<store::BandObjectRecord> TraceRecordBuilder::onRows(const std::vecto
     return objects;
 }
 
-void TraceRecordBuilder::addSliceTables(const std::vector<std::int32_t>& rows, store::ResultRecords& records) const
+void TraceRecordBuilder::addSliceTables(const std::vector<std::int32_t>& rows, store::ResultRecords& records)
 {
-    records.attributeTables.push_back(namedPairs(L"function", L"module", m_names.keys()));
-    records.attributeTables.push_back(namedPairs(L"marker", L"category", m_names.keys()));
-
     store::BandTableRecord durations =
         bandTable(L"marker_duration", store::BandTableKind::singleBand, L"marker", L"dd_thread");
     durations.objects = onRows(m_slices, rows);
-    store::SampleTableRecord samples{L"dd_sample", L"function", {}};
+    setDepths(durations.objects);
+    std::vector<store::SampleRecord> samples;
     for (auto first = durations.objects.begin(); first != durations.objects.end();) {
         const auto last = std::find_if(first, durations.objects.end(),
                                        [row = first->row](const auto& object) { return object.row != row; });
-        addInnermostStretches(first->row, {first, last}, samples.samples);
+        addInnermostStretches(first->row, {first, last}, samples);
         first = last;
     }
+    // Each sample stands for the time until the next one of its thread.
+    std::stable_sort(m_samples.begin(), m_samples.end(),
+                     [](const Sample& a, const Sample& b) { return std::tie(a.track, a.time) < std::tie(b.track, b.time); });
+    for (std::size_t index = 0; index < m_samples.size(); ++index) {
+        Sample& sample = m_samples[index];
+        if (sample.marker < 0) {
+            const auto frame = m_frames.find(sample.frame);
+            sample.marker = marker(frame == m_frames.end() ? "frame " + sample.frame : frame->second.first, "sample", {});
+        }
+        const bool last = index + 1 == m_samples.size() || m_samples[index + 1].track != sample.track;
+        const std::int64_t end =
+            last ? sample.time : std::min(m_samples[index + 1].time, sample.time + LONGEST_SAMPLE_NS);
+        samples.push_back({rows[sample.track], tick(sample.time), tick(end), 1, sample.marker});
+    }
+    std::stable_sort(samples.begin(), samples.end(),
+                     [](const auto& a, const auto& b) { return std::tie(a.row, a.start) < std::tie(b.row, b.start); });
+
+    store::AttributeTableRecord functions = attributeTable(L"function", {{L"name", {}}, {L"module", {}}});
+    store::AttributeTableRecord markers =
+        attributeTable(L"marker", {{L"name", {}}, {L"category", {}}, {L"args", {}}});
+    functions.instances.reserve(m_markers.keys().size());
+    markers.instances.reserve(m_markers.keys().size());
+    for (const auto& [name, category, args] : m_markers.keys()) {
+        functions.instances.push_back({wide(name), wide(category)});
+        markers.instances.push_back({wide(name), wide(category), wide(args)});
+    }
+    records.attributeTables.push_back(std::move(functions));
+    records.attributeTables.push_back(std::move(markers));
+
     store::BandTableRecord instants =
         bandTable(L"marker_instant", store::BandTableKind::singleBand, L"marker", L"dd_thread");
     instants.objects = onRows(m_instants, rows);
-    records.sampleTables.push_back(std::move(samples));
+    records.sampleTables.push_back({L"dd_sample", L"function", std::move(samples)});
     records.bandTables.push_back(std::move(instants));
     records.bandTables.push_back(std::move(durations));
+}
 
-    // A trace names no waits, but the viewpoints ask for their tables: they stay empty.
+void TraceRecordBuilder::addFlowTables(const std::vector<std::int32_t>& rows, store::ResultRecords& records)
+{
+    std::size_t unmatched = 0;
+    const std::vector<FlowLinker::Link> links = m_flows.links(unmatched);
+    if (unmatched)
+        m_notes.count("bound flow ends (\"bind_id\" with \"flow_in\"/\"flow_out\") had no other end", unmatched);
+    // A flow is shown as a transition from its source row into its destination row.
+    store::AttributeTableRecord objects =
+        attributeTable(L"dd_wait", {{L"object", {}}, {L"signal_cs", L"callstack"}, {L"wait_cs", L"callstack"}});
+    for (const std::string& name : m_flowNames.keys())
+        objects.instances.push_back({wide("flow " + name), store::StoredValue(), store::StoredValue()});
+    store::BandTableRecord flows =
+        bandTable(L"wait_state", store::BandTableKind::singleMultiBand, L"dd_wait", L"dd_thread");
+    flows.objects.reserve(links.size());
+    for (const FlowLinker::Link& link : links) {
+        store::BandObjectRecord object;
+        object.row = rows[link.to.track];
+        object.sourceRow = rows[link.from.track];
+        object.start = tick(link.from.time);
+        object.end = std::max(object.start, tick(link.to.time));
+        object.instanceIndex = link.name;
+        flows.objects.push_back(object);
+    }
+    std::stable_sort(flows.objects.begin(), flows.objects.end(), [](const auto& a, const auto& b) {
+        return std::tie(a.row, a.start) < std::tie(b.row, b.start);
+    });
     records.attributeTables.push_back(attributeTable(L"callstack", {{L"bottom_user_cs", {}}, {L"depth", {}}}));
-    records.attributeTables.push_back(
-        attributeTable(L"dd_wait", {{L"object", {}}, {L"signal_cs", L"callstack"}, {L"wait_cs", L"callstack"}}));
-    records.bandTables.push_back(
-        bandTable(L"wait_state", store::BandTableKind::singleMultiBand, L"dd_wait", L"dd_thread"));
+    records.attributeTables.push_back(std::move(objects));
+    records.bandTables.push_back(std::move(flows));
 }
 
 void TraceRecordBuilder::addGlobalTables(store::ResultRecords& records) const
@@ -354,15 +536,17 @@ void TraceRecordBuilder::addGlobalTables(store::ResultRecords& records) const
 
 void TraceRecordBuilder::addCounterTable(store::ResultRecords& records) const
 {
-    std::set<std::int64_t> processes;
+    std::set<std::string> processes;
     for (const auto& counter : m_counters.keys())
-        processes.insert(counter.first);
+        processes.insert(std::get<3>(counter));
     store::AttributeTableRecord table = attributeTable(L"counter", {{L"name", {}}, {L"unit", {}}});
-    for (const auto& [pid, name] : m_counters.keys()) {
+    for (std::size_t index = 0; index < m_counters.keys().size(); ++index) {
+        const auto& [name, id, series, pid] = m_counters.keys()[index];
         // Counters belong to a process; its name tells them apart when several have counters.
-        const auto process = m_processNames.find(pid);
-        const std::string owner = process == m_processNames.end() ? "process " + std::to_string(pid) : process->second;
-        table.instances.push_back({wide(processes.size() > 1 ? name + " (" + owner + ")" : name), std::wstring()});
+        std::string text = name + (id.empty() ? "" : "[" + id + "]") + "." + series;
+        if (processes.size() > 1)
+            text += " (" + m_tracks.processLabelOf(m_counterProcess.at(static_cast<std::int32_t>(index))) + ")";
+        table.instances.push_back({wide(text), std::wstring()});
     }
     records.attributeTables.push_back(std::move(table));
 

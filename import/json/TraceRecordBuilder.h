@@ -1,21 +1,29 @@
 #pragma once
 // Turns trace events into the records of a result, in the tables the bundled viewpoints read:
-//   threads (pid, tid)      rows of "dd_thread" (name from "thread_name" metadata, process name
-//                           from "process_name"), alive from their first to their last event
-//   slices ("X", "B"/"E")   duration markers ("marker_duration") at every nesting depth, and
-//                           samples ("dd_sample") of the innermost open slice, so the time graphs
-//                           show how busy a thread was and in what
-//   thread instants ("i")   markers ("marker_instant"); process and global instants go to the
-//                           ruler ("global_event")
-//   counters ("C")          one counter per name and series, its values over time
-// Other kinds of events are counted and skipped. Times become nanosecond ticks from the earliest
-// event. Feed every event to add(), then call finish() once.
+//   rows                    "dd_thread": threads, async tracks and process rows (TrackTable)
+//   slices                  "marker_duration": "X", "B"/"E", async "b"/"e" and "S"/"F" on their
+//                           rows, each object's value its nesting depth on its row; "dd_sample"
+//                           follows the innermost slice, so the time graphs show how busy a
+//                           thread was and in what, and takes the "P" samples too
+//   instants                "marker_instant": thread and process instants, marks ("R", "(", ")"),
+//                           object events ("O"/"N"/"D") and async instants; global ones go to
+//                           the ruler ("global_event")
+//   counters ("C")          one counter per (process, name, id, series), its values over time
+//   flows                   "wait_state" transitions from the source row to the destination
+// Slices and instants name a "marker" instance of (name, category, args), for tooltips. What was
+// skipped or repaired is counted into notes. Times become nanosecond ticks from the earliest
+// event. Feed every event through the TraceEventSink calls, then call finish() once.
 #include "InternTable.h"
-#include "json/TraceEvent.h"
+#include "json/FlowLinker.h"
+#include "json/ImportNotes.h"
+#include "json/TraceEventSink.h"
+#include "json/TrackTable.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace dd_sarvik_2_2::store {
@@ -25,77 +33,88 @@ struct ResultRecords;
 
 namespace velmora_import {
 
-class TraceRecordBuilder {
+struct TraceEvent;
+
+class TraceRecordBuilder : public TraceEventSink {
 public:
-    // False with `error` for an event that cannot be read (e.g. a complete event without "dur").
-    bool add(const TraceEvent& event, std::string& error);
-    // False with `error` when the trace held no timed event of a kind the result can show.
-    bool finish(const std::string& name, dd_sarvik_2_2::store::ResultRecords& records, std::string& error);
+    void event(const TraceEvent& event) override;
+    void frame(const std::string& id, const std::string& name, const std::string& parent) override;
+    // False with `error` when the trace held no timed event, or when `canceled` says so.
+    bool finish(const std::string& name, const std::function<bool()>& canceled,
+                dd_sarvik_2_2::store::ResultRecords& records, std::string& error);
     // What was skipped or repaired on the way, one sentence each, for the user.
-    const std::vector<std::string>& notes() const { return m_notes; }
+    std::vector<std::string> notes() const { return m_notes.sentences(); }
 
 private:
-    struct OpenSlice {
-        std::int64_t start = 0; // nanoseconds, as in the file
-        std::int32_t name = 0;
+    struct Open {
+        std::int64_t start = 0; // nanoseconds
+        std::int32_t marker = 0;
+        std::size_t track = 0;
     };
-    struct Thread {
-        std::int64_t pid = 0;
-        std::int64_t tid = 0;
-        std::string name;
-        std::int64_t first = 0;
-        std::int64_t last = 0;
-        bool timed = false;
-        std::vector<OpenSlice> open; // begin events waiting for their end
-    };
-    // A slice or an instant (start == end) of one thread, or of none (global).
+    // A slice or an instant (start == end) of one track, or of none (global).
     struct Span {
-        std::size_t thread = 0;
+        std::size_t track = 0;
         std::int64_t start = 0;
         std::int64_t end = 0;
-        std::int32_t name = 0;
+        std::int32_t marker = 0;
     };
     struct CounterValue {
         std::int32_t counter = 0;
         std::int64_t time = 0;
         double value = 0;
     };
+    struct Sample {
+        std::size_t track = 0;
+        std::int64_t time = 0;
+        std::string frame; // "sf", resolved once every frame is known
+        std::int32_t marker = -1;
+    };
 
-    Thread& thread(const TraceEvent& event);
-    bool timeOf(const TraceEvent& event, std::int64_t& time, std::string& error) const;
+    bool timeOf(const TraceEvent& event, std::int64_t& time);
     void noteTime(std::int64_t time);
-    void touch(Thread& owner, std::int64_t time);
+    std::int32_t marker(const TraceEvent& event);
+    std::int32_t marker(const std::string& name, const std::string& category, const std::string& args);
+    void addSpan(std::vector<Span>& spans, std::size_t track, std::int64_t start, std::int64_t end, std::int32_t name);
+    void addComplete(const TraceEvent& event, std::int64_t time);
+    void addThreadSlice(const TraceEvent& event, std::int64_t time);
+    void addAsync(const TraceEvent& event, std::int64_t time);
     void addCounter(const TraceEvent& event, std::int64_t time);
     void addMetadata(const TraceEvent& event);
+    void addSample(const TraceEvent& event, std::int64_t time);
+    void addBinding(const TraceEvent& event, std::int64_t time);
     void closeOpenSlices();
-    // Rows in (pid, tid) order: the row of each thread, by its index here.
-    std::vector<std::int32_t> rowsOfThreads() const;
-    std::uint64_t tick(std::int64_t time) const { return static_cast<std::uint64_t>(time - m_earliest); }
-    // Band objects in (row, start) order; without rows they are global.
+    std::uint64_t tick(std::int64_t time) const
+    {
+        return static_cast<std::uint64_t>(time) - static_cast<std::uint64_t>(m_earliest);
+    }
     std::vector<dd_sarvik_2_2::store::BandObjectRecord> onRows(const std::vector<Span>& spans,
                                                                const std::vector<std::int32_t>& rows) const;
-    void addThreadTable(const std::vector<std::int32_t>& rows, dd_sarvik_2_2::store::ResultRecords& records) const;
-    void addSliceTables(const std::vector<std::int32_t>& rows, dd_sarvik_2_2::store::ResultRecords& records) const;
+    void addSliceTables(const std::vector<std::int32_t>& rows, dd_sarvik_2_2::store::ResultRecords& records);
+    void addFlowTables(const std::vector<std::int32_t>& rows, dd_sarvik_2_2::store::ResultRecords& records);
     void addGlobalTables(dd_sarvik_2_2::store::ResultRecords& records) const;
     void addCounterTable(dd_sarvik_2_2::store::ResultRecords& records) const;
 
-    std::vector<Thread> m_threads;
-    std::map<std::pair<std::int64_t, std::int64_t>, std::size_t> m_threadIndex;
-    std::map<std::int64_t, std::string> m_processNames;
-    InternTable<std::pair<std::string, std::string>> m_names; // (name, category) of slices and instants
+    TrackTable m_tracks;
+    // (name, category, args) of slices, instants and sampled frames.
+    InternTable<std::tuple<std::string, std::string, std::string>> m_markers;
     InternTable<std::string> m_globalNames;
-    InternTable<std::pair<std::int64_t, std::string>> m_counters; // (pid, "name.series")
+    InternTable<std::tuple<std::string, std::string, std::string, std::string>> m_counters; // name, id, series, pid
+    std::map<std::int32_t, TraceId> m_counterProcess;
+    std::map<std::size_t, std::vector<Open>> m_threadStacks;        // open "B" by track
+    std::map<std::string, std::vector<Open>> m_asyncOpen;           // open "b"/"S" by process, category and id
+    std::map<std::string, std::pair<std::string, std::string>> m_frames; // id -> name, parent
+    FlowLinker m_flows;
+    InternTable<std::string> m_flowNames;
 
     std::vector<Span> m_slices;
     std::vector<Span> m_instants;
     std::vector<Span> m_globalInstants;
     std::vector<CounterValue> m_counterValues;
+    std::vector<Sample> m_samples;
     std::int64_t m_earliest = 0;
     std::int64_t m_latest = 0;
     bool m_timed = false;
-    std::map<char, std::size_t> m_skippedKinds;
-    std::size_t m_unmatchedEnds = 0;
-    std::vector<std::string> m_notes;
+    ImportNotes m_notes;
 };
 
 } // namespace velmora_import

@@ -98,9 +98,15 @@ TEST(ViewerProgram, ImportedTraceIsLintedAndShownLikeAResult)
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
         wxImage::AddHandler(new wxPNGHandler);
     ASSERT_TRUE(image.LoadFile(file.string(), wxBITMAP_TYPE_PNG));
-    const std::vector<std::string> names = {"main", "decoder-1", "decoder-2", "uploader", "crawler"};
+    // Rows are labelled with their process and thread, names and ids; the process's own row (its
+    // process-wide instant) comes first and has no slices.
+    const std::vector<std::string> names = {"photo_service 1", "photo_service 1 / main 1",
+                                            "photo_service 1 / decoder-1 2", "photo_service 1 / decoder-2 3",
+                                            "photo_service 1 / uploader 4", "indexer 2 / crawler 21"};
     const ColourFinder busy(image, 0x3A7BD5);
-    for (int dataRow = 0; dataRow < static_cast<int>(names.size()); ++dataRow) {
+    ASSERT_NE(layout.row(0, 0), nullptr);
+    EXPECT_EQ(layout.row(0, 0)->name, names[0]);
+    for (int dataRow = 1; dataRow < static_cast<int>(names.size()); ++dataRow) {
         const LayoutRow* row = layout.row(0, dataRow);
         ASSERT_NE(row, nullptr) << dataRow;
         EXPECT_EQ(row->name, names[static_cast<std::size_t>(dataRow)]);
@@ -109,7 +115,7 @@ TEST(ViewerProgram, ImportedTraceIsLintedAndShownLikeAResult)
             << row->name;
     }
     // "main" is busy from 1 ms to 94 ms of a trace that starts at 0 and ends at 99 ms.
-    const LayoutRow* main = layout.row(0, 0);
+    const LayoutRow* main = layout.row(0, 1);
     EXPECT_FALSE(busy.inBox(layout.axisLeft(), layout.xOf(900000), main->top, main->top + main->height));
     EXPECT_TRUE(busy.inBox(layout.xOf(1100000), layout.xOf(1500000), main->top, main->top + main->height));
 }
@@ -131,6 +137,23 @@ TEST(ViewerProgram, ImportOfBadInputEndsWithAClearMessage)
         EXPECT_NE(run.output.find(message), std::string::npos) << arguments << "\n" << run.output;
     }
     EXPECT_FALSE(fs::exists(scratchDirectory() / "bad_import"));
+}
+
+// What an import skipped is stored with the result: lint tells it on the first open and again on
+// the next, when the trace comes from the cache.
+TEST(ViewerProgram, ImportNotesAreToldOnEveryOpen)
+{
+    ::setenv("XDG_CACHE_HOME", (scratchDirectory() / "notes_cache").c_str(), 1);
+    const fs::path trace = scratchDirectory() / "unbalanced.json";
+    std::ofstream(trace) << R"([{"ph": "X", "pid": 1, "tid": 1, "ts": 1, "dur": 2, "name": "a"},
+                                {"ph": "E", "pid": 1, "tid": 1, "ts": 5}])";
+    for (int open = 0; open < 2; ++open) {
+        const ProgramRun lint = runViewer("lint " + quoted(trace));
+        EXPECT_EQ(lint.exitCode, 0) << lint.output;
+        EXPECT_NE(lint.output.find("import note: 1 end events (\"E\") had no begin and were skipped"),
+                  std::string::npos)
+            << "open " << open << ":\n" << lint.output;
+    }
 }
 
 TEST(ViewerProgram, GenerateRefusesToOverwriteAResult)
