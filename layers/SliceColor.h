@@ -1,7 +1,7 @@
 #pragma once
 // The fill of a slice, chosen by a stable hash of its name: the same name has the same colour
 // in every row, view and session, and light enough that black text on it reads well.
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 #include <wx/colour.h>
 
 #include <string>

@@ -3,7 +3,7 @@
 // wide is a box of its own; a run of slices each narrower than a pixel, in touching columns, is
 // one box counting them all. The walk jumps from column to column by binary search, so a lane
 // costs about its columns times log(slices), however many slices it holds.
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 #include "provider/SarvikProvider.h"
 
 #include <cstdint>

@@ -3,7 +3,7 @@
 // row shows at most kMaxLanes of them. A deeper row shows its first lanes and marks the bottom
 // lane with "+N", N being the lanes left out. A plain model, shared by drawing, hit tests and
 // the row height the slice layer asks for.
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 namespace velmora_1_0 {
 

@@ -13,7 +13,7 @@
 #include "layers/SliceDecimator.h"
 #include "layers/SliceRow.h"
 #include "provider/SarvikProvider.h"
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <tarquel_1_0/GraphLayer.h>
 

@@ -4,7 +4,7 @@
 // sorted by total, largest first. Plain and thread-agnostic, like SliceSearch: a worker may run
 // it over a snapshot of the slice layer's rows.
 #include "layers/SliceRow.h"
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 
 #include <atomic>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // The slices of one row as the slice layer keeps them: the provider's record (slices by start,
 // names, categories, lanes needed) and, per lane, the indices of its slices by start, which is
 // what the decimator and hit tests walk.
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 #include "provider/SarvikProvider.h"
 
 #include <string>

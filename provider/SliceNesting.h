@@ -3,7 +3,7 @@
 // starts, each slice goes one lane below the innermost earlier slice still open at its start,
 // which becomes its parent. A slice that outlives its parent stays in its lane; a later slice
 // starting after the parent's end is placed against what is still open then.
-#include "provider/VelmoraExport.h"
+#include <VelmoraExport.h>
 #include "provider/SarvikProvider.h"
 
 #include <vector>
