@@ -26,9 +26,6 @@ public:
     AreaPane* addPane(const wxString& name);
     int getPaneCount() const;
     AreaPane* getPane(int index) const;
-    // Shares the height by content: an area whose rows fit in an even share keeps just their
-    // height, the others share the rest. The timeline calls it when rows or the size change.
-    void fitToContent();
 
 private:
     RulerWindow* m_ruler;

@@ -11,32 +11,6 @@ namespace tarquel_1_0 {
 GraphArea::GraphArea(wxWindow* parent, RulerWindow* ruler) : wxPanel(parent, wxID_ANY), m_ruler(ruler)
 {
     SetSizer(new wxBoxSizer(wxVERTICAL));
-    Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
-        fitToContent();
-        event.Skip();
-    });
-}
-
-void GraphArea::fitToContent()
-{
-    if (m_panes.empty())
-        return;
-    const int share = GetClientSize().y / static_cast<int>(m_panes.size());
-    bool changed = false;
-    for (AreaPane* pane : m_panes) {
-        const int content = pane->getGraph()->getContentHeight();
-        const bool small = content > 0 && content <= share;
-        wxSizerItem* item = GetSizer()->GetItem(pane);
-        const int proportion = small ? 0 : 1;
-        const wxSize minimum(-1, small ? content : -1);
-        if (item && (item->GetProportion() != proportion || pane->GetMinSize() != minimum)) {
-            item->SetProportion(proportion);
-            pane->SetMinSize(minimum);
-            changed = true;
-        }
-    }
-    if (changed)
-        Layout();
 }
 
 void GraphArea::renderAllGraphs()

@@ -390,7 +390,6 @@ void Timeline::finalize(bool requestData)
     for (AreaGraph* area : d.areas())
         area->reloadRows();
     customizeLegend();
-    d.graphArea->fitToContent();
     Layout();
     for (GraphWindow* graph : d.graphs()) {
         if (requestData) {
