@@ -77,10 +77,11 @@ protected:
         ASSERT_TRUE(s_image.LoadFile(file.string(), wxBITMAP_TYPE_PNG));
     }
 
+    // The row of the thread named `name`; rows read "PROCESS PID / THREAD TID".
     static const LayoutRow& rowNamed(const std::string& name)
     {
         for (const LayoutRow& row : s_layout.rows())
-            if (row.area == 0 && row.name == name)
+            if (row.area == 0 && row.name.find("/ " + name + " ") != std::string::npos)
                 return row;
         ADD_FAILURE() << "no row " << name;
         static const LayoutRow none;

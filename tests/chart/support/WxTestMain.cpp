@@ -1,6 +1,11 @@
 #include "WxTestMain.h"
 
+#include <tarquel_1_0/DataProvider.h>
+
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
 
 #include <wx/app.h>
 #include <wx/debug.h>
@@ -74,7 +79,11 @@ int main(int argc, char** argv)
     wxSetAssertHandler(chart_test::onAssertion);
     const int result = RUN_ALL_TESTS();
     wxTheApp->ProcessPendingEvents();
+    tarquel_1_0::DataProvider::waitForEndingWorkers(30000);
     wxTheApp->OnExit();
     wxEntryCleanup();
-    return result;
+    // A provider's detached worker thread may still be on its last steps inside the toolkit
+    // after its object is gone; the process's static destructors must not run under it.
+    std::fflush(nullptr);
+    std::_Exit(result);
 }
