@@ -1,27 +1,53 @@
 #pragma once
 // Numbers distinct keys in the order they are first seen: the instance indices of an attribute
-// table built while reading (names of slices, counters, ...).
+// table built while reading (names of slices, counters, ...). Looked up once per event, so the
+// index is hashed: an ordered map spent most of its time comparing long equal prefixes.
 #include <cstdint>
-#include <map>
+#include <functional>
+#include <string>
+#include <tuple>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace velmora_import {
+
+// Hashes a text or a tuple of texts (each part hashed, then mixed in order).
+struct InternKeyHash {
+    std::size_t operator()(const std::string& text) const { return std::hash<std::string>()(text); }
+    template <class... Parts>
+    std::size_t operator()(const std::tuple<Parts...>& key) const
+    {
+        std::size_t seed = 0;
+        std::apply([&](const auto&... part) { ((seed = mix(seed, (*this)(part))), ...); }, key);
+        return seed;
+    }
+
+private:
+    static std::size_t mix(std::size_t seed, std::size_t value)
+    {
+        return seed ^ (value + 0x9e3779b97f4a7c15ull + (seed << 6) + (seed >> 2));
+    }
+};
 
 template <class Key>
 class InternTable {
 public:
     std::int32_t index(const Key& key)
     {
-        const auto [found, added] = m_index.emplace(key, static_cast<std::int32_t>(m_keys.size()));
-        if (added)
-            m_keys.push_back(key);
-        return found->second;
+        // Finding first spares building a node for a key that is known, the common case.
+        if (const auto found = m_index.find(key); found != m_index.end())
+            return found->second;
+        const auto index = static_cast<std::int32_t>(m_keys.size());
+        m_index.emplace(key, index);
+        m_keys.push_back(key);
+        return index;
     }
     const std::vector<Key>& keys() const { return m_keys; }
 
 private:
     std::vector<Key> m_keys;
-    std::map<Key, std::int32_t> m_index;
+    std::unordered_map<Key, std::int32_t, InternKeyHash> m_index;
 };
 
 } // namespace velmora_import

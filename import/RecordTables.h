@@ -12,6 +12,14 @@ namespace velmora_import {
 
 class RecordTables {
 public:
+    // The column of the "marker" table that holds an event's top call-stack frames, leaf first,
+    // one "symbol (module)" a line (a frame without a module is its symbol alone); empty when
+    // the event has no stack. Name and category stay columns of their own.
+    static constexpr const wchar_t* MARKER_STACK = L"stack";
+    // Frames of a stack that a marker keeps: enough to tell where a sample was, few enough for
+    // a tooltip.
+    static constexpr int STACK_FRAMES = 5;
+
     static dd_sarvik_2_2::store::AttributeTableRecord attributeTable(
         const wchar_t* name, std::vector<dd_sarvik_2_2::store::AttributeColumn> columns)
     {

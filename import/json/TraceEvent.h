@@ -21,6 +21,15 @@ struct TraceId {
     std::string text() const { return named ? name : std::to_string(number); }
 };
 
+// One frame of the "stackFrames" section: samples name their leaf frame by `id`, and each frame
+// its caller by `parent`.
+struct TraceFrame {
+    std::string id;
+    std::string name;
+    std::string category; // the library or module, when the producer gives it
+    std::string parent;
+};
+
 struct TraceEvent {
     char phase = 0; // the "ph" letter; 0 when missing
     std::string name;

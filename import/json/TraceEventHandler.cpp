@@ -18,20 +18,28 @@ constexpr std::size_t LONGEST_ARGS_TEXT = 2000;
 // Names beyond this are cut: a 100 MB "name" must not become a 400 MB wide string per table.
 constexpr std::size_t LONGEST_NAME = 4096;
 
-std::string shortened(const std::string& text)
+void assignShortened(std::string& into, std::string_view text)
 {
-    return text.size() <= LONGEST_NAME ? text : text.substr(0, LONGEST_NAME) + "\u2026";
+    if (text.size() <= LONGEST_NAME) {
+        into.assign(text);
+        return;
+    }
+    into.assign(text.substr(0, LONGEST_NAME));
+    into.append("\u2026");
 }
 
 // The number a whole string spells ("12.5", "24572"), as producers write numbers in quotes.
-bool parseNumber(const std::string& text, double& value)
+bool parseNumber(std::string_view text, double& value)
 {
     if (text.empty() || text.size() > 64 || std::isspace(static_cast<unsigned char>(text[0])))
         return false;
+    char digits[72];
+    text.copy(digits, text.size());
+    digits[text.size()] = '\0';
     char* end = nullptr;
-    value = std::strtod(text.c_str(), &end);
-    return end == text.c_str() + text.size() && std::isfinite(value) &&
-           text.find_first_of("xXnN") == std::string::npos; // no hex ids, "nan" or "inf"
+    value = std::strtod(digits, &end);
+    return end == digits + text.size() && std::isfinite(value) &&
+           text.find_first_of("xXnN") == std::string_view::npos; // no hex ids, "nan" or "inf"
 }
 
 std::string numberText(double value)
@@ -81,6 +89,30 @@ TraceEventHandler::TraceEventHandler(const JsonInputStream& stream, TraceEventSi
 {
 }
 
+TraceEventHandler::Field TraceEventHandler::fieldOf(std::string_view key)
+{
+    static const std::pair<std::string_view, Field> fields[] = {
+        {"ph", Field::ph},          {"name", Field::name},
+        {"cat", Field::cat},        {"pid", Field::pid},
+        {"tid", Field::tid},        {"ts", Field::ts},
+        {"dur", Field::dur},        {"tdur", Field::tdur},
+        {"s", Field::s},            {"id", Field::id},
+        {"scope", Field::scope},    {"bind_id", Field::bindId},
+        {"sf", Field::sf},          {"bp", Field::bp},
+        {"flow_in", Field::flowIn}, {"flow_out", Field::flowOut},
+        {"args", Field::args},      {"id2", Field::id2},
+        {"global", Field::global},  {"traceEvents", Field::traceEvents},
+        {"samples", Field::samples}, {"stackFrames", Field::stackFrames},
+        {"parent", Field::parent},  {"category", Field::category},
+        {"labels", Field::labels},
+        {"sort_index", Field::sortIndex}};
+    for (const auto& [name, field] : fields) {
+        if (name == key)
+            return field;
+    }
+    return Field::other;
+}
+
 bool TraceEventHandler::open(bool object)
 {
     Role next = Role::other;
@@ -99,11 +131,11 @@ bool TraceEventHandler::open(bool object)
     } else {
         switch (role()) {
         case Role::root:
-            if (!object && m_key == "traceEvents")
+            if (!object && m_field == Field::traceEvents)
                 next = Role::events;
-            else if (!object && m_key == "samples")
+            else if (!object && m_field == Field::samples)
                 next = Role::samples;
-            else if (object && m_key == "stackFrames")
+            else if (object && m_field == Field::stackFrames)
                 next = Role::frames;
             break;
         case Role::events:
@@ -117,17 +149,18 @@ bool TraceEventHandler::open(bool object)
             }
             break;
         case Role::event:
-            if (object && m_key == "args")
+            if (object && m_field == Field::args)
                 next = Role::args;
-            else if (object && m_key == "id2")
+            else if (object && m_field == Field::id2)
                 next = Role::id2;
             break;
         case Role::frames:
             if (object) {
                 next = Role::frame;
-                m_frameId = m_key;
-                m_frameName.clear();
-                m_frameParent.clear();
+                m_frame.id = m_key;
+                m_frame.name.clear();
+                m_frame.category.clear();
+                m_frame.parent.clear();
             }
             break;
         default:
@@ -156,7 +189,7 @@ bool TraceEventHandler::close()
         ++m_completeEvents;
         break;
     case Role::frame:
-        m_sink.frame(m_frameId, m_frameName, m_frameParent);
+        m_sink.frame(m_frame);
         break;
     case Role::args:
         if (m_argDepth > 0) {
@@ -177,14 +210,16 @@ bool TraceEventHandler::Key(const char* text, rapidjson::SizeType length, bool)
     if (inArgValue()) {
         if (m_open.back().members++)
             appendArgText(", ");
-        appendArgText(std::string(text, length) + ": ");
+        appendArgText({text, length});
+        appendArgText(": ");
         return true;
     }
     m_key.assign(text, length);
+    m_field = fieldOf(m_key);
     return true;
 }
 
-void TraceEventHandler::appendArgValue(const std::string& token)
+void TraceEventHandler::appendArgValue(std::string_view token)
 {
     // Values in an array are separated; in an object the key wrote the separator.
     if (!m_open.back().object && m_open.back().members++)
@@ -192,7 +227,7 @@ void TraceEventHandler::appendArgValue(const std::string& token)
     appendArgText(token);
 }
 
-void TraceEventHandler::appendArgText(const std::string& token)
+void TraceEventHandler::appendArgText(std::string_view token)
 {
     if (m_argValue.size() >= LONGEST_ARG_TEXT)
         return;
@@ -208,12 +243,12 @@ void TraceEventHandler::finishArg()
         return;
     if (!all.empty())
         all += '\n';
-    all += m_argKey + ": " + m_argValue;
+    all.append(m_argKey).append(": ").append(m_argValue);
     if (all.size() > LONGEST_ARGS_TEXT)
         all.replace(LONGEST_ARGS_TEXT, std::string::npos, "\u2026");
 }
 
-bool TraceEventHandler::scalar(const std::string& text)
+bool TraceEventHandler::scalar(std::string_view text)
 {
     if (inArgValue()) {
         appendArgValue(text);
@@ -226,16 +261,21 @@ bool TraceEventHandler::scalar(const std::string& text)
         finishArg();
         return true;
     }
-    if (role() == Role::event && (m_key == "ph" || m_key == "pid" || m_key == "tid" || m_key == "ts" ||
-                                  m_key == "dur" || m_key == "tdur"))
-        m_event.defect = "\"" + m_key + "\" is " + text;
+    if (role() == Role::event && (m_field == Field::ph || m_field == Field::pid || m_field == Field::tid ||
+                                  m_field == Field::ts || m_field == Field::dur || m_field == Field::tdur))
+        markDefect("is " + std::string(text));
     return true;
+}
+
+void TraceEventHandler::markDefect(std::string_view what)
+{
+    m_event.defect = "\"" + m_key + "\" " + std::string(what);
 }
 
 bool TraceEventHandler::Bool(bool value)
 {
-    if (role() == Role::event && (m_key == "flow_in" || m_key == "flow_out")) {
-        (m_key == "flow_in" ? m_event.flowIn : m_event.flowOut) = value;
+    if (role() == Role::event && (m_field == Field::flowIn || m_field == Field::flowOut)) {
+        (m_field == Field::flowIn ? m_event.flowIn : m_event.flowOut) = value;
         return true;
     }
     return scalar(value ? "true" : "false");
@@ -243,11 +283,11 @@ bool TraceEventHandler::Bool(bool value)
 
 bool TraceEventHandler::integer(std::int64_t value)
 {
-    if (role() == Role::event && (m_key == "pid" || m_key == "tid")) {
-        TraceId id;
+    if (role() == Role::event && (m_field == Field::pid || m_field == Field::tid)) {
+        TraceId& id = m_field == Field::pid ? m_event.pid : m_event.tid;
+        id = TraceId();
         id.number = value;
-        (m_key == "pid" ? m_event.pid : m_event.tid) = id;
-        m_event.pidGiven = m_event.pidGiven || m_key == "pid";
+        m_event.pidGiven = m_event.pidGiven || m_field == Field::pid;
         return true;
     }
     return number(static_cast<double>(value), std::to_string(value));
@@ -263,7 +303,8 @@ bool TraceEventHandler::Uint64(std::uint64_t value)
 bool TraceEventHandler::Double(double value)
 {
     // Times are most of a trace's fractional numbers and need no text.
-    if (!inArgValue() && role() == Role::event && (m_key == "ts" || m_key == "dur" || m_key == "tdur")) {
+    if (!inArgValue() && role() == Role::event &&
+        (m_field == Field::ts || m_field == Field::dur || m_field == Field::tdur)) {
         setEventNumber(value, {});
         return true;
     }
@@ -276,7 +317,7 @@ bool TraceEventHandler::number(double value, const std::string& text)
         return scalar(text);
     switch (role()) {
     case Role::args:
-        if (m_key == "sort_index")
+        if (m_field == Field::sortIndex)
             m_event.argSortIndex = value;
         m_event.numbers.emplace_back(m_key, value);
         return scalar(text);
@@ -284,33 +325,32 @@ bool TraceEventHandler::number(double value, const std::string& text)
         setEventNumber(value, text);
         return true;
     case Role::id2:
-        m_event.id = (m_key == "global" ? "g:" : "l:") + text;
+        m_event.id = (m_field == Field::global ? "g:" : "l:") + text;
         return true;
     case Role::frame:
-        if (m_key == "parent")
-            m_frameParent = text;
+        if (m_field == Field::parent)
+            m_frame.parent = text;
         return true;
     default:
         return true;
     }
 }
 
-bool TraceEventHandler::String(const char* chars, rapidjson::SizeType length, bool)
+bool TraceEventHandler::text(std::string_view value)
 {
-    return text(std::string(chars, length));
-}
-
-bool TraceEventHandler::text(const std::string& value)
-{
-    if (inArgValue())
-        return scalar("\"" + value + "\"");
+    if (inArgValue()) {
+        appendArgValue("\"");
+        appendArgText(value);
+        appendArgText("\"");
+        return true;
+    }
     switch (role()) {
     case Role::args: {
         double parsed = 0;
-        if (m_key == "name")
-            m_event.argName = shortened(value);
-        else if (m_key == "labels")
-            m_event.argLabels = value;
+        if (m_field == Field::name)
+            assignShortened(m_event.argName, value);
+        else if (m_field == Field::labels)
+            m_event.argLabels.assign(value);
         else if (parseNumber(value, parsed))
             m_event.numbers.emplace_back(m_key, parsed);
         return scalar(value);
@@ -319,13 +359,15 @@ bool TraceEventHandler::text(const std::string& value)
         setEventText(value);
         return true;
     case Role::id2:
-        m_event.id = (m_key == "global" ? "g:" : "l:") + value;
+        m_event.id.assign(m_field == Field::global ? "g:" : "l:").append(value);
         return true;
     case Role::frame:
-        if (m_key == "name")
-            m_frameName = value;
-        else if (m_key == "parent")
-            m_frameParent = value;
+        if (m_field == Field::name)
+            m_frame.name.assign(value);
+        else if (m_field == Field::category)
+            m_frame.category.assign(value);
+        else if (m_field == Field::parent)
+            m_frame.parent.assign(value);
         return true;
     default:
         return true;
@@ -334,69 +376,103 @@ bool TraceEventHandler::text(const std::string& value)
 
 void TraceEventHandler::setEventNumber(double value, const std::string& text)
 {
-    if (m_key == "pid" || m_key == "tid") {
-        (m_key == "pid" ? m_event.pid : m_event.tid) = idOf(value);
-        m_event.pidGiven = m_event.pidGiven || m_key == "pid";
-    } else if (m_key == "ts") {
+    switch (m_field) {
+    case Field::pid:
+    case Field::tid:
+        (m_field == Field::pid ? m_event.pid : m_event.tid) = idOf(value);
+        m_event.pidGiven = m_event.pidGiven || m_field == Field::pid;
+        break;
+    case Field::ts:
         m_event.timestamp = value;
-    } else if (m_key == "dur") {
+        break;
+    case Field::dur:
         m_event.duration = value;
-    } else if (m_key == "tdur") {
+        break;
+    case Field::tdur:
         m_event.threadDuration = value;
-    } else if (m_key == "id") {
+        break;
+    case Field::id:
         m_event.id = text;
-    } else if (m_key == "bind_id") {
+        break;
+    case Field::bindId:
         m_event.bindId = text;
-    } else if (m_key == "sf") {
+        break;
+    case Field::sf:
         m_event.stackFrame = text;
-    } else if (m_key == "name") {
+        break;
+    case Field::name:
         m_event.name = text;
-    } else if (m_key == "cat") {
+        break;
+    case Field::cat:
         m_event.category = text;
-    } else if (m_key == "ph" || m_key == "s") {
-        m_event.defect = "\"" + m_key + "\" is a number";
+        break;
+    case Field::ph:
+    case Field::s:
+        markDefect("is a number");
+        break;
+    default:
+        break;
     }
 }
 
-void TraceEventHandler::setEventText(const std::string& value)
+void TraceEventHandler::setEventText(std::string_view value)
 {
     double parsed = 0;
-    if (m_key == "ph") {
+    switch (m_field) {
+    case Field::ph:
         if (value.size() == 1)
             m_event.phase = value[0];
         else
-            m_event.defect = "\"ph\" is not one letter";
-    } else if (m_key == "name") {
-        m_event.name = shortened(value);
-    } else if (m_key == "cat") {
-        m_event.category = shortened(value);
-    } else if (m_key == "pid" || m_key == "tid") {
-        TraceId id;
+            markDefect("is not one letter");
+        break;
+    case Field::name:
+        assignShortened(m_event.name, value);
+        break;
+    case Field::cat:
+        assignShortened(m_event.category, value);
+        break;
+    case Field::pid:
+    case Field::tid: {
+        TraceId& id = m_field == Field::pid ? m_event.pid : m_event.tid;
         if (parseNumber(value, parsed) && parsed == std::floor(parsed)) {
             id = idOf(parsed);
         } else {
-            id.name = value;
+            id = TraceId();
+            id.name.assign(value);
             id.named = true;
         }
-        (m_key == "pid" ? m_event.pid : m_event.tid) = id;
-        m_event.pidGiven = m_event.pidGiven || m_key == "pid";
-    } else if (m_key == "ts" || m_key == "dur" || m_key == "tdur") {
+        m_event.pidGiven = m_event.pidGiven || m_field == Field::pid;
+        break;
+    }
+    case Field::ts:
+    case Field::dur:
+    case Field::tdur:
         if (!parseNumber(value, parsed))
-            m_event.defect = "\"" + m_key + "\" is not a number";
+            markDefect("is not a number");
         else
-            (m_key == "ts" ? m_event.timestamp : m_key == "dur" ? m_event.duration : m_event.threadDuration) = parsed;
-    } else if (m_key == "s") {
+            (m_field == Field::ts ? m_event.timestamp : m_field == Field::dur ? m_event.duration
+                                                                              : m_event.threadDuration) = parsed;
+        break;
+    case Field::s:
         m_event.scope = value.empty() ? 0 : value[0];
-    } else if (m_key == "id") {
-        m_event.id = value;
-    } else if (m_key == "scope") {
-        m_idScope = value;
-    } else if (m_key == "bind_id") {
-        m_event.bindId = value;
-    } else if (m_key == "sf") {
-        m_event.stackFrame = value;
-    } else if (m_key == "bp") {
+        break;
+    case Field::id:
+        m_event.id.assign(value);
+        break;
+    case Field::scope:
+        m_idScope.assign(value);
+        break;
+    case Field::bindId:
+        m_event.bindId.assign(value);
+        break;
+    case Field::sf:
+        m_event.stackFrame.assign(value);
+        break;
+    case Field::bp:
         m_event.bindToEnclosing = value == "e";
+        break;
+    default:
+        break;
     }
 }
 

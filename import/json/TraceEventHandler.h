@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velmora_import {
@@ -26,7 +27,7 @@ public:
     bool StartArray() { return open(false); }
     bool EndArray(rapidjson::SizeType) { return close(); }
     bool Key(const char* text, rapidjson::SizeType length, bool);
-    bool String(const char* text, rapidjson::SizeType length, bool);
+    bool String(const char* text, rapidjson::SizeType length, bool) { return this->text({text, length}); }
     bool Int(int value) { return integer(value); }
     bool Uint(unsigned value) { return integer(value); }
     bool Int64(std::int64_t value) { return integer(value); }
@@ -44,6 +45,12 @@ public:
 private:
     // What an open object or array is to the trace.
     enum class Role { root, events, samples, event, args, id2, frames, frame, other };
+    // The member names the reader acts on, told apart once per key rather than by comparing
+    // the key's text again for every value.
+    enum class Field { ph, name, cat, pid, tid, ts, dur, tdur, s, id, scope, bindId, sf, bp, flowIn, flowOut,
+                       args, id2, global, traceEvents, samples, stackFrames, parent, category, labels, sortIndex,
+                       other };
+    static Field fieldOf(std::string_view key);
     struct Open {
         Role role;
         bool object;
@@ -54,29 +61,30 @@ private:
     bool close();
     bool integer(std::int64_t value);
     bool number(double value, const std::string& text);
-    bool scalar(const std::string& text);
-    bool text(const std::string& value);
+    bool scalar(std::string_view text);
+    bool text(std::string_view value);
     Role role() const { return m_open.empty() ? Role::other : m_open.back().role; }
     // Inside args below their top level: values are rendered into the current arg's text.
     bool inArgValue() const { return m_argDepth > 0; }
-    void appendArgText(const std::string& token);
-    void appendArgValue(const std::string& token);
+    void appendArgText(std::string_view token);
+    void appendArgValue(std::string_view token);
     void finishArg();
     void setEventNumber(double value, const std::string& text);
-    void setEventText(const std::string& value);
+    void setEventText(std::string_view value);
+    // The defect of a field whose value has a type no producer means.
+    void markDefect(std::string_view what);
 
     const JsonInputStream& m_stream;
     TraceEventSink& m_sink;
     std::vector<Open> m_open;
     std::string m_key;
+    Field m_field = Field::other; // m_key's meaning
     TraceEvent m_event;
     std::size_t m_argDepth = 0; // nesting below the args object
     std::string m_argKey;       // top-level arg being rendered
     std::string m_argValue;
     std::string m_idScope; // "scope" of the event's id, joined to it when the event closes
-    std::string m_frameId;
-    std::string m_frameName;
-    std::string m_frameParent;
+    TraceFrame m_frame;
     bool m_sawEvents = false;
     bool m_canceled = false;
     std::size_t m_completeEvents = 0;

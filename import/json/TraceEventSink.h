@@ -6,12 +6,13 @@
 namespace velmora_import {
 
 struct TraceEvent;
+struct TraceFrame;
 
 class TraceEventSink {
 public:
     virtual ~TraceEventSink() = default;
     virtual void event(const TraceEvent& event) = 0;
-    virtual void frame(const std::string& id, const std::string& name, const std::string& parent) = 0;
+    virtual void frame(const TraceFrame& frame) = 0;
 };
 
 } // namespace velmora_import

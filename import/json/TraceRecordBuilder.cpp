@@ -1,5 +1,7 @@
 #include "json/TraceRecordBuilder.h"
 
+#include "RecordTables.h"
+#include "RowOrder.h"
 #include "json/TraceEvent.h"
 
 #include <dd_sarvik_2_2/store/ResultRecords.h>
@@ -29,25 +31,6 @@ std::wstring wide(const std::string& text)
 std::string kindOf(char phase)
 {
     return std::string("\"") + phase + "\"";
-}
-
-store::AttributeTableRecord attributeTable(const wchar_t* name, std::vector<store::AttributeColumn> columns)
-{
-    store::AttributeTableRecord table;
-    table.name = name;
-    table.columns = std::move(columns);
-    return table;
-}
-
-store::BandTableRecord bandTable(const wchar_t* name, store::BandTableKind kind, const wchar_t* attributes,
-                                 const wchar_t* key)
-{
-    store::BandTableRecord table;
-    table.name = name;
-    table.kind = kind;
-    table.attributeTable = attributes;
-    table.keyName = key;
-    return table;
 }
 
 // Nanoseconds from microseconds; false when out of range.
@@ -80,8 +63,8 @@ void setDepths(std::vector<store::BandObjectRecord>& objects)
 // Appends the times a row spends in its innermost open slice, one sample per stretch, given the
 // row's slices sorted by start and, at equal starts, outermost first. A slice that outlasts the
 // one it began in is cut at that one's end, so stretches never overlap.
-void addInnermostStretches(std::int32_t row, const std::vector<store::BandObjectRecord>& slices,
-                           std::vector<store::SampleRecord>& samples)
+template <class Slices>
+void addInnermostStretches(std::int32_t row, Slices first, Slices last, std::vector<store::SampleRecord>& samples)
 {
     std::vector<store::BandObjectRecord> open;
     std::uint64_t cursor = 0;
@@ -90,7 +73,8 @@ void addInnermostStretches(std::int32_t row, const std::vector<store::BandObject
             samples.push_back({row, cursor, end, 1, slice.instanceIndex});
         cursor = std::max(cursor, end);
     };
-    for (store::BandObjectRecord slice : slices) {
+    for (; first != last; ++first) {
+        store::BandObjectRecord slice = *first;
         while (!open.empty() && open.back().end <= slice.start) {
             emit(open.back(), open.back().end);
             open.pop_back();
@@ -193,9 +177,24 @@ void TraceRecordBuilder::event(const TraceEvent& event)
         addBinding(event, time);
 }
 
-void TraceRecordBuilder::frame(const std::string& id, const std::string& name, const std::string& parent)
+void TraceRecordBuilder::frame(const TraceFrame& frame)
 {
-    m_frames[id] = {name, parent};
+    m_frames[frame.id] = frame;
+}
+
+std::string TraceRecordBuilder::stackFrom(const std::string& leaf) const
+{
+    std::string stack;
+    auto frame = m_frames.find(leaf);
+    for (int count = 0; count < RecordTables::STACK_FRAMES && frame != m_frames.end(); ++count) {
+        if (count > 0)
+            stack += '\n';
+        stack += frame->second.name;
+        if (!frame->second.category.empty())
+            stack.append(" (").append(frame->second.category).append(")");
+        frame = m_frames.find(frame->second.parent);
+    }
+    return stack;
 }
 
 bool TraceRecordBuilder::timeOf(const TraceEvent& event, std::int64_t& time)
@@ -223,9 +222,15 @@ std::int32_t TraceRecordBuilder::marker(const TraceEvent& event)
     return marker(event.name, event.category, event.argsText);
 }
 
-std::int32_t TraceRecordBuilder::marker(const std::string& name, const std::string& category, const std::string& args)
+std::int32_t TraceRecordBuilder::marker(const std::string& name, const std::string& category, const std::string& args,
+                                        const std::string& stack)
 {
-    return m_markers.index({name, category, args});
+    // Assigned into one key kept between events, so a known marker costs no allocation.
+    std::get<0>(m_markerKey).assign(name);
+    std::get<1>(m_markerKey).assign(category);
+    std::get<2>(m_markerKey).assign(args);
+    std::get<3>(m_markerKey).assign(stack);
+    return m_markers.index(m_markerKey);
 }
 
 void TraceRecordBuilder::addSpan(std::vector<Span>& spans, std::size_t track, std::int64_t start, std::int64_t end,
@@ -424,30 +429,36 @@ std::vector<store::BandObjectRecord> TraceRecordBuilder::onRows(const std::vecto
     objects.reserve(spans.size());
     for (const Span& span : spans) {
         store::BandObjectRecord object;
-        object.row = rows.empty() ? -1 : rows[span.track];
+        object.row = rows.empty() ? 0 : rows[span.track];
         object.start = tick(span.start);
         object.end = tick(span.end);
         object.instanceIndex = span.marker;
         objects.push_back(object);
     }
     // At equal starts the longer (enclosing) slice comes first.
-    std::stable_sort(objects.begin(), objects.end(), [](const auto& a, const auto& b) {
-        return a.row != b.row ? a.row < b.row : a.start != b.start ? a.start < b.start : a.end > b.end;
+    RowOrder::sort(objects, std::max<std::size_t>(rows.size(), 1), [](const auto& a, const auto& b) {
+        return a.start != b.start ? a.start < b.start : a.end > b.end;
     });
+    if (rows.empty()) {
+        for (store::BandObjectRecord& object : objects)
+            object.row = -1;
+    }
     return objects;
 }
 
 void TraceRecordBuilder::addSliceTables(const std::vector<std::int32_t>& rows, store::ResultRecords& records)
 {
     store::BandTableRecord durations =
-        bandTable(L"marker_duration", store::BandTableKind::singleBand, L"marker", L"dd_thread");
+        RecordTables::bandTable(L"marker_duration", store::BandTableKind::singleBand, L"marker", L"dd_thread");
     durations.objects = onRows(m_slices, rows);
     setDepths(durations.objects);
     std::vector<store::SampleRecord> samples;
-    for (auto first = durations.objects.begin(); first != durations.objects.end();) {
-        const auto last = std::find_if(first, durations.objects.end(),
+    // Nesting leaves at most about two stretches per slice.
+    samples.reserve(durations.objects.size() * 2 + m_samples.size());
+    for (auto first = durations.objects.cbegin(); first != durations.objects.cend();) {
+        const auto last = std::find_if(first, durations.objects.cend(),
                                        [row = first->row](const auto& object) { return object.row != row; });
-        addInnermostStretches(first->row, {first, last}, samples);
+        addInnermostStretches(first->row, first, last, samples);
         first = last;
     }
     // Each sample stands for the time until the next one of its thread.
@@ -457,30 +468,35 @@ void TraceRecordBuilder::addSliceTables(const std::vector<std::int32_t>& rows, s
         Sample& sample = m_samples[index];
         if (sample.marker < 0) {
             const auto frame = m_frames.find(sample.frame);
-            sample.marker = marker(frame == m_frames.end() ? "frame " + sample.frame : frame->second.first, "sample", {});
+            sample.marker = frame == m_frames.end()
+                                ? marker("frame " + sample.frame, "sample", {})
+                                : marker(frame->second.name, "sample", {}, stackFrom(sample.frame));
         }
         const bool last = index + 1 == m_samples.size() || m_samples[index + 1].track != sample.track;
         const std::int64_t end =
             last ? sample.time : std::min(m_samples[index + 1].time, sample.time + LONGEST_SAMPLE_NS);
         samples.push_back({rows[sample.track], tick(sample.time), tick(end), 1, sample.marker});
     }
-    std::stable_sort(samples.begin(), samples.end(),
-                     [](const auto& a, const auto& b) { return std::tie(a.row, a.start) < std::tie(b.row, b.start); });
+    const auto byRowAndStart = [](const auto& a, const auto& b) {
+        return std::tie(a.row, a.start) < std::tie(b.row, b.start);
+    };
+    if (!std::is_sorted(samples.begin(), samples.end(), byRowAndStart))
+        std::stable_sort(samples.begin(), samples.end(), byRowAndStart);
 
-    store::AttributeTableRecord functions = attributeTable(L"function", {{L"name", {}}, {L"module", {}}});
-    store::AttributeTableRecord markers =
-        attributeTable(L"marker", {{L"name", {}}, {L"category", {}}, {L"args", {}}});
+    store::AttributeTableRecord functions = RecordTables::attributeTable(L"function", {{L"name", {}}, {L"module", {}}});
+    store::AttributeTableRecord markers = RecordTables::attributeTable(
+        L"marker", {{L"name", {}}, {L"category", {}}, {L"args", {}}, {RecordTables::MARKER_STACK, {}}});
     functions.instances.reserve(m_markers.keys().size());
     markers.instances.reserve(m_markers.keys().size());
-    for (const auto& [name, category, args] : m_markers.keys()) {
+    for (const auto& [name, category, args, stack] : m_markers.keys()) {
         functions.instances.push_back({wide(name), wide(category)});
-        markers.instances.push_back({wide(name), wide(category), wide(args)});
+        markers.instances.push_back({wide(name), wide(category), wide(args), wide(stack)});
     }
     records.attributeTables.push_back(std::move(functions));
     records.attributeTables.push_back(std::move(markers));
 
     store::BandTableRecord instants =
-        bandTable(L"marker_instant", store::BandTableKind::singleBand, L"marker", L"dd_thread");
+        RecordTables::bandTable(L"marker_instant", store::BandTableKind::singleBand, L"marker", L"dd_thread");
     instants.objects = onRows(m_instants, rows);
     records.sampleTables.push_back({L"dd_sample", L"function", std::move(samples)});
     records.bandTables.push_back(std::move(instants));
@@ -495,11 +511,11 @@ void TraceRecordBuilder::addFlowTables(const std::vector<std::int32_t>& rows, st
         m_notes.count("bound flow ends (\"bind_id\" with \"flow_in\"/\"flow_out\") had no other end", unmatched);
     // A flow is shown as a transition from its source row into its destination row.
     store::AttributeTableRecord objects =
-        attributeTable(L"dd_wait", {{L"object", {}}, {L"signal_cs", L"callstack"}, {L"wait_cs", L"callstack"}});
+        RecordTables::attributeTable(L"dd_wait", {{L"object", {}}, {L"signal_cs", L"callstack"}, {L"wait_cs", L"callstack"}});
     for (const std::string& name : m_flowNames.keys())
         objects.instances.push_back({wide("flow " + name), store::StoredValue(), store::StoredValue()});
     store::BandTableRecord flows =
-        bandTable(L"wait_state", store::BandTableKind::singleMultiBand, L"dd_wait", L"dd_thread");
+        RecordTables::bandTable(L"wait_state", store::BandTableKind::singleMultiBand, L"dd_wait", L"dd_thread");
     flows.objects.reserve(links.size());
     for (const FlowLinker::Link& link : links) {
         store::BandObjectRecord object;
@@ -513,25 +529,25 @@ void TraceRecordBuilder::addFlowTables(const std::vector<std::int32_t>& rows, st
     std::stable_sort(flows.objects.begin(), flows.objects.end(), [](const auto& a, const auto& b) {
         return std::tie(a.row, a.start) < std::tie(b.row, b.start);
     });
-    records.attributeTables.push_back(attributeTable(L"callstack", {{L"bottom_user_cs", {}}, {L"depth", {}}}));
+    records.attributeTables.push_back(RecordTables::attributeTable(L"callstack", {{L"bottom_user_cs", {}}, {L"depth", {}}}));
     records.attributeTables.push_back(std::move(objects));
     records.bandTables.push_back(std::move(flows));
 }
 
 void TraceRecordBuilder::addGlobalTables(store::ResultRecords& records) const
 {
-    store::AttributeTableRecord events = attributeTable(L"global_event", {{L"name", {}}});
+    store::AttributeTableRecord events = RecordTables::attributeTable(L"global_event", {{L"name", {}}});
     for (const std::string& name : m_globalNames.keys())
         events.instances.push_back({wide(name)});
     records.attributeTables.push_back(std::move(events));
-    records.attributeTables.push_back(attributeTable(L"global_task", {{L"name", {}}}));
+    records.attributeTables.push_back(RecordTables::attributeTable(L"global_task", {{L"name", {}}}));
 
     store::BandTableRecord instants =
-        bandTable(L"global_event", store::BandTableKind::globalInstants, L"global_event", L"global_event");
+        RecordTables::bandTable(L"global_event", store::BandTableKind::globalInstants, L"global_event", L"global_event");
     instants.objects = onRows(m_globalInstants, {});
     records.bandTables.push_back(std::move(instants));
     records.bandTables.push_back(
-        bandTable(L"global_task", store::BandTableKind::globalDurations, L"global_task", L"global_task"));
+        RecordTables::bandTable(L"global_task", store::BandTableKind::globalDurations, L"global_task", L"global_task"));
 }
 
 void TraceRecordBuilder::addCounterTable(store::ResultRecords& records) const
@@ -539,7 +555,7 @@ void TraceRecordBuilder::addCounterTable(store::ResultRecords& records) const
     std::set<std::string> processes;
     for (const auto& counter : m_counters.keys())
         processes.insert(std::get<3>(counter));
-    store::AttributeTableRecord table = attributeTable(L"counter", {{L"name", {}}, {L"unit", {}}});
+    store::AttributeTableRecord table = RecordTables::attributeTable(L"counter", {{L"name", {}}, {L"unit", {}}});
     for (std::size_t index = 0; index < m_counters.keys().size(); ++index) {
         const auto& [name, id, series, pid] = m_counters.keys()[index];
         // Counters belong to a process; its name tells them apart when several have counters.

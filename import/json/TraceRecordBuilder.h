@@ -38,7 +38,7 @@ struct TraceEvent;
 class TraceRecordBuilder : public TraceEventSink {
 public:
     void event(const TraceEvent& event) override;
-    void frame(const std::string& id, const std::string& name, const std::string& parent) override;
+    void frame(const TraceFrame& frame) override;
     // False with `error` when the trace held no timed event, or when `canceled` says so.
     bool finish(const std::string& name, const std::function<bool()>& canceled,
                 dd_sarvik_2_2::store::ResultRecords& records, std::string& error);
@@ -73,7 +73,10 @@ private:
     bool timeOf(const TraceEvent& event, std::int64_t& time);
     void noteTime(std::int64_t time);
     std::int32_t marker(const TraceEvent& event);
-    std::int32_t marker(const std::string& name, const std::string& category, const std::string& args);
+    std::int32_t marker(const std::string& name, const std::string& category, const std::string& args,
+                        const std::string& stack = {});
+    // The top frames from `leaf` up its callers, one line each.
+    std::string stackFrom(const std::string& leaf) const;
     void addSpan(std::vector<Span>& spans, std::size_t track, std::int64_t start, std::int64_t end, std::int32_t name);
     void addComplete(const TraceEvent& event, std::int64_t time);
     void addThreadSlice(const TraceEvent& event, std::int64_t time);
@@ -95,14 +98,16 @@ private:
     void addCounterTable(dd_sarvik_2_2::store::ResultRecords& records) const;
 
     TrackTable m_tracks;
-    // (name, category, args) of slices, instants and sampled frames.
-    InternTable<std::tuple<std::string, std::string, std::string>> m_markers;
+    // (name, category, args, stack) of slices, instants and sampled frames.
+    using MarkerKey = std::tuple<std::string, std::string, std::string, std::string>;
+    InternTable<MarkerKey> m_markers;
+    MarkerKey m_markerKey; // reused by marker()
     InternTable<std::string> m_globalNames;
     InternTable<std::tuple<std::string, std::string, std::string, std::string>> m_counters; // name, id, series, pid
     std::map<std::int32_t, TraceId> m_counterProcess;
     std::map<std::size_t, std::vector<Open>> m_threadStacks;        // open "B" by track
     std::map<std::string, std::vector<Open>> m_asyncOpen;           // open "b"/"S" by process, category and id
-    std::map<std::string, std::pair<std::string, std::string>> m_frames; // id -> name, parent
+    std::map<std::string, TraceFrame> m_frames; // by id
     FlowLinker m_flows;
     InternTable<std::string> m_flowNames;
 

@@ -3,7 +3,7 @@
 #include "RecordTables.h"
 
 #include "perf/PerfStack.h"
-#include "perf/RowOrder.h"
+#include "RowOrder.h"
 #include "perf/SchedPayload.h"
 
 #include <algorithm>
@@ -237,17 +237,16 @@ void PerfRecordBuilder::addMarker(std::size_t index, const PerfEvent& event, boo
     m_stack.clear();
     PerfStack stack(event, tracepoint);
     PerfFrame frame;
-    for (int count = 0; count < MARKER_FRAMES && stack.next(frame); ++count) {
+    for (int count = 0; count < Tables::STACK_FRAMES && stack.next(frame); ++count) {
         if (count > 0)
             m_stack.push_back('\n');
         else if (top)
             *top = frame;
         appendFrame(m_stack, frame);
     }
-    // The frames follow the kind in the category, one per line, so the tooltip shows them.
     const bool sample = PerfEventKinds::of(event.name) == PerfEventKind::cpuSample;
-    m_stack.insert(0, m_stack.empty() ? (sample ? "CPU sample" : "event") : (sample ? "CPU sample\n" : "event\n"));
-    const std::int32_t marker = m_markers.index(TextInternTable::join(m_key, {event.name, m_stack}));
+    const std::int32_t marker =
+        m_markers.index(TextInternTable::join(m_key, {event.name, sample ? "CPU sample" : "event", m_stack}));
     store::BandObjectRecord object;
     object.row = static_cast<std::int32_t>(index);
     object.start = event.time;
@@ -404,7 +403,7 @@ void PerfRecordBuilder::addSampleTables(store::ResultRecords& records, const std
     shift(m_marks, rows, origin);
     RowOrder::sort(m_marks, rows.size());
     records.attributeTables.push_back(
-        textTable(L"marker", {{L"name", {}}, {L"category", {}}}, m_markers));
+        textTable(L"marker", {{L"name", {}}, {L"category", {}}, {Tables::MARKER_STACK, {}}}, m_markers));
     store::BandTableRecord instants =
         Tables::bandTable(L"marker_instant", store::BandTableKind::singleBand, L"marker", L"dd_thread");
     instants.objects = std::move(m_marks);

@@ -5,7 +5,7 @@
 //                         command and thread id, alive from their first to their last event
 //   CPU samples           (cpu-clock, task-clock, cycles) CPU time per thread ("dd_sample" over
 //                         "function", the sampled frame), and a marker per sample
-//                         ("marker_instant") whose category gives the top frames
+//                         ("marker_instant") whose "stack" gives the top frames
 //   sched:sched_switch    states per thread ("wait_state"): running, and waiting with the reason
 //                         from prev_state and where the thread blocked ("dd_wait")
 //   sched_wakeup/_waking  a transition from the waking thread, at the wake-up, to the woken one
@@ -30,8 +30,6 @@ namespace velmora_import {
 
 class PerfRecordBuilder {
 public:
-    // Frames a sample marker's stack shows.
-    static constexpr int MARKER_FRAMES = 5;
 
     PerfRecordBuilder();
 
@@ -70,7 +68,7 @@ private:
 
     PerfThreadTable m_threads;
     TextInternTable m_functions; // symbol, module
-    TextInternTable m_markers;   // name, category (with the top frames)
+    TextInternTable m_markers;   // name, category, stack
     TextInternTable m_waits;     // object, call stack index ("" for none)
     TextInternTable m_callstacks;
     std::string m_key;   // reused to build intern keys

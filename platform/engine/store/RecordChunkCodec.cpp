@@ -1,5 +1,7 @@
 #include "store/RecordChunkCodec.h"
 
+#include "store/Utf8Text.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -34,6 +36,12 @@ public:
         char raw[sizeof value];
         std::memcpy(raw, &value, sizeof value);
         m_bytes.append(raw, sizeof raw);
+    }
+
+    void putText(const std::string& text)
+    {
+        putUnsigned(text.size());
+        m_bytes.append(text);
     }
 
     std::string take() { return std::move(m_bytes); }
@@ -87,6 +95,16 @@ public:
             return false;
         std::memcpy(&value, m_next, sizeof value);
         m_next += sizeof value;
+        return true;
+    }
+
+    bool getText(std::string_view& text)
+    {
+        std::uint64_t size = 0;
+        if (!getUnsigned(size) || size > static_cast<std::uint64_t>(m_end - m_next))
+            return false;
+        text = std::string_view(reinterpret_cast<const char*>(m_next), static_cast<std::size_t>(size));
+        m_next += size;
         return true;
     }
 
@@ -163,16 +181,78 @@ bool decodeRecord(BlobDecoder& in, TimedValueRecord& record, const TimedValueRec
         && in.getDelta(record.tick, previous.tick) && in.getDouble(record.value);
 }
 
+// An instance of an attribute table: its cell count, then each cell as a kind byte and its value.
+// Instances share nothing worth a difference, so the previous one is not used. The kinds are
+// numbered as StoredValue's alternatives, so a cell's index() is its kind.
+enum class CellKind : unsigned char { absent, integer, real, text };
+
+void encodeRecord(BlobEncoder& out, const AttributeInstance& cells, const AttributeInstance&)
+{
+    out.putUnsigned(cells.size());
+    for (const StoredValue& cell : cells) {
+        out.putUnsigned(static_cast<std::uint64_t>(cell.index()));
+        if (const auto* integer = std::get_if<std::int64_t>(&cell))
+            out.putDelta(static_cast<std::uint64_t>(*integer), 0);
+        else if (const auto* real = std::get_if<double>(&cell))
+            out.putDouble(*real);
+        else if (const auto* text = std::get_if<std::wstring>(&cell))
+            out.putText(Utf8Text::fromWide(*text));
+    }
+}
+
+bool decodeRecord(BlobDecoder& in, AttributeInstance& cells, const AttributeInstance&)
+{
+    std::uint64_t size = 0;
+    // Every cell takes at least its kind byte.
+    if (!in.getUnsigned(size) || size > 1u << 20)
+        return false;
+    cells.resize(static_cast<std::size_t>(size));
+    for (StoredValue& cell : cells) {
+        std::uint64_t kind = 0;
+        if (!in.getUnsigned(kind))
+            return false;
+        switch (static_cast<CellKind>(kind)) {
+        case CellKind::absent:
+            break;
+        case CellKind::integer: {
+            std::uint64_t value = 0;
+            if (!in.getDelta(value, 0))
+                return false;
+            cell = static_cast<std::int64_t>(value);
+            break;
+        }
+        case CellKind::real: {
+            double value = 0;
+            if (!in.getDouble(value))
+                return false;
+            cell = value;
+            break;
+        }
+        case CellKind::text: {
+            std::string_view text;
+            if (!in.getText(text))
+                return false;
+            cell = Utf8Text::toWide(text);
+            break;
+        }
+        default:
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 template <class Record>
 std::string RecordChunkCodec::encode(const Record* records, std::size_t count)
 {
     BlobEncoder out(count * 8);
-    Record previous{};
+    const Record first{};
+    const Record* previous = &first;
     for (std::size_t i = 0; i < count; ++i) {
-        encodeRecord(out, records[i], previous);
-        previous = records[i];
+        encodeRecord(out, records[i], *previous);
+        previous = &records[i];
     }
     return out.take();
 }
@@ -182,16 +262,15 @@ bool RecordChunkCodec::decode(const void* data, std::size_t size, std::size_t co
                               std::vector<Record>& out)
 {
     BlobDecoder in(data, size);
-    Record previous{};
     // Every record takes at least one byte per field, so a sane count never exceeds the size.
     if (count > size)
         return false;
+    const Record first{};
     for (std::size_t i = 0; i < count; ++i) {
         Record record;
-        if (!decodeRecord(in, record, previous))
+        if (!decodeRecord(in, record, i == 0 ? first : out.back()))
             return false;
-        out.push_back(record);
-        previous = record;
+        out.push_back(std::move(record));
     }
     return in.atEnd();
 }
@@ -201,12 +280,15 @@ bool RecordChunkCodec::decode(const void* data, std::size_t size, std::size_t co
 template SARVIK_API std::string RecordChunkCodec::encode(const SampleRecord*, std::size_t);
 template SARVIK_API std::string RecordChunkCodec::encode(const BandObjectRecord*, std::size_t);
 template SARVIK_API std::string RecordChunkCodec::encode(const TimedValueRecord*, std::size_t);
+template SARVIK_API std::string RecordChunkCodec::encode(const AttributeInstance*, std::size_t);
 template SARVIK_API bool RecordChunkCodec::decode(const void*, std::size_t, std::size_t,
                                                   std::vector<SampleRecord>&);
 template SARVIK_API bool RecordChunkCodec::decode(const void*, std::size_t, std::size_t,
                                                   std::vector<BandObjectRecord>&);
 template SARVIK_API bool RecordChunkCodec::decode(const void*, std::size_t, std::size_t,
                                                   std::vector<TimedValueRecord>&);
+template SARVIK_API bool RecordChunkCodec::decode(const void*, std::size_t, std::size_t,
+                                                  std::vector<AttributeInstance>&);
 
 }  // namespace store
 }  // namespace dd_sarvik_2_2

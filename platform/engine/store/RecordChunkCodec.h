@@ -1,6 +1,6 @@
 #pragma once
-// Packs runs of samples, band objects or timed values into the blobs of the result store and
-// unpacks them again.
+// Packs runs of samples, band objects, timed values or attribute instances into the blobs of the
+// result store and unpacks them again.
 //
 // Each record is stored as the difference to the record before it (the first to a
 // default-constructed one), zigzag- and variable-length encoded. Records arrive sorted by row
@@ -17,6 +17,9 @@
 
 namespace dd_sarvik_2_2 {
 namespace store {
+
+/// The cells of one instance of an attribute table.
+using AttributeInstance = std::vector<StoredValue>;
 
 class SARVIK_API RecordChunkCodec {
 public:

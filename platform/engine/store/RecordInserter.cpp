@@ -21,18 +21,6 @@ std::int64_t stored(std::uint64_t tick)
     return static_cast<std::int64_t>(tick);
 }
 
-void bindValue(SqliteStatement& statement, int position, const StoredValue& value)
-{
-    if (const auto* integer = std::get_if<std::int64_t>(&value))
-        statement.bindInteger(position, *integer);
-    else if (const auto* real = std::get_if<double>(&value))
-        statement.bindReal(position, *real);
-    else if (const auto* text = std::get_if<std::wstring>(&value))
-        statement.bindText(position, *text);
-    else
-        statement.bindNull(position);
-}
-
 // Writes `records` as blobs of at most ResultSchema::chunkSize records each.
 template <class Record>
 bool insertChunks(SqliteConnection& connection, const char* chunkTable, std::int64_t tableId,
@@ -99,40 +87,26 @@ bool RecordInserter::insertInfo(const ResultRecords& records)
 
 bool RecordInserter::insertAttributeTables(const ResultRecords& records)
 {
-    SqliteStatement table(m_connection, "INSERT INTO attribute_table VALUES (?, ?, ?)");
     SqliteStatement column(m_connection, "INSERT INTO attribute_column VALUES (?, ?, ?, ?)");
-    SqliteStatement value(m_connection, "INSERT INTO attribute_value VALUES (?, ?, ?, ?)");
-    std::int64_t id = 0;
-    for (const AttributeTableRecord& record : records.attributeTables) {
-        table.bindInteger(1, id);
-        table.bindText(2, record.name);
-        table.bindInteger(3, static_cast<std::int64_t>(record.instances.size()));
-        if (!table.execute())
-            return false;
-        for (std::size_t position = 0; position < record.columns.size(); ++position) {
-            column.bindInteger(1, id);
+    for (std::size_t id = 0; id < records.attributeTables.size(); ++id) {
+        const std::vector<AttributeColumn>& columns = records.attributeTables[id].columns;
+        for (std::size_t position = 0; position < columns.size(); ++position) {
+            column.bindInteger(1, static_cast<std::int64_t>(id));
             column.bindInteger(2, static_cast<std::int64_t>(position));
-            column.bindText(3, record.columns[position].name);
-            column.bindText(4, record.columns[position].referencedTable);
+            column.bindText(3, columns[position].name);
+            column.bindText(4, columns[position].referencedTable);
             if (!column.execute())
                 return false;
         }
-        for (std::size_t instance = 0; instance < record.instances.size(); ++instance) {
-            const std::vector<StoredValue>& cells = record.instances[instance];
-            for (std::size_t position = 0; position < cells.size(); ++position) {
-                if (std::holds_alternative<std::monostate>(cells[position]))
-                    continue;
-                value.bindInteger(1, id);
-                value.bindInteger(2, static_cast<std::int64_t>(instance));
-                value.bindInteger(3, static_cast<std::int64_t>(position));
-                bindValue(value, 4, cells[position]);
-                if (!value.execute())
-                    return false;
-            }
-        }
-        ++id;
     }
-    return table.prepared() && column.prepared() && value.prepared();
+    return column.prepared()
+        && insertChunkedTables(m_connection, "INSERT INTO attribute_table VALUES (?, ?, ?)", "attribute_chunk",
+                               records.attributeTables,
+                               [](SqliteStatement& insert, const AttributeTableRecord& table) -> const auto& {
+                                   insert.bindText(2, table.name);
+                                   insert.bindInteger(3, static_cast<std::int64_t>(table.instances.size()));
+                                   return table.instances;
+                               });
 }
 
 bool RecordInserter::insertLifetimes(const ResultRecords& records)

@@ -24,20 +24,6 @@ StoreStatus corrupt(const std::wstring& what)
     return {StoreCode::corrupt, L"The result file is damaged: " + what + L"."};
 }
 
-StoredValue cellValue(const SqliteStatement& statement, int column)
-{
-    switch (statement.columnType(column)) {
-    case SqliteStatement::ColumnType::integer:
-        return statement.integerColumn(column);
-    case SqliteStatement::ColumnType::real:
-        return statement.realColumn(column);
-    case SqliteStatement::ColumnType::null:
-        return std::monostate();
-    default:
-        return statement.textColumn(column);
-    }
-}
-
 // Table ids are written as 0, 1, 2, ... in record order; anything else means a damaged file.
 bool isNextId(std::int64_t id, std::size_t loaded)
 {
@@ -70,8 +56,22 @@ StoreStatus RecordLoader::load(ResultRecords& records)
 
 StoreStatus RecordLoader::countItems()
 {
+    // Instances are what the rest of the file refers to, so more of them than the file has bytes
+    // can only come from damage; the table that claims them is named.
+    SqliteStatement tables(m_connection, "SELECT name, instance_count FROM attribute_table ORDER BY id");
+    std::uintmax_t instances = 0;
+    while (tables.nextRow()) {
+        const std::int64_t claimed = tables.integerColumn(1);
+        instances += claimed < 0 ? 0 : static_cast<std::uintmax_t>(claimed);
+        if (instances > m_fileBytes)
+            return corrupt(L"attribute table '" + tables.textColumn(0) + L"' claims " + std::to_wstring(claimed)
+                           + L" instances, more than the file can hold");
+    }
+    if (tables.failed())
+        return databaseError();
     SqliteStatement count(m_connection,
-                          "SELECT (SELECT total(item_count) FROM sample_table)"
+                          "SELECT (SELECT total(instance_count) FROM attribute_table)"
+                          " + (SELECT total(item_count) FROM sample_table)"
                           " + (SELECT total(item_count) FROM band_table)"
                           " + (SELECT total(item_count) FROM timed_attribute)");
     if (!count.nextRow())
@@ -112,26 +112,15 @@ StoreStatus RecordLoader::loadInfo(ResultRecords& records)
 
 StoreStatus RecordLoader::loadAttributeTables(ResultRecords& records)
 {
-    SqliteStatement tables(m_connection,
-                           "SELECT id, name, instance_count FROM attribute_table ORDER BY id");
-    std::uintmax_t instancesTotal = 0;
-    while (tables.nextRow()) {
-        AttributeTableRecord table;
-        table.name = tables.textColumn(1);
-        const std::int64_t instanceCount = tables.integerColumn(2);
-        if (!isNextId(tables.integerColumn(0), records.attributeTables.size()) || instanceCount < 0)
-            return corrupt(L"attribute table '" + table.name + L"' has a bad header");
-        // Instances are what the rest of the file refers to, so more of them than the file has
-        // bytes can only come from damage; checked before any memory is taken for them.
-        instancesTotal += static_cast<std::uintmax_t>(instanceCount);
-        if (instancesTotal > m_fileBytes)
-            return corrupt(L"attribute table '" + table.name + L"' claims " + std::to_wstring(instanceCount)
-                           + L" instances, more than the file can hold");
-        records.attributeTables.push_back(std::move(table));
-        records.attributeTables.back().instances.resize(static_cast<std::size_t>(instanceCount));
-    }
-    if (tables.failed())
-        return databaseError();
+    StoreStatus status = loadChunkedTables(
+        "SELECT id, instance_count, name FROM attribute_table ORDER BY id", "attribute_chunk",
+        records.attributeTables, &AttributeTableRecord::instances,
+        [](const SqliteStatement& header, bool inOrder, AttributeTableRecord& table) {
+            table.name = header.textColumn(2);
+            return inOrder ? StoreStatus{} : corrupt(L"attribute table '" + table.name + L"' has a bad header");
+        });
+    if (!status.ok())
+        return status;
 
     SqliteStatement columns(m_connection, "SELECT table_id, position, name, referenced_table"
                                           " FROM attribute_column ORDER BY table_id, position");
@@ -146,26 +135,15 @@ StoreStatus RecordLoader::loadAttributeTables(ResultRecords& records)
     }
     if (columns.failed())
         return databaseError();
-    for (AttributeTableRecord& table : records.attributeTables)
-        for (std::vector<StoredValue>& instance : table.instances)
+    // An instance written with fewer cells than columns has its last ones absent.
+    for (AttributeTableRecord& table : records.attributeTables) {
+        for (std::vector<StoredValue>& instance : table.instances) {
+            if (instance.size() > table.columns.size())
+                return corrupt(L"a value of attribute table '" + table.name + L"' lies outside it");
             instance.resize(table.columns.size());
-
-    SqliteStatement values(m_connection,
-                           "SELECT table_id, instance, position, value FROM attribute_value");
-    while (values.nextRow()) {
-        const std::int64_t id = values.integerColumn(0);
-        const std::int64_t instance = values.integerColumn(1);
-        const std::int64_t position = values.integerColumn(2);
-        if (id < 0 || id >= static_cast<std::int64_t>(records.attributeTables.size()))
-            return corrupt(L"an attribute value belongs to no table");
-        AttributeTableRecord& table = records.attributeTables[static_cast<std::size_t>(id)];
-        if (instance < 0 || instance >= static_cast<std::int64_t>(table.instances.size())
-            || position < 0 || position >= static_cast<std::int64_t>(table.columns.size()))
-            return corrupt(L"a value of attribute table '" + table.name + L"' lies outside it");
-        table.instances[static_cast<std::size_t>(instance)][static_cast<std::size_t>(position)] =
-            cellValue(values, 3);
+        }
     }
-    return values.failed() ? databaseError() : StoreStatus{};
+    return {};
 }
 
 StoreStatus RecordLoader::loadLifetimes(ResultRecords& records)

@@ -26,10 +26,11 @@ const TableDefinition definitions[] = {
     {"attribute_column",
      "(table_id INTEGER NOT NULL, position INTEGER NOT NULL, name TEXT NOT NULL,"
      " referenced_table TEXT NOT NULL, PRIMARY KEY (table_id, position)) WITHOUT ROWID"},
-    // Absent values have no row; any other cell keeps its SQLite type (integer, real, text).
-    {"attribute_value",
-     "(table_id INTEGER NOT NULL, instance INTEGER NOT NULL, position INTEGER NOT NULL, value,"
-     " PRIMARY KEY (table_id, instance, position)) WITHOUT ROWID"},
+    // Instances in chunks, like the bulky arrays: names of markers and functions run to a few
+    // hundred thousand per large trace, and a row per value made them most of the writing time.
+    {"attribute_chunk",
+     "(table_id INTEGER NOT NULL, seq INTEGER NOT NULL, item_count INTEGER NOT NULL,"
+     " data BLOB NOT NULL, PRIMARY KEY (table_id, seq)) WITHOUT ROWID"},
     {"lifetime",
      "(id INTEGER PRIMARY KEY, table_name TEXT NOT NULL, instance INTEGER NOT NULL,"
      " start INTEGER NOT NULL, end INTEGER NOT NULL)"},

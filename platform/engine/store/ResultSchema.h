@@ -1,8 +1,9 @@
 #pragma once
 // The layout of "result.sqlite", shared by the writer and the reader.
 //
-// Small things (result info, attribute tables, lifetimes, table headers) are one row each;
-// bulky arrays (samples, band objects, timed values) are chunks of up to chunkSize records
+// Small things (result info, attribute table headers and columns, lifetimes, table headers) are
+// one row each; bulky arrays (attribute instances, samples, band objects, timed values) are
+// chunks of up to chunkSize records
 // packed into blobs by RecordChunkCodec, because one SQLite row per sample would make opening
 // a large result several times slower. Bump ResultRecords::currentSchemaVersion on any change.
 

@@ -94,10 +94,13 @@ TEST_F(ResultReaderError, damagedResultsAreRefusedWithTheirCause)
          L"fewer records"},
         {"UPDATE sample_table SET item_count = 1000000000000", StoreCode::corrupt, L"exceed the size of the file"},
         {"UPDATE band_table SET kind = 9 WHERE name = 'wait_state'", StoreCode::corrupt, L"band table 'wait_state'"},
-        {"INSERT INTO attribute_value VALUES (0, 5000, 0, 'x')", StoreCode::corrupt, L"lies outside it"},
-        // Sound blobs and tables whose content contradicts itself.
-        {"UPDATE attribute_value SET value = 99 WHERE position = 1 AND table_id ="
+        {"UPDATE attribute_chunk SET data = substr(data, 1, 7) WHERE table_id = 0", StoreCode::corrupt,
+         L"attribute_chunk cannot be decoded"},
+        {"DELETE FROM attribute_column WHERE position = 2 AND table_id ="
          " (SELECT id FROM attribute_table WHERE name = 'dd_wait')",
+         StoreCode::corrupt, L"lies outside it"},
+        // Sound blobs and tables whose content contradicts itself.
+        {"UPDATE attribute_column SET referenced_table = 'global_task' WHERE name = 'signal_cs'",
          StoreCode::corrupt, L"is inconsistent: column 'signal_cs' of 'dd_wait' refers to an instance"},
     };
     for (const Damage& damage : damages) {

@@ -89,10 +89,12 @@ TEST_F(PerfRecordBuilderTest, SamplesGiveCpuTimeOfTheirFunctionAndMarkersWithThe
     ASSERT_EQ(markers.size(), 3u) << "two samples and the probe";
     const auto sample = static_cast<std::size_t>(markers[0].instanceIndex);
     EXPECT_EQ(text(L"marker", sample), L"cpu-clock");
-    EXPECT_EQ(text(L"marker", sample, 1), L"CPU sample\ncompute (app)\nmain (app)");
+    EXPECT_EQ(text(L"marker", sample, 1), L"CPU sample");
+    EXPECT_EQ(text(L"marker", sample, 2), L"compute (app)\nmain (app)") << "the top frames, leaf first";
     const auto probe = static_cast<std::size_t>(markers[2].instanceIndex);
     EXPECT_EQ(text(L"marker", probe), L"probe_app:checkpoint");
-    EXPECT_EQ(text(L"marker", probe, 1), L"event\ncheckpoint (app)");
+    EXPECT_EQ(text(L"marker", probe, 1), L"event");
+    EXPECT_EQ(text(L"marker", probe, 2), L"checkpoint (app)");
     EXPECT_EQ(markers[2].start, 7 * MS);
     EXPECT_TRUE(hasNote("1 event(s) \"probe_app:checkpoint\" are shown as markers"));
 }

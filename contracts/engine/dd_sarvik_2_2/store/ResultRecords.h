@@ -106,7 +106,7 @@ struct TimedAttributeRecord {
 };
 
 struct ResultRecords {
-    static constexpr int currentSchemaVersion = 1;
+    static constexpr int currentSchemaVersion = 2;
 
     std::wstring name;                  // shown in titles
     std::uint64_t timeOrigin = 0;       // tick of the collection start
