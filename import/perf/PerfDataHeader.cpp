@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <string>
 
 namespace velmora_import {
@@ -33,6 +34,24 @@ std::uint64_t secondsAfter(std::string_view line)
     return seconds > 0 && std::isfinite(seconds) ? static_cast<std::uint64_t>(std::llround(seconds * 1e9)) : 0;
 }
 
+// perf script's name for the event type in "type = N", empty for types it cannot name in -F.
+std::string typeName(std::string_view line)
+{
+    const std::size_t at = line.find(" type = ");
+    if (at == std::string_view::npos)
+        return {};
+    switch (std::atoi(std::string(line.substr(at + 8, 3)).c_str())) {
+    case 0:
+        return "hw";
+    case 1:
+        return "sw";
+    case 2:
+        return "trace";
+    default:
+        return {};
+    }
+}
+
 } // namespace
 
 PerfDataHeader PerfDataHeader::parse(std::string_view text)
@@ -41,6 +60,7 @@ PerfDataHeader PerfDataHeader::parse(std::string_view text)
     bool anyEvent = false;
     bool cpu = true;
     bool period = true;
+    std::map<std::string, bool> typeCpu; // by type name: every event of the type has its CPU
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
         const std::string_view line = text.substr(0, end);
@@ -51,7 +71,10 @@ PerfDataHeader PerfDataHeader::parse(std::string_view text)
             if (flags.empty() || line.find("name = dummy") != std::string_view::npos)
                 continue;
             anyEvent = true;
-            cpu = cpu && flags.find(" CPU ") != std::string::npos;
+            const bool hasCpu = flags.find(" CPU ") != std::string::npos;
+            cpu = cpu && hasCpu;
+            const auto [type, added] = typeCpu.emplace(typeName(line), hasCpu);
+            type->second = type->second && hasCpu;
             period = period && flags.find(" PERIOD ") != std::string::npos;
         } else if (line.rfind("# time of first sample", 0) == 0) {
             header.firstSample = secondsAfter(line);
@@ -60,6 +83,10 @@ PerfDataHeader PerfDataHeader::parse(std::string_view text)
         }
     }
     header.everyEventHasCpu = anyEvent && cpu;
+    for (const auto& [type, hasCpu] : typeCpu) {
+        if (hasCpu && !type.empty())
+            header.typesWithCpu.push_back(type);
+    }
     header.everyEventHasPeriod = anyEvent && period;
     return header;
 }

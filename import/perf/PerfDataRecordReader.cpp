@@ -39,10 +39,20 @@ PerfDataRecordReader::PerfDataRecordReader(std::string perf)
 {
 }
 
-std::string PerfDataRecordReader::fieldsFor(bool withCpu, bool withPeriod)
+std::vector<std::string> PerfDataRecordReader::fieldArguments(const PerfDataHeader& header)
 {
-    return std::string("comm,pid,tid,") + (withCpu ? "cpu," : "") + "time,event," + (withPeriod ? "period," : "") +
-           "trace,ip,sym,dso";
+    // `type` empty: every event; "trace" fields exist for tracepoints only.
+    const auto fields = [&header](const std::string& type, bool withCpu) {
+        return (type.empty() ? "" : type + ":") + "comm,pid,tid," + (withCpu ? "cpu," : "") + "time,event," +
+               (header.everyEventHasPeriod ? "period," : "") + (type.empty() || type == "trace" ? "trace," : "") +
+               "ip,sym,dso";
+    };
+    std::vector<std::string> arguments = {"-F", fields({}, header.everyEventHasCpu)};
+    for (const std::string& type : header.everyEventHasCpu ? std::vector<std::string>() : header.typesWithCpu) {
+        arguments.push_back("-F");
+        arguments.push_back(fields(type, true));
+    }
+    return arguments;
 }
 
 bool PerfDataRecordReader::readHeader(const std::filesystem::path& file, std::string& header, std::string& error) const
@@ -81,9 +91,10 @@ bool PerfDataRecordReader::read(const std::filesystem::path& file, const Progres
 
     ChildProcess child;
     bool missing = false;
-    if (!child.start({m_perf, "script", "-i", file.string(), "--ns", "-F",
-                      fieldsFor(header.everyEventHasCpu, header.everyEventHasPeriod)},
-                     error, missing)) {
+    std::vector<std::string> command = {m_perf, "script", "-i", file.string(), "--ns"};
+    for (std::string& argument : fieldArguments(header))
+        command.push_back(std::move(argument));
+    if (!child.start(command, error, missing)) {
         error = file.string() + ": " + (missing ? std::string(MISSING_PERF) : error);
         return false;
     }

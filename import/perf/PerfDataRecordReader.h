@@ -6,8 +6,11 @@
 #include "RecordReader.h"
 
 #include <string>
+#include <vector>
 
 namespace velmora_import {
+
+struct PerfDataHeader;
 
 class PerfDataRecordReader : public RecordReader {
 public:
@@ -18,8 +21,9 @@ public:
               dd_sarvik_2_2::store::ResultRecords& records, std::vector<std::string>& notes,
               std::string& error) override;
 
-    // The field list given to perf script.
-    static std::string fieldsFor(bool withCpu, bool withPeriod);
+    // The field lists given to perf script ("-F LIST" pairs): one for every event, and where
+    // not every event carries its CPU, one with the CPU for each type of event that does.
+    static std::vector<std::string> fieldArguments(const PerfDataHeader& header);
 
 private:
     // Runs perf with `arguments`; false with `error` naming the file.

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -55,6 +56,14 @@ protected:
             if (text(L"dd_thread", row).rfind(prefix, 0) == 0)
                 return static_cast<int>(row);
         return -1;
+    }
+    // The rows' names ("comm tid", "swapper/CPU" for the idle thread of a CPU), in row order.
+    std::vector<std::wstring> rowNames() const
+    {
+        std::vector<std::wstring> names;
+        for (std::size_t row = 0; row < attributes(L"dd_thread").instances.size(); ++row)
+            names.push_back(text(L"dd_thread", row));
+        return names;
     }
     int samplesOn(int row) const
     {
@@ -103,6 +112,7 @@ TEST_F(PerfLiveRecordingTest, HandOffProgramShowsItsThreadsAndWakeUps)
     const int pingSamples = samplesOn(ping);
     const int pongSamples = samplesOn(pong);
     const std::size_t sampleCount = samples().size();
+    std::vector<std::wstring> names = rowNames();
     const fs::path text = scratch("hand_off.txt");
     ASSERT_EQ(std::system(("perf script -i " + data.string() + " > " + text.string() + " 2>/dev/null").c_str()), 0);
     // Each wake-up perf saw becomes an arrow, but for one whose thread never ran again before
@@ -113,6 +123,12 @@ TEST_F(PerfLiveRecordingTest, HandOffProgramShowsItsThreadsAndWakeUps)
     EXPECT_GE(transitions(pong, ping), wakeUpsIn(script, "pong", "ping") - 1);
     EXPECT_LE(transitions(pong, ping), wakeUpsIn(script, "pong", "ping"));
     ASSERT_TRUE(importFile(text)) << m_error;
+    // The same threads, the idle ones each on their CPU: the text has no process ids, so only
+    // the order of the rows may differ.
+    std::vector<std::wstring> textNames = rowNames();
+    std::sort(names.begin(), names.end());
+    std::sort(textNames.begin(), textNames.end());
+    EXPECT_EQ(textNames, names);
     EXPECT_EQ(samplesOn(rowNamed(L"ping ")), pingSamples);
     EXPECT_EQ(samplesOn(rowNamed(L"pong ")), pongSamples);
     EXPECT_EQ(samples().size(), sampleCount);

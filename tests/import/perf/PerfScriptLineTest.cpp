@@ -2,6 +2,7 @@
 // frames, scheduler fields, event kinds, the perf.data header, and the stream reader's buffer
 // boundaries.
 #include "perf/PerfDataHeader.h"
+#include "perf/PerfDataRecordReader.h"
 #include "perf/PerfEventKind.h"
 #include "perf/PerfScriptLine.h"
 #include "perf/PerfScriptReader.h"
@@ -139,6 +140,32 @@ TEST(PerfScriptLineTest, HeaderTellsFieldsEveryEventHasAndTheTimeSpan)
         PerfDataHeader::parse("# event : name = cpu-clock:ppp, , id = { 1 }, sample_type = IP|TID|TIME|PERIOD, x = 1\n");
     EXPECT_FALSE(perTask.everyEventHasCpu);
     EXPECT_TRUE(perTask.everyEventHasPeriod);
+}
+
+// A recording of one program: its samples carry no CPU, its scheduler events do. perf script
+// refuses "cpu" for all events then, but the idle threads the switches name are told apart only
+// by it, so the tracepoints get a field list of their own.
+TEST(PerfScriptLineTest, TracepointsKeepTheirCpuWhenSamplesHaveNone)
+{
+    const PerfDataHeader header = PerfDataHeader::parse(
+        "# event : name = sched:sched_switch, , id = { 937 }, type = 2, size = 128, config = 0x174, "
+        "sample_type = IP|TID|TIME|CALLCHAIN|CPU|PERIOD|RAW|IDENTIFIER, read_format = ID|LOST\n"
+        "# event : name = sched:sched_wakeup, , id = { 939 }, type = 2, size = 128, config = 0x176, "
+        "sample_type = IP|TID|TIME|CALLCHAIN|CPU|PERIOD|RAW|IDENTIFIER, read_format = ID|LOST\n"
+        "# event : name = cpu-clock, , id = { 941 }, type = 1, size = 128, "
+        "sample_type = IP|TID|TIME|CALLCHAIN|PERIOD|IDENTIFIER, read_format = ID|LOST\n");
+    EXPECT_FALSE(header.everyEventHasCpu);
+    EXPECT_EQ(header.typesWithCpu, std::vector<std::string>{"trace"});
+    EXPECT_EQ(PerfDataRecordReader::fieldArguments(header),
+              (std::vector<std::string>{"-F", "comm,pid,tid,time,event,period,trace,ip,sym,dso", "-F",
+                                        "trace:comm,pid,tid,cpu,time,event,period,trace,ip,sym,dso"}));
+
+    const PerfDataHeader systemWide = PerfDataHeader::parse(
+        "# event : name = sched:sched_switch, , id = { 1 }, type = 2, sample_type = IP|TID|TIME|CPU|RAW\n"
+        "# event : name = cycles, , id = { 2 }, type = 0, sample_type = IP|TID|TIME|CPU|PERIOD\n");
+    EXPECT_EQ(PerfDataRecordReader::fieldArguments(systemWide),
+              (std::vector<std::string>{"-F", "comm,pid,tid,cpu,time,event,trace,ip,sym,dso"}))
+        << "one list where every event has its CPU; no period where one lacks it";
 }
 
 // Events that straddle the reader's buffer boundaries come out whole, each exactly once.
