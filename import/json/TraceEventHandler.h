@@ -39,6 +39,8 @@ public:
     // An events array was found (the document is a trace).
     bool sawEvents() const { return m_sawEvents; }
     std::size_t completeEvents() const { return m_completeEvents; }
+    // The document's outermost value was closed: whatever follows is not part of the trace.
+    bool documentEnded() const { return m_sawEvents && m_open.empty(); }
     // The read was stopped by the progress callback.
     bool canceled() const { return m_canceled; }
 

@@ -32,8 +32,11 @@ bool TraceJsonReader::read(const std::filesystem::path& file, TraceEventSink& si
             error = file.string() + ":" + place + ": " + what;
             return false;
         }
-        notes.push_back("the file breaks off at " + place + " (" + what + "); the " +
-                        std::to_string(handler.completeEvents()) + " complete events before it were read");
+        if (handler.documentEnded())
+            notes.push_back("the text after the end of the trace, at " + place + ", was ignored");
+        else
+            notes.push_back("the file breaks off at " + place + " (" + what + "); the " +
+                            std::to_string(handler.completeEvents()) + " complete events before it were read");
     }
     else if (!input.error().empty())
         notes.push_back("the compressed data is damaged at its end (" + input.error() + "); every event was read");

@@ -6,7 +6,8 @@
 // byte order mark.
 //
 // A file that breaks off after complete events (a tracer killed before it wrote the closing
-// "]", or garbage after the last event) keeps those events, with a note saying where it broke.
+// "]", or garbage after the last event) keeps those events, with a note saying where it broke;
+// text after a whole document (a log line appended to the file) is ignored with a note.
 // Otherwise malformed JSON is an error naming the place: "FILE:LINE:COLUMN: what".
 // Progress is reported as bytes read of the file's size, every few megabytes; returning false
 // there stops the read (the error then says it was canceled).

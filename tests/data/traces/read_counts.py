@@ -7,7 +7,10 @@ Per file: threads (distinct pid/tid pairs with thread events), processes (distin
 event), slices per nesting depth per thread (complete "X" with a duration, matched "B"/"E"),
 thread instants, counter series (process, name, id, argument), async tracks (process, category,
 name of the outermost async slice) and async slices, flows (links between flow events and
-between bound slices). Run: python3 read_counts.py"""
+between bound slices). Files that are not whole JSON say how they read: one that breaks off
+is counted up to its last whole event, one with text after its document is counted whole,
+and one with a fault before any whole event records where (line:column) JSON reading fails.
+Run: python3 read_counts.py"""
 import collections
 import gzip
 import json
@@ -17,12 +20,48 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 
+def complete_events(text):
+    """The events of a document that breaks off: every whole event object of its events array
+    before the place where it stops being JSON."""
+    decoder = json.JSONDecoder()
+    key = text.find('"traceEvents"')
+    at = text.find('[', key if key >= 0 else 0)
+    events = []
+    while at >= 0:
+        at += 1
+        while at < len(text) and text[at] in ' \t\r\n':
+            at += 1
+        try:
+            event, at = decoder.raw_decode(text, at)
+        except json.JSONDecodeError:
+            break
+        events.append(event)
+        while at < len(text) and text[at] in ' \t\r\n':
+            at += 1
+        if at >= len(text) or text[at] != ',':
+            break
+    return events
+
+
 def load(path):
+    """The file's events and how it reads: "whole", "breaks off" (the events before the fault
+    are kept), "trailing text" after a whole document, or "error" with the place (line:column)
+    of a fault before any whole event."""
     raw = open(path, 'rb').read()
     if raw[:2] == b'\x1f\x8b':
         raw = gzip.decompress(raw)
-    data = json.loads(raw.decode('utf-8-sig', errors='replace'))
-    return data if isinstance(data, list) else data.get('traceEvents', [])
+    text = raw.decode('utf-8-sig', errors='replace')
+    try:
+        data, outcome = json.loads(text), {'outcome': 'whole'}
+    except json.JSONDecodeError as fault:
+        try:
+            data, end = json.JSONDecoder().raw_decode(text.lstrip())
+            outcome = {'outcome': 'trailing text'}
+        except json.JSONDecodeError:
+            data = complete_events(text)
+            outcome = {'outcome': 'breaks off', 'complete_events': len(data)} if data else \
+                {'outcome': 'error', 'error_at': '%d:%d' % (fault.lineno, fault.colno)}
+    return (data if isinstance(data, list) else data.get('traceEvents', [])), outcome
 
 
 def ident(value):
@@ -58,7 +97,9 @@ def depths(intervals):
 
 
 def read(path):
-    events = load(path)
+    events, outcome = load(path)
+    if outcome['outcome'] == 'error':
+        return outcome
     processes, threads = set(), set()
     slices = collections.defaultdict(list)
     open_b = collections.defaultdict(list)
@@ -150,6 +191,7 @@ def read(path):
         'async_tracks': len(async_tracks),
         'async_slices': async_slices + unclosed_async,
         'flows': flows,
+        **outcome,
     }
 
 

@@ -1,7 +1,12 @@
 // Real trace files of several producers (tests/data/traces, see its README), each imported and
 // compared with what an independent script (read_counts.py) read from the same JSON: threads,
 // slices per nesting depth, thread instants, counter series, async tracks and slices, flows.
+// Damaged copies of corpus files read as the script says they do: a file cut mid-event keeps its
+// complete events, text after a whole trace is ignored, a fault before any whole event is
+// refused at the script's line and column, leaving nothing behind.
 #include "ImportFixture.h"
+
+#include "../../engine/store/RecordsEquality.h"
 
 #include <rapidjson/document.h>
 #include <rapidjson/istreamwrapper.h>
@@ -58,6 +63,11 @@ Counts expectedOf(const rapidjson::Value& reading)
 
 class CorpusImportTest : public ImportFixture {
 protected:
+    bool hasNote(const std::string& part) const
+    {
+        return std::any_of(m_notes.begin(), m_notes.end(),
+                           [&part](const std::string& note) { return note.find(part) != std::string::npos; });
+    }
     Counts imported() const
     {
         Counts counts;
@@ -91,13 +101,39 @@ TEST_F(CorpusImportTest, EveryFileImportsAsItsIndependentReadingSays)
     ASSERT_GE(readings.MemberCount(), 15u);
     for (const auto& reading : readings.GetObject()) {
         const std::string name = reading.name.GetString();
-        SCOPED_TRACE(name);
+        const std::string outcome = reading.value["outcome"].GetString();
+        SCOPED_TRACE(name + " (" + outcome + ")");
+        if (outcome == "error") {
+            EXPECT_FALSE(importFile(CORPUS / name));
+            const std::string place = (CORPUS / name).string() + ":" + reading.value["error_at"].GetString() + ": ";
+            EXPECT_EQ(m_error.rfind(place, 0), 0u) << m_error;
+            EXPECT_FALSE(fs::exists(m_output));
+            EXPECT_TRUE(fs::is_empty(m_output.parent_path())) << "nothing left behind";
+            continue;
+        }
         ASSERT_TRUE(importFile(CORPUS / name)) << m_error;
         EXPECT_EQ(imported(), expectedOf(reading.value));
+        if (outcome == "breaks off")
+            EXPECT_TRUE(hasNote("complete events before it were read")) << "a cut file says so";
+        else if (outcome == "trailing text")
+            EXPECT_TRUE(hasNote("the text after the end of the trace")) << "ignored text is mentioned";
+        else
+            EXPECT_FALSE(hasNote("the file breaks off")) << "a whole file has no such note";
         // Every row is labelled with its process.
         for (const auto& row : attributes(L"dd_thread").instances)
             EXPECT_FALSE(std::get<std::wstring>(row.at(1)).empty());
     }
+}
+
+TEST_F(CorpusImportTest, CompressedFileImportsExactlyLikeThePlainOne)
+{
+    ASSERT_TRUE(importFile(CORPUS / "viztracer_multithread.json")) << m_error;
+    dd_sarvik_2_2::store::ResultRecords plain = std::move(m_records);
+    ASSERT_TRUE(importFile(CORPUS / "viztracer_multithread.json.gz")) << m_error;
+    EXPECT_EQ(m_records.name, L"viztracer_multithread.json.gz");
+    plain.name = m_records.name;
+    EXPECT_TRUE(m_records == plain);
+    EXPECT_GT(band(L"marker_duration").objects.size(), 500u);
 }
 
 } // namespace
