@@ -1,6 +1,7 @@
 #include "ViewerFrame.h"
 
 #include "DetailsPanel.h"
+#include "PickedItem.h"
 #include "SearchBar.h"
 
 #include "HostFilter.h"
@@ -55,6 +56,10 @@ const char* const kControls =
     "Up / Down, Page Up / Page Down: scroll the rows\n"
     "Backspace: undo the last zoom or run of moves; 0: show everything\n"
     "Drag on the ruler: select a time range (its length is shown) and open its menu\n"
+    "Drag across the rows: select a time range; its slices and CPU time show below\n"
+    "Click a slice, marker, wait, arrow, counter or ruler event: its details show below; Escape clears\n"
+    "Ctrl+F: find slices, markers and ruler events by name; Enter / Shift+Enter: next / previous\n"
+    "Legend menu of the slices: show every nesting lane, or a few per row\n"
     "Right click on the ruler or on the row names: filter, zoom and sort commands";
 
 constexpr int DETAILS_HEIGHT = 110;
@@ -147,6 +152,11 @@ void ViewerFrame::start()
     if (tarquel_1_0::GraphLayerParent* graph = timeline().getGraph(timeline().getPaneCount() > 0 ? 0 : -1))
         graph->getWindow()->SetFocus();
     m_details->watchLayers();
+    // A marker stepped to in the search tells about itself as a click on it does.
+    m_search->setStepListener([this](const SearchBar::Match& match) {
+        if (match.markers)
+            m_details->showItem(PickedItem::marker(*match.markers, match.row, match.startTime, match.endTime, match.instance));
+    });
 }
 
 ViewerFrame::LayerColours ViewerFrame::changedColours() const

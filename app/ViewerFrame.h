@@ -3,8 +3,8 @@
 // signals (apply filter, remove filters, selection echo, highlighting), a status line that shows
 // the messages meant for the user, and menus to open another result or trace file or pick another
 // viewpoint (each opens a new window through ViewerApp and closes this one). The details of the
-// selected slice show in a panel under the timeline, and Ctrl+F opens a search field over the
-// slices above it (Escape closes it, or else clears the selection). A trace is imported
+// selected item show in a panel under the timeline, and Ctrl+F opens a search field over the
+// slices, markers and ruler events above it (Escape closes it, or else clears the selection). A trace is imported
 // on a worker (TraceImportJob) while this window stays usable.
 //
 // Created by ViewerApp with a session that opened successfully; start() runs the pane's start-up.

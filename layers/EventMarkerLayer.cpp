@@ -275,7 +275,7 @@ wxRect EventMarkerLayer::drawMarker(Renderer& renderer, wxDC& dc, int x1, int x2
 
 void EventMarkerLayer::renderHittest(wxMemoryDC& dc)
 {
-    if (!m_visible || (m_hitItems.empty() && m_selection.empty()))
+    if (!m_visible || (m_hitItems.empty() && m_selection.empty() && m_marked.empty()))
         return;
     std::vector<int> indices;
     indices.reserve(m_hitItems.size() + m_selection.size());
@@ -285,6 +285,13 @@ void EventMarkerLayer::renderHittest(wxMemoryDC& dc)
     for (const auto& selected : m_selection)
         if (m_hitItems.count(selected.first) == 0)
             indices.push_back(selected.first);
+    // Of the marked ones only those drawn: a mark costs what the view shows, not every match.
+    if (!m_marked.empty())
+        for (int index : m_visibleMarkers) {
+            const EventMarker& marker = m_markers[static_cast<std::size_t>(index)];
+            if (m_marked.count({marker.row, marker.instanceIndex}) && !m_hitItems.count(index) && !m_selection.count(index))
+                indices.push_back(index);
+        }
     renderMarkers(dc, indices, true);
 }
 
@@ -320,6 +327,23 @@ bool EventMarkerLayer::setSelection()
 {
     m_selection = m_hitItems;
     return !m_selection.empty();
+}
+
+bool EventMarkerLayer::selectMarker(int row, std::uint64_t start, std::int32_t instance)
+{
+    EventMarker wanted;
+    wanted.row = static_cast<short>(row);
+    wanted.startTime = start;
+    wanted.endTime = 0;
+    // The first marker of that row and start in sort order, then the one of that instance.
+    for (auto it = std::lower_bound(m_markers.begin(), m_markers.end(), wanted, markerSortFunc);
+         it != m_markers.end() && it->row == wanted.row && it->startTime == start; ++it) {
+        if (it->instanceIndex == instance) {
+            m_selection = {{static_cast<int>(it - m_markers.begin()), true}};
+            return true;
+        }
+    }
+    return false;
 }
 
 void EventMarkerLayer::clearSelection()

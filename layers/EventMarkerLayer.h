@@ -20,6 +20,8 @@
 
 #include <functional>
 #include <map>
+#include <set>
+#include <utility>
 #include <vector>
 
 #include <wx/colour.h>
@@ -66,6 +68,12 @@ public:
     void setIconType(const wxString& type);
     // Copies of the hovered markers in sort order.
     std::vector<EventMarker> getHittestItems() const;
+    // Markers drawn highlighted like a hovered one (search matches), by data row (-1 on the
+    // ruler) and instance; an empty set removes every mark.
+    void setMarked(std::set<std::pair<int, std::int32_t>> marked) { m_marked = std::move(marked); }
+    // Selects the loaded marker of `row` that starts at `start` with `instance`; false when the
+    // layer holds no such marker (yet).
+    bool selectMarker(int row, std::uint64_t start, std::int32_t instance);
     // The pixel span of a marker as a cache key: x2 in the upper half, the low 16 bits of x1.
     static unsigned int generateKey(int x1, int x2);
     // By row (signed), then start, then end.
@@ -100,6 +108,7 @@ protected:
     bool m_dataLoaded = false;
     std::map<int, bool> m_hitItems;
     std::map<int, bool> m_selection;
+    std::set<std::pair<int, std::int32_t>> m_marked; // row and instance
     std::vector<SarvikProvider::EventMarkerData> m_pendingData;
     bool m_iconIsDuration = false;
     wxColour m_borderColor;

@@ -17,6 +17,7 @@
 #include <wx/control.h>
 #include <wx/dcmemory.h>
 #include <wx/font.h>
+#include <wx/menu.h>
 
 namespace velmora_1_0 {
 
@@ -96,7 +97,7 @@ void SliceLayer::updateData(wxMemoryDC& dc, bool render)
         if (row < 0 || row >= static_cast<int>(m_rows.size()))
             continue;
         m_rows[row] = std::make_shared<const SliceRow>(std::move(data));
-        m_parent->setRowExtraHeight(this, row, SliceLanes::extraHeight(m_rows[row]->depth()));
+        m_parent->setRowExtraHeight(this, row, m_lanes.extraHeight(m_rows[row]->depth()));
         if (render && m_visible) {
             const int display = m_parent->getDisplayRow(row);
             if (display >= 0) {
@@ -178,7 +179,7 @@ void SliceLayer::drawRow(wxDC& dc, int displayRow, std::vector<Drawn>& drawn) co
     // Boxes of one batch: they reach the DC before any text is written on them.
     Renderer::Batch batch(renderer, dc);
     std::vector<SliceDecimator::Box> boxes;
-    const int shown = SliceLanes::shown(row->depth());
+    const int shown = m_lanes.shown(row->depth());
     for (int lane = 0; lane < shown; ++lane) {
         const int y1 = lanes.y + lane * SliceLanes::kLaneHeight;
         const int y2 = y1 + SliceLanes::kLaneHeight - 2;
@@ -203,7 +204,7 @@ void SliceLayer::drawRow(wxDC& dc, int displayRow, std::vector<Drawn>& drawn) co
 void SliceLayer::drawHiddenLanes(wxDC& dc, int displayRow) const
 {
     const SliceRow* row = getRow(m_parent->getDataRow(displayRow));
-    const int hidden = row ? SliceLanes::hidden(row->depth()) : 0;
+    const int hidden = row ? m_lanes.hidden(row->depth()) : 0;
     if (hidden == 0)
         return;
     // The bottom lane says how many lanes are left out, over whatever is drawn there.
@@ -211,7 +212,7 @@ void SliceLayer::drawHiddenLanes(wxDC& dc, int displayRow) const
     const wxString text = wxString::Format("+%d", hidden);
     dc.SetFont(laneFont());
     const wxSize size = dc.GetTextExtent(text);
-    const int y = lanes.y + (SliceLanes::shown(row->depth()) - 1) * SliceLanes::kLaneHeight;
+    const int y = lanes.y + (m_lanes.shown(row->depth()) - 1) * SliceLanes::kLaneHeight;
     const int x = std::max(m_width - size.x - 2 * kTextInset, 0);
     Renderer& renderer = m_parent->m_renderer;
     renderer.setColour(dc, *wxBLACK);
@@ -269,6 +270,29 @@ void SliceLayer::renderHittest(wxMemoryDC& dc)
 {
     if (m_visible && m_hovered.valid())
         outline(dc, m_hovered, tarquel_1_0::getHittestColor());
+}
+
+void SliceLayer::populateLegendPopup(wxMenu& menu, int id)
+{
+    menu.Append(id, lanesExpanded() ? wxString::Format("Show at most %d lanes per row", SliceLanes::kCollapsedLanes)
+                                    : wxString("Show every lane"));
+}
+
+void SliceLayer::handleLegendPopupMenu(int index)
+{
+    if (index == 0)
+        expandLanes(!lanesExpanded());
+}
+
+void SliceLayer::expandLanes(bool expanded)
+{
+    m_lanes = SliceLanes(expanded ? SliceLanes::kMaxLanes : SliceLanes::kCollapsedLanes);
+    if (!m_parent)
+        return;
+    // Rows ask for their new heights; the area then lays out and repaints them.
+    for (int row = 0; row < static_cast<int>(m_rows.size()); ++row)
+        if (m_rows[row])
+            m_parent->setRowExtraHeight(this, row, m_lanes.extraHeight(m_rows[row]->depth()));
 }
 
 bool SliceLayer::hittest(int x, int y)

@@ -11,6 +11,7 @@
 // row then asks its area for the height of its lanes), renderAll on repaint, and the hit-test,
 // tooltip and selection operations on mouse moves and clicks.
 #include "layers/SliceDecimator.h"
+#include "layers/SliceLanes.h"
 #include "layers/SliceRow.h"
 #include "provider/SarvikProvider.h"
 #include <VelmoraExport.h>
@@ -63,6 +64,9 @@ public:
     void clear() override;
     int getTooltipCount() override;
     void getTooltip(int maxCount, std::vector<wxString>& lines) override;
+    // One entry: every lane or a few per row.
+    void populateLegendPopup(wxMenu& menu, int id) override;
+    void handleLegendPopupMenu(int index) override;
 
     // The slices of a data row; null before they arrived.
     const SliceRow* getRow(int dataRow) const;
@@ -80,6 +84,11 @@ public:
     // Slices drawn with a mark (search matches); an empty list removes every mark.
     void setMarked(const std::vector<Item>& items);
     bool isMarked(int row, int slice) const;
+
+    // Rows show a few lanes (SliceLanes::kCollapsedLanes) until every lane is asked for.
+    void expandLanes(bool expanded);
+    bool lanesExpanded() const { return m_lanes.limit() > SliceLanes::kCollapsedLanes; }
+    const SliceLanes& lanes() const { return m_lanes; }
 
     // Where the lanes of a display row start, in the layer's drawing coordinates.
     wxRect lanesRect(int displayRow) const;
@@ -107,6 +116,7 @@ private:
     std::vector<SarvikProvider::SliceData> m_pending;
     std::vector<Drawn> m_drawn;   // of the last repaint, by display row, lane and x
     bool m_dataLoaded = false;
+    SliceLanes m_lanes{SliceLanes::kCollapsedLanes};
     Item m_hovered;
     Item m_selected;
     std::function<void(const Item&)> m_onSelect;

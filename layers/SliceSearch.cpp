@@ -1,19 +1,10 @@
 #include "layers/SliceSearch.h"
 
+#include "provider/NameFilter.h"
+
 #include <algorithm>
-#include <cwctype>
 
 namespace velmora_1_0 {
-
-namespace {
-
-std::wstring lowered(std::wstring text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return std::towlower(c); });
-    return text;
-}
-
-} // namespace
 
 std::vector<SliceSearch::Match> SliceSearch::find(const std::vector<std::shared_ptr<const SliceRow>>& rows,
                                                   const std::wstring& text, const std::atomic<bool>& canceled)
@@ -21,7 +12,7 @@ std::vector<SliceSearch::Match> SliceSearch::find(const std::vector<std::shared_
     std::vector<Match> matches;
     if (text.empty())
         return matches;
-    const std::wstring wanted = lowered(text);
+    const NameFilter filter(text);
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
         if (canceled)
             return {};
@@ -38,7 +29,7 @@ std::vector<SliceSearch::Match> SliceSearch::find(const std::vector<std::shared_
                 nameMatches.resize(static_cast<std::size_t>(slice.name) + 1, -1);
             signed char& known = nameMatches[static_cast<std::size_t>(slice.name)];
             if (known < 0)
-                known = lowered(slices->name(slice)).find(wanted) != std::wstring::npos ? 1 : 0;
+                known = filter.matches(slices->name(slice)) ? 1 : 0;
             if (known == 1)
                 matches.push_back({row, index, slice.startTime, slice.endTime});
         }

@@ -4,16 +4,12 @@
 // generator's records, not from the viewer), Enter and Shift+Enter walk the matches; a drag
 // across the rows lists each name's total time in the range, checked against the records too.
 #include "DetailsPanel.h"
+#include "GeneratedWindow.h"
 #include "SearchBar.h"
-#include "ViewerApp.h"
-#include "ViewerFrame.h"
 #include "WxTestMain.h"
 
 #include "layers/SliceLayer.h"
 #include "layers/SliceLanes.h"
-
-#include <dd_sarvik_2_2/store/ResultGenerator.h>
-#include <dd_sarvik_2_2/store/ResultRecords.h>
 
 #include <tarquel_1_0/Directory.h>
 #include <tarquel_1_0/GraphLayerParent.h>
@@ -26,77 +22,14 @@
 #include <algorithm>
 #include <climits>
 #include <map>
-#include <filesystem>
-
-#include <unistd.h>
 
 namespace {
 
-namespace fs = std::filesystem;
-namespace store = dd_sarvik_2_2::store;
 using velmora_1_0::SliceLayer;
-using velmora_viewer::ViewerFrame;
+using viewer_test::GeneratedWindow;
 
-store::GeneratorOptions options()
-{
-    store::GeneratorOptions generated;
-    generated.threads = 4;
-    generated.samples = 5000;
-    generated.markers = 40;
-    generated.transitions = 20;
-    generated.globalMarkers = 10;
-    return generated;
-}
-
-class SliceWindow : public ::testing::Test {
+class SliceWindow : public GeneratedWindow {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_directory = fs::temp_directory_path() / ("velmora_slice_window_" + std::to_string(::getpid()));
-        fs::remove_all(s_directory);
-        ASSERT_TRUE(store::ResultGenerator(options()).writeTo(s_directory).ok());
-        s_records = store::ResultGenerator(options()).generate();
-    }
-    static void TearDownTestSuite() { fs::remove_all(s_directory); }
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(velmora_viewer::ViewerApp::openWindow(s_directory, "default", nullptr));
-        for (wxWindow* window : wxTopLevelWindows)
-            if (auto* frame = dynamic_cast<ViewerFrame*>(window))
-                m_frame = frame;
-        ASSERT_NE(m_frame, nullptr);
-        ASSERT_TRUE(chart_test::pumpUntil([this] { return m_frame->isComplete(); }, 60000));
-        for (tarquel_1_0::GraphLayer* layer : m_frame->timeline().getDirectory().getLayers())
-            if (auto* slices = dynamic_cast<SliceLayer*>(layer))
-                m_layer = slices;
-        ASSERT_NE(m_layer, nullptr);
-    }
-    void TearDown() override
-    {
-        if (m_frame)
-            m_frame->Destroy();
-        chart_test::pumpPending();
-    }
-
-    wxWindow* graph() const { return m_layer->m_parent->getWindow(); }
-    void mouse(wxEventType type, wxPoint at)
-    {
-        wxMouseEvent event(type);
-        event.SetEventObject(graph());
-        event.SetPosition(at);
-        event.m_leftDown = type == wxEVT_LEFT_DOWN;
-        graph()->GetEventHandler()->ProcessEvent(event);
-    }
-    void key(wxWindow* window, wxEventType type, int code, int modifiers = 0)
-    {
-        wxKeyEvent event(type);
-        event.SetEventObject(window);
-        event.m_keyCode = code;
-        event.SetControlDown((modifiers & wxMOD_CONTROL) != 0);
-        event.SetShiftDown((modifiers & wxMOD_SHIFT) != 0);
-        window->GetEventHandler()->ProcessEvent(event);
-    }
     // The middle of a slice of `lane` in the first row, in the graph's client coordinates; the
     // widest such slice in view.
     wxPoint sliceAt(int lane, int& index) const
@@ -118,20 +51,13 @@ protected:
         const wxRect lanes = m_layer->lanesRect(m_layer->m_parent->getDisplayRow(0));
         return {x, lanes.y + lane * velmora_1_0::SliceLanes::kLaneHeight + 4};
     }
-
-    static inline fs::path s_directory;
-    static inline store::ResultRecords s_records;
-    ViewerFrame* m_frame = nullptr;
-    SliceLayer* m_layer = nullptr;
 };
 
 TEST_F(SliceWindow, AClickSelectsASliceAndTheDetailsLeadToItsParentUntilEscape)
 {
     int index = -1;
     const wxPoint at = sliceAt(1, index);
-    mouse(wxEVT_MOTION, at);
-    mouse(wxEVT_LEFT_DOWN, at);
-    mouse(wxEVT_LEFT_UP, at);
+    click(at);
     ASSERT_EQ(m_layer->getSelected().row, 0);
     ASSERT_EQ(m_layer->getSelected().slice, index);
     const velmora_1_0::SliceRow& row = *m_layer->getRow(0);
@@ -161,21 +87,22 @@ TEST_F(SliceWindow, AClickSelectsASliceAndTheDetailsLeadToItsParentUntilEscape)
     EXPECT_TRUE(m_frame->details().lines().empty());
 }
 
-TEST_F(SliceWindow, SearchCountsTheNamedSlicesAndEnterWalksThem)
+TEST_F(SliceWindow, SearchCountsTheNamedSlicesMarkersAndRulerEventsAndEnterWalksThem)
 {
-    // Independently: the duration markers whose "marker" instance is named like that.
-    const auto& tables = s_records.attributeTables;
-    const auto markers = std::find_if(tables.begin(), tables.end(), [](const auto& t) { return t.name == L"marker"; });
-    const auto& bands = s_records.bandTables;
-    const auto durations = std::find_if(bands.begin(), bands.end(), [](const auto& t) { return t.name == L"marker_duration"; });
-    ASSERT_NE(markers, tables.end());
-    ASSERT_NE(durations, bands.end());
-    int expected = 0;
-    for (const auto& object : durations->objects) {
-        const std::wstring& name = std::get<std::wstring>(markers->instances.at(object.instanceIndex).at(0));
-        expected += object.end > object.start && name.find(L"request") != std::wstring::npos ? 1 : 0;
-    }
-    ASSERT_GT(expected, 1);
+    // Independently: the objects of every searched table whose instance is named like that
+    // (slices are the durations among the duration markers).
+    const auto named = [](const wchar_t* table, const wchar_t* names, bool durationsOnly) {
+        int count = 0;
+        for (const auto& object : band(table).objects) {
+            const bool kept = !durationsOnly || object.end > object.start;
+            count += kept && text(names, object.instanceIndex).find(L"request") != std::wstring::npos ? 1 : 0;
+        }
+        return count;
+    };
+    const int slices = named(L"marker_duration", L"marker", true);
+    const int expected = slices + named(L"marker_instant", L"marker", false) +
+                         named(L"global_event", L"global_event", false) + named(L"global_task", L"global_task", false);
+    ASSERT_GT(slices, 1);
 
     key(m_frame, wxEVT_CHAR_HOOK, 'F', wxMOD_CONTROL);
     velmora_viewer::SearchBar& search = m_frame->search();
@@ -185,8 +112,15 @@ TEST_F(SliceWindow, SearchCountsTheNamedSlicesAndEnterWalksThem)
     EXPECT_EQ(search.matchCount(), expected);
     EXPECT_EQ(search.countText(), wxString::Format("%d matches", expected));
 
-    key(search.field(), wxEVT_KEY_DOWN, WXK_RETURN);
-    EXPECT_EQ(search.currentMatch(), 0);
+    // Walked in time order; the first slice among them is selected when stepped to.
+    const auto& matches = search.matches();
+    EXPECT_TRUE(std::is_sorted(matches.begin(), matches.end(),
+                               [](const auto& a, const auto& b) { return a.startTime < b.startTime; }));
+    const auto firstSlice = std::find_if(matches.begin(), matches.end(), [](const auto& m) { return m.slices; });
+    ASSERT_NE(firstSlice, matches.end());
+    for (auto it = matches.begin(); it <= firstSlice; ++it)
+        key(search.field(), wxEVT_KEY_DOWN, WXK_RETURN);
+    EXPECT_EQ(search.currentMatch(), firstSlice - matches.begin());
     const SliceLayer::Item first = m_layer->getSelected();
     ASSERT_TRUE(first.valid());
     const auto& slice = m_layer->getRow(first.row)->slices()[static_cast<std::size_t>(first.slice)];
@@ -195,9 +129,11 @@ TEST_F(SliceWindow, SearchCountsTheNamedSlicesAndEnterWalksThem)
     EXPECT_LE(ruler.getStart().GetValue(), slice.startTime);
     EXPECT_GE(ruler.getEnd().GetValue(), slice.endTime);
     EXPECT_LT(ruler.getEnd().GetValue() - ruler.getStart().GetValue(), 3 * (slice.endTime - slice.startTime));
-    EXPECT_EQ(search.countText(), wxString::Format("1 of %d", expected));
+    EXPECT_EQ(search.countText(),
+              wxString::Format("%d of %d", static_cast<int>(firstSlice - matches.begin()) + 1, expected));
 
-    key(search.field(), wxEVT_KEY_DOWN, WXK_RETURN, wxMOD_SHIFT);
+    for (auto it = matches.begin(); it <= firstSlice; ++it)
+        key(search.field(), wxEVT_KEY_DOWN, WXK_RETURN, wxMOD_SHIFT);
     EXPECT_EQ(search.currentMatch(), expected - 1) << "Shift+Enter walks back round the start";
     key(search.field(), wxEVT_KEY_DOWN, WXK_RETURN, wxMOD_SHIFT);
     EXPECT_EQ(search.currentMatch(), expected - 2);
@@ -208,7 +144,7 @@ TEST_F(SliceWindow, SearchCountsTheNamedSlicesAndEnterWalksThem)
     EXPECT_FALSE(m_layer->isMarked(first.row, first.slice));
 }
 
-TEST_F(SliceWindow, ADragAcrossTheRowsListsTheSlicesOfTheRangeWithTheirTotals)
+TEST_F(SliceWindow, ADragAcrossTheRowsListsTheSlicesAndTheCpuTimeOfTheRange)
 {
     const int width = graph()->GetClientSize().x;
     const int y = m_layer->lanesRect(0).y + 4;
@@ -226,31 +162,36 @@ TEST_F(SliceWindow, ADragAcrossTheRowsListsTheSlicesOfTheRangeWithTheirTotals)
     ASSERT_TRUE(chart_test::pumpUntil([&] { return !m_frame->details().isComputing(); }));
     const std::uint64_t start = ruler.getSelectionStart().GetValue();
     const std::uint64_t end = ruler.getSelectionEnd().GetValue();
+    const auto overlap = [start, end](std::uint64_t from, std::uint64_t to) {
+        const std::uint64_t a = std::max(nanoseconds(from), start);
+        const std::uint64_t b = std::min(nanoseconds(to), end);
+        return b > a ? b - a : 0;
+    };
 
-    // Independently, from the generator's records: time of each name's durations in the range.
-    const auto& tables = s_records.attributeTables;
-    const auto markers = std::find_if(tables.begin(), tables.end(), [](const auto& t) { return t.name == L"marker"; });
-    const auto& bands = s_records.bandTables;
-    const auto durations =
-        std::find_if(bands.begin(), bands.end(), [](const auto& t) { return t.name == L"marker_duration"; });
+    // Independently, from the generator's records: time of each name's durations in the range,
+    // and each thread's time in its samples.
     std::map<std::wstring, std::pair<int, std::uint64_t>> expected; // count, total
-    const auto ns = [](std::uint64_t tick) { return tick - s_records.timeOrigin; };
-    for (const auto& object : durations->objects) {
-        const std::uint64_t from = std::max(ns(object.start), start);
-        const std::uint64_t to = std::min(ns(object.end), end);
-        if (object.end <= object.start || to <= from)
+    for (const auto& object : band(L"marker_duration").objects) {
+        const std::uint64_t inside = overlap(object.start, object.end);
+        if (object.end <= object.start || inside == 0)
             continue;
-        auto& entry = expected[std::get<std::wstring>(markers->instances.at(object.instanceIndex).at(0))];
+        auto& entry = expected[text(L"marker", object.instanceIndex)];
         entry.first += 1;
-        entry.second += to - from;
+        entry.second += inside;
     }
+    std::map<int, std::uint64_t> cpu;
+    for (const auto& table : s_records.sampleTables)
+        for (const auto& sample : table.samples)
+            cpu[sample.row] += overlap(sample.start, sample.end);
     ASSERT_FALSE(expected.empty());
+    ASSERT_FALSE(cpu.empty());
+
     const std::vector<wxString> lines = m_frame->details().lines();
-    ASSERT_EQ(lines.size(), expected.size() + 2);
+    ASSERT_EQ(lines.size(), expected.size() + 3 + cpu.size());
     EXPECT_TRUE(lines[0].StartsWith("Range " + tarquel_1_0::durationText(static_cast<double>(end - start))));
     EXPECT_EQ(lines[1], "Slices of all rows:");
     std::uint64_t previous = UINT64_MAX;
-    for (std::size_t i = 2; i < lines.size(); ++i) {
+    for (std::size_t i = 2; i < expected.size() + 2; ++i) {
         const wxString name = lines[i].AfterFirst(' ').Trim(false).BeforeFirst(':');
         const auto found = expected.find(name.ToStdWstring());
         ASSERT_NE(found, expected.end()) << lines[i];
@@ -260,6 +201,20 @@ TEST_F(SliceWindow, ADragAcrossTheRowsListsTheSlicesOfTheRangeWithTheirTotals)
             << lines[i];
         EXPECT_LE(found->second.second, previous) << "sorted by total";
         previous = found->second.second;
+    }
+
+    EXPECT_EQ(lines[expected.size() + 2], "CPU time of all rows:");
+    const auto& measured = m_frame->details().lastRange().cpu;
+    ASSERT_EQ(measured.size(), cpu.size());
+    for (std::size_t i = 0; i < measured.size(); ++i) {
+        const std::uint64_t wanted = cpu.at(measured[i].row);
+        // The engine answers in a double per bucket: a nanosecond or so of rounding.
+        EXPECT_NEAR(static_cast<double>(measured[i].nanoseconds), static_cast<double>(wanted), 2.0)
+            << "row " << measured[i].row;
+        const wxString& line = lines[expected.size() + 3 + i];
+        EXPECT_TRUE(line.StartsWith("    " + m_layer->m_parent->getRowName(m_layer->m_parent->getDisplayRow(measured[i].row)) +
+                                    ": " + tarquel_1_0::durationText(static_cast<double>(measured[i].nanoseconds))))
+            << line;
     }
 }
 

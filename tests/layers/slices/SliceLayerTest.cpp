@@ -59,7 +59,7 @@ protected:
 TEST_F(SliceLayerTest, RowsGrowByTheirLanesOnceTheirSlicesArrive)
 {
     EXPECT_TRUE(scene.layer.isLoaded());
-    EXPECT_EQ(scene.graph.getRowExtraRect(0).height, SliceLanes::extraHeight(2));
+    EXPECT_EQ(scene.graph.getRowExtraRect(0).height, scene.layer.lanes().extraHeight(2));
     EXPECT_EQ(scene.graph.getRowExtraRect(1).height, 0);
     ASSERT_NE(scene.layer.getRow(0), nullptr);
     EXPECT_EQ(scene.layer.getRow(0)->depth(), 2);
@@ -132,11 +132,19 @@ TEST(SliceLayerLoadTest, ADeepRowCapsItsLanesAndAnswersToClearedRequestsAreDropp
 
     scene.file(slice_test::rowData(0, chain, {L"level"}));
     scene.apply();
-    EXPECT_EQ(scene.graph.getRowExtraRect(0).height, SliceLanes::extraHeight(SliceLanes::kMaxLanes));
-    const wxImage image = scene.draw();
-    // "+3" on a dark box at the right end of the bottom lane.
-    const int bottom = scene.graph.getRowExtraRect(0).y + (SliceLanes::kMaxLanes - 1) * SliceLanes::kLaneHeight;
-    EXPECT_GT(darkPixels(image, kWidth - 30, kWidth - 1, bottom, bottom + SliceLanes::kLaneHeight - 1), 40);
+    // Collapsed at first: a few lanes, "+N" on a dark box at the right end of the bottom one.
+    const auto hiddenMarkAt = [&](int lanes) {
+        EXPECT_EQ(scene.graph.getRowExtraRect(0).height, SliceLanes(lanes).extraHeight(lanes));
+        const wxImage image = scene.draw();
+        const int bottom = scene.graph.getRowExtraRect(0).y + (lanes - 1) * SliceLanes::kLaneHeight;
+        return darkPixels(image, kWidth - 30, kWidth - 1, bottom, bottom + SliceLanes::kLaneHeight - 1);
+    };
+    EXPECT_FALSE(scene.layer.lanesExpanded());
+    EXPECT_GT(hiddenMarkAt(SliceLanes::kCollapsedLanes), 40);
+
+    scene.layer.handleLegendPopupMenu(0); // "Show every lane"
+    EXPECT_TRUE(scene.layer.lanesExpanded());
+    EXPECT_GT(hiddenMarkAt(SliceLanes::kMaxLanes), 40);
 }
 
 } // namespace

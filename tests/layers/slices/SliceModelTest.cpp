@@ -12,19 +12,28 @@ using velmora_1_0::SliceColor;
 using velmora_1_0::SliceLanes;
 using velmora_1_0::SliceRow;
 
-TEST(SliceLanesTest, DeepRowsCapTheirLanesAndCountTheRest)
+TEST(SliceLanesTest, DeepRowsCapTheirLanesAtTheLimitAndCountTheRest)
 {
-    EXPECT_EQ(SliceLanes::extraHeight(0), 0);
-    EXPECT_EQ(SliceLanes::extraHeight(3), 3 * SliceLanes::kLaneHeight + 1);
-    EXPECT_EQ(SliceLanes::hidden(3), 0);
+    const SliceLanes all;
+    EXPECT_EQ(all.extraHeight(0), 0);
+    EXPECT_EQ(all.extraHeight(3), 3 * SliceLanes::kLaneHeight + 1);
+    EXPECT_EQ(all.hidden(3), 0);
     const int deep = SliceLanes::kMaxLanes + 7;
-    EXPECT_EQ(SliceLanes::shown(deep), SliceLanes::kMaxLanes);
-    EXPECT_EQ(SliceLanes::hidden(deep), 7);
-    EXPECT_EQ(SliceLanes::extraHeight(deep), SliceLanes::extraHeight(SliceLanes::kMaxLanes));
-    EXPECT_EQ(SliceLanes::laneAt(0, 3), 0);
-    EXPECT_EQ(SliceLanes::laneAt(2 * SliceLanes::kLaneHeight + 1, 3), 2);
-    EXPECT_EQ(SliceLanes::laneAt(3 * SliceLanes::kLaneHeight, 3), -1);
-    EXPECT_EQ(SliceLanes::laneAt(-1, 3), -1);
+    EXPECT_EQ(all.shown(deep), SliceLanes::kMaxLanes);
+    EXPECT_EQ(all.hidden(deep), 7);
+    EXPECT_EQ(all.extraHeight(deep), all.extraHeight(SliceLanes::kMaxLanes));
+    EXPECT_EQ(all.laneAt(0, 3), 0);
+    EXPECT_EQ(all.laneAt(2 * SliceLanes::kLaneHeight + 1, 3), 2);
+    EXPECT_EQ(all.laneAt(3 * SliceLanes::kLaneHeight, 3), -1);
+    EXPECT_EQ(all.laneAt(-1, 3), -1);
+
+    const SliceLanes collapsed(SliceLanes::kCollapsedLanes);
+    EXPECT_EQ(collapsed.shown(2), 2) << "a shallow row keeps every lane";
+    EXPECT_EQ(collapsed.shown(deep), SliceLanes::kCollapsedLanes);
+    EXPECT_EQ(collapsed.hidden(deep), deep - SliceLanes::kCollapsedLanes);
+    EXPECT_EQ(collapsed.laneAt(SliceLanes::kCollapsedLanes * SliceLanes::kLaneHeight, deep), -1);
+    EXPECT_EQ(SliceLanes(0).limit(), 1);
+    EXPECT_EQ(SliceLanes(SliceLanes::kMaxLanes + 1).limit(), SliceLanes::kMaxLanes);
 }
 
 TEST(SliceColorTest, TheSameNameAlwaysHasTheSameLightColour)
