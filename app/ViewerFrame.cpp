@@ -1,5 +1,6 @@
 #include "ViewerFrame.h"
 
+#include "ControlsHelp.h"
 #include "DetailsPanel.h"
 #include "PickedItem.h"
 #include "SearchBar.h"
@@ -40,27 +41,11 @@ namespace {
 enum MenuId {
     ID_OPEN_RESULT = wxID_HIGHEST + 1,
     ID_OPEN_TRACE,
+    ID_SAVE_VIEWPOINT,
     ID_APPLY_FILTER,
     ID_REMOVE_FILTERS,
     ID_FIRST_VIEWPOINT, // one id per bundled viewpoint from here on
 };
-
-// What the mouse and the keys do over the timeline; the README lists the same.
-const char* const kControls =
-    "Wheel: zoom in and out around the pointer\n"
-    "Shift+wheel, sideways wheel: move earlier or later in time\n"
-    "Ctrl+wheel: scroll the rows up and down\n"
-    "W / S: zoom in / out around the pointer (+ / - around the middle)\n"
-    "A / D, Left / Right: move earlier / later in time (a run of moves is one undo step)\n"
-    "Home / End: go to the start / the end, keeping the zoom\n"
-    "Up / Down, Page Up / Page Down: scroll the rows\n"
-    "Backspace: undo the last zoom or run of moves; 0: show everything\n"
-    "Drag on the ruler: select a time range (its length is shown) and open its menu\n"
-    "Drag across the rows: select a time range; its slices and CPU time show below\n"
-    "Click a slice, marker, wait, arrow, counter or ruler event: its details show below; Escape clears\n"
-    "Ctrl+F: find slices, markers and ruler events by name; Enter / Shift+Enter: next / previous\n"
-    "Legend menu of the slices: show every nesting lane, or a few per row\n"
-    "Right click on the ruler or on the row names: filter, zoom and sort commands";
 
 constexpr int DETAILS_HEIGHT = 110;
 
@@ -192,6 +177,7 @@ void ViewerFrame::buildMenus()
     auto* file = new wxMenu;
     file->Append(ID_OPEN_RESULT, "&Open result...\tCtrl+O");
     file->Append(ID_OPEN_TRACE, "Open &trace file...\tCtrl+T");
+    file->Append(ID_SAVE_VIEWPOINT, "&Save viewpoint as...\tCtrl+S");
     file->AppendSeparator();
     file->Append(wxID_EXIT, "&Quit\tCtrl+Q");
 
@@ -223,11 +209,12 @@ void ViewerFrame::buildMenus()
     bar->Append(filter, "F&ilter");
     bar->Append(help, "&Help");
     SetMenuBar(bar);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { wxMessageBox(kControls, "Mouse and keyboard", wxOK, this); },
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { wxMessageBox(ControlsHelp::text(), "Mouse and keyboard", wxOK, this); },
          wxID_HELP);
 
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { openResult(); }, ID_OPEN_RESULT);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { openTrace(); }, ID_OPEN_TRACE);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { saveViewpointAs(); }, ID_SAVE_VIEWPOINT);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, wxID_EXIT);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { applyFilter(); }, ID_APPLY_FILTER);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { removeFilters(); }, ID_REMOVE_FILTERS);
@@ -311,6 +298,28 @@ void ViewerFrame::openTrace()
         *this, dialog.GetPath().ToStdWstring(),
         [this, name](int percent) { SetStatusText(wxString::Format("Importing %s: %d%%", name, percent)); },
         [this](const std::filesystem::path& result, const std::string& error) { traceImported(result, error); });
+}
+
+void ViewerFrame::saveViewpointAs()
+{
+    wxFileDialog dialog(this, "Save the viewpoint", wxEmptyString, m_session->viewpointName() + ".xml",
+                        "Viewpoints (*.xml)|*.xml", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    const wxString error = saveViewpoint(dialog.GetPath().ToStdWstring());
+    if (!error.empty())
+        wxMessageBox(error, "Cannot save the viewpoint", wxOK | wxICON_ERROR, this);
+}
+
+wxString ViewerFrame::saveViewpoint(const std::filesystem::path& file)
+{
+    wxString error;
+    if (!m_pane->writeViewpoint(file, error)) {
+        SetStatusText(error);
+        return error;
+    }
+    SetStatusText("Viewpoint saved to " + wxString(file.wstring()));
+    return wxString();
 }
 
 void ViewerFrame::traceImported(const std::filesystem::path& result, const std::string& error)

@@ -2,7 +2,8 @@
 // The viewer's main window: one TimelinePane over one result, the host side of the pane's
 // signals (apply filter, remove filters, selection echo, highlighting), a status line that shows
 // the messages meant for the user, and menus to open another result or trace file or pick another
-// viewpoint (each opens a new window through ViewerApp and closes this one). The details of the
+// viewpoint (each opens a new window through ViewerApp and closes this one) or save the viewpoint
+// with the colours and sort orders the user chose. The details of the
 // selected item show in a panel under the timeline, and Ctrl+F opens a search field over the
 // slices, markers and ruler events above it (Escape closes it, or else clears the selection). A trace is imported
 // on a worker (TraceImportJob) while this window stays usable.
@@ -54,6 +55,9 @@ public:
     // Gives the layers of those names these colours, as the user chose them in another window.
     void applyColours(const LayerColours& colours);
     DetailsPanel& details() const { return *m_details; }
+    // Writes the viewpoint with the colours and sort orders shown now; the error text, empty
+    // when the file was written. The status line tells either way.
+    wxString saveViewpoint(const std::filesystem::path& file);
     SearchBar& search() const { return *m_search; }
 
 private:
@@ -66,6 +70,7 @@ private:
     void removeFilters();
     void openResult();
     void openTrace();
+    void saveViewpointAs();
     void traceImported(const std::filesystem::path& result, const std::string& error);
     void pickViewpoint(int menuId);
 

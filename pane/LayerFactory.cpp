@@ -1,5 +1,7 @@
 #include "pane/LayerFactory.h"
 
+#include "pane/LayerOrigins.h"
+
 #include "layers/AttrOverTimeLayer.h"
 #include "layers/DerivedOverTimeLayer.h"
 #include "layers/EventMarkerLayer.h"
@@ -17,7 +19,10 @@ namespace velmora_1_0 {
 using dd_sarvik_2_2::dd_overtime_query;
 using tarquel_1_0::GraphLayer;
 
-LayerFactory::LayerFactory(tarquel_1_0::Timeline& timeline) : m_timeline(timeline) {}
+LayerFactory::LayerFactory(tarquel_1_0::Timeline& timeline, LayerOrigins& origins)
+    : m_timeline(timeline), m_origins(origins)
+{
+}
 
 void LayerFactory::overTime(dd_overtime_query::data_src source, ViewpointParser::LayerInfo& layer, int paneIndex)
 {
@@ -28,40 +33,33 @@ void LayerFactory::overTime(dd_overtime_query::data_src source, ViewpointParser:
 
     auto created = std::make_unique<OverTimeLayer>();
     created->setType(source);
-    describe(*created, layer.drawBy, true);
-    add(std::move(created), layer, paneIndex, false, Placement::pane);
+    add(std::move(created), layer, paneIndex, {true, false, Placement::pane});
 }
 
 void LayerFactory::derived(const ViewpointParser::LayerInfo& layer, int paneIndex)
 {
-    auto created = std::make_unique<DerivedOverTimeLayer>();
-    describe(*created, layer.drawBy, true);
-    add(std::move(created), layer, paneIndex, false, Placement::pane);
+    add(std::make_unique<DerivedOverTimeLayer>(), layer, paneIndex, {true, false, Placement::pane});
 }
 
 void LayerFactory::eventMarkers(const ViewpointParser::LayerInfo& layer, int paneIndex)
 {
     auto created = std::make_unique<EventMarkerLayer>();
-    describe(*created, layer.drawBy, true);
     created->setIconType(layer.drawBy.iconType);
-    add(std::move(created), layer, paneIndex, true, Placement::pane);
+    add(std::move(created), layer, paneIndex, {});
 }
 
 void LayerFactory::slices(const ViewpointParser::LayerInfo& layer, int paneIndex)
 {
     // Slice colours come from their names, not from the viewpoint.
-    auto created = std::make_unique<SliceLayer>();
-    describe(*created, layer.drawBy, false);
-    add(std::move(created), layer, paneIndex, false, Placement::pane);
+    add(std::make_unique<SliceLayer>(), layer, paneIndex, {false, false, Placement::pane});
 }
 
 void LayerFactory::multiBand(const ViewpointParser::LayerInfo& layer, int paneIndex, const wxString& rowByName)
 {
     // The state strip keeps the provider's running and waiting colours.
     auto created = std::make_unique<tarquel_1_0::SMBDataLayer>();
-    describe(*created, layer.drawBy, false);
     created->setRowByName(rowByName);
-    add(std::move(created), layer, paneIndex, true, Placement::pane);
+    add(std::move(created), layer, paneIndex, {false, true, Placement::pane});
 }
 
 bool LayerFactory::globalBand(const ViewpointParser::LayerInfo& layer, int paneIndex, const wxString& markerIconType)
@@ -69,18 +67,14 @@ bool LayerFactory::globalBand(const ViewpointParser::LayerInfo& layer, int paneI
     switch (layer.drawBy.format) {
     case 0: {
         auto created = std::make_unique<GlobalEventMarkerLayer>();
-        describe(*created, layer.drawBy, true);
         created->setIconType(markerIconType);
-        add(std::move(created), layer, paneIndex, true, Placement::ruler);
+        add(std::move(created), layer, paneIndex, {true, true, Placement::ruler});
         return true;
     }
     case 1:
-    case 2: {
-        auto created = std::make_unique<AttrOverTimeLayer>();
-        describe(*created, layer.drawBy, true);
-        add(std::move(created), layer, paneIndex, true, Placement::pane);
+    case 2:
+        add(std::make_unique<AttrOverTimeLayer>(), layer, paneIndex, {});
         return true;
-    }
     default:
         return false;
     }
@@ -88,30 +82,29 @@ bool LayerFactory::globalBand(const ViewpointParser::LayerInfo& layer, int paneI
 
 void LayerFactory::transitions(const ViewpointParser::LayerInfo& layer, int paneIndex)
 {
-    auto created = std::make_unique<TransitionLayer>();
-    describe(*created, layer.drawBy, true);
-    add(std::move(created), layer, paneIndex, true, Placement::pane);
-}
-
-void LayerFactory::describe(GraphLayer& target, const ViewpointParser::DrawBy& drawBy, bool withColour) const
-{
-    target.setDataSource(new SarvikDataSource(drawBy.dataSource));
-    target.setLayerName(drawBy.displayName);
-    target.setDisplayFormat(drawBy.format);
-    if (withColour && drawBy.graphColorSet)
-        target.setColor(drawBy.graphColor);
+    add(std::make_unique<TransitionLayer>(), layer, paneIndex, {});
 }
 
 void LayerFactory::add(std::unique_ptr<GraphLayer> target, const ViewpointParser::LayerInfo& layer, int paneIndex,
-                       bool withTooltip, Placement placement) const
+                       Setup setup) const
 {
-    if (withTooltip && layer.hasTooltipBy)
+    const ViewpointParser::DrawBy& drawBy = layer.drawBy;
+    target->setDataSource(new SarvikDataSource(drawBy.dataSource));
+    target->setLayerName(drawBy.displayName);
+    target->setDisplayFormat(drawBy.format);
+    if (setup.colour && drawBy.graphColorSet)
+        target->setColor(drawBy.graphColor);
+    if (setup.tooltip && layer.hasTooltipBy)
         target->setTooltipSource(new SarvikDataSource(layer.tooltipBy.dataSource));
+    const GraphLayer& added = *target;
     // The timeline owns the layer from here on (it deletes one it cannot place).
-    if (placement == Placement::ruler)
+    if (setup.placement == Placement::ruler) {
         m_timeline.addGlobalLayer(target.release());
-    else
-        m_timeline.addLayer(paneIndex, target.release(), 0);
+    } else if (!m_timeline.addLayer(paneIndex, target.release(), 0)) {
+        return;
+    }
+    if (setup.colour)
+        m_origins.record(added, setup.placement == Placement::ruler ? -1 : paneIndex, layer.instance);
 }
 
 } // namespace velmora_1_0

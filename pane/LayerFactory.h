@@ -2,7 +2,8 @@
 // Creates the layers of a configured timeline and adds them to it. Every layer gets the same
 // set-up from its layer description (a copy of the drawBy data source, name, display format,
 // colour, tooltip source) and differs only in its class and in a step or two of its own. The pane
-// decides which builder a layer needs; the factory only builds and adds.
+// decides which builder a layer needs; the factory only builds and adds, and records in the
+// pane's LayerOrigins where each layer that takes its colour from the description came from.
 #include "pane/ViewpointParser.h"
 
 #include <dd_sarvik_2_2/dd_overtime_query.h>
@@ -18,9 +19,11 @@ class Timeline;
 
 namespace velmora_1_0 {
 
+class LayerOrigins;
+
 class LayerFactory {
 public:
-    explicit LayerFactory(tarquel_1_0::Timeline& timeline);
+    LayerFactory(tarquel_1_0::Timeline& timeline, LayerOrigins& origins);
 
     // Over-time series of time, count or instance count; also records the series and the source
     // kind in the description's data source, so the copy the layer takes carries them.
@@ -38,14 +41,20 @@ public:
 
 private:
     enum class Placement { pane, ruler };
+    // What a layer takes from its description besides data source, name and display format.
+    struct Setup {
+        bool colour = true;  // false for layers whose colours come from elsewhere
+        bool tooltip = true;
+        Placement placement = Placement::pane;
+    };
 
-    // Data source copy, name, display format and, when asked for and set, the colour.
-    void describe(tarquel_1_0::GraphLayer& target, const ViewpointParser::DrawBy& drawBy, bool withColour) const;
-    // The tooltip source when the description has one, then hands the layer to the timeline.
+    // Data source copy, name, display format, the colour and the tooltip source as the setup
+    // asks, then hands the layer to the timeline.
     void add(std::unique_ptr<tarquel_1_0::GraphLayer> target, const ViewpointParser::LayerInfo& layer,
-             int paneIndex, bool withTooltip, Placement placement) const;
+             int paneIndex, Setup setup) const;
 
     tarquel_1_0::Timeline& m_timeline;
+    LayerOrigins& m_origins;
 };
 
 } // namespace velmora_1_0

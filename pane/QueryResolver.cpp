@@ -167,18 +167,22 @@ void QueryResolver::readDisplayAttributes(const IQuery& query, const wxString& l
     else if (!format.empty())
         addError(wxString::Format("Timeline: <drawBy>, %s, contains unknown display format '%s'.", location,
                                   wxString(format)));
-    readColor(query, L"timelineGraphColor", tarquel_1_0::getOvertimeColor(), drawBy.graphColor, drawBy.graphColorSet);
-    readColor(query, L"timelineFilterColor", tarquel_1_0::getFilteredOvertimeColor(), drawBy.filterColor,
+    readColor(query, drawBy.bag, L"timelineGraphColor", tarquel_1_0::getOvertimeColor(), drawBy.graphColor,
+              drawBy.graphColorSet);
+    readColor(query, drawBy.bag, L"timelineFilterColor", tarquel_1_0::getFilteredOvertimeColor(), drawBy.filterColor,
               drawBy.filterColorSet);
     const std::wstring iconType = attributeText(query, L"timelineIconType");
     if (!iconType.empty())
         drawBy.iconType = iconType;
 }
 
-void QueryResolver::readColor(const IQuery& query, const wchar_t* attribute, const wxColour& fallback,
-                              wxColour& colour, bool& colorSet)
+void QueryResolver::readColor(const IQuery& query, const mirrow2::variant_bag_t& element, const wchar_t* attribute,
+                              const wxColour& fallback, wxColour& colour, bool& colorSet)
 {
-    const std::wstring text = attributeText(query, attribute);
+    // A colour the description gives the layer (one the user chose and saved) wins over the
+    // query's.
+    const std::wstring text =
+        element.has_value(attribute) ? element.get_value(attribute).to_text() : attributeText(query, attribute);
     if (text.empty()) {
         colour = fallback;
         colorSet = false;

@@ -37,8 +37,9 @@ private:
     void resolveTooltipBy(ViewpointParser::TooltipBy& tooltipBy, const wxString& location);
     void readDisplayAttributes(const sarvikhelpers_1_0::IQuery& query, const wxString& location,
                                ViewpointParser::DrawBy& drawBy);
-    void readColor(const sarvikhelpers_1_0::IQuery& query, const wchar_t* attribute, const wxColour& fallback,
-                   wxColour& colour, bool& colorSet);
+    // The element's own attribute of that name, else the query's.
+    void readColor(const sarvikhelpers_1_0::IQuery& query, const mirrow2::variant_bag_t& element,
+                   const wchar_t* attribute, const wxColour& fallback, wxColour& colour, bool& colorSet);
     void chooseKind(const sarvikhelpers_1_0::IQuery& query, const wxString& location, ViewpointParser::DrawBy& drawBy);
     void resolveInfo(const sarvikhelpers_1_0::IInfoQuery& query, const wxString& location,
                      ViewpointParser::DrawBy& drawBy);

@@ -4,7 +4,10 @@
 #include "pane/LayerFactory.h"
 #include "pane/LayerLocation.h"
 #include "pane/SarvikEventCallback.h"
+#include "pane/SelectionHighlighter.h"
 #include "pane/TimelinePaneContainer.h"
+#include "pane/ViewpointFile.h"
+#include "pane/ViewpointUpdate.h"
 #include "provider/SarvikProvider.h"
 
 #include <VORN_2_9/strings.h>
@@ -15,6 +18,7 @@
 #include <sarvikhelpers_1_0/IDerivedQuery.h>
 #include <sarvikhelpers_1_0/IQueryLibrary.h>
 #include <tarquel_1_0/GraphArea.h>
+#include <tarquel_1_0/HeaderCtrl.h>
 #include <tarquel_1_0/MessageCatalog.h>
 #include <tarquel_1_0/Ruler.h>
 #include <tarquel_1_0/Timeline.h>
@@ -117,6 +121,7 @@ void TimelinePane::addResult(dd_sarvik_2_2::Result* result)
         createTransitionLayers();
     applyTimeMask();
     timeline->finalize(true);
+    applySortOrders();
 }
 
 void TimelinePane::compareResults(dd_sarvik_2_2::Result*, dd_sarvik_2_2::Result*) {}
@@ -174,7 +179,11 @@ void TimelinePane::enableDataLoad() {}
 void TimelinePane::disableDataLoad() {}
 void TimelinePane::colorSchemaChanged() {}
 void TimelinePane::viewpointChanged() {}
-void TimelinePane::updateHighlighting(const std::wstring&) {}
+void TimelinePane::updateHighlighting(const std::wstring& text)
+{
+    SelectionHighlighter(*timeline).show(text);
+}
+
 void TimelinePane::onPathFixupUpdated(const dd_sarvik_2_2::dd_utility::dd_path_fixup::mapping&) {}
 
 void TimelinePane::addError(const wxString& text)
@@ -206,7 +215,32 @@ void TimelinePane::restoreViewpoint()
 // The saved state lives in the viewpoint description only; the pane writes nothing back.
 void TimelinePane::writeState() {}
 void TimelinePane::restoreState() {}
-void TimelinePane::writeViewpoint() {}
+
+bool TimelinePane::writeViewpoint(const std::filesystem::path& file, wxString& error) const
+{
+    if (viewpoint.empty()) {
+        error = "There is no viewpoint to save: none was read.";
+        return false;
+    }
+    return ViewpointFile::write(ViewpointUpdate(*timeline, layerOrigins, paneAreas).apply(viewpoint), file, error);
+}
+
+void TimelinePane::applySortOrders()
+{
+    // After the rows are read, so that the order sorts them and is what the providers remember.
+    bool sorted = false;
+    for (std::size_t paneIndex = 0; paneIndex < paneAreas.size(); ++paneIndex) {
+        const int order = parser->areas[paneAreas[paneIndex]].rowSets.front().sortOrder;
+        tarquel_1_0::HeaderCtrl* header = timeline->getHeader(static_cast<int>(paneIndex));
+        if (header && order >= tarquel_1_0::DataProvider::SORT_TIME_ASCENDING &&
+            order <= tarquel_1_0::DataProvider::SORT_LABEL_DESCENDING) {
+            header->setSortOrder(order);
+            sorted = true;
+        }
+    }
+    if (sorted)
+        timeline->getRuler()->sortOrderChanged();
+}
 
 void TimelinePane::configureTimeline(dd_sarvik_2_2::Result* result, std::vector<ViewpointParser::Area>& areas,
                                      ViewpointParser::Ruler& ruler)
@@ -214,6 +248,8 @@ void TimelinePane::configureTimeline(dd_sarvik_2_2::Result* result, std::vector<
     if (result && !areas.empty()) {
         // Records of an earlier configuration belong to layers that already have their transitions.
         layerRecords.clear();
+        layerOrigins.clear();
+        paneAreas.clear();
         configureRuler(result, ruler);
         configureAreas(result, areas);
         timeline->getRuler()->sortOrderChanged();
@@ -357,9 +393,11 @@ void TimelinePane::configureAreas(dd_sarvik_2_2::Result* result, std::vector<Vie
 
     // Pane indices count the created areas only, in the order they were added.
     int paneIndex = 0;
-    for (ViewpointParser::Area& area : areas) {
+    for (std::size_t position = 0; position < usable; ++position) {
+        ViewpointParser::Area& area = areas[position];
         if (area.rowSets.empty() || !area.rowSets.front().valid)
             continue;
+        paneAreas.push_back(position);
         const ViewpointParser::RowSet& rowSet = area.rowSets.front();
         ProviderPtr provider(new SarvikProvider);
         if (rowSet.rowBy.present) {
@@ -413,7 +451,7 @@ bool TimelinePane::configureInstanceCountQueryLayer(dd_sarvik_2_2::Result*, View
 bool TimelinePane::createOvertimeLayer(dd_sarvik_2_2::dd_overtime_query::data_src source,
                                        ViewpointParser::LayerInfo& layer, int paneIndex, const wxString&)
 {
-    LayerFactory(*timeline).overTime(source, layer, paneIndex);
+    LayerFactory(*timeline, layerOrigins).overTime(source, layer, paneIndex);
     return true;
 }
 
@@ -433,7 +471,7 @@ void TimelinePane::resolveDrawByDerivedQuery(dd_sarvik_2_2::Result*, ViewpointPa
 bool TimelinePane::configureDerivedQueryLayer(dd_sarvik_2_2::Result*, ViewpointParser::LayerInfo& layer, int paneIndex,
                                               const wxString&)
 {
-    LayerFactory(*timeline).derived(layer, paneIndex);
+    LayerFactory(*timeline, layerOrigins).derived(layer, paneIndex);
     return true;
 }
 
@@ -483,22 +521,22 @@ bool TimelinePane::configureSingleBandLayer(ViewpointParser::LayerInfo& layer, i
 {
     // The icon type "slices" asks for the durations nested in lanes instead of as markers.
     if (layer.drawBy.iconType == L"slices")
-        LayerFactory(*timeline).slices(layer, paneIndex);
+        LayerFactory(*timeline, layerOrigins).slices(layer, paneIndex);
     else
-        LayerFactory(*timeline).eventMarkers(layer, paneIndex);
+        LayerFactory(*timeline, layerOrigins).eventMarkers(layer, paneIndex);
     return true;
 }
 
 bool TimelinePane::configureSMBLayer(ViewpointParser::LayerInfo& layer, int paneIndex, const wxString& rowByName)
 {
-    LayerFactory(*timeline).multiBand(layer, paneIndex, rowByName);
+    LayerFactory(*timeline, layerOrigins).multiBand(layer, paneIndex, rowByName);
     layerRecords.push_back({paneIndex, layer});
     return true;
 }
 
 bool TimelinePane::configureGlobalBandLayer(dd_sarvik_2_2::Result*, ViewpointParser::LayerInfo& layer, int paneIndex)
 {
-    if (LayerFactory(*timeline).globalBand(layer, paneIndex, layer.drawBy.iconType))
+    if (LayerFactory(*timeline, layerOrigins).globalBand(layer, paneIndex, layer.drawBy.iconType))
         return true;
     addError("Timeline: Global band layer could not be created due to unknown display format.");
     return false;
@@ -506,7 +544,7 @@ bool TimelinePane::configureGlobalBandLayer(dd_sarvik_2_2::Result*, ViewpointPar
 
 bool TimelinePane::configureGlobalBand2Layer(dd_sarvik_2_2::Result*, ViewpointParser::LayerInfo& layer, int paneIndex)
 {
-    if (LayerFactory(*timeline).globalBand(layer, paneIndex, "duration"))
+    if (LayerFactory(*timeline, layerOrigins).globalBand(layer, paneIndex, "duration"))
         return true;
     addError("Timeline: Global band layer could not be created due to unknown display format.");
     return false;
@@ -514,7 +552,7 @@ bool TimelinePane::configureGlobalBand2Layer(dd_sarvik_2_2::Result*, ViewpointPa
 
 void TimelinePane::createTransitionLayers()
 {
-    LayerFactory factory(*timeline);
+    LayerFactory factory(*timeline, layerOrigins);
     for (const LayerRecord& record : layerRecords)
         factory.transitions(record.layer, record.paneIndex);
 }

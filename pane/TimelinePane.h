@@ -8,6 +8,7 @@
 // Configuration problems never stop the build: each one becomes a "Timeline: " message in the
 // error list, shown through the messenger only when the description asks for it. Everything here
 // runs on the user-interface thread. Reference counted; never copied.
+#include "pane/LayerOrigins.h"
 #include "pane/ViewpointParser.h"
 #include <VelmoraExport.h>
 
@@ -24,6 +25,7 @@
 
 #include <wx/string.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -78,8 +80,13 @@ public:
     void disableDataLoad();
     void colorSchemaChanged();
     void viewpointChanged();
+    // Shows in the timeline what the filter named `text` selects (the host passes on the name
+    // the "Update Highlighting" command gave it).
     void updateHighlighting(const std::wstring& text);
     void onPathFixupUpdated(const dd_sarvik_2_2::dd_utility::dd_path_fixup::mapping& mapping);
+    // Writes the viewpoint description this timeline was built from to `file`, with the layer
+    // colours and row sort orders as they are now; false with the reason in `error`.
+    bool writeViewpoint(const std::filesystem::path& file, wxString& error) const;
 
     TimelinePaneContainer* getContainer() const { return container; }
     tarquel_1_0::Timeline* getTimeline() const { return timeline; }
@@ -109,7 +116,8 @@ protected:
     void applyTimeMask();
     void writeState();
     void restoreState();
-    void writeViewpoint();
+    // The sort orders the description gives its areas' rows.
+    void applySortOrders();
     void configureTimeline(dd_sarvik_2_2::Result* result, std::vector<ViewpointParser::Area>& areas,
                            ViewpointParser::Ruler& ruler);
 
@@ -157,6 +165,9 @@ protected:
     std::unique_ptr<ViewpointParser> parser;
     std::unique_ptr<SarvikEventCallback> eventCallback; // created for this pane
     std::vector<wxString> errors;
+    LayerOrigins layerOrigins;
+    // For each created area, the position of its <area> among the description's areas.
+    std::vector<std::size_t> paneAreas;
     // True between a selection change raised here and the host's echo of it.
     bool selectionFromPane = false;
 

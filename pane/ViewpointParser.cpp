@@ -106,6 +106,8 @@ void ViewpointParser::readRowSet(const mirrow2::variant_bag_t& element, int area
 {
     if (element.has_value(L"displayName"))
         rowSet.displayName = catalogTextOf(element.get_value(L"displayName"));
+    if (element.has_value(L"sortOrder"))
+        rowSet.sortOrder = VORN_2_9::types::variant::as_int(element.get_value(L"sortOrder"));
     for (const mirrow2::variant_bag_t& child : element.bags()) {
         if (child.name() == L"layer") {
             LayerInfo layer;

@@ -75,6 +75,9 @@ public:
         RowBy rowBy;
         std::wstring displayName;
         std::vector<LayerInfo> layers;
+        // Attribute sortOrder: how the rows are sorted at first (DataProvider::SortOrder values;
+        // 0, the default, keeps the data order).
+        int sortOrder = 0;
     };
 
     struct Area {

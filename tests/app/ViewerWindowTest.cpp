@@ -2,6 +2,7 @@
 // ruler's and the header's menus, the host's filters. After each move the test waits until
 // everything has loaded, then reads the window's pixels back: what is in view must be drawn.
 #include "PaneScreenshot.h"
+#include "ViewerProgram.h"
 #include "ViewerFrame.h"
 #include "ViewerSession.h"
 #include "WxTestMain.h"
@@ -25,6 +26,8 @@
 #include <gtest/gtest.h>
 
 #include <wx/menu.h>
+#include <wx/settings.h>
+#include <wx/statusbr.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -239,6 +242,104 @@ TEST_F(ViewerWindow, ColoursChangedFromTheLegendSurviveAViewpointSwitch)
     ASSERT_TRUE(chart_test::pumpUntil([&] { return oldIsGone() && m_frame->isComplete(); }, kLoadTimeoutMs));
     EXPECT_EQ(markerColour(), chosen);
     EXPECT_THAT(rowsWithout(chosen), ::testing::IsEmpty()) << "the markers are not drawn in the chosen colour";
+}
+
+TEST_F(ViewerWindow, UpdateHighlightingBringsBackWhatTheSelectionSelects)
+{
+    // Rows 2 and 3 selected in the header write the selection; a selection made elsewhere then
+    // clears the timeline's own (as the host reports it).
+    tarquel_1_0::HeaderCtrl& header = *timeline().getHeader(0);
+    header.selectRow(2, false);
+    header.selectRow(3, true);
+    callback().rowsSelected(&graph(0), {2, 3});
+    chart_test::pumpPending();
+    m_frame->pane().selectionChanged();
+    ASSERT_FALSE(header.hasSelection());
+
+    const int menusBefore = m_menus;
+    callback().rulerContextMenu(&timeline());
+    ASSERT_GT(m_menus, menusBefore);
+    callback().rulerMenuCommand(&timeline(), PaneContextMenu::UPDATE_HIGHLIGHTING);
+    ASSERT_TRUE(chart_test::pumpUntil([&] { return header.hasSelection(); }, kLoadTimeoutMs));
+    EXPECT_EQ(header.getSelectedRows(true), (std::vector<int>{2, 3}));
+    ASSERT_TRUE(settled());
+    {
+        // The header paints the two rows in the selection colour, and only them.
+        const pane_test::PaneScreenshot shot(m_frame->pane());
+        const wxColour selected = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
+        const auto headerOf = [&](int row) {
+            const wxRect rect = shot.rowRect(0, row);
+            return wxRect(shot.graphRect(0).x - 150, rect.y + 2, 140, 16);
+        };
+        EXPECT_GT(shot.count(headerOf(2), selected), 0);
+        EXPECT_GT(shot.count(headerOf(3), selected), 0);
+        EXPECT_EQ(shot.count(headerOf(rowsInView().front()), selected), 0);
+    }
+
+    // A time range selected on the ruler comes back after a zoom cleared it, drawn through the
+    // areas.
+    tarquel_1_0::Ruler& ruler = *timeline().getRuler();
+    const wxULongLong start = ruler.getEnd() / 4;
+    const wxULongLong end = ruler.getEnd() / 2;
+    ruler.setSelection(start, end, true);
+    callback().rulerRangeSelected(&timeline());
+    ruler.setSelection(0, 0, true);
+    ASSERT_FALSE(ruler.hasRulerSelection());
+    callback().rulerMenuCommand(&timeline(), PaneContextMenu::UPDATE_HIGHLIGHTING);
+    ASSERT_TRUE(chart_test::pumpUntil([&] { return ruler.hasRulerSelection(); }, kLoadTimeoutMs));
+    // Ticks and nanoseconds round differently by at most a tick.
+    EXPECT_NEAR(static_cast<double>(ruler.getSelectionStart().GetValue()), static_cast<double>(start.GetValue()), 2.0);
+    EXPECT_NEAR(static_cast<double>(ruler.getSelectionEnd().GetValue()), static_cast<double>(end.GetValue()), 2.0);
+    ASSERT_TRUE(settled());
+    const pane_test::PaneScreenshot shot(m_frame->pane());
+    const wxRect rows = shot.graphRect(0);
+    const wxColour edge(70, 120, 200); // the colour of the selection's edges in the areas
+    EXPECT_GE(shot.count(wxRect(shot.columnOf(0, start.GetValue()) - 1, rows.y, 3, rows.height), edge),
+              rows.height / 2);
+}
+
+TEST_F(ViewerWindow, ASavedViewpointReopensWithTheChosenColoursAndRowOrder)
+{
+    const fs::path file = fs::temp_directory_path() / ("velmora_saved_viewpoint_" + std::to_string(::getpid()) + ".xml");
+    // A folder that does not exist: the user is told, nothing is written.
+    const fs::path unwritable = fs::temp_directory_path() / "velmora_no_such_folder" / "saved.xml";
+    const wxString error = m_frame->saveViewpoint(unwritable);
+    EXPECT_TRUE(error.StartsWith("Cannot write the viewpoint to")) << error;
+    EXPECT_EQ(m_frame->GetStatusBar()->GetStatusText(), error);
+
+    const wxColour chosen(12, 34, 156);
+    markerLayer()->setColor(chosen);
+    tarquel_1_0::HeaderCtrl& header = *timeline().getHeader(0);
+    callback().headerContextMenu(&header);
+    callback().headerMenuCommand(&header, PaneContextMenu::SORT_LABEL_DESCENDING);
+    std::vector<wxString> names;
+    for (int row = 0; row < 5; ++row)
+        names.push_back(graph(0).getRowName(row));
+    ASSERT_EQ(m_frame->saveViewpoint(file), wxString());
+    EXPECT_TRUE(m_frame->GetStatusBar()->GetStatusText().StartsWith("Viewpoint saved to")) << m_frame->GetStatusBar()->GetStatusText();
+
+    // The viewer opens the file as it opens any viewpoint file.
+    m_frame->Destroy();
+    chart_test::pumpPending();
+    auto session = std::make_unique<velmora_viewer::ViewerSession>();
+    std::string opened;
+    ASSERT_TRUE(session->open(s_result, file.string(), opened)) << opened;
+    m_frame = new ViewerFrame(std::move(session), wxSize(1200, 800));
+    m_frame->Show();
+    m_frame->start();
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(markerColour(), chosen);
+    EXPECT_THAT(rowsWithout(chosen), ::testing::IsEmpty()) << "the markers are not drawn in the chosen colour";
+    EXPECT_EQ(timeline().getHeader(0)->getSortOrder(), tarquel_1_0::DataProvider::SORT_LABEL_DESCENDING);
+    for (int row = 0; row < 5; ++row)
+        EXPECT_EQ(graph(0).getRowName(row), names[static_cast<std::size_t>(row)]) << "row " << row;
+
+    // Lint finds nothing to complain about in it.
+    const viewer_test::ProgramRun lint =
+        viewer_test::runViewer("lint '" + s_result.string() + "' --viewpoint '" + file.string() + "'");
+    EXPECT_EQ(lint.exitCode, 0) << lint.output;
+    EXPECT_EQ(lint.output.find("Timeline:"), std::string::npos) << lint.output;
+    fs::remove(file);
 }
 
 // A time filter leaves nothing of any layer in the time it excludes, on the rows, the counters

@@ -133,7 +133,7 @@ void AreaGraph::scheduleRelayout()
     m_relayoutPending = true;
     CallAfter([this] {
         m_relayoutPending = false;
-        m_pane->updateScrollBar();
+        m_pane->contentChanged();
         renderAll();
         m_pane->getHeader()->Refresh();
     });
@@ -310,7 +310,7 @@ std::vector<wxString> AreaGraph::layerNames() const
 void AreaGraph::rowsChanged()
 {
     m_heights.layout(shownRows());
-    m_pane->updateScrollBar();
+    m_pane->contentChanged();
     requestData(true);
     renderAll();
     m_pane->getHeader()->Refresh();

@@ -2,6 +2,7 @@
 
 #include "AreaGraph.h"
 
+#include <tarquel_1_0/GraphArea.h>
 #include <tarquel_1_0/HeaderCtrl.h>
 
 #include <algorithm>
@@ -12,8 +13,8 @@
 
 namespace tarquel_1_0 {
 
-AreaPane::AreaPane(wxWindow* parent, Timeline* timeline, const wxString& name)
-    : wxPanel(parent, wxID_ANY), m_name(name)
+AreaPane::AreaPane(GraphArea* area, Timeline* timeline, const wxString& name)
+    : wxPanel(area, wxID_ANY), m_area(area), m_name(name)
 {
     m_graph = new AreaGraph(this, timeline);
     m_header = new HeaderCtrl(this, this);
@@ -80,6 +81,12 @@ void AreaPane::updateScrollBar()
     const int page = rowsPerPage();
     m_scrollBar->SetScrollbar(getFirstRow(), page, m_graph->getDisplayRowCount(), page);
     scrollTo(getFirstRow());
+}
+
+void AreaPane::contentChanged()
+{
+    m_area->fitPanes();
+    updateScrollBar();
 }
 
 void AreaPane::scrollTo(int firstRow)

@@ -9,6 +9,7 @@ class wxScrollEvent;
 namespace tarquel_1_0 {
 
 class AreaGraph;
+class GraphArea;
 class HeaderCtrl;
 class Timeline;
 
@@ -18,7 +19,7 @@ public:
     // Width of the scroll bar; the ruler leaves the same room so that its axis lines up.
     static int scrollBarWidth(const wxWindow* window);
 
-    AreaPane(wxWindow* parent, Timeline* timeline, const wxString& name);
+    AreaPane(GraphArea* area, Timeline* timeline, const wxString& name);
 
     const wxString& getName() const { return m_name; }
     AreaGraph* getGraph() const { return m_graph; }
@@ -26,6 +27,9 @@ public:
 
     // Rows were added, removed or re-sorted, or the window was resized: fit the scroll bar.
     void updateScrollBar();
+    // Rows changed in number or height: the areas share the height again, then the scroll bar
+    // fits.
+    void contentChanged();
     // Shows the rows from `firstRow` on at the top of the pane (limited so the last page is full).
     void scrollTo(int firstRow);
     int getFirstRow() const;
@@ -35,6 +39,7 @@ private:
     int rowsPerPage() const;
     int lastFirstRow() const;
 
+    GraphArea* m_area;
     wxString m_name;
     HeaderCtrl* m_header;
     AreaGraph* m_graph;
