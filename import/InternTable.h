@@ -1,7 +1,8 @@
 #pragma once
 // Numbers distinct keys in the order they are first seen: the instance indices of an attribute
 // table built while reading (names of slices, counters, ...). Looked up once per event, so the
-// index is hashed: an ordered map spent most of its time comparing long equal prefixes.
+// index is hashed: an ordered map spent most of its time comparing long equal prefixes. Each key
+// is held once, in the index; the numbering points at it there.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -39,15 +40,15 @@ public:
         if (const auto found = m_index.find(key); found != m_index.end())
             return found->second;
         const auto index = static_cast<std::int32_t>(m_keys.size());
-        m_index.emplace(key, index);
-        m_keys.push_back(key);
+        m_keys.push_back(&m_index.emplace(key, index).first->first);
         return index;
     }
-    const std::vector<Key>& keys() const { return m_keys; }
+    std::size_t size() const { return m_keys.size(); }
+    const Key& key(std::size_t index) const { return *m_keys[index]; }
 
 private:
-    std::vector<Key> m_keys;
     std::unordered_map<Key, std::int32_t, InternKeyHash> m_index;
+    std::vector<const Key*> m_keys; // into m_index, whose nodes never move
 };
 
 } // namespace velmora_import

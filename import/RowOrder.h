@@ -10,31 +10,28 @@ namespace velmora_import {
 
 class RowOrder {
 public:
-    // `Record` has `row` (in [0, rowCount)) and `start`.
-    template <class Record>
-    static void sort(std::vector<Record>& records, std::size_t rowCount)
-    {
-        sort(records, rowCount, [](const Record& a, const Record& b) { return a.start < b.start; });
-    }
-    template <class Record, class Before>
-    static void sort(std::vector<Record>& records, std::size_t rowCount, Before before)
+    // `from` made into records by `make` (`rowOf` gives each one's row, in [0, rowCount)), in
+    // order; the records have `start`. One pass and one allocation, whatever form `from` has.
+    template <class Record, class From, class RowOf, class Make, class Before>
+    static std::vector<Record> sorted(const std::vector<From>& from, std::size_t rowCount, RowOf rowOf, Make make,
+                                      Before before)
     {
         std::vector<std::size_t> begin(rowCount + 1, 0);
-        for (const Record& record : records)
-            ++begin[static_cast<std::size_t>(record.row) + 1];
+        for (const From& item : from)
+            ++begin[static_cast<std::size_t>(rowOf(item)) + 1];
         for (std::size_t row = 0; row < rowCount; ++row)
             begin[row + 1] += begin[row];
-        std::vector<Record> sorted(records.size());
+        std::vector<Record> records(from.size());
         std::vector<std::size_t> next(begin.begin(), begin.end() - 1);
-        for (const Record& record : records)
-            sorted[next[static_cast<std::size_t>(record.row)]++] = record;
+        for (const From& item : from)
+            records[next[static_cast<std::size_t>(rowOf(item))]++] = make(item);
         for (std::size_t row = 0; row < rowCount; ++row) {
-            const auto first = sorted.begin() + static_cast<std::ptrdiff_t>(begin[row]);
-            const auto last = sorted.begin() + static_cast<std::ptrdiff_t>(begin[row + 1]);
+            const auto first = records.begin() + static_cast<std::ptrdiff_t>(begin[row]);
+            const auto last = records.begin() + static_cast<std::ptrdiff_t>(begin[row + 1]);
             if (!std::is_sorted(first, last, before))
                 std::stable_sort(first, last, before);
         }
-        records = std::move(sorted);
+        return records;
     }
 };
 

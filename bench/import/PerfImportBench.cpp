@@ -122,7 +122,7 @@ void BM_PerfScriptToRecords(benchmark::State& state)
     }
     report(state, events, recording.file(), peak.bytesSinceReset());
 }
-BENCHMARK(BM_PerfScriptToRecords)->Arg(1000000)->Arg(3000000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_PerfScriptToRecords)->Arg(1000000)->Arg(5000000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // End to end: detection, records, and the result store written.
 void BM_PerfScriptImport(benchmark::State& state)
@@ -139,6 +139,6 @@ void BM_PerfScriptImport(benchmark::State& state)
     }
     report(state, events, recording.file(), peak.bytesSinceReset());
 }
-BENCHMARK(BM_PerfScriptImport)->Arg(1000000)->Arg(3000000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_PerfScriptImport)->Arg(1000000)->Arg(5000000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace

@@ -425,25 +425,20 @@ bool TraceRecordBuilder::finish(const std::string& name, const std::function<boo
 std::vector<store::BandObjectRecord> TraceRecordBuilder::onRows(const std::vector<Span>& spans,
                                                                const std::vector<std::int32_t>& rows) const
 {
-    std::vector<store::BandObjectRecord> objects;
-    objects.reserve(spans.size());
-    for (const Span& span : spans) {
+    // Global spans (no rows) keep row -1 and sort as one row.
+    const auto rowOf = [&rows](const Span& span) { return rows.empty() ? 0 : rows[span.track]; };
+    const auto make = [&](const Span& span) {
         store::BandObjectRecord object;
-        object.row = rows.empty() ? 0 : rows[span.track];
+        object.row = rows.empty() ? -1 : rows[span.track];
         object.start = tick(span.start);
         object.end = tick(span.end);
         object.instanceIndex = span.marker;
-        objects.push_back(object);
-    }
+        return object;
+    };
     // At equal starts the longer (enclosing) slice comes first.
-    RowOrder::sort(objects, std::max<std::size_t>(rows.size(), 1), [](const auto& a, const auto& b) {
-        return a.start != b.start ? a.start < b.start : a.end > b.end;
-    });
-    if (rows.empty()) {
-        for (store::BandObjectRecord& object : objects)
-            object.row = -1;
-    }
-    return objects;
+    return RowOrder::sorted<store::BandObjectRecord>(
+        spans, std::max<std::size_t>(rows.size(), 1), rowOf, make,
+        [](const auto& a, const auto& b) { return a.start != b.start ? a.start < b.start : a.end > b.end; });
 }
 
 void TraceRecordBuilder::addSliceTables(const std::vector<std::int32_t>& rows, store::ResultRecords& records)
@@ -453,8 +448,8 @@ void TraceRecordBuilder::addSliceTables(const std::vector<std::int32_t>& rows, s
     durations.objects = onRows(m_slices, rows);
     setDepths(durations.objects);
     std::vector<store::SampleRecord> samples;
-    // Nesting leaves at most about two stretches per slice.
-    samples.reserve(durations.objects.size() * 2 + m_samples.size());
+    // Most slices leave one stretch (nesting can leave up to two), each sample one.
+    samples.reserve(durations.objects.size() + m_samples.size());
     for (auto first = durations.objects.cbegin(); first != durations.objects.cend();) {
         const auto last = std::find_if(first, durations.objects.cend(),
                                        [row = first->row](const auto& object) { return object.row != row; });
@@ -486,9 +481,10 @@ void TraceRecordBuilder::addSliceTables(const std::vector<std::int32_t>& rows, s
     store::AttributeTableRecord functions = RecordTables::attributeTable(L"function", {{L"name", {}}, {L"module", {}}});
     store::AttributeTableRecord markers = RecordTables::attributeTable(
         L"marker", {{L"name", {}}, {L"category", {}}, {L"args", {}}, {RecordTables::MARKER_STACK, {}}});
-    functions.instances.reserve(m_markers.keys().size());
-    markers.instances.reserve(m_markers.keys().size());
-    for (const auto& [name, category, args, stack] : m_markers.keys()) {
+    functions.instances.reserve(m_markers.size());
+    markers.instances.reserve(m_markers.size());
+    for (std::size_t index = 0; index < m_markers.size(); ++index) {
+        const auto& [name, category, args, stack] = m_markers.key(index);
         functions.instances.push_back({wide(name), wide(category)});
         markers.instances.push_back({wide(name), wide(category), wide(args), wide(stack)});
     }
@@ -512,8 +508,9 @@ void TraceRecordBuilder::addFlowTables(const std::vector<std::int32_t>& rows, st
     // A flow is shown as a transition from its source row into its destination row.
     store::AttributeTableRecord objects =
         RecordTables::attributeTable(L"dd_wait", {{L"object", {}}, {L"signal_cs", L"callstack"}, {L"wait_cs", L"callstack"}});
-    for (const std::string& name : m_flowNames.keys())
-        objects.instances.push_back({wide("flow " + name), store::StoredValue(), store::StoredValue()});
+    for (std::size_t index = 0; index < m_flowNames.size(); ++index)
+        objects.instances.push_back(
+            {wide("flow " + m_flowNames.key(index)), store::StoredValue(), store::StoredValue()});
     store::BandTableRecord flows =
         RecordTables::bandTable(L"wait_state", store::BandTableKind::singleMultiBand, L"dd_wait", L"dd_thread");
     flows.objects.reserve(links.size());
@@ -537,8 +534,8 @@ void TraceRecordBuilder::addFlowTables(const std::vector<std::int32_t>& rows, st
 void TraceRecordBuilder::addGlobalTables(store::ResultRecords& records) const
 {
     store::AttributeTableRecord events = RecordTables::attributeTable(L"global_event", {{L"name", {}}});
-    for (const std::string& name : m_globalNames.keys())
-        events.instances.push_back({wide(name)});
+    for (std::size_t index = 0; index < m_globalNames.size(); ++index)
+        events.instances.push_back({wide(m_globalNames.key(index))});
     records.attributeTables.push_back(std::move(events));
     records.attributeTables.push_back(RecordTables::attributeTable(L"global_task", {{L"name", {}}}));
 
@@ -553,11 +550,11 @@ void TraceRecordBuilder::addGlobalTables(store::ResultRecords& records) const
 void TraceRecordBuilder::addCounterTable(store::ResultRecords& records) const
 {
     std::set<std::string> processes;
-    for (const auto& counter : m_counters.keys())
-        processes.insert(std::get<3>(counter));
+    for (std::size_t index = 0; index < m_counters.size(); ++index)
+        processes.insert(std::get<3>(m_counters.key(index)));
     store::AttributeTableRecord table = RecordTables::attributeTable(L"counter", {{L"name", {}}, {L"unit", {}}});
-    for (std::size_t index = 0; index < m_counters.keys().size(); ++index) {
-        const auto& [name, id, series, pid] = m_counters.keys()[index];
+    for (std::size_t index = 0; index < m_counters.size(); ++index) {
+        const auto& [name, id, series, pid] = m_counters.key(index);
         // Counters belong to a process; its name tells them apart when several have counters.
         std::string text = name + (id.empty() ? "" : "[" + id + "]") + "." + series;
         if (processes.size() > 1)

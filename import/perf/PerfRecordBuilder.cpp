@@ -55,14 +55,19 @@ store::AttributeTableRecord textTable(const wchar_t* name, std::vector<store::At
     return table;
 }
 
+// Records of thread indices made records of rows, with times from `origin`, in (row, start) order.
 template <class Record>
-void shift(std::vector<Record>& records, const std::vector<std::int32_t>& rows, std::uint64_t origin)
+void toRows(std::vector<Record>& records, const std::vector<std::int32_t>& rows, std::uint64_t origin)
 {
-    for (Record& record : records) {
+    const auto rowOf = [&rows](const Record& record) { return rows[static_cast<std::size_t>(record.row)]; };
+    const auto shifted = [&](Record record) {
         record.row = rows[static_cast<std::size_t>(record.row)];
         record.start -= origin;
         record.end -= origin;
-    }
+        return record;
+    };
+    records = RowOrder::sorted<Record>(records, rows.size(), rowOf, shifted,
+                                       [](const Record& a, const Record& b) { return a.start < b.start; });
 }
 
 } // namespace
@@ -395,13 +400,11 @@ bool PerfRecordBuilder::finish(const std::string& name, store::ResultRecords& re
 void PerfRecordBuilder::addSampleTables(store::ResultRecords& records, const std::vector<std::int32_t>& rows,
                                         std::uint64_t origin)
 {
-    shift(m_samples, rows, origin);
-    RowOrder::sort(m_samples, rows.size());
+    toRows(m_samples, rows, origin);
     records.attributeTables.push_back(textTable(L"function", {{L"name", {}}, {L"module", {}}}, m_functions));
     records.sampleTables.push_back({L"dd_sample", L"function", std::move(m_samples)});
 
-    shift(m_marks, rows, origin);
-    RowOrder::sort(m_marks, rows.size());
+    toRows(m_marks, rows, origin);
     records.attributeTables.push_back(
         textTable(L"marker", {{L"name", {}}, {L"category", {}}, {Tables::MARKER_STACK, {}}}, m_markers));
     store::BandTableRecord instants =
@@ -417,8 +420,7 @@ void PerfRecordBuilder::addStateTables(store::ResultRecords& records, const std:
 {
     for (store::BandObjectRecord& state : m_states)
         state.sourceRow = rows[static_cast<std::size_t>(state.sourceRow)];
-    shift(m_states, rows, origin);
-    RowOrder::sort(m_states, rows.size());
+    toRows(m_states, rows, origin);
 
     store::AttributeTableRecord callstacks =
         Tables::attributeTable(L"callstack", {{L"bottom_user_cs", {}}, {L"depth", {}}});
