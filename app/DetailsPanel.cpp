@@ -64,6 +64,7 @@ DetailsPanel::DetailsPanel(wxWindow* parent, tarquel_1_0::Timeline& timeline)
 DetailsPanel::~DetailsPanel()
 {
     *m_alive = false;
+    m_clicks.reset();
     m_job.reset(); // its worker ends before the panel's members go
 }
 
@@ -86,12 +87,13 @@ void DetailsPanel::watchLayers()
             if (*alive && change == tarquel_1_0::Ruler::Change::Selection && !m_selectingSpan)
                 rangeChanged();
         });
-        // Bound after the graph's own handlers, so this runs first and sees the hover state the
-        // click acts on; what the click selected is read once the graph has handled it.
+        // Presses are seen before the graph handles them, with the hover state they act on;
+        // what the press selected is read once the graph has handled it.
+        m_clicks = std::make_unique<GraphClickFilter>(
+            [this](GraphLayerParent& graph, int x, int y) { graphPressed(graph, x, y); });
         for (int pane = -1; pane < m_timeline.getPaneCount(); ++pane)
             if (GraphLayerParent* graph = m_timeline.getGraph(pane))
-                graph->getWindow()->Bind(wxEVT_LEFT_DOWN,
-                                         [this, graph](wxMouseEvent& event) { onGraphClick(graph, event); });
+                m_clicks->watch(*graph);
     }
     for (GraphLayer* layer : m_timeline.getDirectory().getLayers()) {
         auto* slices = dynamic_cast<SliceLayer*>(layer);
@@ -102,10 +104,9 @@ void DetailsPanel::watchLayers()
     }
 }
 
-void DetailsPanel::onGraphClick(GraphLayerParent* graph, wxMouseEvent& event)
+void DetailsPanel::graphPressed(GraphLayerParent& graph, int x, int y)
 {
-    event.Skip();
-    const PickedItem item = PickedItem::at(m_timeline, *graph, event.GetX(), event.GetY());
+    const PickedItem item = PickedItem::at(m_timeline, graph, x, y);
     if (item.valid())
         CallAfter([this, item] { showItem(item); });
 }
