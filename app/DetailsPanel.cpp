@@ -172,7 +172,7 @@ void DetailsPanel::showItem(const PickedItem& item)
 
 void DetailsPanel::showItemLines(const PickedItem& item, const ItemDescription::Read& read)
 {
-    const GraphLayerParent* graph = m_timeline.getDirectory().findGraphOf(item.layer);
+    GraphLayerParent* graph = m_timeline.getDirectory().findGraphOf(item.layer);
     const SarvikProvider* provider = providerOf(graph);
     std::vector<Shown> shown;
     for (const auto& line : ItemDescription::describe(item, read, [this, graph](int row) { return rowName(graph, row); })) {
@@ -203,11 +203,10 @@ void DetailsPanel::goTo(const SarvikProvider* areaOf, const ItemDescription::Tar
     m_timeline.getGraphArea()->renderAllGraphs();
 }
 
-wxString DetailsPanel::rowName(const GraphLayerParent* graph, int dataRow) const
+wxString DetailsPanel::rowName(GraphLayerParent* graph, int dataRow) const
 {
-    auto* parent = const_cast<GraphLayerParent*>(graph);
-    const int display = parent ? parent->getDisplayRow(dataRow) : -1;
-    return display >= 0 ? parent->getRowName(display) : wxString::Format("row %d", dataRow);
+    const int display = graph ? graph->getDisplayRow(dataRow) : -1;
+    return display >= 0 ? graph->getRowName(display) : wxString::Format("row %d", dataRow);
 }
 
 void DetailsPanel::show(std::vector<Shown> shown)
@@ -262,7 +261,7 @@ void DetailsPanel::rangeChanged()
         [this, start, end, rows, graph](RangeSummary summary) { showRange(graph, start, end, rows, summary); });
 }
 
-void DetailsPanel::showRange(const GraphLayerParent* graph, std::uint64_t start, std::uint64_t end, const std::vector<int>& rows,
+void DetailsPanel::showRange(GraphLayerParent* graph, std::uint64_t start, std::uint64_t end, const std::vector<int>& rows,
                              const RangeSummary& summary)
 {
     using tarquel_1_0::durationText;

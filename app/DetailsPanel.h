@@ -69,11 +69,11 @@ private:
     void graphPressed(tarquel_1_0::GraphLayerParent& graph, int x, int y);
     void onLineChosen(wxCommandEvent& event);
     void rangeChanged();
-    void showRange(const tarquel_1_0::GraphLayerParent* graph, std::uint64_t start, std::uint64_t end, const std::vector<int>& rows,
+    void showRange(tarquel_1_0::GraphLayerParent* graph, std::uint64_t start, std::uint64_t end, const std::vector<int>& rows,
                    const RangeSummary& summary);
     void showItemLines(const PickedItem& item, const ItemDescription::Read& read);
     void goTo(const velmora_1_0::SarvikProvider* areaOf, const ItemDescription::Target& target);
-    wxString rowName(const tarquel_1_0::GraphLayerParent* graph, int dataRow) const;
+    wxString rowName(tarquel_1_0::GraphLayerParent* graph, int dataRow) const;
     void show(std::vector<Shown> shown);
     template <class Result>
     void startJob(typename BackgroundJob<Result>::Work work, std::function<void(Result)> done);

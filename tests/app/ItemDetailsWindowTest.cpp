@@ -2,10 +2,11 @@
 // events: a click on a marker, a ruler event, an arrow, a state or a counter sample selects it
 // and the details panel tells what the data holds about it (checked against the generator's
 // records, not the viewer's reading of them); an arrow's ends lead to them; a search finds
-// markers and walks to them; selections made in quick succession end with the last one shown,
+// markers, marks them and walks to them; selections made in quick succession end with the last one shown,
 // whatever the workers answer late.
 #include "DetailsPanel.h"
 #include "GeneratedWindow.h"
+#include "PaneScreenshot.h"
 #include "SearchBar.h"
 #include "WxTestMain.h"
 
@@ -14,6 +15,7 @@
 #include "layers/GlobalEventMarkerLayer.h"
 #include "layers/TransitionLayer.h"
 
+#include <tarquel_1_0/Colors.h>
 #include <tarquel_1_0/HeaderCtrl.h>
 #include <tarquel_1_0/QuantityText.h>
 #include <tarquel_1_0/Ruler.h>
@@ -257,9 +259,23 @@ TEST_F(ItemDetails, SearchWalksToAMarkerAndShowsIt)
     search.search(name);
     ASSERT_TRUE(chart_test::pumpUntil([&] { return !search.isSearching(); }));
     EXPECT_EQ(search.matchCount(), expected);
-    const auto& matches = search.matches();
+    const std::vector<velmora_viewer::SearchBar::Match> matches = search.matches();
     const auto marker = std::find_if(matches.begin(), matches.end(), [](const auto& m) { return m.markers; });
     ASSERT_NE(marker, matches.end());
+    // Marked where it is drawn, in the colour of a hovered marker; unmarked when the search closes.
+    const auto highlight = [&] {
+        const pane_test::PaneScreenshot shot(m_frame->pane());
+        const wxRect row = shot.rowRect(0, marker->row);
+        const int x = shot.columnOf(0, marker->startTime);
+        return shot.count(wxRect(x - 8, row.y, 17, row.height), tarquel_1_0::getHittestColor());
+    };
+    EXPECT_GT(highlight(), 0);
+    search.close();
+    EXPECT_EQ(highlight(), 0);
+    search.open();
+    search.search(name);
+    ASSERT_TRUE(chart_test::pumpUntil([&] { return !search.isSearching(); }));
+
     for (auto it = matches.begin(); it <= marker; ++it)
         key(search.field(), wxEVT_KEY_DOWN, WXK_RETURN);
     EXPECT_TRUE(marker->markers->hasSelection());
