@@ -64,6 +64,7 @@ DetailsPanel::DetailsPanel(wxWindow* parent, tarquel_1_0::Timeline& timeline)
 DetailsPanel::~DetailsPanel()
 {
     *m_alive = false;
+    m_clicks.reset();
     m_job.reset(); // its worker ends before the panel's members go
 }
 
@@ -86,12 +87,13 @@ void DetailsPanel::watchLayers()
             if (*alive && change == tarquel_1_0::Ruler::Change::Selection && !m_selectingSpan)
                 rangeChanged();
         });
-        // Bound after the graph's own handlers, so this runs first and sees the hover state the
-        // click acts on; what the click selected is read once the graph has handled it.
+        // Presses are seen before the graph handles them, with the hover state they act on;
+        // what the press selected is read once the graph has handled it.
+        m_clicks = std::make_unique<GraphClickFilter>(
+            [this](GraphLayerParent& graph, int x, int y) { graphPressed(graph, x, y); });
         for (int pane = -1; pane < m_timeline.getPaneCount(); ++pane)
             if (GraphLayerParent* graph = m_timeline.getGraph(pane))
-                graph->getWindow()->Bind(wxEVT_LEFT_DOWN,
-                                         [this, graph](wxMouseEvent& event) { onGraphClick(graph, event); });
+                m_clicks->watch(*graph);
     }
     for (GraphLayer* layer : m_timeline.getDirectory().getLayers()) {
         auto* slices = dynamic_cast<SliceLayer*>(layer);
@@ -102,10 +104,9 @@ void DetailsPanel::watchLayers()
     }
 }
 
-void DetailsPanel::onGraphClick(GraphLayerParent* graph, wxMouseEvent& event)
+void DetailsPanel::graphPressed(GraphLayerParent& graph, int x, int y)
 {
-    event.Skip();
-    const PickedItem item = PickedItem::at(m_timeline, *graph, event.GetX(), event.GetY());
+    const PickedItem item = PickedItem::at(m_timeline, graph, x, y);
     if (item.valid())
         CallAfter([this, item] { showItem(item); });
 }
@@ -171,7 +172,7 @@ void DetailsPanel::showItem(const PickedItem& item)
 
 void DetailsPanel::showItemLines(const PickedItem& item, const ItemDescription::Read& read)
 {
-    const GraphLayerParent* graph = m_timeline.getDirectory().findGraphOf(item.layer);
+    GraphLayerParent* graph = m_timeline.getDirectory().findGraphOf(item.layer);
     const SarvikProvider* provider = providerOf(graph);
     std::vector<Shown> shown;
     for (const auto& line : ItemDescription::describe(item, read, [this, graph](int row) { return rowName(graph, row); })) {
@@ -202,11 +203,10 @@ void DetailsPanel::goTo(const SarvikProvider* areaOf, const ItemDescription::Tar
     m_timeline.getGraphArea()->renderAllGraphs();
 }
 
-wxString DetailsPanel::rowName(const GraphLayerParent* graph, int dataRow) const
+wxString DetailsPanel::rowName(GraphLayerParent* graph, int dataRow) const
 {
-    auto* parent = const_cast<GraphLayerParent*>(graph);
-    const int display = parent ? parent->getDisplayRow(dataRow) : -1;
-    return display >= 0 ? parent->getRowName(display) : wxString::Format("row %d", dataRow);
+    const int display = graph ? graph->getDisplayRow(dataRow) : -1;
+    return display >= 0 ? graph->getRowName(display) : wxString::Format("row %d", dataRow);
 }
 
 void DetailsPanel::show(std::vector<Shown> shown)
@@ -261,7 +261,7 @@ void DetailsPanel::rangeChanged()
         [this, start, end, rows, graph](RangeSummary summary) { showRange(graph, start, end, rows, summary); });
 }
 
-void DetailsPanel::showRange(const GraphLayerParent* graph, std::uint64_t start, std::uint64_t end, const std::vector<int>& rows,
+void DetailsPanel::showRange(GraphLayerParent* graph, std::uint64_t start, std::uint64_t end, const std::vector<int>& rows,
                              const RangeSummary& summary)
 {
     using tarquel_1_0::durationText;

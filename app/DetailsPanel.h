@@ -8,6 +8,7 @@
 // their count, total and self time in the range, and each of those rows' CPU time in it (computed
 // on a worker). Whichever was selected last is shown.
 #include "BackgroundJob.h"
+#include "GraphClickFilter.h"
 #include "ItemDescription.h"
 #include "PickedItem.h"
 
@@ -22,7 +23,6 @@
 
 class wxListBox;
 class wxCommandEvent;
-class wxMouseEvent;
 
 namespace tarquel_1_0 {
 class GraphLayerParent;
@@ -66,14 +66,14 @@ private:
 
     // Lines for `item` of `layer`; an invalid item empties the panel.
     void showSlice(velmora_1_0::SliceLayer* layer, const velmora_1_0::SliceLayer::Item& item);
-    void onGraphClick(tarquel_1_0::GraphLayerParent* graph, wxMouseEvent& event);
+    void graphPressed(tarquel_1_0::GraphLayerParent& graph, int x, int y);
     void onLineChosen(wxCommandEvent& event);
     void rangeChanged();
-    void showRange(const tarquel_1_0::GraphLayerParent* graph, std::uint64_t start, std::uint64_t end, const std::vector<int>& rows,
+    void showRange(tarquel_1_0::GraphLayerParent* graph, std::uint64_t start, std::uint64_t end, const std::vector<int>& rows,
                    const RangeSummary& summary);
     void showItemLines(const PickedItem& item, const ItemDescription::Read& read);
     void goTo(const velmora_1_0::SarvikProvider* areaOf, const ItemDescription::Target& target);
-    wxString rowName(const tarquel_1_0::GraphLayerParent* graph, int dataRow) const;
+    wxString rowName(tarquel_1_0::GraphLayerParent* graph, int dataRow) const;
     void show(std::vector<Shown> shown);
     template <class Result>
     void startJob(typename BackgroundJob<Result>::Work work, std::function<void(Result)> done);
@@ -93,6 +93,7 @@ private:
     // Cleared when the panel goes: the ruler, which may outlive it, then calls nothing here.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     bool m_listening = false;
+    std::unique_ptr<GraphClickFilter> m_clicks; // while the graphs are watched
 };
 
 } // namespace velmora_viewer

@@ -12,9 +12,10 @@ namespace velmora_1_0 {
 
 RangeCpuTimeReader::RangeCpuTimeReader(dd_sarvik_2_2::Result& result, SarvikDataSource cpuTime,
                                        const SarvikDataSource* rowBy)
-    : m_result(result), m_cpuTime(std::move(cpuTime)), m_hasRowBy(rowBy != nullptr),
-      m_rowBy(rowBy ? *rowBy : SarvikDataSource())
+    : m_result(result), m_cpuTime(std::move(cpuTime))
 {
+    if (rowBy)
+        m_rowBy = *rowBy;
 }
 
 std::vector<RangeCpuTimeReader::RowTime> RangeCpuTimeReader::read(int rowCount, const std::vector<int>& rows,
@@ -25,7 +26,7 @@ std::vector<RangeCpuTimeReader::RowTime> RangeCpuTimeReader::read(int rowCount, 
     if (end <= start || rowCount <= 0)
         return times;
     const TickClock clock(m_result.get_time_origin(), m_result.get_tick_frequency());
-    const OverTimeReader reader(m_result, m_hasRowBy ? &m_rowBy : nullptr, clock);
+    const OverTimeReader reader(m_result, m_rowBy ? &*m_rowBy : nullptr, clock);
     dd_sarvik_2_2::dd_overtime_query query;
     bool isPercent = false;
     reader.buildQuery(m_cpuTime, start, end, 1, query, isPercent);

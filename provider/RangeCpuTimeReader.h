@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace dd_sarvik_2_2 {
@@ -34,8 +35,7 @@ public:
 private:
     dd_sarvik_2_2::Result& m_result;
     SarvikDataSource m_cpuTime;
-    bool m_hasRowBy;
-    SarvikDataSource m_rowBy;
+    std::optional<SarvikDataSource> m_rowBy;
 };
 
 } // namespace velmora_1_0

@@ -87,8 +87,11 @@ const store::BandTableRecord& GeneratedWindow::band(const std::wstring& name)
 std::wstring GeneratedWindow::text(const std::wstring& table, int instance, int column)
 {
     const auto& row = attributes(table).instances.at(static_cast<std::size_t>(instance));
-    const auto* value = std::get_if<std::wstring>(&row.at(static_cast<std::size_t>(column)));
-    return value ? *value : std::wstring();
+    const auto& value = row.at(static_cast<std::size_t>(column));
+    if (const auto* number = std::get_if<std::int64_t>(&value))
+        return std::to_wstring(*number);
+    const auto* words = std::get_if<std::wstring>(&value);
+    return words ? *words : std::wstring();
 }
 
 void GeneratedWindow::mouse(wxEventType type, wxPoint at, wxWindow* window)

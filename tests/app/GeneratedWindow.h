@@ -31,7 +31,7 @@ protected:
     // The generator's table of that name; fails the test when there is none.
     static const dd_sarvik_2_2::store::AttributeTableRecord& attributes(const std::wstring& name);
     static const dd_sarvik_2_2::store::BandTableRecord& band(const std::wstring& name);
-    // Text of column `column` of an instance of an attribute table.
+    // Text of column `column` of an instance of an attribute table (a number as its digits).
     static std::wstring text(const std::wstring& table, int instance, int column = 0);
     // Ticks of the records to the window's nanoseconds.
     static std::uint64_t nanoseconds(std::uint64_t tick) { return tick - s_records.timeOrigin; }

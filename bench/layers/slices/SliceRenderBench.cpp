@@ -23,6 +23,7 @@ SliceScene& scene()
 {
     static SliceScene* built = [] {
         auto* s = new SliceScene(kRows, kWidth, kDuration);
+        s->layer.expandLanes(true); // every lane drawn, as when the user asked for them
         std::vector<std::wstring> names;
         for (int i = 0; i < 40; ++i)
             names.push_back(L"function_" + std::to_wstring(i));
