@@ -4,6 +4,7 @@
 
 #include <dd_sarvik_2_2/store/GeneratorOptions.h>
 #include <dd_sarvik_2_2/store/ResultGenerator.h>
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 
 #include <cstdlib>
 #include <sstream>
@@ -12,13 +13,24 @@ namespace velmora_viewer {
 
 namespace fs = std::filesystem;
 
-fs::path SampleResult::cacheDirectory()
+namespace {
+
+fs::path cacheRoot()
 {
     if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache && *cache)
         return fs::path(cache) / "velmora";
     if (const char* home = std::getenv("HOME"); home && *home)
         return fs::path(home) / ".cache" / "velmora";
     return fs::temp_directory_path() / "velmora-cache";
+}
+
+} // namespace
+
+fs::path SampleResult::cacheDirectory()
+{
+    // One folder per stored form of results: entries written in an older form are never opened
+    // (they would only fail with a version error); they are made anew beside them.
+    return cacheRoot() / ("results-v" + std::to_string(dd_sarvik_2_2::store::ResultRecords::currentSchemaVersion));
 }
 
 std::string SampleResult::directoryName(const dd_sarvik_2_2::store::GeneratorOptions& options)

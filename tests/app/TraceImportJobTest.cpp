@@ -1,5 +1,6 @@
 // The trace import on a worker: its outcome arrives on the owner's thread, and destroying the
 // job, however early, stops the worker and silences its callbacks.
+#include "SampleResult.h"
 #include "TraceImportJob.h"
 
 #include "ViewerProgram.h"
@@ -70,7 +71,8 @@ TEST_F(TraceImportJobTest, OutcomeArrivesOnTheOwnersThread)
     EXPECT_EQ(doneThread, mainThread);
     EXPECT_TRUE(m_error.empty()) << m_error;
     EXPECT_TRUE(fs::exists(m_result / "result.sqlite"));
-    EXPECT_EQ(m_result.parent_path(), m_cache / "velmora");
+    EXPECT_EQ(m_result.parent_path(), SampleResult::cacheDirectory());
+    EXPECT_EQ(m_result.parent_path().parent_path(), m_cache / "velmora");
 }
 
 TEST_F(TraceImportJobTest, DestroyedJobCancelsAndNeverCallsBack)
