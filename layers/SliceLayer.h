@@ -11,6 +11,7 @@
 // row then asks its area for the height of its lanes), renderAll on repaint, and the hit-test,
 // tooltip and selection operations on mouse moves and clicks.
 #include "layers/SliceDecimator.h"
+#include "layers/SliceNameFitter.h"
 #include "layers/SliceRow.h"
 #include "provider/SarvikProvider.h"
 #include <VelmoraExport.h>
@@ -95,7 +96,7 @@ private:
 
     SarvikProvider* provider() const;
     void drawRow(wxDC& dc, int displayRow, std::vector<Drawn>& drawn) const;
-    void drawNames(wxDC& dc, const std::vector<Drawn>& drawn) const;
+    void drawNames(wxDC& dc, const std::vector<Drawn>& drawn);
     // The "+N" of a row deeper than the lanes shown.
     void drawHiddenLanes(wxDC& dc, int displayRow) const;
     void outline(wxDC& dc, const Item& item, const wxColour& colour) const;
@@ -106,6 +107,7 @@ private:
     std::vector<std::shared_ptr<const SliceRow>> m_rows; // by data row
     std::vector<SarvikProvider::SliceData> m_pending;
     std::vector<Drawn> m_drawn;   // of the last repaint, by display row, lane and x
+    SliceNameFitter m_names;
     bool m_dataLoaded = false;
     Item m_hovered;
     Item m_selected;
