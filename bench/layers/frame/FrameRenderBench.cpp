@@ -106,23 +106,16 @@ private:
         m_states.updateData(m_canvas.dc(), false);
     }
 
-    // Four in five markers are instants, the rest last up to three columns.
     void loadMarkers(std::mt19937_64& random)
     {
         m_markers.attach(nullptr, &m_markerGraph);
         m_markers.setParentSize(m_canvas.size());
         m_markers.requestData(false);
-        std::uniform_int_distribution<std::uint64_t> time(0, kDuration - 3000000);
-        std::uniform_int_distribution<std::uint64_t> length(0, 3000000);
-        std::uniform_int_distribution<int> kind(0, 4);
         short row = 0;
         for (const auto& request : m_markers.m_requests) {
-            std::vector<SarvikProvider::EventMarker> markers;
-            for (int i = 0; i < kMarkersPerRow; ++i) {
-                const std::uint64_t start = time(random);
-                markers.push_back(marker_test::marker(row, start, kind(random) == 0 ? start + length(random) : start));
-            }
-            m_markerProvider->file(&m_markers, request.first, row++, std::move(markers));
+            m_markerProvider->file(&m_markers, request.first, row,
+                                   marker_test::randomMarkers(row, kMarkersPerRow, kDuration, random));
+            ++row;
         }
         m_markers.checkData();
         m_markers.updateData(m_canvas.dc(), false);
