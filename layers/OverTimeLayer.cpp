@@ -213,7 +213,7 @@ void OverTimeLayer::renderSeries(wxMemoryDC& dc, int row, const SarvikProvider::
         shape.addPoint(x, y);
         previousY = y;
     }
-    OverTimeRowPainter(dc, m_color).paint(shape);
+    OverTimeRowPainter(m_parent->m_renderer, dc, m_color).paint(shape);
 }
 
 void OverTimeLayer::renderFilterOutline(wxMemoryDC& dc)

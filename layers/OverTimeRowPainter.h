@@ -1,12 +1,11 @@
 #pragma once
-// Paints OverTimeRowShapes onto a memory DC in one colour, each as one fill of its boxes: one call
-// per row, where drawing each column alone cost a call and a pen and brush change per column.
-// Anti-aliasing is off while the painter lives, so every painted pixel has exactly the colour; the
-// pen, brush and anti-aliasing mode are put back when it goes. Made by OverTimeLayer for each row it
+// Paints OverTimeRowShapes onto a memory DC in one colour through one batch of the chart's
+// renderer: the boxes of a row are written without a pen or brush change between columns, and
+// straight into the image where the DC allows. Every painted pixel has exactly the colour; the
+// DC's pen and brush are put back when the painter goes. Made by OverTimeLayer for each row it
 // draws, on the UI thread.
 #include <VelmoraExport.h>
 
-#include <memory>
 #include <vector>
 
 #include <wx/brush.h>
@@ -14,8 +13,11 @@
 #include <wx/gdicmn.h>
 #include <wx/pen.h>
 
-class wxGraphicsContext;
 class wxMemoryDC;
+
+namespace tarquel_1_0 {
+class Renderer;
+}
 
 namespace velmora_1_0 {
 
@@ -23,7 +25,7 @@ class OverTimeRowShape;
 
 class VELMORA_API OverTimeRowPainter {
 public:
-    OverTimeRowPainter(wxMemoryDC& dc, const wxColour& colour);
+    OverTimeRowPainter(tarquel_1_0::Renderer& renderer, wxMemoryDC& dc, const wxColour& colour);
     ~OverTimeRowPainter();
     OverTimeRowPainter(const OverTimeRowPainter&) = delete;
     OverTimeRowPainter& operator=(const OverTimeRowPainter&) = delete;
@@ -31,13 +33,11 @@ public:
     void paint(OverTimeRowShape& shape);
 
 private:
-    // A DC that draws without a graphics context gets one of its own for the painter's lifetime.
-    std::unique_ptr<wxGraphicsContext> m_ownContext;
-    wxGraphicsContext* m_context;
+    tarquel_1_0::Renderer& m_renderer;
+    wxMemoryDC& m_dc;
     wxColour m_colour;
     const wxPen m_pen;
     const wxBrush m_brush;
-    int m_antialias = 0; // the context's mode before painting
     std::vector<wxRect> m_boxes;
 };
 

@@ -36,10 +36,17 @@ void SliceDecimator::choose(const std::vector<SarvikProvider::Slice>& slices, co
                                                              m_map.start;
                                                   }) -
                              lane.begin());
-    // First entry at or after i starting at or after time t.
+    // First entry at or after `from` starting at or after time t. Galloping first: the next
+    // column's first slice is mostly a few entries on, where a search of the whole lane would
+    // take its full depth every time.
     const auto firstFrom = [&](int from, double t) {
         int low = from;
-        int high = count;
+        int high = from;
+        for (int step = 1; high < count && startOf(high) < t; step *= 2) {
+            low = high + 1;
+            high = from + step;
+        }
+        high = std::min(high, count);
         while (low < high) {
             const int mid = low + (high - low) / 2;
             if (startOf(mid) < t)

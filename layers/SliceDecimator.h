@@ -1,8 +1,8 @@
 #pragma once
 // Chooses the boxes that show one lane of a row at pixel resolution. A slice at least a pixel
 // wide is a box of its own; a run of slices each narrower than a pixel, in touching columns, is
-// one box counting them all. The walk jumps from column to column by binary search, so a lane
-// costs about its columns times log(slices), however many slices it holds.
+// one box counting them all. The walk jumps from column to column by galloping search, so a lane
+// costs about its columns times log(slices per column), however many slices it holds.
 #include <VelmoraExport.h>
 #include "provider/SarvikProvider.h"
 

@@ -14,7 +14,6 @@
 
 #include <algorithm>
 
-#include <wx/control.h>
 #include <wx/dcmemory.h>
 #include <wx/font.h>
 #include <wx/menu.h>
@@ -179,6 +178,7 @@ void SliceLayer::drawRow(wxDC& dc, int displayRow, std::vector<Drawn>& drawn) co
     // Boxes of one batch: they reach the DC before any text is written on them.
     Renderer::Batch batch(renderer, dc);
     std::vector<SliceDecimator::Box> boxes;
+    const wxColour runColour = SliceColor::run();
     const int shown = m_lanes.shown(row->depth());
     for (int lane = 0; lane < shown; ++lane) {
         const int y1 = lanes.y + lane * SliceLanes::kLaneHeight;
@@ -192,11 +192,9 @@ void SliceLayer::drawRow(wxDC& dc, int displayRow, std::vector<Drawn>& drawn) co
             const int x1 = std::max(box.x1, -1);
             // Wide boxes keep a pixel free at their end so that neighbours stay apart.
             const int x2 = std::min(box.x2 - (box.x2 - box.x1 >= 3 ? 1 : 0), m_width);
-            renderer.setColour(dc,
-                               box.count > 1 ? SliceColor::run() : SliceColor::of(row->name(row->slices()[index])));
+            renderer.setColour(dc, box.count > 1 ? runColour : row->colour(row->slices()[index]));
             renderer.fillBox(dc, x1, y1, x2, y2);
-            drawn.push_back(
-                {dataRow, lane, {box.x1, box.x2, index, box.count}, wxRect(wxPoint(x1, y1), wxPoint(x2, y2))});
+            drawn.push_back({dataRow, lane, {box.x1, box.x2, index, box.count}, wxRect(x1, y1, x2 - x1 + 1, y2 - y1 + 1)});
         }
     }
 }
@@ -221,24 +219,26 @@ void SliceLayer::drawHiddenLanes(wxDC& dc, int displayRow) const
     dc.DrawText(text, x + kTextInset, y + (SliceLanes::kLaneHeight - 1 - size.y) / 2);
 }
 
-void SliceLayer::drawNames(wxDC& dc, const std::vector<Drawn>& drawn) const
+void SliceLayer::drawNames(wxDC& dc, const std::vector<Drawn>& drawn)
 {
     if (drawn.empty())
         return;
     dc.SetFont(laneFont());
-    dc.SetTextForeground(*wxBLACK);
     const int charHeight = dc.GetCharHeight();
+    Renderer& renderer = m_parent->m_renderer;
+    // Names over boxes of a known colour: the renderer copies each one it has painted before.
+    Renderer::Batch batch(renderer, dc);
     for (const Drawn& entry : drawn) {
         const int room = std::min(entry.rect.GetRight(), m_width) - std::max(entry.rect.x, 0) - 2 * kTextInset;
         if (entry.box.count != 1 || room < kMinTextWidth)
             continue;
         const SliceRow& row = *m_rows[entry.row];
-        const wxString name = row.name(row.slices()[entry.box.slice]);
-        const wxString shown = wxControl::Ellipsize(name, dc, wxELLIPSIZE_END, room);
-        if (shown.empty() || shown == wxString(L"\u2026"))
+        const SliceRow::Slice& slice = row.slices()[entry.box.slice];
+        const wxString shown = m_names.fit(dc, row.name(slice), room);
+        if (shown.empty())
             continue;
-        dc.DrawText(shown, std::max(entry.rect.x, 0) + kTextInset,
-                    entry.rect.y + (entry.rect.height - charHeight) / 2);
+        renderer.drawLabel(dc, shown, std::max(entry.rect.x, 0) + kTextInset,
+                           entry.rect.y + (entry.rect.height - charHeight) / 2, *wxBLACK, row.colour(slice));
     }
 }
 

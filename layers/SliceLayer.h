@@ -12,6 +12,7 @@
 // tooltip and selection operations on mouse moves and clicks.
 #include "layers/SliceDecimator.h"
 #include "layers/SliceLanes.h"
+#include "layers/SliceNameFitter.h"
 #include "layers/SliceRow.h"
 #include "provider/SarvikProvider.h"
 #include <VelmoraExport.h>
@@ -104,7 +105,7 @@ private:
 
     SarvikProvider* provider() const;
     void drawRow(wxDC& dc, int displayRow, std::vector<Drawn>& drawn) const;
-    void drawNames(wxDC& dc, const std::vector<Drawn>& drawn) const;
+    void drawNames(wxDC& dc, const std::vector<Drawn>& drawn);
     // The "+N" of a row deeper than the lanes shown.
     void drawHiddenLanes(wxDC& dc, int displayRow) const;
     void outline(wxDC& dc, const Item& item, const wxColour& colour) const;
@@ -115,6 +116,7 @@ private:
     std::vector<std::shared_ptr<const SliceRow>> m_rows; // by data row
     std::vector<SarvikProvider::SliceData> m_pending;
     std::vector<Drawn> m_drawn;   // of the last repaint, by display row, lane and x
+    SliceNameFitter m_names;
     bool m_dataLoaded = false;
     SliceLanes m_lanes{SliceLanes::kCollapsedLanes};
     Item m_hovered;

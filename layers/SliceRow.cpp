@@ -1,5 +1,7 @@
 #include "layers/SliceRow.h"
 
+#include "layers/SliceColor.h"
+
 #include <algorithm>
 
 namespace velmora_1_0 {
@@ -15,6 +17,15 @@ SliceRow::SliceRow(SarvikProvider::SliceData data) : m_data(std::move(data)), m_
         if (depth >= 0 && depth < m_data.depth)
             m_lanes[depth].push_back(index);
     }
+    for (const std::wstring& name : m_data.names)
+        m_colours.push_back(SliceColor::of(name));
+    m_colours.push_back(SliceColor::of(kNone));
+}
+
+const wxColour& SliceRow::colour(const Slice& slice) const
+{
+    return slice.name >= 0 && slice.name < static_cast<int>(m_data.names.size()) ? m_colours[slice.name]
+                                                                                  : m_colours.back();
 }
 
 const std::wstring& SliceRow::name(const Slice& slice) const

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <wx/colour.h>
+
 namespace velmora_1_0 {
 
 class VELMORA_API SliceRow {
@@ -23,6 +25,8 @@ public:
     // The slice's name; empty when it has none.
     const std::wstring& name(const Slice& slice) const;
     const std::wstring& category(const Slice& slice) const;
+    // The fill of the slice's box (SliceColor of its name), worked out once per name.
+    const wxColour& colour(const Slice& slice) const;
     // Index into slices() of the slice of `lane` covering `time`; -1 when none does.
     int sliceAt(int lane, std::uint64_t time) const;
     // Indices into slices() of the direct children of `slice`, by start.
@@ -31,6 +35,7 @@ public:
 private:
     SarvikProvider::SliceData m_data;
     std::vector<std::vector<int>> m_lanes;
+    std::vector<wxColour> m_colours; // by name; the last one for slices without a name
 };
 
 } // namespace velmora_1_0

@@ -43,18 +43,11 @@ struct Scene {
         layer.setParentSize(canvas.GetSize());
         layer.requestData(false);
 
-        // Four in five markers are instants, the rest last up to three columns.
         std::mt19937_64 random(7);
-        std::uniform_int_distribution<std::uint64_t> time(0, kDuration - 3000000);
-        std::uniform_int_distribution<std::uint64_t> length(0, 3000000);
-        std::uniform_int_distribution<int> kind(0, 4);
         short row = 0;
         for (const auto& request : layer.m_requests) {
-            std::vector<SarvikProvider::EventMarker> markers;
-            for (int i = 0; i < kMarkersPerRow; ++i) {
-                const std::uint64_t start = time(random);
-                markers.push_back(marker_test::marker(row, start, kind(random) == 0 ? start + length(random) : start));
-            }
+            std::vector<SarvikProvider::EventMarker> markers =
+                marker_test::randomMarkers(row, kMarkersPerRow, kDuration, random);
             all.insert(all.end(), markers.begin(), markers.end());
             provider->file(&layer, request.first, row++, std::move(markers));
         }

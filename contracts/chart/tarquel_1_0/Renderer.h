@@ -33,6 +33,7 @@ class wxImage;
 namespace tarquel_1_0 {
 
 class BoxPainter;
+class LabelImages;
 
 class TARQUEL_API Renderer {
 public:
@@ -86,6 +87,13 @@ public:
     wxRect drawDurationMarker(wxDC& dc, int x1, int x2, int y, const wxColour& fill, const wxColour& border,
                               bool measureOnly);
 
+    // `text` at (x, y) in the DC's font and `colour`, over a box of `background` as large as the
+    // text's extent: for labels whose background is known, a name in its box. Where the DC's
+    // pixels can be written directly, each label is painted once and copied from then on; inside
+    // a batch it goes on top of the boxes painted so far. Returns the extent.
+    wxSize drawLabel(wxDC& dc, const wxString& text, int x, int y, const wxColour& colour,
+                     const wxColour& background);
+
     int getLineWidth() const { return m_lineWidth; }
 
     static constexpr int EVENT_MARKER_WIDTH = 11;
@@ -110,6 +118,7 @@ private:
     BoxPainter* m_batch = nullptr; // owned by the open Batch
     wxColour m_batchColour;        // chosen while the batch is open; invalid: none
     int m_batchLastLine = 0;       // the last line of the batch's DC
+    std::shared_ptr<LabelImages> m_labels; // made on the first label; not copied
 };
 
 } // namespace tarquel_1_0

@@ -109,6 +109,7 @@ private:
     std::uint64_t m_start = 0;
     std::uint64_t m_end = 0;
     int m_width = 1;
+    double m_columnsPerNs = 1.0; // m_width / (m_end - m_start + 1), for xFromTime's estimate
     wxSize m_windowSize;
     std::vector<std::pair<std::uint64_t, std::uint64_t>> m_history; // views before, oldest first
     bool m_panning = false; // the last change of the view was a pan

@@ -1,6 +1,7 @@
 #include "BoxPainter.h"
 
 #include "ExactPixels.h"
+#include "PixelTarget.h"
 
 #include <algorithm>
 #include <cstring>
@@ -26,7 +27,8 @@ void mark(unsigned char* at, int count)
 
 } // namespace
 
-BoxPainter::BoxPainter(wxDC& dc) : m_dc(dc), m_pen(dc.GetPen()), m_brush(dc.GetBrush())
+BoxPainter::BoxPainter(wxDC& dc)
+    : m_dc(dc), m_pixels(std::make_unique<PixelTarget>(dc)), m_pen(dc.GetPen()), m_brush(dc.GetBrush())
 {
     m_waiting.fill(kNoBox);
 }
@@ -45,28 +47,48 @@ void BoxPainter::use(const wxColour& colour)
     if (colour == m_colour)
         return;
     // Colours must land in the order they were asked for.
-    flush();
+    paintPending();
     m_colour = colour;
+    m_direct = m_pixels->ok() && PixelTarget::pixelOf(colour, m_pixel);
 }
 
 void BoxPainter::add(int x1, int y1, int x2, int y2)
 {
     const Box box{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
-    if (!m_masking) {
+    if (!m_direct && !m_masking) {
         if (m_listedCount < kListedBoxes) {
             m_listed[m_listedCount++] = box;
             return;
         }
         startMask();
     }
-    Box& waiting = m_waiting[(box.y1 + (box.y2 - box.y1) * 17) & (kWaitingSlots - 1)];
+    const size_t slot = (box.y1 + (box.y2 - box.y1) * 17) & (kWaitingSlots - 1);
+    Box& waiting = m_waiting[slot];
     if (waiting.y1 == box.y1 && waiting.y2 == box.y2 && box.x1 <= waiting.x2 + 1 && box.x2 >= waiting.x1 - 1) {
         waiting.x1 = std::min(waiting.x1, box.x1);
         waiting.x2 = std::max(waiting.x2, box.x2);
         return;
     }
-    cover(waiting);
+    release(waiting);
     waiting = box;
+    m_occupied |= std::uint64_t(1) << slot;
+}
+
+void BoxPainter::release(const Box& box)
+{
+    if (m_direct)
+        m_pixels->fill(box.x1, box.y1, box.x2, box.y2, m_pixel);
+    else
+        cover(box);
+}
+
+void BoxPainter::releaseWaiting()
+{
+    for (; m_occupied != 0; m_occupied &= m_occupied - 1) {
+        Box& waiting = m_waiting[static_cast<size_t>(__builtin_ctzll(m_occupied))];
+        release(waiting);
+        waiting = kNoBox;
+    }
 }
 
 wxRect BoxPainter::areaOf(const wxDC& dc)
@@ -117,6 +139,13 @@ void BoxPainter::cover(const Box& box)
 
 void BoxPainter::flush()
 {
+    paintPending();
+    m_pixels->marked();
+}
+
+void BoxPainter::paintPending()
+{
+    releaseWaiting();
     if (m_masking)
         paintMask();
     else
@@ -138,10 +167,6 @@ void BoxPainter::paintBoxes()
 
 void BoxPainter::paintMask()
 {
-    for (Box& waiting : m_waiting) {
-        cover(waiting);
-        waiting = kNoBox;
-    }
     if (m_lastRow < m_firstRow)
         return;
     ExactPixels exact(m_dc);

@@ -1,7 +1,9 @@
 #pragma once
 // Paints inclusive boxes on one DC, one colour after the other, without anti-aliasing.
 //
-// Boxes of one colour can be painted in any order, so they are collected until a box of another
+// Where the DC draws into an image whose pixels can be written directly (PixelTarget), opaque
+// boxes are written as they come, touching boxes on the same lines merged first (shapes along a
+// row overlap many times over): no set-up per box. Otherwise boxes of one colour can be painted in any order, so they are collected until a box of another
 // colour arrives or the painter is flushed. A handful goes out box by box; past that the boxes
 // are merged into a coverage mask of the DC's area, which goes out as the few rectangles that
 // cover the same pixels. Thousands of overlapping marker shapes thus cost a few DC calls instead
@@ -15,11 +17,15 @@
 #include <wx/pen.h>
 
 #include <array>
+#include <cstdint>
+#include <memory>
 #include <vector>
 
 class wxDC;
 
 namespace tarquel_1_0 {
+
+class PixelTarget;
 
 class BoxPainter {
 public:
@@ -36,6 +42,8 @@ public:
     void add(int x1, int y1, int x2, int y2);
     // Paints everything collected so far.
     void flush();
+    // The DC's pixels, for writing beside the boxes (ok() false where they cannot be written).
+    PixelTarget& pixels() { return *m_pixels; }
     // The DC's drawing area in logical coordinates.
     const wxRect& area();
     static wxRect areaOf(const wxDC& dc);
@@ -50,13 +58,21 @@ private:
     static constexpr size_t kWaitingSlots = 64;
     static constexpr Box kNoBox{0, 1, 0, 0};
 
+    // Paints what waits, without telling the image yet (no other drawing comes in between).
+    void paintPending();
     void startMask();
     void cover(const Box& box);
+    // Writes a box that left the waiting slots, or covers it in the mask.
+    void release(const Box& box);
+    void releaseWaiting();
     void paintBoxes();
     void paintMask();
     void select();
 
     wxDC& m_dc;
+    const std::unique_ptr<PixelTarget> m_pixels;
+    bool m_direct = false;     // the current colour is written straight into m_pixels
+    std::uint32_t m_pixel = 0; // the current colour as written there
     const wxPen m_pen;
     const wxBrush m_brush;
     bool m_touched = false; // pen and brush must be restored
@@ -71,6 +87,8 @@ private:
     // A box on the same lines as one waiting here that touches it joins it: shapes drawn from
     // left to right along a row then reach the mask as one box per band of lines.
     std::array<Box, kWaitingSlots> m_waiting;
+    std::uint64_t m_occupied = 0; // bit i: slot i holds a box
+    static_assert(kWaitingSlots <= 64, "one bit of m_occupied per slot");
     int m_firstRow = 0; // rows of the mask covered since the last flush
     int m_lastRow = -1;
 };

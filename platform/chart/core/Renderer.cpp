@@ -2,6 +2,8 @@
 
 #include "BoxPainter.h"
 #include "ExactPixels.h"
+#include "LabelImages.h"
+#include "PixelTarget.h"
 
 #include <algorithm>
 
@@ -238,6 +240,26 @@ wxRect Renderer::drawEventMarker(wxDC& dc, int x, int y, bool withBorder, const 
         all.Union(wxRect(at, text));
     }
     return all;
+}
+
+wxSize Renderer::drawLabel(wxDC& dc, const wxString& text, int x, int y, const wxColour& colour,
+                           const wxColour& background)
+{
+    if (!m_labels)
+        m_labels = std::make_shared<LabelImages>();
+    BoxPainter* batch = batchOn(dc);
+    std::unique_ptr<PixelTarget> own;
+    PixelTarget* target = batch ? &batch->pixels() : (own = std::make_unique<PixelTarget>(dc)).get();
+    if (batch)
+        batch->flush();
+    if (target->ok() && PixelTarget::opaque(colour) && PixelTarget::opaque(background))
+        return m_labels->paint(dc, *target, text, x, y, colour, background);
+    const wxSize size = dc.GetTextExtent(text);
+    paintBox(dc, x, y, x + size.x - 1, y + size.y - 1, background);
+    flushBatch(dc);
+    dc.SetTextForeground(colour);
+    dc.DrawText(text, x, y);
+    return size;
 }
 
 wxRect Renderer::drawDurationMarker(wxDC& dc, int x1, int x2, int y, const wxColour& fill, const wxColour& border,

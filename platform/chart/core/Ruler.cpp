@@ -68,14 +68,29 @@ void Ruler::show(std::uint64_t start, std::uint64_t end)
     }
     m_start = start;
     m_end = end;
+    m_columnsPerNs = m_width / (static_cast<double>(m_end - m_start) + 1.0);
 }
 
 int Ruler::xFromTime(const wxULongLong& time, bool limited) const
 {
-    const long double offset = static_cast<long double>(time.GetValue()) - static_cast<long double>(m_start);
-    const long double x = std::floor(offset * m_width / (static_cast<long double>(m_end - m_start) + 1.0L));
-    const long double low = limited ? -static_cast<long double>(LIMIT_PIXELS) : INT_MIN;
-    const long double high = limited ? static_cast<long double>(m_width) + LIMIT_PIXELS : INT_MAX;
+    const std::int64_t low = limited ? -static_cast<std::int64_t>(LIMIT_PIXELS) : INT_MIN;
+    const std::int64_t high = limited ? static_cast<std::int64_t>(m_width) + LIMIT_PIXELS : INT_MAX;
+    // Columns are floor(offset * width / span). A floating estimate lands within a column of it
+    // and whole-number products settle it: as exact as dividing, at a fraction of the cost, and
+    // drawing asks for millions of columns per frame.
+    const __int128 offset = static_cast<__int128>(time.GetValue()) - m_start;
+    const double estimate = std::floor(static_cast<double>(offset) * m_columnsPerNs);
+    if (estimate <= static_cast<double>(low) - 2.0)
+        return static_cast<int>(low);
+    if (estimate >= static_cast<double>(high) + 2.0)
+        return static_cast<int>(high);
+    const __int128 scaled = offset * m_width;
+    const __int128 span = static_cast<__int128>(m_end - m_start) + 1;
+    auto x = static_cast<std::int64_t>(estimate);
+    while (static_cast<__int128>(x) * span > scaled)
+        --x;
+    while (static_cast<__int128>(x + 1) * span <= scaled)
+        ++x;
     return static_cast<int>(std::clamp(x, low, high));
 }
 

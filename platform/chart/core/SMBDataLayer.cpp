@@ -95,8 +95,11 @@ void SMBDataLayer::updateData(wxMemoryDC& dc, bool render)
 
 void SMBDataLayer::renderAll(wxMemoryDC& dc)
 {
-    if (m_visible)
-        forEachVisibleRow([&](int row) { renderRow(dc, row); });
+    if (!m_visible || !m_parent)
+        return;
+    // Every run of every row through one painter: no set-up per box.
+    Renderer::Batch batch(m_parent->m_renderer, dc);
+    forEachVisibleRow([&](int row) { renderRow(dc, row); });
 }
 
 void SMBDataLayer::renderRow(wxMemoryDC& dc, int displayRow)

@@ -208,6 +208,81 @@ TEST(Renderer, BatchPaintsTheSamePixelsAsShapeByShape)
     EXPECT_EQ(*wxRED, penAfter);
 }
 
+// Boxes are written straight into a memory DC's image where it maps whole pixels: they must land
+// where the DC's origin puts them, stay inside its clip, blend when not opaque, and a scaled DC,
+// drawn through its context instead, must still get them at its scale.
+TEST(Renderer, BoxesFollowTheOriginClipScaleAndAlphaOfTheDc)
+{
+    Renderer renderer;
+    const wxImage moved = paint([&](wxMemoryDC& dc) {
+        dc.SetDeviceOrigin(5, 3);
+        dc.SetClippingRegion(0, 0, 20, 10);
+        Renderer::Batch batch(renderer, dc);
+        renderer.setColour(dc, kFill);
+        renderer.fillBox(dc, -4, -2, 29, 4); // clipped to x 0..19, y 0..4
+        renderer.fillBox(dc, 2, 12, 3, 14);  // below the clip
+    });
+    EXPECT_EQ(20 * 5, count(moved, kFill));
+    EXPECT_EQ(kFill, at(moved, 5, 3));
+    EXPECT_EQ(kFill, at(moved, 24, 7));
+    EXPECT_EQ(*wxWHITE, at(moved, 4, 3));
+    EXPECT_EQ(*wxWHITE, at(moved, 25, 7));
+    EXPECT_EQ(*wxWHITE, at(moved, 5, 8));
+
+    const wxImage scaled = paint([&](wxMemoryDC& dc) {
+        dc.SetUserScale(2.0, 2.0);
+        renderer.setColour(dc, kFill);
+        renderer.fillBox(dc, 1, 1, 2, 2);
+    });
+    EXPECT_EQ(4 * 4, count(scaled, kFill));
+    EXPECT_EQ(kFill, at(scaled, 2, 2));
+    EXPECT_EQ(kFill, at(scaled, 5, 5));
+
+    const wxColour halfRed(255, 0, 0, 128);
+    const wxImage blended = paint([&](wxMemoryDC& dc) {
+        renderer.setColour(dc, halfRed);
+        renderer.fillBox(dc, 0, 0, 9, 9);
+    });
+    const wxColour mixed = at(blended, 5, 5);
+    EXPECT_EQ(255, mixed.Red());
+    EXPECT_GT(mixed.Green(), 100);
+    EXPECT_LT(mixed.Green(), 155);
+}
+
+// A label is painted once and copied after that: every copy must be what writing the text over a
+// box of its background paints, and a label must not reach past its extent.
+TEST(Renderer, LabelsAreTheTextOverItsBackgroundEveryTime)
+{
+    const wxColour background(120, 200, 160);
+    const wxString text = "lane_label";
+    wxSize extent;
+    const wxImage reference = paint([&](wxMemoryDC& dc) {
+        dc.SetFont(wxFont(wxFontInfo(8).Family(wxFONTFAMILY_SWISS)));
+        extent = dc.GetTextExtent(text);
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.SetBrush(wxBrush(background));
+        dc.DrawRectangle(3, 4, extent.x, extent.y);
+        dc.SetTextForeground(*wxBLACK);
+        dc.DrawText(text, 3, 4);
+    });
+    Renderer renderer;
+    for (int time = 0; time < 2; ++time) {
+        wxSize painted;
+        const wxImage label = paint([&](wxMemoryDC& dc) {
+            dc.SetFont(wxFont(wxFontInfo(8).Family(wxFONTFAMILY_SWISS)));
+            Renderer::Batch batch(renderer, dc);
+            renderer.setColour(dc, kFill);
+            renderer.fillBox(dc, 0, 0, 39, 1);
+            painted = renderer.drawLabel(dc, text, 3, 4, *wxBLACK, background);
+        });
+        EXPECT_EQ(extent, painted);
+        EXPECT_EQ(40 * 2, count(label, kFill)) << "the boxes before the label stay";
+        for (int y = 2; y < 40; ++y)
+            for (int x = 0; x < 40; ++x)
+                ASSERT_EQ(at(reference, x, y), at(label, x, y)) << "time " << time << " at " << x << "," << y;
+    }
+}
+
 // Hit-test images decode colours pixel by pixel: a line must not leave blended pixels.
 TEST(Renderer, TransitionOnADcPaintsOnlyTheExactColour)
 {

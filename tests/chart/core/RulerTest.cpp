@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <random>
 #include <vector>
 
 using namespace tarquel_1_0;
@@ -40,6 +43,39 @@ TEST_F(RulerTest, TimesAndColumnsMapBothWays)
     EXPECT_EQ(100 + Ruler::LIMIT_PIXELS, m_ruler.xFromTime(far, true));
     EXPECT_GT(m_ruler.xFromTime(far, false), 100 + Ruler::LIMIT_PIXELS);
     EXPECT_EQ(10u, m_ruler.getMarkerMargin().GetValue()) << "ten columns of one nanosecond";
+}
+
+// Columns are floor((t - start) * width / span) exactly, wherever the view is and however far
+// the time: checked against whole-number division over views from a few nanoseconds to days.
+TEST_F(RulerTest, ColumnsAreExactForAnyViewAndTime)
+{
+    std::mt19937_64 random(11);
+    Ruler ruler;
+    ruler.setDuration(400000000000000ull);
+    for (int view = 0; view < 200; ++view) {
+        const int width = 1 + static_cast<int>(random() % 4000);
+        ruler.setPixelWidth(width);
+        const std::uint64_t start = random() % 300000000000000ull;
+        const std::uint64_t span = std::uint64_t(1) << (random() % 46);
+        ruler.setVisibleRange(start, start + span, false);
+        const std::uint64_t shownStart = ruler.getStart().GetValue();
+        const __int128 shown = static_cast<__int128>(ruler.getEnd().GetValue() - shownStart) + 1;
+        for (int i = 0; i < 200; ++i) {
+            // Times around the view and at column edges, where rounding would show.
+            const std::uint64_t t = i % 2 ? shownStart + static_cast<std::uint64_t>(shown * (random() % width) / width)
+                                          : random() % 400000000000000ull;
+            for (const std::uint64_t time : {t, t + 1, t > 0 ? t - 1 : t}) {
+                const __int128 scaled = (static_cast<__int128>(time) - shownStart) * width;
+                __int128 exact = scaled / shown;
+                if (scaled % shown != 0 && scaled < 0)
+                    --exact;
+                const __int128 limited = std::clamp<__int128>(exact, -Ruler::LIMIT_PIXELS, width + Ruler::LIMIT_PIXELS);
+                const __int128 unlimited = std::clamp<__int128>(exact, INT_MIN, INT_MAX);
+                ASSERT_EQ(static_cast<int>(limited), ruler.xFromTime(time, true)) << time << " in view " << view;
+                ASSERT_EQ(static_cast<int>(unlimited), ruler.xFromTime(time, false)) << time << " in view " << view;
+            }
+        }
+    }
 }
 
 TEST_F(RulerTest, ZoomHistoryReturnsStepByStep)

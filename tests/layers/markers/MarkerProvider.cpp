@@ -32,4 +32,20 @@ velmora_1_0::SarvikProvider::EventMarker marker(short row, std::uint64_t start, 
     return m;
 }
 
+std::vector<velmora_1_0::SarvikProvider::EventMarker> randomMarkers(short row, int count, std::uint64_t duration,
+                                                                    std::mt19937_64& random)
+{
+    constexpr std::uint64_t kLongest = 3000000;
+    std::uniform_int_distribution<std::uint64_t> time(0, duration - kLongest);
+    std::uniform_int_distribution<std::uint64_t> length(0, kLongest);
+    std::uniform_int_distribution<int> kind(0, 4);
+    std::vector<velmora_1_0::SarvikProvider::EventMarker> markers;
+    markers.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const std::uint64_t start = time(random);
+        markers.push_back(marker(row, start, kind(random) == 0 ? start + length(random) : start));
+    }
+    return markers;
+}
+
 } // namespace marker_test

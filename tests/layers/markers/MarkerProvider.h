@@ -5,6 +5,7 @@
 #include "provider/SarvikProvider.h"
 
 #include <memory>
+#include <random>
 
 namespace marker_test {
 
@@ -25,5 +26,10 @@ using MarkerProviderPtr = std::unique_ptr<MarkerProvider, DeleteSelf>;
 // A marker of `row` from `start` to `end` (nanoseconds).
 velmora_1_0::SarvikProvider::EventMarker marker(short row, std::uint64_t start, std::uint64_t end,
                                                 std::int32_t instance = 0);
+
+// `count` markers of `row` spread at random over [0, duration): four in five are instants, the
+// rest last up to 3 ms (three columns of a benchmark's view).
+std::vector<velmora_1_0::SarvikProvider::EventMarker> randomMarkers(short row, int count, std::uint64_t duration,
+                                                                    std::mt19937_64& random);
 
 } // namespace marker_test

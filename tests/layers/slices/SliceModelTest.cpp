@@ -1,15 +1,20 @@
 #include "layers/SliceColor.h"
 #include "layers/SliceLanes.h"
+#include "layers/SliceNameFitter.h"
 #include "layers/SliceRow.h"
 #include "provider/SliceNesting.h"
 
 #include <gtest/gtest.h>
+
+#include <wx/bitmap.h>
+#include <wx/dcmemory.h>
 
 namespace {
 
 using velmora_1_0::SarvikProvider;
 using velmora_1_0::SliceColor;
 using velmora_1_0::SliceLanes;
+using velmora_1_0::SliceNameFitter;
 using velmora_1_0::SliceRow;
 
 TEST(SliceLanesTest, DeepRowsCapTheirLanesAtTheLimitAndCountTheRest)
@@ -84,6 +89,30 @@ TEST(SliceRowTest, FindsTheSliceUnderATimeAndTheChildrenOfASlice)
     EXPECT_TRUE(row.children(4).empty());
     EXPECT_EQ(row.name(row.slices()[3]), L"leaf");
     EXPECT_EQ(row.category(row.slices()[1]), L"lib");
+}
+
+// Names are cut from widths measured once: what comes back must still fit its room when measured
+// afresh, and be the longest beginning that does.
+TEST(SliceNameFitterTest, NamesFitTheirRoomWholeOrAsTheLongestBeginningWithAnEllipsis)
+{
+    wxBitmap bitmap(10, 10, 24);
+    wxMemoryDC dc(bitmap);
+    dc.SetFont(wxFont(wxFontInfo(8).Family(wxFONTFAMILY_SWISS)));
+    SliceNameFitter fitter;
+    const std::wstring name = L"parse_configuration_file";
+    const int whole = dc.GetTextExtent(name).x;
+    EXPECT_EQ(wxString(name), fitter.fit(dc, name, whole));
+    for (const int room : {whole - 1, whole / 2, 30}) {
+        const wxString shown = fitter.fit(dc, name, room);
+        ASSERT_TRUE(shown.EndsWith(L"\u2026")) << room << ": " << shown;
+        const size_t kept = shown.length() - 1;
+        EXPECT_EQ(wxString(name.substr(0, kept)), shown.Left(kept));
+        EXPECT_LE(dc.GetTextExtent(shown).x, room) << shown;
+        EXPECT_GT(dc.GetTextExtent(wxString(name.substr(0, kept + 1)) + L"\u2026").x, room) << "one more would fit";
+    }
+    EXPECT_EQ(wxString(), fitter.fit(dc, name, dc.GetTextExtent(L"p\u2026").x - 1));
+    EXPECT_EQ(wxString(), fitter.fit(dc, L"", 100));
+    dc.SelectObject(wxNullBitmap);
 }
 
 } // namespace
