@@ -595,6 +595,16 @@ unsigned int SarvikProvider::requestSBFilterUpdate(GraphLayer* layer)
     return DataProvider::requestSBFilterUpdate(layer);
 }
 
+std::vector<wxString> SarvikProvider::takeStorageFailures()
+{
+    std::vector<wxString> failures;
+    if (m_result) {
+        for (const ddb_2_2::string& failure : m_result->get_database().get_pager().take_failures())
+            failures.push_back(wxString(failure.str()));
+    }
+    return failures;
+}
+
 bool SarvikProvider::updateSBFilterData()
 {
     if (!m_result)

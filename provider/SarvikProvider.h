@@ -187,6 +187,7 @@ protected:
     bool getVisibleRows(std::vector<int>& rows) override;
     bool handleCustomRequest() override;
     bool updateSBFilterData() override;
+    std::vector<wxString> takeStorageFailures() override;
 
 public:
     // Over-time data: every row of the area per request (the row argument is carried only).

@@ -88,8 +88,12 @@ TEST(BadInput, DamagedResultsAreRefusedByName)
         {damagedCopy("huge_instances", "UPDATE attribute_table SET instance_count = 40000000000 WHERE id = 0"),
          "instances, more than the file can hold"},
     };
-    for (const auto& [result, message] : cases)
-        expectCleanFailure(runViewer("lint " + quoted(result)), message, result.filename().string());
+    std::vector<std::string> lints;
+    for (const auto& damaged : cases)
+        lints.push_back("lint " + quoted(damaged.first));
+    const std::vector<ProgramRun> runs = runViewers(lints);
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        expectCleanFailure(runs[i], cases[i].second, cases[i].first.filename().string());
 }
 
 TEST(BadInput, FaultyViewpointsAreCountedByLint)
@@ -119,21 +123,25 @@ TEST(BadInput, FaultyViewpointsAreCountedByLint)
                "configuration message(s)"},
         {manyAreas, "a timeline shows at most 64"},
     };
-    for (std::size_t i = 0; i < cases.size(); ++i) {
-        const fs::path file = writtenFile(folder / ("case" + std::to_string(i) + ".xml"), cases[i].first);
-        const ProgramRun run = runViewer("lint " + quoted(sampleResult()) + " --viewpoint " + quoted(file));
-        EXPECT_EQ(run.exitCode, 1) << cases[i].first.substr(0, 200) << "\n" << run.output;
-        EXPECT_NE(run.output.find(cases[i].second), std::string::npos) << cases[i].second << "\n" << run.output;
-        EXPECT_EQ(run.output.find(": 0 configuration message(s)"), std::string::npos) << run.output;
-    }
+    const auto lintOf = [&](const fs::path& viewpoint) {
+        return "lint " + quoted(sampleResult()) + " --viewpoint " + quoted(viewpoint);
+    };
+    std::vector<std::string> lints;
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        lints.push_back(lintOf(writtenFile(folder / ("case" + std::to_string(i) + ".xml"), cases[i].first)));
+    lints.push_back(lintOf(writtenFile(folder / "latin1.xml", "<timeline><area name=\"G\xe9nial\"/></timeline>")));
+    lints.push_back(lintOf(writtenFile(
+        folder / "declared.xml", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><timeline><gadget n=\"\xe9\"/></timeline>")));
+    const std::vector<ProgramRun> runs = runViewers(lints);
 
-    const fs::path latin1 = writtenFile(folder / "latin1.xml", "<timeline><area name=\"G\xe9nial\"/></timeline>");
-    expectCleanFailure(runViewer("lint " + quoted(sampleResult()) + " --viewpoint " + quoted(latin1)),
-                       "is not UTF-8 text (at byte 23)", "Latin-1 viewpoint");
-    const fs::path declared = writtenFile(
-        folder / "declared.xml", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><timeline><gadget n=\"\xe9\"/></timeline>");
-    const ProgramRun run = runViewer("lint " + quoted(sampleResult()) + " --viewpoint " + quoted(declared));
-    EXPECT_NE(run.output.find("Unknown top-level element <gadget>"), std::string::npos) << run.output;
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_EQ(runs[i].exitCode, 1) << cases[i].first.substr(0, 200) << "\n" << runs[i].output;
+        EXPECT_NE(runs[i].output.find(cases[i].second), std::string::npos) << cases[i].second << "\n" << runs[i].output;
+        EXPECT_EQ(runs[i].output.find(": 0 configuration message(s)"), std::string::npos) << runs[i].output;
+    }
+    expectCleanFailure(runs[cases.size()], "is not UTF-8 text (at byte 23)", "Latin-1 viewpoint");
+    EXPECT_NE(runs[cases.size() + 1].output.find("Unknown top-level element <gadget>"), std::string::npos)
+        << runs[cases.size() + 1].output;
 }
 
 TEST(BadInput, ScreenshotThatCannotBeWrittenFailsAndLeavesNothing)
@@ -141,10 +149,10 @@ TEST(BadInput, ScreenshotThatCannotBeWrittenFailsAndLeavesNothing)
     const fs::path folder = scratchDirectory() / "shots";
     const fs::path aFile = writtenFile(folder / "plain_file", "x");
     const std::string result = quoted(sampleResult());
-    expectCleanFailure(runViewer("view " + result + " --screenshot " + quoted(aFile / "shot.png")),
-                       "cannot write the screenshot to", "path under a file");
-    expectCleanFailure(runViewer("view " + result + " --screenshot /proc/velmora-shot.png"),
-                       "cannot write the screenshot to /proc/velmora-shot.png", "unwritable directory");
+    const std::vector<ProgramRun> runs = runViewers({"view " + result + " --screenshot " + quoted(aFile / "shot.png"),
+                                                     "view " + result + " --screenshot /proc/velmora-shot.png"});
+    expectCleanFailure(runs[0], "cannot write the screenshot to", "path under a file");
+    expectCleanFailure(runs[1], "cannot write the screenshot to /proc/velmora-shot.png", "unwritable directory");
     expectCleanFailure(runViewerWithFileLimit("view " + result + " --screenshot " + quoted(folder / "full.png"), 1),
                        "cannot write the screenshot to", "full disk");
     EXPECT_EQ(namesIn(folder), std::vector<std::string>{"plain_file"});

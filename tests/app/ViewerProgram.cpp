@@ -1,6 +1,9 @@
 #include "ViewerProgram.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -34,6 +37,25 @@ std::string viewerCommand(const std::string& arguments)
 ProgramRun runViewer(const std::string& arguments)
 {
     return runCommand(viewerCommand(arguments));
+}
+
+std::vector<ProgramRun> runViewers(const std::vector<std::string>& argumentLists)
+{
+    std::string made = (scratchDirectory() / "batchXXXXXX").string();
+    const fs::path folder = ::mkdtemp(made.data());
+    const auto outputOf = [&](std::size_t i) { return folder / std::to_string(i); };
+    std::string script;
+    for (std::size_t i = 0; i < argumentLists.size(); ++i)
+        script += "((" + viewerCommand(argumentLists[i]) + ") > '" + outputOf(i).string() + "'; echo $? > '" +
+                  outputOf(i).string() + ".exit') & ";
+    runCommand(script + "wait");
+    std::vector<ProgramRun> runs(argumentLists.size());
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        std::ifstream output(outputOf(i), std::ios::binary);
+        runs[i].output.assign(std::istreambuf_iterator<char>(output), std::istreambuf_iterator<char>());
+        std::ifstream(outputOf(i).string() + ".exit") >> runs[i].exitCode;
+    }
+    return runs;
 }
 
 ProgramRun runViewerWithFileLimit(const std::string& arguments, int kilobytes)

@@ -161,6 +161,9 @@ protected:
     virtual bool handleCustomRequest();
     // Worker thread: recompute the filter display and m_visibleRows (base: from getVisibleRows).
     virtual bool updateSBFilterData();
+    // Worker thread, after every request: failures that did not end it (a page file that could
+    // not be read back), each then reported once. Base: none.
+    virtual std::vector<wxString> takeStorageFailures();
 
 public:
     // Non-virtual services.

@@ -8,19 +8,28 @@
 // modified or has no file yet (page save by path), then drops the items (page release). Pages
 // of containers without a serializer count against the budget but are never paged out.
 //
-// All bookkeeping and the page file I/O run under one mutex, so a page is never paged in or
-// out twice at once. Lock order: a bucket's lock before the pager's, never the reverse (the
-// pager calls only page operations, never bucket ones).
+// The bookkeeping runs under one mutex; page files are read and written outside it, so threads
+// that page do not wait on each other's disk. A page whose file is in flight is marked busy:
+// whoever needs it waits until it settles, so a page is never paged in or out twice at once.
+// Lock order: a bucket's lock before the pager's, the pager's before a page's file mutex, never
+// the reverse (the pager calls only page operations, never bucket ones).
+//
+// A page file that cannot be written or read back leaves the page where it was; the failure is
+// kept, once per kind and reason, until take_failures hands it on to whoever tells the user.
 
 #include <ddb_2_2/page_lock.h>
 #include <ddb_2_2/string.h>
 #include <engine_export.h>
 
+#include <condition_variable>
 #include <cstdint>
 #include <limits>
 #include <list>
 #include <mutex>
+#include <optional>
+#include <set>
 #include <unordered_map>
+#include <vector>
 
 namespace ddb_2_2 {
 
@@ -69,28 +78,43 @@ public:
     bool lock_resident_page(page_base& page, page_lock& holder);
     void unlock_page(page_base& page);
 
+    /// The page-file failures since the last call, each kind and reason once with the first file
+    /// it hit: "cannot write the page file <path>: <reason>" or "cannot read back the page file
+    /// <path>: <reason>".
+    std::vector<string> take_failures();
+
 private:
     struct entry;
+    struct eviction;
     using lru_list = std::list<page_base*>;   // coldest first
 
     friend class page_lock;
     void addLock(page_base& page);
     /// `readBack`: page the page in when it is out (and keep to the budget afterwards).
     bool lockPage(page_base& page, page_lock& holder, bool readBack);
-    void enforceBudget();
-    bool pageOut(page_base& page, entry& e);
-    bool pageIn(page_base& page, entry& e);
+    /// The entry of `page` once no file of it is in flight; null for a page the pager does not know.
+    entry* settledEntry(page_base& page, std::unique_lock<std::mutex>& lock);
+    /// Pages out down to the budget; drops `lock` while the page files are written.
+    void enforceBudget(std::unique_lock<std::mutex>& lock);
+    std::optional<eviction> chooseEviction(const std::set<const page_base*>& skipped);
+    void finishEviction(const eviction& out, bool written, const string& failure);
+    /// Reads the page back, `lock` dropped meanwhile.
+    bool pageIn(page_base& page, entry& e, std::unique_lock<std::mutex>& lock);
+    void addFailure(const wchar_t* what, const string& path, const string& reason);
     string nextPageName();
 
     mutable std::mutex m_mutex;
+    std::condition_variable m_settled;   // a page's file is no longer in flight
     std::uint64_t m_budget;
     std::uint64_t m_resident = 0;
     std::uint64_t m_pageOuts = 0;
     std::uint64_t m_pageIns = 0;
     std::uint64_t m_nameCounter = 0;
     string m_namePrefix;   // distinguishes this pager's page files from other runs'
-    lru_list m_lru;
+    lru_list m_lru;   // resident pages, less those being written out
     std::unordered_map<page_base*, entry> m_entries;
+    std::vector<string> m_failures;   // not yet taken
+    std::set<string> m_toldFailures;   // kind and reason of each failure taken or waiting
 };
 
 }  // namespace ddb_2_2

@@ -87,6 +87,8 @@ void DataProvider::handleGuarded()
     } catch (...) {
         reportFailure(wxString()); // no cause to tell; the receiver says so
     }
+    for (const wxString& failure : takeStorageFailures())
+        reportFailure(failure);
 }
 
 void DataProvider::reportFailure(const wxString& cause)
@@ -277,6 +279,11 @@ bool DataProvider::getVisibleRows(std::vector<int>&)
 bool DataProvider::handleCustomRequest()
 {
     return false;
+}
+
+std::vector<wxString> DataProvider::takeStorageFailures()
+{
+    return {};
 }
 
 bool DataProvider::updateSBFilterData()

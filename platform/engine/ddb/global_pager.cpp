@@ -6,7 +6,10 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <exception>
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace ddb_2_2 {
 
@@ -14,21 +17,33 @@ struct global_pager::entry {
     pager_handle handle;
     unsigned locks = 0;
     bool resident = false;
+    bool busy = false;        // its page file is being read or written outside the mutex
     bool wroteFile = false;   // this pager wrote the page file, so it removes it again
-    lru_list::iterator lruPos{};   // valid while resident
+    lru_list::iterator lruPos{};   // valid while resident and not being written out
+};
+
+/// A page chosen to go out, with what writing its file needs once the mutex is dropped.
+struct global_pager::eviction {
+    page_base* page;
+    pageable_database* database;
+    string path;
+    std::shared_ptr<ddb_storage> storage;
 };
 
 namespace {
 
-// Page-file I/O reports failures by return value or by exception (archives throw); the
-// pager treats both the same: the page stays where it is.
+// Page-file I/O reports failures by return value or by exception (archives throw). Returns
+// why the operation failed, empty when it worked.
 template <class Operation>
-bool runFileOperation(Operation operation)
+string fileFailure(Operation operation, const wchar_t* whenFalse)
 {
     try {
-        return operation();
+        return operation() ? string() : string(whenFalse);
+    } catch (const std::exception& error) {
+        return string::from_utf8(error.what());
     } catch (...) {
-        return false;
+        // The page must settle whatever was thrown, and the user still hears of it.
+        return string(L"an error of unknown kind");
     }
 }
 
@@ -53,9 +68,9 @@ global_pager::~global_pager() = default;
 
 void global_pager::set_memory_budget(std::uint64_t budgetBytes)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_budget = budgetBytes;
-    enforceBudget();
+    enforceBudget(lock);
 }
 
 std::uint64_t global_pager::get_memory_budget() const
@@ -76,6 +91,12 @@ std::uint64_t global_pager::get_page_out_count() const
 std::uint64_t global_pager::get_page_in_count() const
 {
     return readLocked(m_mutex, m_pageIns);
+}
+
+std::vector<string> global_pager::take_failures()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return std::exchange(m_failures, {});
 }
 
 void global_pager::add_page(page_base& page, const pager_handle& handle, page_lock* holder)
@@ -100,27 +121,31 @@ void global_pager::add_page(page_base& page, const pager_handle& handle, page_lo
 
 void global_pager::trim()
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    enforceBudget();
+    std::unique_lock<std::mutex> lock(m_mutex);
+    enforceBudget(lock);
 }
 
 void global_pager::remove_page(page_base& page)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    const auto found = m_entries.find(&page);
-    if (found == m_entries.end())
-        return;
-    entry& e = found->second;
-    if (e.resident) {
-        m_resident -= page.get_memory_size();
-        m_lru.erase(e.lruPos);
+    std::shared_ptr<ddb_storage> storage;
+    string path;
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        entry* e = settledEntry(page, lock);
+        if (!e)
+            return;
+        if (e->resident) {
+            m_resident -= page.get_memory_size();
+            m_lru.erase(e->lruPos);
+        }
+        if (e->wroteFile && !page.is_file_kept() && e->handle.database) {
+            path = page.get_file_path(e->handle.database->get_database_save_dir());
+            storage = e->handle.database->get_storage_for_path(path);
+        }
+        m_entries.erase(&page);
     }
-    if (e.wroteFile && !page.is_file_kept() && e.handle.database) {
-        const string path = page.get_file_path(e.handle.database->get_database_save_dir());
-        if (const auto storage = e.handle.database->get_storage_for_path(path))
-            storage->remove_file(path);
-    }
-    m_entries.erase(found);
+    if (storage)
+        storage->remove_file(path);
 }
 
 bool global_pager::lock_page(page_base& page, const pager_handle&, page_lock& holder)
@@ -137,29 +162,28 @@ bool global_pager::lock_resident_page(page_base& page, page_lock& holder)
 bool global_pager::lockPage(page_base& page, page_lock& holder, bool readBack)
 {
     holder.release();
-    std::lock_guard<std::mutex> lock(m_mutex);
-    const auto found = m_entries.find(&page);
-    if (found == m_entries.end())
+    std::unique_lock<std::mutex> lock(m_mutex);
+    entry* e = settledEntry(page, lock);
+    if (!e)
         return page.has_items();
-    entry& e = found->second;
-    if (!e.resident && (!readBack || !pageIn(page, e)))
+    if (!e->resident && (!readBack || !pageIn(page, *e, lock)))
         return false;
-    ++e.locks;
-    m_lru.splice(m_lru.end(), m_lru, e.lruPos);
+    ++e->locks;
+    m_lru.splice(m_lru.end(), m_lru, e->lruPos);
     holder = page_lock(this, &page);
     if (readBack)
-        enforceBudget();
+        enforceBudget(lock);
     return true;
 }
 
 void global_pager::unlock_page(page_base& page)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const auto found = m_entries.find(&page);
     if (found == m_entries.end() || found->second.locks == 0)
         return;
     --found->second.locks;
-    enforceBudget();
+    enforceBudget(lock);
 }
 
 void global_pager::addLock(page_base& page)
@@ -170,64 +194,120 @@ void global_pager::addLock(page_base& page)
         ++found->second.locks;
 }
 
-void global_pager::enforceBudget()
+global_pager::entry* global_pager::settledEntry(page_base& page, std::unique_lock<std::mutex>& lock)
 {
-    auto it = m_lru.begin();
-    while (m_resident > m_budget && it != m_lru.end()) {
-        page_base* page = *it++;
+    // Entries are nodes: other pages coming and going while this thread waits leave it valid,
+    // and a busy page's entry is never erased.
+    for (;;) {
+        const auto found = m_entries.find(&page);
+        if (found == m_entries.end())
+            return nullptr;
+        if (!found->second.busy)
+            return &found->second;
+        m_settled.wait(lock);
+    }
+}
+
+// One page at a time, so that only the page whose file is in flight keeps others waiting. A page
+// that fails goes back as the most recent and is not tried again in this round.
+void global_pager::enforceBudget(std::unique_lock<std::mutex>& lock)
+{
+    std::set<const page_base*> failed;
+    while (const std::optional<eviction> out = chooseEviction(failed)) {
+        lock.unlock();
+        // Written when modified or when it has no file yet.
+        const bool write = out->page->is_modified() || !out->storage->file_exists(out->path);
+        string failure;
+        if (write)
+            failure = fileFailure([&] { return out->page->save(out->path, *out->database); }, L"the file did not open");
+        if (failure.empty())
+            out->page->release();
+        lock.lock();
+        finishEviction(*out, write, failure);
+        m_settled.notify_all();
+        if (!failure.empty())
+            failed.insert(out->page);
+    }
+}
+
+// The coldest unlocked page while the resident bytes are over the budget, marked busy and taken
+// off the recency list while its file is written.
+std::optional<global_pager::eviction> global_pager::chooseEviction(const std::set<const page_base*>& skipped)
+{
+    for (auto it = m_lru.begin(); m_resident > m_budget && it != m_lru.end(); ++it) {
+        page_base* page = *it;
         entry& e = m_entries[page];
+        pageable_database* db = e.handle.database;
         // Without a save directory no page of the database can go out: walking on would make
         // every append over the budget cost time in the number of pages.
-        if (!e.handle.database || e.handle.database->get_database_save_dir().empty())
-            return;
-        if (e.locks == 0)
-            pageOut(*page, e);
+        if (!db || db->get_database_save_dir().empty())
+            break;
+        if (e.locks > 0 || !page->can_page() || skipped.count(page))
+            continue;
+        string path = page->get_file_path(db->get_database_save_dir());
+        auto storage = db->get_storage_for_path(path);
+        if (!storage)
+            continue;
+        e.busy = true;
+        m_lru.erase(it);
+        return eviction{page, db, std::move(path), std::move(storage)};
     }
+    return std::nullopt;
 }
 
-bool global_pager::pageOut(page_base& page, entry& e)
+void global_pager::finishEviction(const eviction& out, bool written, const string& failure)
 {
-    pageable_database* db = e.handle.database;
-    if (!db || !page.can_page())
-        return false;
-    const string saveDir = db->get_database_save_dir();
-    if (saveDir.empty())
-        return false;
-    const string path = page.get_file_path(saveDir);
-    const auto storage = db->get_storage_for_path(path);
-    if (!storage)
-        return false;
-    if (page.is_modified() || !storage->file_exists(path)) {
-        if (!runFileOperation([&] { return page.save(path, *db); }))
-            return false;
-        e.wroteFile = true;
-        page.set_modified(false);
+    entry& e = m_entries[out.page];
+    e.busy = false;
+    if (!failure.empty()) {
+        // The page stays in memory, as the most recent, so the next trim tries other pages first.
+        e.lruPos = m_lru.insert(m_lru.end(), out.page);
+        addFailure(L"cannot write the page file ", out.path, failure);
+        return;
     }
-    page.release();
-    m_resident -= page.get_memory_size();
-    m_lru.erase(e.lruPos);
+    if (written) {
+        e.wroteFile = true;
+        out.page->set_modified(false);
+    }
+    m_resident -= out.page->get_memory_size();
     e.resident = false;
     ++m_pageOuts;
-    return true;
 }
 
-bool global_pager::pageIn(page_base& page, entry& e)
+bool global_pager::pageIn(page_base& page, entry& e, std::unique_lock<std::mutex>& lock)
 {
     pageable_database* db = e.handle.database;
     if (!db)
         return false;
     const string path = page.get_file_path(db->get_database_save_dir());
-    const bool loaded = runFileOperation([&] { return page.load(path, *db); });
-    if (!loaded || !page.has_items()) {
+    e.busy = true;
+    lock.unlock();
+    string failure = fileFailure([&] { return page.load(path, *db); }, L"the file is missing or empty");
+    if (failure.empty() && !page.has_items())
+        failure = string(L"the file holds no items");
+    if (failure.empty())
+        page.set_modified(false);
+    else
         page.release();
+    lock.lock();
+    e.busy = false;
+    m_settled.notify_all();
+    if (!failure.empty()) {
+        addFailure(L"cannot read back the page file ", path, failure);
         return false;
     }
-    page.set_modified(false);
     e.resident = true;
     m_resident += page.get_memory_size();
     e.lruPos = m_lru.insert(m_lru.end(), &page);
     ++m_pageIns;
     return true;
+}
+
+// A full disk fails every page the same way: the user hears of it once, with the first file.
+void global_pager::addFailure(const wchar_t* what, const string& path, const string& reason)
+{
+    if (m_toldFailures.insert(string(what) + reason).second)
+        m_failures.push_back(string(what) + path + string(L": ") + reason);
 }
 
 string global_pager::nextPageName()

@@ -7,6 +7,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 #include <wx/app.h>
 #include <wx/debug.h>
 #include <wx/init.h>
@@ -85,5 +89,9 @@ int main(int argc, char** argv)
     // A provider's detached worker thread may still be on its last steps inside the toolkit
     // after its object is gone; the process's static destructors must not run under it.
     std::fflush(nullptr);
+#if defined(__SANITIZE_ADDRESS__)
+    // _Exit skips the leak check LeakSanitizer runs at a normal exit; it fails the run itself.
+    __lsan_do_leak_check();
+#endif
     std::_Exit(result);
 }

@@ -46,8 +46,8 @@ ResultRecords smallRecords()
     return r;
 }
 
-ResultHolder::ResultHolder(ResultRecords records)
-    : m_result(m_engine.adopt(dd_sarvik_2_2::ResultBuilder::build(std::move(records), L"")))
+ResultHolder::ResultHolder(ResultRecords records, const ddb_2_2::string& pageDirectory)
+    : m_result(m_engine.adopt(dd_sarvik_2_2::ResultBuilder::build(std::move(records), pageDirectory)))
 {
 }
 

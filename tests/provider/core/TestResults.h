@@ -27,7 +27,8 @@ dd_sarvik_2_2::store::ResultRecords smallRecords();
 // Owns a result built from records, as the engine owns the results it opens.
 class ResultHolder {
 public:
-    explicit ResultHolder(dd_sarvik_2_2::store::ResultRecords records);
+    // `pageDirectory` receives the result's page files; empty keeps every page in memory.
+    explicit ResultHolder(dd_sarvik_2_2::store::ResultRecords records, const ddb_2_2::string& pageDirectory = L"");
     explicit ResultHolder(const dd_sarvik_2_2::store::GeneratorOptions& options);
     dd_sarvik_2_2::Result* get() const { return m_result; }
 

@@ -10,9 +10,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <new>
 #include <stdexcept>
 #include <thread>
+
+#include <unistd.h>
 
 namespace provider_test {
 namespace {
@@ -165,6 +169,37 @@ TEST(FailedRequestTest, AFailedRequestFilesNothingIsToldOncePerCauseAndTheWorker
     provider->setNotificationSink(nullptr);
     provider.reset();
     EXPECT_TRUE(chart_test::pumpUntil([&] { return destroyed->load(); }));
+}
+
+TEST(FailedRequestTest, APageFileThatCannotBeWrittenIsToldOnceWithItsPath)
+{
+    // Page files go under a plain file: no page can be written there, whoever runs the test.
+    const std::filesystem::path blocker =
+        std::filesystem::temp_directory_path() / ("velmora_pages_" + std::to_string(::getpid()));
+    std::ofstream(blocker) << "x";
+    const std::wstring pages = (blocker / "pages").wstring();
+    ResultHolder result(smallRecords(), pages);
+    result.get()->get_database().get_pager().set_memory_budget(0);
+    ProviderPtr provider = makeAreaProvider(result.get());
+    FailureSink sink;
+    provider->setNotificationSink(&sink);
+    SourceLayer samples(sampleSource(dd_overtime_query::data_src_count));
+    std::vector<SarvikProvider::OverTimeData> rows;
+    for (int round = 0; round < 2; ++round) {
+        provider->requestOverTimeData(&samples, 0, 0, 100, 4);
+        ASSERT_TRUE(chart_test::pumpUntil([&] {
+            std::vector<SarvikProvider::OverTimeData> arrived;
+            provider->consumeOverTimeDataArray(&samples, arrived);
+            rows.insert(rows.end(), arrived.begin(), arrived.end());
+            return rows.size() == 3u * (round + 1) && !sink.causes.empty();
+        }));
+    }
+    chart_test::pumpPending();
+    provider->setNotificationSink(nullptr);
+    std::filesystem::remove(blocker);
+    ASSERT_EQ(sink.causes.size(), 1u);
+    EXPECT_TRUE(sink.causes[0].StartsWith("cannot write the page file " + wxString(pages))) << sink.causes[0];
+    EXPECT_EQ(rows[1].values.front(), 10.0);   // the pages stayed in memory, the answer is whole
 }
 
 TEST(UiThreadTest, RequestsConsumesAndClearsFromAnotherThreadAreCaught)
