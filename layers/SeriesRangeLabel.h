@@ -16,8 +16,9 @@ public:
 
     void paint(wxDC& dc, const wxRect& lane) const;
 
-    // The text colour, apart from any series colour so the label stays readable over the graph.
-    static wxColour colour() { return wxColour(64, 64, 64); }
+    // The text colour: dark, to read over the graph, and not a grey, so that no smoothed edge of
+    // the text takes the grey that marks excluded time.
+    static wxColour colour() { return wxColour(30, 50, 90); }
 
 private:
     wxString m_minimum;

@@ -335,7 +335,8 @@ void TimelinePane::configureAreas(dd_sarvik_2_2::Result* result, std::vector<Vie
             case infoKind:
                 // A global table's values can go on rows that are its own instances (a row per counter).
                 configureInfoQueryLayer(result, layer, paneIndex,
-                                        hasRowByTable && rowByTable != layer.drawBy.dataSource.attributeTable,
+                                        hasRowByTable && !(rowByTable == rowSet.rowBy.dataSource.instanceTable &&
+                                                           rowByTable == layer.drawBy.dataSource.attributeTable),
                                         rowByName);
                 break;
             case derivedKind:
