@@ -4,6 +4,7 @@
 // generator's records, not from the viewer), Enter and Shift+Enter walk the matches; a drag
 // across the rows lists each name's total time in the range, checked against the records too.
 #include "DetailsPanel.h"
+#include "GeneratedResultWindow.h"
 #include "SearchBar.h"
 #include "ViewerApp.h"
 #include "ViewerFrame.h"
@@ -26,16 +27,11 @@
 #include <algorithm>
 #include <climits>
 #include <map>
-#include <filesystem>
-
-#include <unistd.h>
 
 namespace {
 
-namespace fs = std::filesystem;
 namespace store = dd_sarvik_2_2::store;
 using velmora_1_0::SliceLayer;
-using velmora_viewer::ViewerFrame;
 
 store::GeneratorOptions options()
 {
@@ -48,35 +44,18 @@ store::GeneratorOptions options()
     return generated;
 }
 
-class SliceWindow : public ::testing::Test {
+class SliceWindow : public GeneratedResultWindow {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_directory = fs::temp_directory_path() / ("velmora_slice_window_" + std::to_string(::getpid()));
-        fs::remove_all(s_directory);
-        ASSERT_TRUE(store::ResultGenerator(options()).writeTo(s_directory).ok());
-        s_records = store::ResultGenerator(options()).generate();
-    }
-    static void TearDownTestSuite() { fs::remove_all(s_directory); }
+    static void SetUpTestSuite() { generate(options(), "velmora_slice_window_"); }
+    static void TearDownTestSuite() { removeResult(); }
 
     void SetUp() override
     {
-        ASSERT_TRUE(velmora_viewer::ViewerApp::openWindow(s_directory, "default", nullptr));
-        for (wxWindow* window : wxTopLevelWindows)
-            if (auto* frame = dynamic_cast<ViewerFrame*>(window))
-                m_frame = frame;
-        ASSERT_NE(m_frame, nullptr);
-        ASSERT_TRUE(chart_test::pumpUntil([this] { return m_frame->isComplete(); }, 60000));
+        openWindow();
         for (tarquel_1_0::GraphLayer* layer : m_frame->timeline().getDirectory().getLayers())
             if (auto* slices = dynamic_cast<SliceLayer*>(layer))
                 m_layer = slices;
         ASSERT_NE(m_layer, nullptr);
-    }
-    void TearDown() override
-    {
-        if (m_frame)
-            m_frame->Destroy();
-        chart_test::pumpPending();
     }
 
     wxWindow* graph() const { return m_layer->m_parent->getWindow(); }
@@ -119,9 +98,6 @@ protected:
         return {x, lanes.y + lane * velmora_1_0::SliceLanes::kLaneHeight + 4};
     }
 
-    static inline fs::path s_directory;
-    static inline store::ResultRecords s_records;
-    ViewerFrame* m_frame = nullptr;
     SliceLayer* m_layer = nullptr;
 };
 

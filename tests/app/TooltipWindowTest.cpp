@@ -2,16 +2,11 @@
 // moves: each counter has a row of its own whose tooltip names the counter and reads the value
 // under the pointer in the counter's unit; a marker's tooltip gives its time in a unit, its
 // category and the arguments it was recorded with, one per line, as the generator wrote them.
-#include "ViewerApp.h"
-#include "ViewerFrame.h"
-#include "WxTestMain.h"
+#include "GeneratedResultWindow.h"
 
 #include "layers/AttrOverTimeLayer.h"
 #include "layers/EventMarkerLayer.h"
 #include "layers/GlobalEventMarkerLayer.h"
-
-#include <dd_sarvik_2_2/store/ResultGenerator.h>
-#include <dd_sarvik_2_2/store/ResultRecords.h>
 
 #include <tarquel_1_0/Directory.h>
 #include <tarquel_1_0/GraphLayerParent.h>
@@ -19,17 +14,12 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <map>
 #include <regex>
 
-#include <unistd.h>
-
 namespace {
 
-namespace fs = std::filesystem;
 namespace store = dd_sarvik_2_2::store;
-using velmora_viewer::ViewerFrame;
 
 store::GeneratorOptions options()
 {
@@ -41,32 +31,12 @@ store::GeneratorOptions options()
     return generated;
 }
 
-class TooltipWindow : public ::testing::Test {
+class TooltipWindow : public GeneratedResultWindow {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_directory = fs::temp_directory_path() / ("velmora_tooltip_window_" + std::to_string(::getpid()));
-        fs::remove_all(s_directory);
-        ASSERT_TRUE(store::ResultGenerator(options()).writeTo(s_directory).ok());
-        s_records = store::ResultGenerator(options()).generate();
-    }
-    static void TearDownTestSuite() { fs::remove_all(s_directory); }
+    static void SetUpTestSuite() { generate(options(), "velmora_tooltip_window_"); }
+    static void TearDownTestSuite() { removeResult(); }
 
-    void SetUp() override
-    {
-        ASSERT_TRUE(velmora_viewer::ViewerApp::openWindow(s_directory, "default", nullptr));
-        for (wxWindow* window : wxTopLevelWindows)
-            if (auto* frame = dynamic_cast<ViewerFrame*>(window))
-                m_frame = frame;
-        ASSERT_NE(m_frame, nullptr);
-        ASSERT_TRUE(chart_test::pumpUntil([this] { return m_frame->isComplete(); }, 60000));
-    }
-    void TearDown() override
-    {
-        if (m_frame)
-            m_frame->Destroy();
-        chart_test::pumpPending();
-    }
+    void SetUp() override { openWindow(); }
 
     template <class Layer>
     Layer* layerNamed(const wxString& name) const
@@ -96,9 +66,6 @@ protected:
         throw std::runtime_error("no table");
     }
 
-    static inline fs::path s_directory;
-    static inline store::ResultRecords s_records;
-    ViewerFrame* m_frame = nullptr;
 };
 
 TEST_F(TooltipWindow, EachCounterHasItsRowAndItsTooltipReadsTheValueInItsUnit)
