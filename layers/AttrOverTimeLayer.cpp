@@ -7,6 +7,8 @@ AttrOverTimeLayer::AttrOverTimeLayer()
                               &SarvikProvider::consumeAttrOverTimeDataArray,
                               &SarvikProvider::clearAttrOverTimeRequests})
 {
+    // Rows of attribute series are series (counters), which have no running time.
+    m_rowsRun = false;
 }
 
 } // namespace velmora_1_0

@@ -7,6 +7,7 @@
 #include <tarquel_1_0/GraphLayerParent.h>
 #include <tarquel_1_0/Legend.h>
 #include <tarquel_1_0/MessageCatalog.h>
+#include <tarquel_1_0/QuantityText.h>
 #include <tarquel_1_0/Renderer.h>
 #include <tarquel_1_0/Ruler.h>
 #include <tarquel_1_0/Timeline.h>
@@ -390,16 +391,14 @@ void EventMarkerLayer::getTooltip(int maxCount, std::vector<wxString>& lines)
 
 wxString EventMarkerLayer::tooltipText(const EventMarker& marker)
 {
-    const tarquel_1_0::Ruler* ruler = getRuler();
-    if (!ruler)
-        return m_layerName;
+    using tarquel_1_0::durationText;
     wxString times;
     if (marker.startTime == marker.endTime) {
-        times = ruler->timeToLimitedString(marker.startTime);
+        times = durationText(static_cast<double>(marker.startTime));
     } else {
         VORN_2_9::generic::varg_list args;
-        args.add(ruler->timeToLimitedString(marker.startTime).ToStdWstring());
-        args.add(ruler->timeToLimitedString(marker.endTime - marker.startTime).ToStdWstring());
+        args.add(durationText(static_cast<double>(marker.startTime)).ToStdWstring());
+        args.add(durationText(static_cast<double>(marker.endTime - marker.startTime)).ToStdWstring());
         times = getString("%Duration_tooltip_times", args);
     }
     wxString text = wxString::Format("%s\n%s", m_layerName, times);

@@ -4,12 +4,14 @@
 #include "layers/OverTimeRowPainter.h"
 #include "layers/OverTimeRowShape.h"
 #include "layers/OverTimeSampleScale.h"
+#include "layers/SeriesRangeLabel.h"
 #include "provider/SarvikDataSource.h"
 
 #include <tarquel_1_0/Colors.h>
 #include <tarquel_1_0/GraphLayerParent.h>
 #include <tarquel_1_0/Images.h>
 #include <tarquel_1_0/MessageCatalog.h>
+#include <tarquel_1_0/QuantityText.h>
 #include <tarquel_1_0/Ruler.h>
 #include <tarquel_1_0/Timeline.h>
 
@@ -143,7 +145,7 @@ void OverTimeLayer::renderRow(wxMemoryDC& dc, int row)
     SarvikProvider* source = provider();
     if (m_ownsRowBackground && source && source->hasRowBy()) {
         renderSegment(dc, row);
-        if (m_showRunning)
+        if (m_rowsRun && m_showRunning)
             renderRunningBar(dc, row, dataRow);
     }
     if (!m_visible)
@@ -214,6 +216,9 @@ void OverTimeLayer::renderSeries(wxMemoryDC& dc, int row, const SarvikProvider::
         previousY = y;
     }
     OverTimeRowPainter(m_parent->m_renderer, dc, m_color).paint(shape);
+    if (data.ownSeries)
+        SeriesRangeLabel(valueText(data, data.minValue), valueText(data, data.maxValue))
+            .paint(dc, r);
 }
 
 void OverTimeLayer::renderFilterOutline(wxMemoryDC& dc)
@@ -268,25 +273,16 @@ void OverTimeLayer::getTooltip(int maxCount, std::vector<wxString>& lines)
     if (found == m_rowData.end() || m_hitIndex >= static_cast<int>(found->second.values.size()))
         return;
     const SarvikProvider::OverTimeData& data = found->second;
-    const wxString value = removeTrailingZeros(wxString::Format("%f", data.values[m_hitIndex]));
-    wxString line = wxString::Format("%s\n%s", m_layerName, value);
-    if (data.isPercent)
-        line += "%";
-    lines.push_back(line);
+    wxString line = m_layerName + "\n";
+    // A row of its own series is named in the tooltip, as a reader may not see the row header.
+    if (data.ownSeries && m_parent)
+        line += m_parent->getRowName(m_parent->getDisplayRow(m_hitRow)) + ": ";
+    lines.push_back(line + valueText(data, data.values[m_hitIndex]));
 }
 
-wxString OverTimeLayer::removeTrailingZeros(const wxString& text) const
+wxString OverTimeLayer::valueText(const SarvikProvider::OverTimeData& data, double value)
 {
-    const tarquel_1_0::Ruler* ruler = getRuler();
-    const wxString separator = ruler ? ruler->getDecimalSeparator() : wxString(".");
-    for (size_t i = text.length(); i-- > 1;) {
-        if (text.Mid(i, separator.length()) == separator)
-            return text.Left(i);
-        if (text[i] != '0')
-            return text.Left(i + 1);
-    }
-    // Only a first character and zeros: nothing that could be trimmed safely.
-    return text;
+    return data.isPercent ? tarquel_1_0::percentText(value) : tarquel_1_0::quantityText(value, data.unit);
 }
 
 wxImage OverTimeLayer::legendIcon() const
@@ -301,7 +297,7 @@ void OverTimeLayer::customizeLegend(std::vector<int>& ids)
     if (!m_timeline)
         return;
     SarvikProvider* source = provider();
-    if (m_ownsRowBackground && source && source->hasRowBy())
+    if (m_rowsRun && m_ownsRowBackground && source && source->hasRowBy())
         addRunningLegendItem(ids);
     m_legendItem = LegendEntry::addCheckbox(*this, legendIcon(), ids);
 }

@@ -78,8 +78,8 @@ protected:
 
     // Draws the row background, the running bar and the series of one display row.
     void renderRow(wxMemoryDC& dc, int row);
-    // "12.500000" -> "12.5", "3.000000" -> "3", with the ruler's decimal separator.
-    wxString removeTrailingZeros(const wxString& text) const;
+    // A sample as a tooltip or a lane label reads it: a share, or a value in the row's unit.
+    static wxString valueText(const SarvikProvider::OverTimeData& data, double value);
 
     std::map<int, SarvikProvider::OverTimeData> m_rowData; // by data row
     bool m_dataLoaded = false;
@@ -89,6 +89,8 @@ protected:
     dd_sarvik_2_2::dd_overtime_query::data_src m_type = dd_sarvik_2_2::dd_overtime_query::data_src_time;
     OverTimeLayer* m_associatedLayer = nullptr;
     bool m_ownsRowBackground = false;
+    // The rows are things that run (threads): their running time is drawn under the series.
+    bool m_rowsRun = true;
 
 private:
     SarvikProvider* provider() const;

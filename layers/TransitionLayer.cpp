@@ -11,6 +11,7 @@
 #include <tarquel_1_0/HeaderCtrl.h>
 #include <tarquel_1_0/Images.h>
 #include <tarquel_1_0/MessageCatalog.h>
+#include <tarquel_1_0/QuantityText.h>
 #include <tarquel_1_0/Renderer.h>
 #include <tarquel_1_0/Ruler.h>
 #include <tarquel_1_0/Timeline.h>
@@ -581,10 +582,9 @@ wxString TransitionLayer::createTooltipString(const Transition& t)
     rowArgs.add(m_parent->getRowName(m_parent->getDisplayRow(t.fromRow)).ToStdWstring());
     rowArgs.add(m_parent->getRowName(m_parent->getDisplayRow(t.toRow)).ToStdWstring());
     const wxString rows = getString("%Transition_tooltip_rows", rowArgs);
-    const tarquel_1_0::Ruler* ruler = getRuler();
     VORN_2_9::generic::varg_list timeArgs;
-    timeArgs.add(ruler->timeToLimitedString(wxULongLong(t.startTime)).ToStdWstring());
-    timeArgs.add(ruler->timeToLimitedString(wxULongLong(t.endTime)).ToStdWstring());
+    timeArgs.add(tarquel_1_0::durationText(static_cast<double>(t.startTime)).ToStdWstring());
+    timeArgs.add(tarquel_1_0::durationText(static_cast<double>(t.endTime)).ToStdWstring());
     const wxString times = getString("%Transition_tooltip_times", timeArgs);
     return wxString::Format("%s\n%s%s", m_layerName, rows, times);
 }

@@ -369,7 +369,11 @@ void TimelinePane::configureAreas(dd_sarvik_2_2::Result* result, std::vector<Vie
                 continue;
             switch (layer.drawBy.dataSource.queryKind) {
             case infoKind:
-                configureInfoQueryLayer(result, layer, paneIndex, hasRowByTable, rowByName);
+                // A global table's values can go on rows that are its own instances (a row per counter).
+                configureInfoQueryLayer(result, layer, paneIndex,
+                                        hasRowByTable && !(rowByTable == rowSet.rowBy.dataSource.instanceTable &&
+                                                           rowByTable == layer.drawBy.dataSource.attributeTable),
+                                        rowByName);
                 break;
             case derivedKind:
                 configureDerivedQueryLayer(result, layer, paneIndex, rowByName);

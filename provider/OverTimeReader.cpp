@@ -203,27 +203,60 @@ bool OverTimeReader::readDerived(const dd_sarvik_2_2::dd_overtime_derived_query&
 }
 
 bool OverTimeReader::readAttribute(const SarvikDataSource& ds, std::uint64_t start, std::uint64_t end, int count,
-                                   const std::function<bool()>& isCanceled, OverTimeData& out) const
+                                   int row, int rowCount, const std::function<bool()>& isCanceled,
+                                   std::vector<OverTimeData>& out) const
 {
     return inArena([&] {
         const ddb_2_2::string table = text(ds.attributeTable);
-        const ddb_2_2::string instance = text(ds.instanceTable);
-        if (!dd_sarvik_2_2::dd_utility::check_instance_data_exist(instance, table, m_result.get_database()))
-            return false;
+        const ddb_2_2::string instanceTable = text(ds.instanceTable);
         const ddb_2_2::string path = ds.attributeName.empty() ? table : table + L"." + text(ds.attributeName);
-        dd_sarvik_2_2::dd_attr_overtime::forward_iterator walker;
-        m_result.get_instance_value_walker(walker, instance, path, m_clock.ticks(start), m_clock.ticks(end), count);
-        double max = 0.0;
-        for (; walker.valid() && !walker.at_end() && static_cast<int>(out.values.size()) < count; ++walker) {
-            if (isCanceled())
+        if (!m_rowBy || m_rowBy->attributeTable != ds.attributeTable) {
+            if (!dd_sarvik_2_2::dd_utility::check_instance_data_exist(instanceTable, table, m_result.get_database()))
                 return false;
-            out.values.push_back(*walker);
-            max = std::max(max, *walker);
+            OverTimeData record;
+            record.row = static_cast<short>(row);
+            if (!readInstance(instanceTable, path, -1, start, end, count, isCanceled, record))
+                return false;
+            record.maxValue = std::max(record.maxValue, attributeMaximum(ds, path));
+            out.push_back(std::move(record));
+            return true;
         }
-        out.maxValue = std::max(max, attributeMaximum(ds, path));
-        out.isPercent = false;
-        return true;
+        // Series of different quantities (bytes, percent) cannot share a scale: each row spans
+        // its own range, the same at every zoom.
+        const dd_sarvik_2_2::dd_attribute_table_data_retriever units(m_result.get_database(), table + L".unit");
+        for (int instance = 0; instance < rowCount; ++instance) {
+            OverTimeData record;
+            record.row = static_cast<short>(instance);
+            record.ownSeries = true;
+            const ddb_2_2::index index(instance);
+            if (!m_result.get_instance_value_range(instanceTable, path, index, record.minValue, record.maxValue))
+                continue;
+            if (!readInstance(instanceTable, path, instance, start, end, count, isCanceled, record))
+                return false;
+            const ddb_2_2::variant unit = units.get_value(index);
+            if (!unit.is_nil())
+                record.unit = unit.to_string().str();
+            out.push_back(std::move(record));
+        }
+        return !isCanceled();
     });
+}
+
+bool OverTimeReader::readInstance(const ddb_2_2::string& instanceTable, const ddb_2_2::string& path, int instance,
+                                  std::uint64_t start, std::uint64_t end, int count,
+                                  const std::function<bool()>& isCanceled, OverTimeData& out) const
+{
+    dd_sarvik_2_2::dd_attr_overtime::forward_iterator walker;
+    m_result.get_instance_value_walker(walker, instanceTable, path, ddb_2_2::index(instance), m_clock.ticks(start),
+                                       m_clock.ticks(end), count);
+    for (; walker.valid() && !walker.at_end() && static_cast<int>(out.values.size()) < count; ++walker) {
+        if (isCanceled())
+            return false;
+        out.values.push_back(*walker);
+        out.maxValue = std::max(out.maxValue, *walker);
+    }
+    out.isPercent = false;
+    return true;
 }
 
 double OverTimeReader::attributeMaximum(const SarvikDataSource& ds, const ddb_2_2::string& path) const

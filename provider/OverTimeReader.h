@@ -37,9 +37,13 @@ public:
     bool readDerived(const dd_sarvik_2_2::dd_overtime_derived_query& query, int rowCount, int count,
                      const ProgressRun& runFirst, const std::function<bool()>& isCanceled,
                      std::vector<OverTimeData>& out) const;
-    // At most `count` values of one instance's attribute; the maximum spans all instances.
-    bool readAttribute(const SarvikDataSource& ds, std::uint64_t start, std::uint64_t end, int count,
-                       const std::function<bool()>& isCanceled, OverTimeData& out) const;
+    // At most `count` values of an attribute over time. When the area's rows are the instances
+    // of the attribute's own table (one row per counter), one record per row, each with that
+    // instance's values, its own range as scale and the instance's "unit" where the table has
+    // one; otherwise one record for `row` with the points of every instance and a maximum
+    // spanning all instances.
+    bool readAttribute(const SarvikDataSource& ds, std::uint64_t start, std::uint64_t end, int count, int row,
+                       int rowCount, const std::function<bool()>& isCanceled, std::vector<OverTimeData>& out) const;
 
 private:
     // Calls fill(row, progress) for every row, the first with the progress object of runFirst;
@@ -47,6 +51,10 @@ private:
     bool forEachRow(int rowCount, const ProgressRun& runFirst, const std::function<bool()>& isCanceled,
                     const std::function<void(int, dd_sarvik_2_2::dd_progress_impl*)>& fill) const;
     double attributeMaximum(const SarvikDataSource& ds, const ddb_2_2::string& path) const;
+    // Fills `out` with the values of `instance` (-1: every instance); false when it has none.
+    bool readInstance(const ddb_2_2::string& instanceTable, const ddb_2_2::string& path, int instance,
+                      std::uint64_t start, std::uint64_t end, int count, const std::function<bool()>& isCanceled,
+                      OverTimeData& out) const;
 
     dd_sarvik_2_2::Result& m_result;
     const SarvikDataSource* m_rowBy;

@@ -377,15 +377,8 @@ bool SarvikProvider::handleCustomRequest()
         generateDataReadyNotification(request.layer);
     };
 
-    switch (request.type) {
-    case REQUEST_OVERTIME:
-    case REQUEST_DERIVED_OVERTIME: {
-        std::vector<OverTimeData> rows;
-        const bool ok = request.type == REQUEST_OVERTIME ? getOverTimeData(ds, start, end, request.count, rows)
-                                                         : getDerivedOverTimeData(ds, start, end, request.count, rows);
-        if (!ok || isCanceled())
-            break;
-        auto& list = request.type == REQUEST_OVERTIME ? m_overTimeData : m_derivedOverTimeData;
+    // Files every row of an over-time answer at once, so the layer draws them together.
+    const auto fileRows = [this, &request](std::vector<OverTimeData>& list, std::vector<OverTimeData>& rows) {
         wxCriticalSectionLocker lock(m_resultsLock);
         for (OverTimeData& row : rows) {
             row.layer = request.layer;
@@ -393,15 +386,22 @@ bool SarvikProvider::handleCustomRequest()
             list.push_back(std::move(row));
         }
         generateDataReadyNotification(request.layer);
+    };
+
+    switch (request.type) {
+    case REQUEST_OVERTIME:
+    case REQUEST_DERIVED_OVERTIME: {
+        std::vector<OverTimeData> rows;
+        const bool ok = request.type == REQUEST_OVERTIME ? getOverTimeData(ds, start, end, request.count, rows)
+                                                         : getDerivedOverTimeData(ds, start, end, request.count, rows);
+        if (ok && !isCanceled())
+            fileRows(request.type == REQUEST_OVERTIME ? m_overTimeData : m_derivedOverTimeData, rows);
         break;
     }
     case REQUEST_ATTR_OVERTIME: {
-        OverTimeData record;
-        record.layer = request.layer;
-        record.requestId = request.requestId;
-        record.row = -1;
-        if (getAttrOverTimeData(ds, request.row, start, end, request.count, record))
-            file(m_attrOverTimeData, std::move(record));
+        std::vector<OverTimeData> rows;
+        if (getAttrOverTimeData(ds, request.row, start, end, request.count, rows) && !isCanceled())
+            fileRows(m_attrOverTimeData, rows);
         break;
     }
     case REQUEST_TRANSITIONS: {
@@ -516,13 +516,12 @@ bool SarvikProvider::getDerivedOverTimeData(const SarvikDataSource* ds, const wx
 }
 
 bool SarvikProvider::getAttrOverTimeData(const SarvikDataSource* ds, int row, const wxULongLongNative& start,
-                                         const wxULongLongNative& end, int count, OverTimeData& out)
+                                         const wxULongLongNative& end, int count, std::vector<OverTimeData>& out)
 {
     if (!m_result)
         return false;
-    out.row = static_cast<short>(row);
     return OverTimeReader(*m_result, m_rowByDS.get(), clock())
-        .readAttribute(*ds, start.GetValue(), end.GetValue(), count, cancelTest(), out);
+        .readAttribute(*ds, start.GetValue(), end.GetValue(), count, row, m_rowCount, cancelTest(), out);
 }
 
 bool SarvikProvider::getEventMarkerData(const SarvikDataSource* ds, int row, std::vector<EventMarker>& out)

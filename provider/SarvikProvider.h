@@ -77,6 +77,11 @@ public:
         double maxValue = 0.0; // scale maximum; shared by all rows of an over-time request
         std::vector<double> values;
         bool isPercent = false;
+        // A row with a series of its own (one counter per row): scaled to its own range
+        // minValue..maxValue, named by the row, in `unit` where the data names one ("bytes").
+        bool ownSeries = false;
+        double minValue = 0.0;
+        std::wstring unit;
     };
 
     // An instant (startTime == endTime) or a duration marker; times in nanoseconds.
@@ -242,7 +247,7 @@ protected:
     bool getDerivedOverTimeData(const SarvikDataSource* ds, const wxULongLongNative& start,
                                 const wxULongLongNative& end, int count, std::vector<OverTimeData>& out);
     bool getAttrOverTimeData(const SarvikDataSource* ds, int row, const wxULongLongNative& start,
-                             const wxULongLongNative& end, int count, OverTimeData& out);
+                             const wxULongLongNative& end, int count, std::vector<OverTimeData>& out);
     bool getEventMarkerData(const SarvikDataSource* ds, int row, std::vector<EventMarker>& out);
     bool getGlobalEventMarkerData(const SarvikDataSource* ds, std::vector<EventMarker>& out);
     bool getTransitionData(const SarvikDataSource* ds, int row, std::vector<Transition>& out);

@@ -21,5 +21,10 @@ TARQUEL_API wxString tickText(std::uint64_t time, std::uint64_t step, std::uint6
 TARQUEL_API wxString percentText(double percent, int significantDigits = 3);
 // A plain number rounded to `significantDigits` digits, trailing zeros dropped.
 TARQUEL_API wxString numberText(double value, int significantDigits = 3);
+// A value in the unit the data names, read the way that unit is read: a time unit ("ns", "us",
+// "µs", "ms", "s") as durationText, "percent" or "%" as percentText, "bytes" or "B" with a
+// decimal prefix (2500000 bytes -> "2.5 MB"), any other unit after the number ("12 frames"),
+// and no unit as the bare number.
+TARQUEL_API wxString quantityText(double value, const wxString& unit, int significantDigits = 3);
 
 } // namespace tarquel_1_0

@@ -85,6 +85,15 @@ public:
     bool get_instance_value_walker(dd_attr_overtime::forward_iterator& walker, const ddb_2_2::string& instanceTable,
                                    const ddb_2_2::string& path, std::uint64_t start, std::uint64_t end,
                                    int count) const;
+    /// As above with the points of one instance of the path's table only: the series of one
+    /// counter where the table holds several.
+    bool get_instance_value_walker(dd_attr_overtime::forward_iterator& walker, const ddb_2_2::string& instanceTable,
+                                   const ddb_2_2::string& path, const ddb_2_2::index& instance, std::uint64_t start,
+                                   std::uint64_t end, int count) const;
+    /// The smallest and largest value of `path` for `instance` over the whole result (the range
+    /// its graph spans at any zoom); false when the instance has no point.
+    bool get_instance_value_range(const ddb_2_2::string& instanceTable, const ddb_2_2::string& path,
+                                  const ddb_2_2::index& instance, double& min, double& max) const;
 
     /// A label for an attribute path: its last name with '_' shown as spaces, capitalised
     /// ("dd_thread.start_time" gives "Start time").

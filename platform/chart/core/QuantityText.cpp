@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <iterator>
 #include <string>
 
 namespace tarquel_1_0 {
@@ -80,6 +81,29 @@ wxString percentText(double percent, int significantDigits)
 wxString numberText(double value, int significantDigits)
 {
     return wxString::FromUTF8(rounded(value, significantDigits));
+}
+
+wxString quantityText(double value, const wxString& unit, int significantDigits)
+{
+    const struct {
+        const wchar_t* name;
+        double nanoseconds;
+    } times[] = {{L"ns", 1}, {L"us", 1e3}, {L"\u00b5s", 1e3}, {L"ms", 1e6}, {L"s", 1e9}};
+    for (const auto& time : times)
+        if (unit == time.name)
+            return durationText(value * time.nanoseconds, significantDigits);
+    if (unit == L"percent" || unit == L"%")
+        return percentText(value, significantDigits);
+    if (unit == L"bytes" || unit == L"B") {
+        const wchar_t* const prefixes[] = {L"B", L"kB", L"MB", L"GB", L"TB", L"PB"};
+        std::size_t prefix = 0;
+        // Rounding may carry 999.9 kB up to 1000 kB: that reads better as 1 MB.
+        while (prefix + 1 < std::size(prefixes) && std::fabs(value) >= 999.5 * std::pow(1000.0, prefix))
+            ++prefix;
+        return numberText(value / std::pow(1000.0, prefix), significantDigits) + L" " + prefixes[prefix];
+    }
+    const wxString number = numberText(value, significantDigits);
+    return unit.empty() ? number : number + L" " + unit;
 }
 
 } // namespace tarquel_1_0

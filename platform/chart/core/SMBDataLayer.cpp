@@ -6,6 +6,7 @@
 #include <tarquel_1_0/Legend.h>
 #include <tarquel_1_0/LegendCheckBox.h>
 #include <tarquel_1_0/MessageCatalog.h>
+#include <tarquel_1_0/QuantityText.h>
 #include <tarquel_1_0/Ruler.h>
 #include <tarquel_1_0/Timeline.h>
 
@@ -193,14 +194,13 @@ int SMBDataLayer::getTooltipCount()
 void SMBDataLayer::getTooltip(int maxCount, std::vector<wxString>& lines)
 {
     const DataProvider::SMBInterval* interval = getHitInterval();
-    const Ruler* ruler = getRuler();
-    if (!interval || maxCount < 1 || !ruler)
+    if (!interval || maxCount < 1)
         return;
     const wxString state = getString(interval->value != 0 ? "%State_running" : "%State_waiting");
     const wxString times = getString("%Duration_tooltip_times",
                                      VORN_2_9::generic::varg_list()
-                                         .add(ruler->timeToLimitedString(interval->start).ToStdWstring())
-                                         .add(ruler->timeToLimitedString(interval->end - interval->start).ToStdWstring()));
+                                         .add(durationText(static_cast<double>(interval->start)).ToStdWstring())
+                                         .add(durationText(static_cast<double>(interval->end - interval->start)).ToStdWstring()));
     wxString text = m_layerName;
     const int displayRow = m_parent->getDisplayRow(m_hitRow);
     if (displayRow >= 0)

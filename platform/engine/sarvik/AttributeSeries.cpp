@@ -15,20 +15,26 @@ namespace dd_sarvik_2_2 {
 namespace {
 using Points = std::vector<std::pair<std::uint64_t, double>>;   // (tick, value), tick order
 
-std::optional<Points> timedPoints(const ddb_2_2::database& db, const ddb_2_2::string& path)
+bool ofInstance(std::int32_t pointInstance, std::int32_t instance)
+{
+    return instance == -1 || pointInstance == instance;
+}
+
+std::optional<Points> timedPoints(const ddb_2_2::database& db, const ddb_2_2::string& path, std::int32_t instance)
 {
     auto series = std::dynamic_pointer_cast<const TimedAttributeData>(db.get_table(path));
     if (!series)
         return std::nullopt;
     Points points;
-    points.reserve(series->points().size());
+    points.reserve(instance == -1 ? series->points().size() : 0);
     for (const auto& p : series->points())
-        points.emplace_back(p.tick, p.value);
+        if (ofInstance(p.instanceIndex, instance))
+            points.emplace_back(p.tick, p.value);
     return points;
 }
 
 std::optional<Points> bandPoints(const ddb_2_2::database& db, const ddb_2_2::string& instanceTable,
-                                 const ddb_2_2::string& path)
+                                 const ddb_2_2::string& path, std::int32_t instance)
 {
     auto band = std::dynamic_pointer_cast<const dd_band_data>(db.get_table(instanceTable));
     if (!band)
@@ -39,7 +45,7 @@ std::optional<Points> bandPoints(const ddb_2_2::database& db, const ddb_2_2::str
     Points points;
     for (const dd_band_record& r : band->records()) {
         double value = 0.0;
-        if (r.instance_index >= 0 &&
+        if (r.instance_index >= 0 && ofInstance(r.instance_index, instance) &&
             AttributePath::toVariant(attribute->value(static_cast<std::size_t>(r.instance_index))).to_double(value))
             points.emplace_back(r.start, value);
     }
@@ -47,19 +53,37 @@ std::optional<Points> bandPoints(const ddb_2_2::database& db, const ddb_2_2::str
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     return points;
 }
+
+std::optional<Points> seriesPoints(const ddb_2_2::database& db, const ddb_2_2::string& instanceTable,
+                                   const ddb_2_2::string& path, std::int32_t instance)
+{
+    std::optional<Points> points = timedPoints(db, path, instance);
+    return points ? points : bandPoints(db, instanceTable, path, instance);
+}
 }  // namespace
+
+bool AttributeSeries::range(const ddb_2_2::database& db, const ddb_2_2::string& instanceTable,
+                            const ddb_2_2::string& path, std::int32_t instance, double& min, double& max)
+{
+    const std::optional<Points> points = seriesPoints(db, instanceTable, path, instance);
+    if (!points || points->empty())
+        return false;
+    const auto [low, high] = std::minmax_element(points->begin(), points->end(),
+                                                 [](const auto& a, const auto& b) { return a.second < b.second; });
+    min = low->second;
+    max = high->second;
+    return true;
+}
 
 std::shared_ptr<const std::vector<double>> AttributeSeries::compute(const ddb_2_2::database& db,
                                                                     const ddb_2_2::string& instanceTable,
-                                                                    const ddb_2_2::string& path, std::uint64_t start,
-                                                                    std::uint64_t end, int count)
+                                                                    const ddb_2_2::string& path, std::int32_t instance,
+                                                                    std::uint64_t start, std::uint64_t end, int count)
 {
     const BucketGrid grid(start, end, count);
     if (grid.count() == 0)
         return nullptr;
-    std::optional<Points> points = timedPoints(db, path);
-    if (!points)
-        points = bandPoints(db, instanceTable, path);
+    const std::optional<Points> points = seriesPoints(db, instanceTable, path, instance);
     if (!points)
         return nullptr;
 

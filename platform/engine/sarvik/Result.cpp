@@ -162,9 +162,23 @@ bool Result::get_instance_value_walker(dd_attr_overtime::forward_iterator& walke
                                        const ddb_2_2::string& instanceTable, const ddb_2_2::string& path,
                                        std::uint64_t start, std::uint64_t end, int count) const
 {
-    auto values = AttributeSeries::compute(*m_database, instanceTable, path, start, end, count);
+    return get_instance_value_walker(walker, instanceTable, path, ddb_2_2::index(-1), start, end, count);
+}
+
+bool Result::get_instance_value_walker(dd_attr_overtime::forward_iterator& walker,
+                                       const ddb_2_2::string& instanceTable, const ddb_2_2::string& path,
+                                       const ddb_2_2::index& instance, std::uint64_t start, std::uint64_t end,
+                                       int count) const
+{
+    auto values = AttributeSeries::compute(*m_database, instanceTable, path, instance.get(), start, end, count);
     walker = dd_attr_overtime::forward_iterator(values);
     return values != nullptr;
+}
+
+bool Result::get_instance_value_range(const ddb_2_2::string& instanceTable, const ddb_2_2::string& path,
+                                      const ddb_2_2::index& instance, double& min, double& max) const
+{
+    return AttributeSeries::range(*m_database, instanceTable, path, instance.get(), min, max);
 }
 
 ddb_2_2::string Result::get_sarvik_display_name(const ddb_2_2::string& attributePath) const

@@ -34,9 +34,17 @@ const NamePair functions[] = {
     {L"draw_mesh", L"libgfx.so"}, {L"upload_texture", L"libgfx.so"},
     {L"send_packet", L"libnet.so"}, {L"recv_packet", L"libnet.so"},
     {L"poll_events", L"libnet.so"}, {L"idle", L"kernel"}};
-const NamePair markerNames[] = {{L"frame", L"render"}, {L"checkpoint", L"app"},
-                                {L"gc", L"runtime"},   {L"request", L"app"},
-                                {L"flush", L"io"},     {L"tick", L"runtime"}};
+struct MarkerName {
+    const wchar_t* name;
+    const wchar_t* category;
+    const wchar_t* args; // "key: value" lines, as recorded events carry them
+};
+const MarkerName markerNames[] = {{L"frame", L"render", L"frame: 1204\nlayers: 3"},
+                                  {L"checkpoint", L"app", L"stage: parsed"},
+                                  {L"gc", L"runtime", L"generation: 0\nfreed_bytes: 1048576"},
+                                  {L"request", L"app", L"url: /api/items\nstatus: 200"},
+                                  {L"flush", L"io", L"bytes: 65536"},
+                                  {L"tick", L"runtime", L""}};
 const wchar_t* const globalEventNames[] = {L"vsync", L"config_reload", L"snapshot"};
 const wchar_t* const globalTaskNames[] = {L"gc_pause", L"compaction", L"deploy"};
 const NamePair counterNames[] = {{L"memory_used", L"bytes"}, {L"cpu_load", L"percent"}};
@@ -201,8 +209,10 @@ private:
 
     void addMarkers()
     {
-        m_records.attributeTables.push_back(
-            pairTable(L"marker", L"category", markerNames, std::size(markerNames)));
+        AttributeTableRecord names = attributeTable(L"marker", {{L"name", {}}, {L"category", {}}, {L"args", {}}});
+        for (const MarkerName& marker : markerNames)
+            names.instances.push_back({std::wstring(marker.name), std::wstring(marker.category), std::wstring(marker.args)});
+        m_records.attributeTables.push_back(std::move(names));
         const auto place = [this](BandObjectRecord& marker) {
             const std::size_t row = m_random.below(m_lifetimes.size());
             const RowLifetimes::Span& life = m_lifetimes[row];
@@ -331,7 +341,7 @@ private:
             return;
         const auto firstFunction = static_cast<std::int32_t>(markers->instances.size());
         for (const NamePair& function : functions)
-            markers->instances.push_back({std::wstring(function.first), std::wstring(function.second)});
+            markers->instances.push_back({std::wstring(function.first), std::wstring(function.second), std::wstring()});
         GeneratorRandom random(m_options.seed ^ 0x5ca1ab1e5eedULL);
         for (std::size_t row = 0; row < m_lifetimes.size(); ++row) {
             for (std::uint64_t tree = 0; tree < callTreesPerRow; ++tree) {

@@ -115,7 +115,7 @@ TEST_F(StateLayerTest, HoverFindsTheStateAndExplainsIt)
     EXPECT_TRUE(lines.empty());
     m_layer.getTooltip(1, lines);
     ASSERT_EQ(1u, lines.size());
-    EXPECT_EQ("Thread state\nThread: main\nRunning\nStart: 0.00000000 s\nDuration: 0.00000049 s", lines[0]);
+    EXPECT_EQ("Thread state\nThread: main\nRunning\nStart: 0 ns\nDuration: 499 ns", lines[0]);
 
     EXPECT_TRUE(m_layer.hittest(10, TestGraph::ROW_HEIGHT + 3));
     ASSERT_NE(nullptr, m_layer.getHitInterval());

@@ -34,6 +34,22 @@ TEST(QuantityTextTest, SignificantDigitsRoundSharesAndNumbers)
     EXPECT_EQ(numberText(std::nan("")), L"NaN");
 }
 
+TEST(QuantityTextTest, ValuesReadInTheUnitTheDataNames)
+{
+    const struct {
+        double value;
+        const wchar_t* unit;
+        const wchar_t* text;
+    } cases[] = {
+        {1500, L"ns", L"1.5 \u00b5s"},    {2.5, L"ms", L"2.5 ms"},       {12.345, L"us", L"12.3 \u00b5s"},
+        {0.5, L"s", L"500 ms"},           {42.25, L"percent", L"42.3%"}, {7, L"%", L"7%"},
+        {999, L"bytes", L"999 B"},        {999.6e3, L"bytes", L"1 MB"},  {1.36e9, L"B", L"1.36 GB"},
+        {-2048, L"bytes", L"-2.05 kB"},   {12.34, L"frames", L"12.3 frames"}, {1234.5, L"", L"1230"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(quantityText(c.value, c.unit), wxString(c.text)) << c.value << " " << wxString(c.unit);
+}
+
 TEST(QuantityTextTest, TicksShareTheUnitOfTheLargestAndTellNeighboursApart)
 {
     // A millisecond step over ten milliseconds reads "1 ms", never "0.001000 s".

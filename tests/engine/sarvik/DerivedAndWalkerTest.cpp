@@ -1,6 +1,7 @@
 // Derived expressions and attribute walkers on the small result (see SmallResult.h).
 
 #include "SmallResult.h"
+#include "sarvik/ResultBuilder.h"
 
 #include <dd_sarvik_2_2/dd_overtime_derived_query.h>
 #include <dd_sarvik_2_2/dd_overtime_query.h>
@@ -134,6 +135,37 @@ TEST(AttributeWalker, TimedSeriesAndGlobalBandObjects)
     EXPECT_EQ(walk(walker), (std::vector<double>{0.0, 9.0, 9.0, 9.0}));
     EXPECT_FALSE(result->get_instance_value_walker(walker, L"nothing", L"counter.none", 990, 1030, 4));
     EXPECT_FALSE(walker.valid());
+}
+
+// Two counters in one timed series: each row reads its own points and its own range, while the
+// walker without an instance still merges them.
+TEST(AttributeWalker, OneInstanceReadsOnlyItsOwnSeriesAndRange)
+{
+    store::ResultRecords records = test::smallRecords();
+    for (store::AttributeTableRecord& table : records.attributeTables)
+        if (table.name == L"counter")
+            table.instances.push_back({std::wstring(L"heap"), 0.0});
+    records.timedAttributes[0].values.insert(records.timedAttributes[0].values.end(),
+                                             {{1, 1010, 20.0}, {1, 1060, -5.0}});
+    const auto result = ResultBuilder::build(records, ddb_2_2::string());
+    dd_attr_overtime::forward_iterator walker;
+    ASSERT_TRUE(result->get_instance_value_walker(walker, L"counter", L"counter.value", ddb_2_2::index(0), 1000, 1100,
+                                                  4));
+    EXPECT_EQ(walk(walker), (std::vector<double>{1.0, 4.0, 2.0, 3.0}));
+    ASSERT_TRUE(result->get_instance_value_walker(walker, L"counter", L"counter.value", ddb_2_2::index(1), 1000, 1100,
+                                                  4));
+    EXPECT_EQ(walk(walker), (std::vector<double>{20.0, 20.0, -5.0, -5.0}));
+    ASSERT_TRUE(result->get_instance_value_walker(walker, L"counter", L"counter.value", 1000, 1100, 4));
+    EXPECT_EQ(walk(walker), (std::vector<double>{20.0, 4.0, 2.0, 3.0}));
+
+    double min = 0.0;
+    double max = 0.0;
+    ASSERT_TRUE(result->get_instance_value_range(L"counter", L"counter.value", ddb_2_2::index(1), min, max));
+    EXPECT_EQ(std::make_pair(min, max), std::make_pair(-5.0, 20.0));
+    ASSERT_TRUE(result->get_instance_value_range(L"counter", L"counter.value", ddb_2_2::index(0), min, max));
+    EXPECT_EQ(std::make_pair(min, max), std::make_pair(1.0, 4.0));
+    EXPECT_FALSE(result->get_instance_value_range(L"counter", L"counter.value", ddb_2_2::index(2), min, max));
+    EXPECT_FALSE(result->get_instance_value_range(L"counter", L"counter.none", ddb_2_2::index(0), min, max));
 }
 
 }  // namespace

@@ -164,18 +164,18 @@ TEST_F(EventMarkerLayerTest, TooltipsPutTheTopMostMarkerFirst)
     m_layer.hittest(50, 8);
     ASSERT_EQ(m_layer.getTooltipCount(), 3);
 
-    const auto time = [this](std::uint64_t t) { return m_ruler.timeToLimitedString(t); };
+    // Times read in the unit that suits them, whatever the zoom.
     std::vector<wxString> lines;
     m_layer.getTooltip(5, lines);
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "Thread Marker\n" + time(510) + "\nInstance 9");
-    EXPECT_EQ(lines[1], "Thread Marker\nStart: " + time(480) + "\nDuration: " + time(220) + "\nInstance 7");
-    EXPECT_EQ(lines[2], "Thread Marker\n" + time(500) + "\nInstance 8");
+    EXPECT_EQ(lines[0], "Thread Marker\n510 ns\nInstance 9");
+    EXPECT_EQ(lines[1], "Thread Marker\nStart: 480 ns\nDuration: 220 ns\nInstance 7");
+    EXPECT_EQ(lines[2], "Thread Marker\n500 ns\nInstance 8");
 
     lines.clear();
     m_layer.getTooltip(1, lines);
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], "Thread Marker\n" + time(510) + "\nInstance 9");
+    EXPECT_EQ(lines[0], "Thread Marker\n510 ns\nInstance 9");
     m_layer.getTooltip(0, lines);
     EXPECT_EQ(lines.size(), 1u);
 }

@@ -12,6 +12,7 @@ namespace overtime_test {
 namespace {
 
 using velmora_1_0::OverTimeLayer;
+using velmora_1_0::SarvikProvider;
 
 class OverTimeDraw : public OverTimeFixture {
 protected:
@@ -170,6 +171,36 @@ TEST_F(OverTimeBackground, OnlyTheRowOwnerDrawsTheRunningBarOverTheRowLifetime)
     EXPECT_EQ(pixel(other, 30, 10), red());
     m_layer.m_showRunning = false;
     EXPECT_EQ(pixel(paint(m_layer), 25, 10), white());
+}
+
+// A row with its own series carries its range as text at its left edge; a row sharing the
+// area's scale does not, and the graph to the right is drawn as before.
+TEST_F(OverTimeDraw, OwnSeriesRowsWriteTheirRangeAtTheLeftEdge)
+{
+    m_layer.setDisplayFormat(1);
+    m_layer.requestData(false);
+    const std::vector<double> values = samples({{80, 10.0}});
+    for (int row = 0; row < 2; ++row) {
+        SarvikProvider::OverTimeData data = record(&m_layer, row, lastId(), values, 10.0);
+        data.ownSeries = row == 0;
+        data.minValue = 0.5;
+        data.unit = L"bytes";
+        m_provider->file(REQUEST_OVERTIME, data);
+    }
+    apply(m_layer);
+    const wxImage image = paint(m_layer);
+    // Text pixels: dark, unlike the red series and the white ground.
+    const auto textPixels = [&image](int row) {
+        int count = 0;
+        for (int y = row * RowGraph::ROW_HEIGHT; y < (row + 1) * RowGraph::ROW_HEIGHT; ++y)
+            for (int x = 0; x < 60; ++x)
+                count += image.GetRed(x, y) < 160 && image.GetGreen(x, y) < 160 ? 1 : 0;
+        return count;
+    };
+    EXPECT_GT(textPixels(0), 10);
+    EXPECT_EQ(textPixels(1), 0);
+    for (int row = 0; row < 2; ++row)
+        EXPECT_EQ(pixel(image, 80, row * RowGraph::ROW_HEIGHT + 2), red()) << row;
 }
 
 } // namespace

@@ -24,7 +24,6 @@ class ProbeLayer : public velmora_1_0::OverTimeLayer {
 public:
     using OverTimeLayer::m_dataLoaded;
     using OverTimeLayer::m_rowData;
-    using OverTimeLayer::removeTrailingZeros;
 };
 
 class OverTimeFixture : public ::testing::Test {

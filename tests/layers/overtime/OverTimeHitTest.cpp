@@ -33,7 +33,7 @@ TEST_F(OverTimeHit, ReportsOnlyChangesOfRowOrColumn)
 }
 
 // The last record of a row wins, with its percent flag; a row dropped for its width has no tooltip.
-TEST_F(OverTimeHit, TooltipIsTheLayerNameAndTheTrimmedValueOfTheRowsLastRecord)
+TEST_F(OverTimeHit, TooltipIsTheLayerNameAndTheRoundedValueOfTheRowsLastRecord)
 {
     m_layer.requestData(false);
     const unsigned int id = lastId();
@@ -46,7 +46,7 @@ TEST_F(OverTimeHit, TooltipIsTheLayerNameAndTheTrimmedValueOfTheRowsLastRecord)
 
     ASSERT_TRUE(m_layer.hittest(7, 5));
     EXPECT_TRUE(tooltip(0).empty());
-    EXPECT_EQ(tooltip(), std::vector<wxString>{"CPU\n42.25%"});
+    EXPECT_EQ(tooltip(), std::vector<wxString>{"CPU\n42.3%"});
     m_layer.hittest(8, 5);
     EXPECT_EQ(tooltip(5), std::vector<wxString>{"CPU\n3%"});
 
@@ -57,20 +57,31 @@ TEST_F(OverTimeHit, TooltipIsTheLayerNameAndTheTrimmedValueOfTheRowsLastRecord)
     EXPECT_EQ(m_layer.getTooltipCount(), 0);
 }
 
-TEST_F(OverTimeHit, TrailingZerosGoWithTheRulersSeparator)
+// A row with a series of its own (a counter) names the row and reads the value in its unit.
+TEST_F(OverTimeHit, OwnSeriesTooltipNamesTheRowAndReadsTheUnit)
 {
-    const struct {
-        const char* separator;
-        const char* text;
-        const char* trimmed;
-    } cases[] = {
-        {".", "100.000000", "100"},         {".", "0.000000", "0"}, {".", "-0.250000", "-0.25"},
-        {".", "1000000.000001", "1000000.000001"}, {",", "3,250000", "3,25"}, {",", "30,000000", "30"},
+    m_layer.requestData(false);
+    const unsigned int id = lastId();
+    const auto series = [&](int row, double value, const wchar_t* unit) {
+        SarvikProvider::OverTimeData data = record(&m_layer, row, id, samples({{30, value}}), value);
+        data.ownSeries = true;
+        data.unit = unit;
+        m_provider->file(REQUEST_OVERTIME, data);
     };
-    for (const auto& c : cases) {
-        m_ruler.setDecimalSeparator(c.separator);
-        EXPECT_EQ(m_layer.removeTrailingZeros(c.text), c.trimmed) << c.text;
+    series(0, 2.5e6, L"bytes");
+    series(1, 12.345, L"percent");
+    series(2, 1234.5, L"");
+    apply(m_layer);
+    m_layer.m_layerName = "Counters";
+
+    const std::pair<int, const char*> cases[] = {
+        {5, "Counters\nrow 0: 2.5 MB"}, {25, "Counters\nrow 1: 12.3%"}, {45, "Counters\nrow 2: 1230"}};
+    for (const auto& [y, text] : cases) {
+        m_layer.hittest(30, y);
+        EXPECT_EQ(tooltip(), std::vector<wxString>{text}) << y;
     }
+    m_layer.hittest(31, 5);
+    EXPECT_EQ(tooltip(), std::vector<wxString>{"Counters\nrow 0: 0 B"});
 }
 
 } // namespace

@@ -43,7 +43,7 @@ public:
     int getDataRow(int row) override { return row >= 0 && row < m_rowCount ? row : -1; }
     int getDisplayRow(int dataRow) override { return getDataRow(dataRow); }
     int getRowCount() override { return m_rowCount; }
-    wxString getRowName(int) override { return wxString(); }
+    wxString getRowName(int row) override { return wxString::Format("row %d", row); }
     bool getRowLifetime(int dataRow, wxULongLong& start, wxULongLong& end) override
     {
         const auto found = m_lifetimes.find(dataRow);

@@ -162,9 +162,8 @@ TEST_F(TransitionHittest, TooltipOfALineStandingForEightTransitions)
     std::vector<wxString> lines;
     layer.getTooltip(8, lines);
     ASSERT_EQ(lines.size(), 5u); // the line itself and the four recorded duplicates
-    const auto text = [this](int start) {
-        return "Transitions\nFrom: Row 1\nTo: Row 3\nStart: " + m_ruler.timeToLimitedString(wxULongLong(start)) +
-               "\nEnd: " + m_ruler.timeToLimitedString(wxULongLong(400));
+    const auto text = [](int start) {
+        return wxString::Format("Transitions\nFrom: Row 1\nTo: Row 3\nStart: %d ns\nEnd: 400 ns", start);
     };
     EXPECT_EQ(lines[0], text(200));
     EXPECT_EQ(lines[4], text(204));

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace provider_test {
 namespace {
 
@@ -83,16 +85,69 @@ TEST_F(OverTimeReadTest, AttributeValuesStopAtTheBucketCountAndScaleOverAllInsta
     ds.attributeTable = "counter";
     ds.instanceTable = "counter";
     ds.attributeName = "value";
-    OverTimeData two;
-    ASSERT_TRUE(provider->getAttrOverTimeData(&ds, 0, 0, 100, 2, two));
+    std::vector<OverTimeData> records;
+    ASSERT_TRUE(provider->getAttrOverTimeData(&ds, 0, 0, 100, 2, records));
+    ASSERT_EQ(records.size(), 1u);
+    const OverTimeData& two = records[0];
     EXPECT_EQ(two.values.size(), 2u);
     EXPECT_EQ(two.row, 0);
+    EXPECT_FALSE(two.ownSeries);
     // The stored value 7 of the only instance is above every walked point.
     EXPECT_DOUBLE_EQ(two.maxValue, 7.0);
 
-    OverTimeData missing;
+    std::vector<OverTimeData> missing;
     ds.instanceTable = "no_such_table";
     EXPECT_FALSE(provider->getAttrOverTimeData(&ds, 0, 0, 100, 2, missing));
+    EXPECT_TRUE(missing.empty());
+}
+
+// Rows that are the counters themselves: each row gets its own series, its own range as scale
+// and its unit, checked against the generated points of each counter.
+TEST(OverTimeReadCounterRowsTest, EachCounterRowReadsItsOwnSeriesRangeAndUnit)
+{
+    dd_sarvik_2_2::store::GeneratorOptions options;
+    options.threads = 2;
+    options.counterValues = 300;
+    dd_sarvik_2_2::store::ResultRecords records = dd_sarvik_2_2::store::ResultGenerator(options).generate();
+    std::map<std::int32_t, std::pair<double, double>> ranges;
+    for (const auto& point : records.timedAttributes.at(0).values) {
+        auto [entry, added] = ranges.emplace(point.instanceIndex, std::make_pair(point.value, point.value));
+        entry->second = {std::min(entry->second.first, point.value), std::max(entry->second.second, point.value)};
+    }
+    ASSERT_EQ(ranges.size(), 2u);
+    ResultHolder result(std::move(records));
+    SarvikDataSource rowBy;
+    rowBy.attributeTable = "counter";
+    rowBy.instanceTable = "counter";
+    rowBy.attributeName = "name";
+    SarvikDataSource ds;
+    ds.attributeTable = "counter";
+    ds.instanceTable = "global_event";
+    ds.attributeName = "value";
+    const velmora_1_0::OverTimeReader reader(
+        *result.get(), &rowBy,
+        velmora_1_0::TickClock(result.get()->get_time_origin(), result.get()->get_tick_frequency()));
+    std::vector<OverTimeData> rows;
+    ASSERT_TRUE(reader.readAttribute(ds, 0, options.duration, 40, 0, 2, [] { return false; }, rows));
+    ASSERT_EQ(rows.size(), 2u);
+    const wchar_t* const units[] = {L"bytes", L"percent"};
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_EQ(rows[row].row, row);
+        EXPECT_TRUE(rows[row].ownSeries);
+        EXPECT_EQ(rows[row].unit, units[row]);
+        EXPECT_EQ(rows[row].values.size(), 40u);
+        EXPECT_EQ(std::make_pair(rows[row].minValue, rows[row].maxValue), ranges[row]);
+        for (const double value : rows[row].values) {
+            EXPECT_GE(value, ranges[row].first);
+            EXPECT_LE(value, ranges[row].second);
+        }
+    }
+    // Memory in bytes and load in percent are far apart: one shared scale would flatten the load.
+    EXPECT_GT(rows[0].maxValue, 1000 * rows[1].maxValue);
+
+    int polls = 0;
+    std::vector<OverTimeData> cancelled;
+    EXPECT_FALSE(reader.readAttribute(ds, 0, options.duration, 40, 0, 2, [&] { return ++polls > 0; }, cancelled));
 }
 
 TEST(OverTimeReadManyRowsTest, EveryRowIsReadAndACancelStopsTheReadOutBetweenRows)

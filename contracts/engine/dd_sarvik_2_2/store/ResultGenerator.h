@@ -40,7 +40,7 @@ class SARVIK_API ResultGenerator {
 public:
     // Raised whenever the generator writes something else for the same options, so that results
     // cached from an older generator are not taken for current ones.
-    static constexpr int REVISION = 3;
+    static constexpr int REVISION = 4;
 
     explicit ResultGenerator(const GeneratorOptions& options);
 
