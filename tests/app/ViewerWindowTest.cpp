@@ -353,9 +353,13 @@ TEST_F(ViewerWindow, ASavedViewpointReopensWithTheChosenColoursAndRowOrder)
     ASSERT_EQ(m_frame->saveViewpoint(file), wxString());
     EXPECT_TRUE(m_frame->GetStatusBar()->GetStatusText().StartsWith("Viewpoint saved to")) << m_frame->GetStatusBar()->GetStatusText();
 
-    // The viewer opens the file as it opens any viewpoint file.
-    m_frame->Destroy();
-    chart_test::pumpPending();
+    // The viewer opens the file as it opens any viewpoint file, once this window is gone.
+    ViewerFrame* const old = m_frame;
+    old->Destroy();
+    ASSERT_TRUE(chart_test::pumpUntil([old] {
+        return std::none_of(wxTopLevelWindows.begin(), wxTopLevelWindows.end(),
+                            [old](wxWindow* window) { return window == old; });
+    }));
     auto session = std::make_unique<velmora_viewer::ViewerSession>();
     std::string opened;
     ASSERT_TRUE(session->open(s_result, file.string(), opened)) << opened;
