@@ -298,6 +298,41 @@ TEST_F(ViewerWindow, UpdateHighlightingBringsBackWhatTheSelectionSelects)
               rows.height / 2);
 }
 
+TEST_F(ViewerWindow, SortByNamePutsNumberedRowsInTheirNumbersOrder)
+{
+    tarquel_1_0::HeaderCtrl& header = *timeline().getHeader(0);
+    callback().headerContextMenu(&header);
+    callback().headerMenuCommand(&header, PaneContextMenu::SORT_LABEL_ASCENDING);
+    ASSERT_TRUE(settled());
+    // Names alike up to their first number ("worker-9 ...", "worker-10 ...") follow its value.
+    struct Numbered {
+        wxString prefix;
+        unsigned long number;
+        int display;
+    };
+    std::vector<Numbered> numbered;
+    for (int display = 0; display < graph(0).getRowCount(); ++display) {
+        const wxString name = graph(0).getRowName(display);
+        std::size_t first = 0;
+        while (first < name.length() && !wxIsdigit(name[first]))
+            ++first;
+        std::size_t end = first;
+        while (end < name.length() && wxIsdigit(name[end]))
+            ++end;
+        unsigned long number = 0;
+        if (end > first && name.Mid(first, end - first).ToULong(&number))
+            numbered.push_back({name.Left(first), number, display});
+    }
+    int compared = 0;
+    for (const Numbered& a : numbered)
+        for (const Numbered& b : numbered)
+            if (a.prefix == b.prefix && a.number < b.number) {
+                EXPECT_LT(a.display, b.display) << a.prefix << a.number << " after " << b.prefix << b.number;
+                ++compared;
+            }
+    EXPECT_GT(compared, 0) << "no rows named with numbers";
+}
+
 TEST_F(ViewerWindow, ASavedViewpointReopensWithTheChosenColoursAndRowOrder)
 {
     const fs::path file = fs::temp_directory_path() / ("velmora_saved_viewpoint_" + std::to_string(::getpid()) + ".xml");
@@ -318,9 +353,13 @@ TEST_F(ViewerWindow, ASavedViewpointReopensWithTheChosenColoursAndRowOrder)
     ASSERT_EQ(m_frame->saveViewpoint(file), wxString());
     EXPECT_TRUE(m_frame->GetStatusBar()->GetStatusText().StartsWith("Viewpoint saved to")) << m_frame->GetStatusBar()->GetStatusText();
 
-    // The viewer opens the file as it opens any viewpoint file.
-    m_frame->Destroy();
-    chart_test::pumpPending();
+    // The viewer opens the file as it opens any viewpoint file, once this window is gone.
+    ViewerFrame* const old = m_frame;
+    old->Destroy();
+    ASSERT_TRUE(chart_test::pumpUntil([old] {
+        return std::none_of(wxTopLevelWindows.begin(), wxTopLevelWindows.end(),
+                            [old](wxWindow* window) { return window == old; });
+    }));
     auto session = std::make_unique<velmora_viewer::ViewerSession>();
     std::string opened;
     ASSERT_TRUE(session->open(s_result, file.string(), opened)) << opened;
