@@ -32,6 +32,8 @@ wxString labelOf(const std::wstring& attribute)
 {
     if (attribute == L"args")
         return "Arguments";
+    if (attribute == L"stack")
+        return "Call stack";
     if (attribute == L"signal_cs")
         return "Signalled from";
     if (attribute == L"wait_cs")
@@ -48,23 +50,16 @@ public:
     void add(const wxString& text, ItemDescription::Target target = {}) { m_lines.push_back({text, target}); }
 
     // One line, or a heading with the value's lines indented under it.
-    void addValue(const wxString& label, const std::wstring& value, const wxString& restHeading = wxString())
+    void addValue(const wxString& label, const std::wstring& value)
     {
         const wxArrayString parts = wxStringTokenize(wxString(value), "\n", wxTOKEN_RET_EMPTY);
         if (parts.size() <= 1) {
             add(label + ": " + wxString(value));
             return;
         }
-        std::size_t first = 0;
-        if (!restHeading.empty()) {
-            add(label + ": " + parts[0]);
-            add(restHeading + ":");
-            first = 1;
-        } else {
-            add(label + ":");
-        }
-        for (std::size_t i = first; i < parts.size(); ++i)
-            add("    " + parts[i]);
+        add(label + ":");
+        for (const wxString& part : parts)
+            add("    " + part);
     }
 
     void addThread(const wxString& label, int row, const Facts& facts, const std::function<wxString(int)>& rowName,
@@ -107,7 +102,7 @@ std::vector<ItemDescription::Line> ItemDescription::describe(const PickedItem& i
     if (title != item.layerName)
         out.add("In: " + item.layerName);
     if (const std::wstring* category = factOf(read.instance, L"category"))
-        out.addValue("Category", *category, "Call stack");
+        out.addValue("Category", *category);
 
     if (item.kind == PickedItem::Kind::transition) {
         out.addThread("From", item.fromRow, read.fromRow, rowName, {item.fromRow, item.start});

@@ -10,6 +10,7 @@
 #include "ViewerApp.h"
 #include "ViewerSession.h"
 
+#include "pane/SelectionHighlighter.h"
 #include "pane/TimelinePane.h"
 #include "pane/TimelinePaneContainer.h"
 
@@ -232,7 +233,7 @@ void ViewerFrame::connectSignals()
     m_pane->removeFiltersSignal.connect([this] { CallAfter([this] { removeFilters(); }); });
     m_pane->selectionChangedSignal.connect([this] { CallAfter([this] { m_pane->selectionChanged(); }); });
     m_pane->highlightingSignal.connect([this](const std::wstring& filter) {
-        CallAfter([this, filter] { m_pane->updateHighlighting(filter); });
+        CallAfter([this, filter] { velmora_1_0::SelectionHighlighter(*m_pane->getTimeline()).show(filter); });
     });
     m_pane->deepViewSignal.connect(
         [this] { CallAfter([this] { showMessage(brannow2::IMessenger::Info, "Deep-view filter set"); }); });
@@ -314,7 +315,7 @@ void ViewerFrame::saveViewpointAs()
 wxString ViewerFrame::saveViewpoint(const std::filesystem::path& file)
 {
     wxString error;
-    if (!m_pane->writeViewpoint(file, error)) {
+    if (!m_pane->saveViewpoint(file, error)) {
         SetStatusText(error);
         return error;
     }

@@ -4,7 +4,6 @@
 #include "pane/LayerFactory.h"
 #include "pane/LayerLocation.h"
 #include "pane/SarvikEventCallback.h"
-#include "pane/SelectionHighlighter.h"
 #include "pane/TimelinePaneContainer.h"
 #include "pane/ViewpointFile.h"
 #include "pane/ViewpointUpdate.h"
@@ -179,10 +178,8 @@ void TimelinePane::enableDataLoad() {}
 void TimelinePane::disableDataLoad() {}
 void TimelinePane::colorSchemaChanged() {}
 void TimelinePane::viewpointChanged() {}
-void TimelinePane::updateHighlighting(const std::wstring& text)
-{
-    SelectionHighlighter(*timeline).show(text);
-}
+// Highlighting is the host's work (SelectionHighlighter shows what the selection holds).
+void TimelinePane::updateHighlighting(const std::wstring&) {}
 
 void TimelinePane::onPathFixupUpdated(const dd_sarvik_2_2::dd_utility::dd_path_fixup::mapping&) {}
 
@@ -215,8 +212,9 @@ void TimelinePane::restoreViewpoint()
 // The saved state lives in the viewpoint description only; the pane writes nothing back.
 void TimelinePane::writeState() {}
 void TimelinePane::restoreState() {}
+void TimelinePane::writeViewpoint() {}
 
-bool TimelinePane::writeViewpoint(const std::filesystem::path& file, wxString& error) const
+bool TimelinePane::saveViewpoint(const std::filesystem::path& file, wxString& error) const
 {
     if (viewpoint.empty()) {
         error = "There is no viewpoint to save: none was read.";

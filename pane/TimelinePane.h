@@ -80,13 +80,11 @@ public:
     void disableDataLoad();
     void colorSchemaChanged();
     void viewpointChanged();
-    // Shows in the timeline what the filter named `text` selects (the host passes on the name
-    // the "Update Highlighting" command gave it).
     void updateHighlighting(const std::wstring& text);
     void onPathFixupUpdated(const dd_sarvik_2_2::dd_utility::dd_path_fixup::mapping& mapping);
-    // Writes the viewpoint description this timeline was built from to `file`, with the layer
+    // Saves the viewpoint description this timeline was built from to `file`, with the layer
     // colours and row sort orders as they are now; false with the reason in `error`.
-    bool writeViewpoint(const std::filesystem::path& file, wxString& error) const;
+    bool saveViewpoint(const std::filesystem::path& file, wxString& error) const;
 
     TimelinePaneContainer* getContainer() const { return container; }
     tarquel_1_0::Timeline* getTimeline() const { return timeline; }
@@ -116,6 +114,7 @@ protected:
     void applyTimeMask();
     void writeState();
     void restoreState();
+    void writeViewpoint();
     // The sort orders the description gives its areas' rows.
     void applySortOrders();
     void configureTimeline(dd_sarvik_2_2::Result* result, std::vector<ViewpointParser::Area>& areas,

@@ -12,25 +12,6 @@ namespace velmora_1_0 {
 
 namespace {
 
-// The lines of `text` a query's "tooltipLines" display attribute asks for: "first" for the first
-// line only, "rest" for the lines after it (a field that holds a heading line and a list), all
-// of them otherwise.
-std::wstring selectLines(const std::wstring& text, const std::wstring& lines)
-{
-    const std::size_t end = text.find(L'\n');
-    if (lines == L"first")
-        return text.substr(0, end);
-    if (lines == L"rest")
-        return end == std::wstring::npos ? std::wstring() : text.substr(end + 1);
-    return text;
-}
-
-std::wstring linesWanted(const sarvikhelpers_1_0::IQuery& query)
-{
-    const mirrow2::variant_t value = query.getAttribute(L"tooltipLines", mirrow2::variant_t());
-    return value.is_empty() ? std::wstring() : value.to_text();
-}
-
 std::wstring valueText(const ddb_2_2::variant& value)
 {
     // Measured numbers carry more digits than anyone reads.
@@ -55,12 +36,12 @@ std::wstring InstanceTooltip::text(const dd_sarvik_2_2::Result* result, const Sa
             const ddb_2_2::variant value = retriever.get_value(ddb_2_2::index(instanceIndex));
             if (value.is_nil())
                 continue;
-            const std::wstring selected = selectLines(valueText(value), series.query ? linesWanted(*series.query) : L"");
-            if (selected.empty())
+            const std::wstring text = valueText(value);
+            if (text.empty())
                 continue;
             const wxString label = series.query ? tarquel_1_0::getString(series.query->getDisplayName())
                                                 : wxString(result->get_sarvik_display_name(enginePath).str());
-            lines += L"\n" + label.ToStdWstring() + L":" + listText(selected);
+            lines += L"\n" + label.ToStdWstring() + L":" + listText(text);
         }
     }
     return lines.empty() ? std::wstring(L"\n") : lines;

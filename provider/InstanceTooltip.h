@@ -1,10 +1,9 @@
 #pragma once
 // The extra tooltip lines of an instance: one "label: value" line per series of a data source
 // whose attribute has a value for the instance, numbers rounded to what people read; a value of
-// several lines (call stack frames, arguments) as a list, one entry per line under its label.
-// A query may show only part of a value of several lines with its "tooltipLines" display
-// attribute ("first", "rest"). Always begins with a line break so callers can append it to
-// their own first line.
+// several lines (call stack frames, arguments) as a list, one entry per line under its label;
+// an empty value is left out. Always begins with a line break so callers can append it to their
+// own first line.
 #include <string>
 
 namespace dd_sarvik_2_2 {

@@ -38,20 +38,21 @@ PickedItem item(PickedItem::Kind kind, int row, std::uint64_t start, std::uint64
     return picked;
 }
 
-TEST(ItemDescription, ASampleMarkersCategoryIsItsKindAndCallStackAndOtherValuesKeepTheirLines)
+TEST(ItemDescription, ASampleMarkersCallStackAndOtherValuesKeepTheirLines)
 {
     ItemDescription::Read read;
     read.instance = {{L"name", L"cycles"},
-                     {L"category", L"CPU sample\nparse (libapp.so)\nmain (app)"},
+                     {L"category", L"CPU sample"},
+                     {L"stack", L"parse (libapp.so)\nmain (app)"},
                      {L"args", L"size: 12\nmode: fast"}};
     read.row = {{L"name", L"worker"}, {L"process", L"server"}, {L"pid", L"7"}, {L"tid", L"42"}};
     const auto lines = ItemDescription::describe(item(PickedItem::Kind::marker, 3, 2500, 2500), read, rowName);
     const std::vector<wxString> expected = {
         "cycles",         "In: Markers",
-        "Category: CPU sample", "Call stack:",
-        "    parse (libapp.so)", "    main (app)",
+        "Category: CPU sample",
         "Thread: thread-3 (tid 42)", "Process: server",
-        "Start: " + tarquel_1_0::durationText(2500, 6), "Arguments:",
+        "Start: " + tarquel_1_0::durationText(2500, 6), "Call stack:",
+        "    parse (libapp.so)", "    main (app)", "Arguments:",
         "    size: 12",   "    mode: fast"};
     EXPECT_EQ(textsOf(lines), expected);
     EXPECT_TRUE(std::none_of(lines.begin(), lines.end(), [](const auto& l) { return l.target.valid(); }));

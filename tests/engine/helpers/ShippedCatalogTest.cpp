@@ -38,8 +38,6 @@ bool isValidDisplayText(const std::wstring& name, const std::wstring& text)
         return text == L"line" || text == L"area";
     if (name == L"timelineIconType")
         return text == L"event" || text == L"duration" || text == L"slices"; // slices: nested in lanes
-    if (name == L"tooltipLines")
-        return text == L"first" || text == L"rest";
     std::uint32_t number = 0;
     if (text.compare(0, 2, L"0x") == 0)
         return text.size() == 10 && VORN_2_9::generic::convert::str_to_uint32(text, number);
@@ -67,7 +65,7 @@ TEST(ShippedCatalogTest, LoadsCleanlyAndCoversEveryKindAndDisplayAttribute)
     EXPECT_EQ(messages.count(), 0u) << allMessages(messages);
     EXPECT_EQ(kinds.size(), 7u);
     EXPECT_EQ(attributes, (std::set<std::wstring>{L"timelineFormat", L"timelineGraphColor", L"timelineFilterColor",
-                                                   L"timelineIconType", L"tooltipLines"}));
+                                                   L"timelineIconType"}));
 }
 
 // Checked against a generated result, so that a renamed table, attribute or value in the

@@ -62,7 +62,7 @@ TEST_F(SaveViewpoint, ColoursAndSortOrdersComeBackFromTheWrittenFile)
     std::wstring firstRow;
     {
         PaneHarness harness;
-        harness.writeViewpoint(L"views", body);
+        harness.saveViewpoint(L"views", body);
         harness.start(L"views");
         velmora_1_0::TimelinePane& pane = harness.pane();
         // What the legend's colour commands and the header's sort command leave behind.
@@ -72,7 +72,7 @@ TEST_F(SaveViewpoint, ColoursAndSortOrdersComeBackFromTheWrittenFile)
         pane.getTimeline()->getHeader(0)->setSortOrder(tarquel_1_0::DataProvider::SORT_LABEL_DESCENDING);
         firstRow = pane.getTimeline()->getGraph(0)->getRowName(0).ToStdWstring();
         wxString error;
-        ASSERT_TRUE(pane.writeViewpoint(file, error)) << error;
+        ASSERT_TRUE(pane.saveViewpoint(file, error)) << error;
         EXPECT_FALSE(fs::exists(m_dir / "saved.xml.saving"));
     }
 
@@ -115,11 +115,11 @@ TEST_F(SaveViewpoint, TheWrittenTreeReadsBackAsItWas)
 TEST_F(SaveViewpoint, AFileThatCannotBeWrittenIsNamedAndWhatWasThereStays)
 {
     PaneHarness harness;
-    harness.writeViewpoint(L"views", threadArea(layer("instantMarkers")));
+    harness.saveViewpoint(L"views", threadArea(layer("instantMarkers")));
     harness.start(L"views");
     wxString error;
     // The folder does not exist.
-    EXPECT_FALSE(harness.pane().writeViewpoint(m_dir / "missing" / "saved.xml", error));
+    EXPECT_FALSE(harness.pane().saveViewpoint(m_dir / "missing" / "saved.xml", error));
     EXPECT_TRUE(error.StartsWith("Cannot write the viewpoint to " + (m_dir / "missing" / "saved.xml").string()))
         << error;
     EXPECT_TRUE(error.Contains("No such file or directory")) << error;
@@ -129,7 +129,7 @@ TEST_F(SaveViewpoint, AFileThatCannotBeWrittenIsNamedAndWhatWasThereStays)
     const fs::path taken = m_dir / "taken.xml";
     fs::create_directories(taken / "inside");
     error.clear();
-    EXPECT_FALSE(harness.pane().writeViewpoint(taken, error));
+    EXPECT_FALSE(harness.pane().saveViewpoint(taken, error));
     EXPECT_FALSE(error.empty());
     EXPECT_TRUE(fs::is_directory(taken / "inside"));
     EXPECT_FALSE(fs::exists(m_dir / "taken.xml.saving"));
@@ -137,7 +137,7 @@ TEST_F(SaveViewpoint, AFileThatCannotBeWrittenIsNamedAndWhatWasThereStays)
     // A pane that read no viewpoint has nothing to write.
     PaneHarness empty;
     error.clear();
-    EXPECT_FALSE(empty.pane().writeViewpoint(m_dir / "nothing.xml", error));
+    EXPECT_FALSE(empty.pane().saveViewpoint(m_dir / "nothing.xml", error));
     EXPECT_EQ(error, "There is no viewpoint to save: none was read.");
     EXPECT_FALSE(fs::exists(m_dir / "nothing.xml"));
 }

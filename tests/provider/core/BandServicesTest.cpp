@@ -214,30 +214,28 @@ TEST_F(BandServicesTest, TooltipLinesPerSeriesWithAValue)
     EXPECT_EQ(provider->getTooltip(&ds, 99), L"\n");
 }
 
-// A field of several lines (a CPU sample's kind and its frames) reads as a heading line and a
-// list under its own label; measured numbers are rounded.
+// A field of several lines (a CPU sample's frames) reads as a list under its own label; an empty
+// field is left out; measured numbers are rounded.
 TEST(InstanceTooltipTest, ListsGoUnderTheirLabelAndNumbersAreRounded)
 {
     dd_sarvik_2_2::store::ResultRecords records = smallRecords();
     records.attributeTables.push_back({L"sample",
-                                       {{L"category", L""}, {L"weight", L""}},
-                                       {{std::wstring(L"CPU sample\nmain (app)\nstart (libc.so)"), 0.123456},
-                                        {std::wstring(L"instant"), 2.0}}});
+                                       {{L"category", L""}, {L"stack", L""}, {L"weight", L""}},
+                                       {{std::wstring(L"CPU sample"), std::wstring(L"main (app)\nstart (libc.so)"), 0.123456},
+                                        {std::wstring(L"instant"), std::wstring(), 2.0}}});
     ResultHolder result(std::move(records));
-    const auto query = [](const wchar_t* label, const wchar_t* lines) {
+    const auto query = [](const wchar_t* label) {
         auto made = mirrow2::make_sptr<FakeQuery>(std::make_shared<std::atomic<bool>>(false));
         made->displayName = label;
-        if (*lines)
-            made->attributes[L"tooltipLines"] = mirrow2::variant_t(lines);
         return SarvikDataSource::QueryPtr(made);
     };
     SarvikDataSource ds;
-    ds.series.push_back({query(L"Category", L"first"), "", "", "category", "", "sample"});
-    ds.series.push_back({query(L"Stack", L"rest"), "", "", "category", "", "sample"});
-    ds.series.push_back({query(L"Weight", L""), "", "", "weight", "", "sample"});
+    ds.series.push_back({query(L"Category"), "", "", "category", "", "sample"});
+    ds.series.push_back({query(L"Stack"), "", "", "stack", "", "sample"});
+    ds.series.push_back({query(L"Weight"), "", "", "weight", "", "sample"});
     EXPECT_EQ(velmora_1_0::InstanceTooltip::text(result.get(), ds, 0),
               L"\nCategory: CPU sample\nStack:\n    main (app)\n    start (libc.so)\nWeight: 0.123");
-    // One line has nothing after its first: no empty "Stack".
+    // No frames: no empty "Stack".
     EXPECT_EQ(velmora_1_0::InstanceTooltip::text(result.get(), ds, 1), L"\nCategory: instant\nWeight: 2");
 }
 
