@@ -1,7 +1,8 @@
 // Tooltips of the viewer's window on a generated result, read back after synthesized pointer
 // moves: each counter has a row of its own whose tooltip names the counter and reads the value
 // under the pointer in the counter's unit; a marker's tooltip gives its time in a unit, its
-// category and the arguments it was recorded with, one per line, as the generator wrote them.
+// category, the frames it was recorded at and the arguments it was recorded with, one per line,
+// as the generator wrote them.
 #include "GeneratedWindow.h"
 
 #include "layers/AttrOverTimeLayer.h"
@@ -61,7 +62,7 @@ TEST_F(TooltipWindow, EachCounterHasItsRowAndItsTooltipReadsTheValueInItsUnit)
     // Bytes read with a decimal prefix, percent as a share; three significant digits.
     const std::map<std::wstring, std::wregex> shapes = {
         {L"bytes", std::wregex(LR"(([0-9.]+) (B|kB|MB|GB))")}, {L"percent", std::wregex(LR"(([0-9.]+)%)")}};
-    const double prefix[] = {1, 1e3, 1e6, 1e9};
+    const std::map<std::wstring, double> prefix = {{L"B", 1}, {L"kB", 1e3}, {L"MB", 1e6}, {L"GB", 1e9}};
     for (int row = 0; row < rows.getRowCount(); ++row) {
         const int dataRow = rows.getDataRow(row);
         const auto& counter = names.instances.at(static_cast<std::size_t>(dataRow));
@@ -77,7 +78,7 @@ TEST_F(TooltipWindow, EachCounterHasItsRowAndItsTooltipReadsTheValueInItsUnit)
         ASSERT_TRUE(std::regex_match(value, match, shapes.at(unit))) << text;
         double read = std::stod(match[1].str());
         if (unit == L"bytes")
-            read *= prefix[std::wstring(L"B kB MB GB").find(match[2].str()) / 3];
+            read *= prefix.at(match[2].str());
         EXPECT_GE(read, ranges[dataRow].first * 0.99) << text;
         EXPECT_LE(read, ranges[dataRow].second * 1.01) << text;
     }
@@ -108,12 +109,16 @@ TEST_F(TooltipWindow, AMarkersTooltipGivesItsTimeCategoryAndArguments)
             continue;
         found = true;
         std::wstring expected = L"\nCategory: " + std::get<std::wstring>(marker.at(1));
-        const std::wstring args = std::get<std::wstring>(marker.at(2));
-        // One argument on the label's line, several as a list under it.
-        if (args.find(L'\n') != std::wstring::npos)
-            expected += L"\nArguments:\n    " + std::regex_replace(args, std::wregex(L"\n"), L"\n    ");
-        else if (!args.empty())
-            expected += L"\nArguments: " + args;
+        // One value on the label's line, several as a list under it; none, no line.
+        const auto field = [&expected](const wchar_t* label, const std::wstring& value) {
+            if (value.find(L'\n') != std::wstring::npos)
+                expected += L"\n" + std::wstring(label) + L":\n    " +
+                            std::regex_replace(value, std::wregex(L"\n"), L"\n    ");
+            else if (!value.empty())
+                expected += L"\n" + std::wstring(label) + L": " + value;
+        };
+        field(L"Stack", std::get<std::wstring>(marker.at(3)));
+        field(L"Arguments", std::get<std::wstring>(marker.at(2)));
         EXPECT_TRUE(lines.size() >= expected.size() &&
                     lines.compare(lines.size() - expected.size(), expected.size(), expected) == 0)
             << entry << "\nexpected to end with" << wxString(expected);

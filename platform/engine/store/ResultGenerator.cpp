@@ -37,14 +37,16 @@ const NamePair functions[] = {
 struct MarkerName {
     const wchar_t* name;
     const wchar_t* category;
-    const wchar_t* args; // "key: value" lines, as recorded events carry them
+    const wchar_t* args;  // "key: value" lines, as recorded events carry them
+    const wchar_t* stack; // the top frames where the event was recorded, "symbol (module)" lines
 };
-const MarkerName markerNames[] = {{L"frame", L"render", L"frame: 1204\nlayers: 3"},
-                                  {L"checkpoint", L"app", L"stage: parsed"},
-                                  {L"gc", L"runtime", L"generation: 0\nfreed_bytes: 1048576"},
-                                  {L"request", L"app", L"url: /api/items\nstatus: 200"},
-                                  {L"flush", L"io", L"bytes: 65536"},
-                                  {L"tick", L"runtime", L""}};
+const MarkerName markerNames[] = {{L"frame", L"render", L"frame: 1204\nlayers: 3", L""},
+                                  {L"checkpoint", L"app", L"stage: parsed", L""},
+                                  {L"gc", L"runtime", L"generation: 0\nfreed_bytes: 1048576",
+                                   L"collect (libruntime.so)\nallocate (libruntime.so)\nparse_input (app)"},
+                                  {L"request", L"app", L"url: /api/items\nstatus: 200", L""},
+                                  {L"flush", L"io", L"bytes: 65536", L"write (libc.so)\nflush_cache (app)"},
+                                  {L"tick", L"runtime", L"", L""}};
 const wchar_t* const globalEventNames[] = {L"vsync", L"config_reload", L"snapshot"};
 const wchar_t* const globalTaskNames[] = {L"gc_pause", L"compaction", L"deploy"};
 const NamePair counterNames[] = {{L"memory_used", L"bytes"}, {L"cpu_load", L"percent"}};
@@ -209,9 +211,10 @@ private:
 
     void addMarkers()
     {
-        AttributeTableRecord names = attributeTable(L"marker", {{L"name", {}}, {L"category", {}}, {L"args", {}}});
+        AttributeTableRecord names = attributeTable(L"marker", {{L"name", {}}, {L"category", {}}, {L"args", {}}, {L"stack", {}}});
         for (const MarkerName& marker : markerNames)
-            names.instances.push_back({std::wstring(marker.name), std::wstring(marker.category), std::wstring(marker.args)});
+            names.instances.push_back({std::wstring(marker.name), std::wstring(marker.category), std::wstring(marker.args),
+                                       std::wstring(marker.stack)});
         m_records.attributeTables.push_back(std::move(names));
         const auto place = [this](BandObjectRecord& marker) {
             const std::size_t row = m_random.below(m_lifetimes.size());
@@ -341,7 +344,8 @@ private:
             return;
         const auto firstFunction = static_cast<std::int32_t>(markers->instances.size());
         for (const NamePair& function : functions)
-            markers->instances.push_back({std::wstring(function.first), std::wstring(function.second), std::wstring()});
+            markers->instances.push_back(
+                {std::wstring(function.first), std::wstring(function.second), std::wstring(), std::wstring()});
         GeneratorRandom random(m_options.seed ^ 0x5ca1ab1e5eedULL);
         for (std::size_t row = 0; row < m_lifetimes.size(); ++row) {
             for (std::uint64_t tree = 0; tree < callTreesPerRow; ++tree) {

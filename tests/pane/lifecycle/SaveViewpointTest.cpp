@@ -62,7 +62,7 @@ TEST_F(SaveViewpoint, ColoursAndSortOrdersComeBackFromTheWrittenFile)
     std::wstring firstRow;
     {
         PaneHarness harness;
-        harness.saveViewpoint(L"views", body);
+        harness.writeViewpoint(L"views", body);
         harness.start(L"views");
         velmora_1_0::TimelinePane& pane = harness.pane();
         // What the legend's colour commands and the header's sort command leave behind.
@@ -115,7 +115,7 @@ TEST_F(SaveViewpoint, TheWrittenTreeReadsBackAsItWas)
 TEST_F(SaveViewpoint, AFileThatCannotBeWrittenIsNamedAndWhatWasThereStays)
 {
     PaneHarness harness;
-    harness.saveViewpoint(L"views", threadArea(layer("instantMarkers")));
+    harness.writeViewpoint(L"views", threadArea(layer("instantMarkers")));
     harness.start(L"views");
     wxString error;
     // The folder does not exist.

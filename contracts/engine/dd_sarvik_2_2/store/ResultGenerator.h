@@ -7,8 +7,8 @@
 //                     "function"     name, module
 //                     "callstack"    bottom_user_cs (a function name), depth
 //                     "dd_wait"      object, signal_cs -> "callstack", wait_cs -> "callstack"
-//                     "marker"       name, category (marker names, then the function names of
-//                                    the call trees)
+//                     "marker"       name, category, args, stack (marker names, then the
+//                                    function names of the call trees)
 //                     "global_event" name
 //                     "global_task"  name
 //                     "counter"      name, unit
@@ -40,7 +40,7 @@ class SARVIK_API ResultGenerator {
 public:
     // Raised whenever the generator writes something else for the same options, so that results
     // cached from an older generator are not taken for current ones.
-    static constexpr int REVISION = 4;
+    static constexpr int REVISION = 5;
 
     explicit ResultGenerator(const GeneratorOptions& options);
 
