@@ -46,6 +46,24 @@ TEST(ViewerProgram, LintPrintsEachMessageOfAFaultyViewpointAndFails)
         EXPECT_NE(run.output.find(message), std::string::npos) << message << "\n" << run.output;
 }
 
+// Row numbers are signed 16-bit: a result with more threads than that must say so and keep the
+// rows that fit, not wrap to none.
+TEST(ViewerProgram, LintTellsOfRowsPastTheLastOneATimelineCanShow)
+{
+    const fs::path result = scratchDirectory() / "forty_thousand_threads";
+    fs::remove_all(result);
+    const ProgramRun generated = runViewer("generate " + quoted(result) +
+                                           " --threads 40000 --samples 100 --markers 0 --transitions 0 --global-markers 0");
+    ASSERT_EQ(generated.exitCode, 0) << generated.output;
+    const ProgramRun run = runViewer("lint " + quoted(result));
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    EXPECT_NE(run.output.find("has 40000 rows, more than a timeline can show. Only the first 32767 rows are shown; "
+                              "rows 32768 to 40000 are left out."),
+              std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find("default: 1 configuration message(s)"), std::string::npos) << run.output;
+}
+
 TEST(ViewerProgram, BadInputEndsWithAClearMessageAndNonZeroExit)
 {
     const fs::path empty = scratchDirectory() / "empty";
