@@ -1,5 +1,6 @@
 #include "provider/BandObjectReader.h"
 
+#include "provider/EngineString.h"
 #include "provider/BandRowLookup.h"
 #include "provider/SarvikDataSource.h"
 
@@ -11,17 +12,6 @@
 #include <dd_sarvik_2_2/dd_single_multi_band_table.h>
 
 namespace velmora_1_0 {
-
-namespace {
-
-const short GLOBAL_ROW = static_cast<short>(tarquel_1_0::DataProvider::INVALID_ROW);
-
-ddb_2_2::string text(const wxString& value)
-{
-    return ddb_2_2::string(value.ToStdWstring());
-}
-
-} // namespace
 
 BandObjectReader::BandObjectReader(const dd_sarvik_2_2::Result* result, TickClock clock,
                                    std::function<bool()> isCanceled)
@@ -36,7 +26,7 @@ bool BandObjectReader::walkRow(const SarvikDataSource& ds, int row, Visit&& visi
         return false;
     Table table;
     typename Table::iterator objects;
-    switch (BandRowLookup::find(table, text(ds.instanceTable), m_result->get_database(), row, m_isCanceled, objects)) {
+    switch (BandRowLookup::find(table, engineString(ds.instanceTable), m_result->get_database(), row, m_isCanceled, objects)) {
     case BandRowLookup::FAILED:
         return false;
     case BandRowLookup::NO_DATA:
@@ -115,7 +105,7 @@ bool BandObjectReader::walkGlobal(const ddb_2_2::string& table, const ddb_2_2::s
             return true;
         const Object object = *objects;
         SarvikProvider::EventMarker marker;
-        marker.row = GLOBAL_ROW;
+        marker.row = SarvikProvider::GLOBAL_ROW;
         marker.startTime = m_clock.nanoseconds(object.*start);
         marker.endTime = m_clock.nanoseconds(object.*end);
         marker.value = object.value;
@@ -130,8 +120,8 @@ bool BandObjectReader::readGlobalMarkers(const SarvikDataSource& ds,
 {
     if (!m_result)
         return false;
-    const ddb_2_2::string key = text(ds.attributeTable);
-    const ddb_2_2::string table = text(ds.instanceTable);
+    const ddb_2_2::string key = engineString(ds.attributeTable);
+    const ddb_2_2::string table = engineString(ds.instanceTable);
     if (m_result->check_instance_table_type(table, dd_sarvik_2_2::Result::global_instant_data))
         return walkGlobal<dd_sarvik_2_2::dd_global_band_table>(table, key, out, &dd_sarvik_2_2::dd_global_band_obj::time,
                                                              &dd_sarvik_2_2::dd_global_band_obj::time);

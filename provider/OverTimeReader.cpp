@@ -1,5 +1,6 @@
 #include "provider/OverTimeReader.h"
 
+#include "provider/EngineString.h"
 #include "pagestore/OverTimeBucket.h"
 #include "provider/SarvikDataSource.h"
 
@@ -20,11 +21,6 @@ namespace velmora_1_0 {
 namespace {
 
 const ddb_2_2::string THREAD_TABLE = L"dd_thread";
-
-ddb_2_2::string text(const wxString& value)
-{
-    return ddb_2_2::string(value.ToStdWstring());
-}
 
 // Runs `work` on this thread inside a task arena that lives exactly as long as the work.
 template <class Work>
@@ -72,16 +68,16 @@ void OverTimeReader::buildQuery(const SarvikDataSource& ds, std::uint64_t start,
     query.set_data_width(m_clock.ticks(start), m_clock.ticks(end), count);
     query.add_filter(dd_sarvik_2_2::dd_filter::timeline_doi_name);
     if (m_rowBy)
-        query.set_axis_instance_and_attr(text(m_rowBy->attributeTable), text(m_rowBy->instanceTable));
+        query.set_axis_instance_and_attr(engineString(m_rowBy->attributeTable), engineString(m_rowBy->instanceTable));
     for (const SarvikDataSource::Series& series : ds.series) {
         wxString name = series.text1;
         if (!series.text3.empty())
             name += "." + series.text3;
         dd_sarvik_2_2::dd_overtime_query sub;
         if (series.text4.empty())
-            sub.init(THREAD_TABLE, text(series.text2), text(name));
+            sub.init(THREAD_TABLE, engineString(series.text2), engineString(name));
         else
-            sub.init(THREAD_TABLE, text(series.text2), text(name), ddb_2_2::variant(text(series.text4)));
+            sub.init(THREAD_TABLE, engineString(series.text2), engineString(name), ddb_2_2::variant(engineString(series.text4)));
         query += sub;
     }
 }
@@ -107,7 +103,7 @@ void OverTimeReader::buildDerivedQuery(const SarvikDataSource& ds, std::uint64_t
         if (source >= 0)
             nodeQuery.set_data_source(source);
         if (m_rowBy)
-            nodeQuery.set_axis_instance_and_attr(text(m_rowBy->attributeTable), text(m_rowBy->instanceTable));
+            nodeQuery.set_axis_instance_and_attr(engineString(m_rowBy->attributeTable), engineString(m_rowBy->instanceTable));
         query.add_query(nodeQuery);
     }
     if (!ds.keepFilters)
@@ -207,9 +203,9 @@ bool OverTimeReader::readAttribute(const SarvikDataSource& ds, std::uint64_t sta
                                    std::vector<OverTimeData>& out) const
 {
     return inArena([&] {
-        const ddb_2_2::string table = text(ds.attributeTable);
-        const ddb_2_2::string instanceTable = text(ds.instanceTable);
-        const ddb_2_2::string path = ds.attributeName.empty() ? table : table + L"." + text(ds.attributeName);
+        const ddb_2_2::string table = engineString(ds.attributeTable);
+        const ddb_2_2::string instanceTable = engineString(ds.instanceTable);
+        const ddb_2_2::string path = ds.attributeName.empty() ? table : table + L"." + engineString(ds.attributeName);
         if (!m_rowBy || m_rowBy->attributeTable != ds.attributeTable) {
             if (!dd_sarvik_2_2::dd_utility::check_instance_data_exist(instanceTable, table, m_result.get_database()))
                 return false;
@@ -265,7 +261,7 @@ double OverTimeReader::attributeMaximum(const SarvikDataSource& ds, const ddb_2_
     double max = 0.0;
     const dd_sarvik_2_2::dd_attribute_table_data_retriever retriever(m_result.get_database(), path);
     dd_sarvik_2_2::dd_attribute_table table;
-    table.initialize(text(ds.attributeTable), m_result.get_database());
+    table.initialize(engineString(ds.attributeTable), m_result.get_database());
     dd_sarvik_2_2::dd_attribute_table::key_iterator key;
     for (table.get_key_iterator(key); !key.at_end(); ++key) {
         double value = 0.0;

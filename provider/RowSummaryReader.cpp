@@ -1,5 +1,6 @@
 #include "provider/RowSummaryReader.h"
 
+#include "provider/EngineString.h"
 #include "provider/SarvikDataSource.h"
 
 #include <dd_sarvik_2_2/Result.h>
@@ -14,15 +15,10 @@ namespace velmora_1_0 {
 
 namespace {
 
-ddb_2_2::string text(const wxString& value)
-{
-    return ddb_2_2::string(value.ToStdWstring());
-}
-
 ddb_2_2::string nestedTable(const dd_sarvik_2_2::Result& result, const SarvikDataSource& rowBy)
 {
     const dd_sarvik_2_2::dd_attribute_table_data_retriever retriever(
-        result.get_database(), text(rowBy.attributeTable + "." + rowBy.attributeName));
+        result.get_database(), engineString(rowBy.attributeTable + "." + rowBy.attributeName));
     ddb_2_2::string name;
     retriever.get_nested_table_name(name);
     return name;
@@ -49,7 +45,7 @@ void RowSummaryReader::summary(int rowCount, const TickClock& clock,
     const ddb_2_2::string nested = nestedTable(m_result, m_rowBy);
     dd_sarvik_2_2::dd_attribute_table table;
     table.initialize(nested, db, true);
-    const dd_sarvik_2_2::dd_attribute_table_data_retriever names(db, text(m_rowBy.attributeTable + "." + m_rowBy.attributeName));
+    const dd_sarvik_2_2::dd_attribute_table_data_retriever names(db, engineString(m_rowBy.attributeTable + "." + m_rowBy.attributeName));
     std::uint64_t first = 0;
     std::uint64_t last = 0;
     dd_sarvik_2_2::dd_band::get_band_min_max(first, last, db);
@@ -75,7 +71,7 @@ void RowSummaryReader::summary(int rowCount, const TickClock& clock,
 void RowSummaryReader::visibleRows(std::vector<int>& rows) const
 {
     const ddb_2_2::database& db = m_result.get_database();
-    const ddb_2_2::string table = text(m_rowBy.attributeTable);
+    const ddb_2_2::string table = engineString(m_rowBy.attributeTable);
     const dd_sarvik_2_2::dd_filter_eval eval(db);
     dd_sarvik_2_2::reduced_attribute_filter filter;
     eval.reduce_profile_filter(table, filter);

@@ -31,8 +31,6 @@ namespace velmora_1_0 {
 
 namespace {
 
-const short GLOBAL_ROW = static_cast<short>(tarquel_1_0::DataProvider::INVALID_ROW);
-
 // The checked downcast of a request's source: the provider only ever files its own.
 const SarvikDataSource* sarvikSource(const tarquel_1_0::DataSource* source)
 {

@@ -84,6 +84,9 @@ public:
         std::wstring unit;
     };
 
+    // The row of a marker on the ruler: INVALID_ROW in the 16 bits rows are carried in.
+    static constexpr short GLOBAL_ROW = static_cast<short>(INVALID_ROW);
+
     // An instant (startTime == endTime) or a duration marker; times in nanoseconds.
     struct EventMarker {
         short row = 0; // -1 (INVALID_ROW truncated) for global markers

@@ -16,11 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string quoted(const fs::path& path)
-{
-    return "'" + path.string() + "'";
-}
-
 // A copy of the sample result, changed by `sql` (none when empty).
 fs::path damagedCopy(const std::string& name, const std::string& sql)
 {

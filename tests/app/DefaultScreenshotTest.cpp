@@ -34,8 +34,6 @@ constexpr int SLACK = 3;
 constexpr int ICON_HALF_WIDTH = 8;
 // Rows show a few lanes of nesting at first, so that most threads fit the window.
 constexpr int MIN_SHOWN_ROWS = 4;
-constexpr int LANE = 14;
-constexpr int SHOWN_LANES = 3;
 
 class DefaultScreenshot : public ::testing::Test {
 protected:

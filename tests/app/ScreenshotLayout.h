@@ -10,6 +10,11 @@
 
 namespace viewer_test {
 
+// Lane geometry the viewer promises: lanes of this height under the strip, at first at most
+// this many per row (every lane shows when the user asks for them).
+constexpr int LANE = 14;
+constexpr int SHOWN_LANES = 3;
+
 struct LayoutRow {
     int area = 0;
     int dataRow = 0;

@@ -13,11 +13,6 @@
 namespace viewer_test {
 namespace {
 
-// Lane geometry the viewer promises: lanes of this height under the strip, at first at most
-// this many per row (every lane shows when the user asks for them).
-constexpr int LANE = 14;
-constexpr int SHOWN_LANES = 3;
-
 struct Event {
     const char* name;
     int tid;

@@ -34,6 +34,11 @@ std::string viewerCommand(const std::string& arguments)
 
 } // namespace
 
+std::string quoted(const std::filesystem::path& path)
+{
+    return "'" + path.string() + "'";
+}
+
 ProgramRun runViewer(const std::string& arguments)
 {
     return runCommand(viewerCommand(arguments));

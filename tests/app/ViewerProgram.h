@@ -14,6 +14,8 @@ struct ProgramRun {
     std::string output;
 };
 
+// A path quoted for the shell the viewer runs in.
+std::string quoted(const std::filesystem::path& path);
 ProgramRun runViewer(const std::string& arguments);
 // The viewer once per argument list, side by side, for cases that do not depend on each other;
 // the runs come back in the order of the lists.

@@ -15,11 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string quoted(const fs::path& path)
-{
-    return "'" + path.string() + "'";
-}
-
 std::string dataDirectory()
 {
     return VELMORA_SOURCE_DIR "/data";

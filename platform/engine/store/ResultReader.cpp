@@ -17,7 +17,7 @@ namespace store {
 
 namespace {
 
-std::wstring quoted(const std::filesystem::path& path)
+std::wstring quotedPath(const std::filesystem::path& path)
 {
     return L"'" + Utf8Text::toWide(path.string()) + L"'";
 }
@@ -32,7 +32,7 @@ StoreStatus listTables(SqliteConnection& connection, const std::filesystem::path
     if (!tables.failed())
         return {};
     return {StoreCode::notDatabase,
-            L"The result file " + quoted(file) + L" is not a result database ("
+            L"The result file " + quotedPath(file) + L" is not a result database ("
                 + connection.errorText() + L")."};
 }
 
@@ -42,12 +42,12 @@ StoreStatus checkVersion(SqliteConnection& connection, const std::filesystem::pa
     SqliteStatement version(connection, sql.c_str());
     if (!version.nextRow() || version.columnType(0) != SqliteStatement::ColumnType::integer)
         return {StoreCode::corrupt,
-                L"The result file " + quoted(file) + L" records no schema version."};
+                L"The result file " + quotedPath(file) + L" records no schema version."};
     const std::int64_t found = version.integerColumn(0);
     if (found == ResultRecords::currentSchemaVersion)
         return {};
     return {StoreCode::wrongVersion,
-            L"The result file " + quoted(file) + L" has schema version " + std::to_wstring(found)
+            L"The result file " + quotedPath(file) + L" has schema version " + std::to_wstring(found)
                 + L"; this program reads version "
                 + std::to_wstring(ResultRecords::currentSchemaVersion) + L"."};
 }
@@ -62,7 +62,7 @@ StoreStatus checkTables(const std::set<std::string>& present, const std::filesys
     if (missing.empty())
         return {};
     return {StoreCode::missingTable,
-            L"The result file " + quoted(file) + L" lacks the table(s) " + missing + L"."};
+            L"The result file " + quotedPath(file) + L" lacks the table(s) " + missing + L"."};
 }
 
 StoreStatus readFile(const std::filesystem::path& directory, ResultRecords& records,
@@ -72,19 +72,19 @@ StoreStatus readFile(const std::filesystem::path& directory, ResultRecords& reco
     if (!std::filesystem::is_directory(directory, error)) {
         const bool exists = std::filesystem::exists(directory, error);
         return {StoreCode::missingDirectory,
-                L"The result directory " + quoted(directory)
+                L"The result directory " + quotedPath(directory)
                     + (exists ? L" is not a directory." : L" does not exist.")};
     }
     const std::filesystem::path file = directory / ResultSchema::fileName;
     if (!std::filesystem::is_regular_file(file, error))
         return {StoreCode::missingFile,
-                L"The result directory " + quoted(directory) + L" holds no "
+                L"The result directory " + quotedPath(directory) + L" holds no "
                     + Utf8Text::toWide(ResultSchema::fileName) + L"."};
     const std::uintmax_t fileBytes = std::filesystem::file_size(file, error);
 
     SqliteConnection connection;
     if (!connection.open(file, SqliteConnection::Mode::readOnly))
-        return {StoreCode::notDatabase, L"The result file " + quoted(file)
+        return {StoreCode::notDatabase, L"The result file " + quotedPath(file)
                                             + L" cannot be opened (" + connection.errorText()
                                             + L")."};
     std::set<std::string> tables;
@@ -105,7 +105,7 @@ StoreStatus readFile(const std::filesystem::path& directory, ResultRecords& reco
     if (problem.empty())
         return {};
     return {StoreCode::corrupt,
-            L"The result file " + quoted(file) + L" is inconsistent: " + problem + L"."};
+            L"The result file " + quotedPath(file) + L" is inconsistent: " + problem + L"."};
 }
 
 }  // namespace
@@ -118,7 +118,7 @@ StoreStatus ResultReader::read(const std::filesystem::path& directory, ResultRec
         records = ResultRecords();
         status = readFile(directory, records, progress);
     } catch (const std::exception& exception) {
-        status = {StoreCode::corrupt, L"The result in " + quoted(directory)
+        status = {StoreCode::corrupt, L"The result in " + quotedPath(directory)
                                           + L" cannot be read: "
                                           + Utf8Text::toWide(exception.what())};
     }

@@ -5,18 +5,6 @@
 #include <algorithm>
 #include <thread>
 
-namespace {
-
-std::vector<TestItem> readKey(const PlainBucket& bucket, int key)
-{
-    std::vector<TestItem> items;
-    for (auto it = bucket.find(key); !it.at_end(); ++it)
-        items.push_back(*it);
-    return items;
-}
-
-}  // namespace
-
 TEST(EnginePagedBucket, KeepsAppendOrderAcrossPagesOf512)
 {
     PlainBucket bucket;

@@ -82,14 +82,6 @@ protected:
     std::unique_ptr<page_type> create_page() const override { return std::make_unique<FullDiskPage>(); }
 };
 
-std::vector<TestItem> readKey(const PlainBucket& bucket, int key)
-{
-    std::vector<TestItem> items;
-    for (auto it = bucket.find(key); !it.at_end(); ++it)
-        items.push_back(*it);
-    return items;
-}
-
 class PagerFiles : public ::testing::Test {
 protected:
     ddb_2_2::global_pager& pager() { return m_db.get_pager(); }

@@ -67,3 +67,14 @@ std::vector<TestItem> makeItems(int key, int count)
         items[i] = TestItem{std::uint64_t(key) * 1'000'000 + i, std::uint32_t(i)};
     return items;
 }
+
+std::vector<TestItem> readKey(const PlainBucket& bucket, int key, bool* failed)
+{
+    std::vector<TestItem> items;
+    auto it = bucket.find(key);
+    for (; !it.at_end(); ++it)
+        items.push_back(*it);
+    if (failed)
+        *failed = it.failed();
+    return items;
+}

@@ -31,3 +31,6 @@ using PlainBucket = ddb_2_2::paged_bucket<TestItem>;
 
 /// Items value = key * 1'000'000 + i, id = i, for i in [0, count).
 std::vector<TestItem> makeItems(int key, int count);
+
+/// The items of `key` in append order; `failed`, when given, tells whether a page could not be read.
+std::vector<TestItem> readKey(const PlainBucket& bucket, int key, bool* failed = nullptr);

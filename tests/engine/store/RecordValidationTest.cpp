@@ -17,7 +17,7 @@ using namespace dd_sarvik_2_2::store;
 
 namespace {
 
-struct Damage {
+struct RecordDamage {
     std::function<void(ResultRecords&)> apply;
     std::wstring expected;
 };
@@ -34,7 +34,7 @@ std::vector<SampleRecord>& samples(ResultRecords& records)
 
 TEST(RecordValidation, inconsistentRecordsAreNotWritten)
 {
-    const std::vector<Damage> damages = {
+    const std::vector<RecordDamage> damages = {
         {[](ResultRecords& r) { r.tickFrequency = 0; }, L"the tick frequency is 0"},
         {[](ResultRecords& r) { r.attributeTables[4].name = L"function"; },
          L"two attribute tables share a name"},
@@ -81,7 +81,7 @@ TEST(RecordValidation, inconsistentRecordsAreNotWritten)
         {[](ResultRecords& r) { std::swap(r.timedAttributes[0].values[0], r.timedAttributes[0].values[1]); },
          L"value 1 of timed attribute 'function.value' is out of (instance, tick) order"},
     };
-    for (const Damage& damage : damages) {
+    for (const RecordDamage& damage : damages) {
         ResultRecords records = everyKind();
         damage.apply(records);
         TemporaryDirectory directory;

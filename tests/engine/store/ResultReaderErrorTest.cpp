@@ -77,7 +77,7 @@ TEST_F(ResultReaderError, textFileOrEmptyFileNamedLikeTheDatabase)
 }
 
 // One damage done to a freshly written valid result, and the failure it must give.
-struct Damage {
+struct SqlDamage {
     const char* sql;
     StoreCode code;
     const wchar_t* fragment;
@@ -85,7 +85,7 @@ struct Damage {
 
 TEST_F(ResultReaderError, damagedResultsAreRefusedWithTheirCause)
 {
-    const Damage damages[] = {
+    const SqlDamage damages[] = {
         {"UPDATE schema_version SET version = 99", StoreCode::wrongVersion, L"has schema version 99"},
         {"DELETE FROM schema_version", StoreCode::corrupt, L"records no schema version"},
         {"DROP TABLE band_chunk; DROP TABLE lifetime", StoreCode::missingTable, L"lifetime, band_chunk"},
@@ -103,7 +103,7 @@ TEST_F(ResultReaderError, damagedResultsAreRefusedWithTheirCause)
         {"UPDATE attribute_column SET referenced_table = 'global_task' WHERE name = 'signal_cs'",
          StoreCode::corrupt, L"is inconsistent: column 'signal_cs' of 'dd_wait' refers to an instance"},
     };
-    for (const Damage& damage : damages) {
+    for (const SqlDamage& damage : damages) {
         SCOPED_TRACE(damage.sql);
         writeValidResult();
         runSql(damage.sql);

@@ -11,15 +11,15 @@ using velmora_1_0::LinePlotter;
 
 namespace {
 
-constexpr int kWidth = 100;
-constexpr int kHeight = 60;
+constexpr int kPlotWidth = 100;
+constexpr int kPlotHeight = 60;
 
 using Pixels = std::set<std::pair<int, int>>; // (x, y)
 
 Pixels plotted(int x1, int y1, int x2, int y2, int lineWidth = 2)
 {
     std::vector<LinePlotter::Span> spans;
-    LinePlotter(kWidth, kHeight, lineWidth).plot(x1, y1, x2, y2, spans);
+    LinePlotter(kPlotWidth, kPlotHeight, lineWidth).plot(x1, y1, x2, y2, spans);
     Pixels pixels;
     int lastRow = -1;
     for (const LinePlotter::Span& span : spans) {
@@ -40,8 +40,8 @@ Pixels reference(int x1, int y1, int x2, int y2, int lineWidth = 2)
     const double dy = y2 - y1;
     const double length = std::hypot(dx, dy);
     Pixels pixels;
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x) {
+    for (int y = 0; y < kPlotHeight; ++y)
+        for (int x = 0; x < kPlotWidth; ++x) {
             const double cx = x + 0.5 - x1;
             const double cy = y + 0.5 - y1;
             const double along = (cx * dx + cy * dy) / (length * length);
@@ -97,10 +97,10 @@ TEST(LinePlotter, ClipsToTheAreaAndSkipsLinesOutsideIt)
     EXPECT_EQ(plotted(-50, -40, 150, 90), reference(-50, -40, 150, 90));
     EXPECT_EQ(plotted(-30, 70, 130, -20), reference(-30, 70, 130, -20));
     EXPECT_TRUE(plotted(-20, 10, -2, 50).empty());
-    EXPECT_TRUE(plotted(10, kHeight + 1, 90, kHeight + 40).empty());
+    EXPECT_TRUE(plotted(10, kPlotHeight + 1, 90, kPlotHeight + 40).empty());
     // A line on the border keeps the half of its stroke inside the area.
     EXPECT_EQ(plotted(0, 10, 0, 20), box(0, 10, 0, 19));
     // Ends far outside the area, as unclamped pixel positions of long transitions are.
-    EXPECT_EQ(plotted(-2000000000, 10, 2000000000, 10), box(0, 9, kWidth - 1, 10));
-    EXPECT_EQ(plotted(-1000000, 0, 1000000, kHeight), reference(-1000000, 0, 1000000, kHeight));
+    EXPECT_EQ(plotted(-2000000000, 10, 2000000000, 10), box(0, 9, kPlotWidth - 1, 10));
+    EXPECT_EQ(plotted(-1000000, 0, 1000000, kPlotHeight), reference(-1000000, 0, 1000000, kPlotHeight));
 }

@@ -18,8 +18,8 @@ using velmora_1_0::TransitionSegment;
 
 namespace {
 
-constexpr int kWidth = 64;
-constexpr int kHeight = 48;
+constexpr int kHitImageWidth = 64;
+constexpr int kHitImageHeight = 48;
 
 TransitionSegment segment(int x1, int y1, int x2, int y2)
 {
@@ -48,8 +48,8 @@ double distanceToOutline(const TransitionSegment& line, int x, int y)
 
 TEST(TransitionHitPainter, PaintsEachImageInItsExactColourAndTheLastLineWins)
 {
-    wxImage low(kWidth, kHeight, true);
-    wxImage high(kWidth, kHeight, true);
+    wxImage low(kHitImageWidth, kHitImageHeight, true);
+    wxImage high(kHitImageWidth, kHitImageHeight, true);
     const wxColour firstLow(0, 0, 10);
     const wxColour firstHigh(0, 0, 0);
     const wxColour secondLow(31, 7, 1);
@@ -61,8 +61,8 @@ TEST(TransitionHitPainter, PaintsEachImageInItsExactColourAndTheLastLineWins)
     int first = 0;
     int second = 0;
     int crossing = 0;
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x) {
+    for (int y = 0; y < kHitImageHeight; ++y)
+        for (int x = 0; x < kHitImageWidth; ++x) {
             const wxColour l = colourAt(low, x, y);
             const wxColour h = colourAt(high, x, y);
             // No blending: a pixel is untouched or carries one line's pair of colours.
@@ -88,23 +88,23 @@ TEST(TransitionHitPainter, CoversThePixelsOfTheRenderersHitTestLine)
     tarquel_1_0::Renderer renderer;
     renderer.setLineWidth(TransitionHitPainter::kLineWidth);
     std::mt19937 random(7);
-    std::uniform_int_distribution<int> coordinate(-10, kWidth + 10);
+    std::uniform_int_distribution<int> coordinate(-10, kHitImageWidth + 10);
     int differing = 0;
     int covered = 0;
     for (int n = 0; n < 200; ++n) {
         const TransitionSegment line =
             segment(coordinate(random), coordinate(random), coordinate(random), coordinate(random));
-        wxImage low(kWidth, kHeight, true);
-        wxImage high(kWidth, kHeight, true);
+        wxImage low(kHitImageWidth, kHitImageHeight, true);
+        wxImage high(kHitImageWidth, kHitImageHeight, true);
         TransitionHitPainter(low, high).paint(line, *wxRED, *wxRED);
-        wxBitmap bitmap(wxImage(kWidth, kHeight, true));
+        wxBitmap bitmap(wxImage(kHitImageWidth, kHitImageHeight, true));
         {
             wxMemoryDC dc(bitmap);
             renderer.drawTransition(dc, line.x1, line.y1, line.x2, line.y2, *wxRED);
         }
         const wxImage drawn = bitmap.ConvertToImage();
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x) {
+        for (int y = 0; y < kHitImageHeight; ++y)
+            for (int x = 0; x < kHitImageWidth; ++x) {
                 const bool byRenderer = colourAt(drawn, x, y) == *wxRED;
                 covered += byRenderer;
                 if (byRenderer == (colourAt(low, x, y) == *wxRED))

@@ -24,7 +24,7 @@ namespace {
 using velmora_1_0::SarvikProvider;
 using dd_sarvik_2_2::dd_overtime_query;
 
-bool waitForMarkers(SarvikProvider& provider, tarquel_1_0::GraphLayer& layer,
+bool waitForMarkerTotal(SarvikProvider& provider, tarquel_1_0::GraphLayer& layer,
                     std::vector<SarvikProvider::EventMarkerData>& out, std::size_t count)
 {
     return chart_test::pumpUntil([&] {
@@ -52,7 +52,7 @@ TEST(LayerLifetimeTest, AForgottenLayersSourceIsNeverReadOnceItIsGone)
         hook->open();
         provider->requestEventMarkers(&staying, 0);
         std::vector<SarvikProvider::EventMarkerData> records;
-        ASSERT_TRUE(waitForMarkers(*provider, staying, records, 1));
+        ASSERT_TRUE(waitForMarkerTotal(*provider, staying, records, 1));
         EXPECT_EQ(records[0].markers.size(), 2u);
     }
 }
@@ -99,7 +99,7 @@ TEST(LayerLifetimeTest, ClosingWhileEveryKindOfQueryRunsLeavesNothingBehind)
         }
         // Let the worker get going, a little further each round.
         std::vector<SarvikProvider::EventMarkerData> markers;
-        ASSERT_TRUE(waitForMarkers(*provider, *layers[1], markers, static_cast<std::size_t>(round % rows)));
+        ASSERT_TRUE(waitForMarkerTotal(*provider, *layers[1], markers, static_cast<std::size_t>(round % rows)));
         provider.reset();
         layers.clear();
         ASSERT_TRUE(chart_test::pumpUntil([&] { return destroyed->load(); }));
@@ -153,7 +153,7 @@ TEST(FailedRequestTest, AFailedRequestFilesNothingIsToldOncePerCauseAndTheWorker
 
     // Only the last request of `markers` files a record; the worker took it after all the failures.
     std::vector<SarvikProvider::EventMarkerData> records;
-    ASSERT_TRUE(waitForMarkers(*provider, markers, records, 1));
+    ASSERT_TRUE(waitForMarkerTotal(*provider, markers, records, 1));
     chart_test::pumpUntil([&] { return sink.causes.size() >= 4; });
     EXPECT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].row, 2);
