@@ -2,16 +2,18 @@
 
 #include <algorithm>
 
+#include <wx/app.h>
+
 namespace tarquel_1_0 {
 
-UpdateTimer::UpdateTimer(Tick tick, int intervalMs, int budgetMs)
-    : m_tick(std::move(tick)), m_intervalMs(intervalMs), m_budget(std::chrono::milliseconds(budgetMs))
+UpdateTimer::UpdateTimer(Tick tick, int budgetMs)
+    : m_tick(std::move(tick)), m_budget(std::chrono::milliseconds(budgetMs))
 {
 }
 
 UpdateTimer::~UpdateTimer()
 {
-    Stop();
+    setRunning(false);
 }
 
 void UpdateTimer::request(GraphLayer* layer, bool on)
@@ -21,10 +23,7 @@ void UpdateTimer::request(GraphLayer* layer, bool on)
         m_layers.push_back(layer);
     else if (!on && found != m_layers.end())
         m_layers.erase(found);
-    if (m_layers.empty())
-        Stop();
-    else if (!IsRunning())
-        Start(m_intervalMs);
+    setRunning(!m_layers.empty());
 }
 
 bool UpdateTimer::isTicking(const GraphLayer* layer) const
@@ -41,12 +40,28 @@ void UpdateTimer::tick()
             m_tick(*layer);
 }
 
-void UpdateTimer::Notify()
+void UpdateTimer::setRunning(bool running)
 {
+    if (running == m_running || !wxTheApp)
+        return;
+    m_running = running;
+    if (running) {
+        wxTheApp->Bind(wxEVT_IDLE, &UpdateTimer::onIdle, this);
+        wxWakeUpIdle(); // a loop asleep on no events would otherwise not go idle again
+    } else {
+        wxTheApp->Unbind(wxEVT_IDLE, &UpdateTimer::onIdle, this);
+    }
+}
+
+void UpdateTimer::onIdle(wxIdleEvent& event)
+{
+    event.Skip(); // other handlers of idle time still get it
     const auto start = std::chrono::steady_clock::now();
     do
         tick();
     while (!m_layers.empty() && std::chrono::steady_clock::now() - start < m_budget);
+    if (!m_layers.empty())
+        event.RequestMore();
 }
 
 } // namespace tarquel_1_0

@@ -208,8 +208,7 @@ TEST(UpdateTimer, TicksTheLayersThatAskedUntilTheyStop)
             ticks.push_back(&layer);
             if (&layer == &first)
                 self->request(&second, false); // a tick may stop another layer's ticks
-        },
-        5);
+        });
     self = &timer;
     EXPECT_FALSE(timer.isRunning());
     timer.request(&first, true);
@@ -228,7 +227,7 @@ TEST(UpdateTimer, TicksTheLayersThatAskedUntilTheyStop)
     EXPECT_EQ(seen, ticks.size());
 }
 
-TEST(UpdateTimer, OneExpiryRunsRoundsBackToBackWhileWithinItsBudget)
+TEST(UpdateTimer, OneIdleTurnRunsRoundsBackToBackWhileWithinItsBudget)
 {
     SMBDataLayer layer;
     int ticks = 0;
@@ -244,13 +243,33 @@ TEST(UpdateTimer, OneExpiryRunsRoundsBackToBackWhileWithinItsBudget)
                 self->request(&ticked, false);
             }
         },
-        5, 60000);
+        60000);
     self = &timer;
     timer.request(&layer, true);
     ASSERT_TRUE(pumpUntil([&] { return ticks == 100; }));
-    EXPECT_FALSE(loopRanBeforeLastTick) << "the event loop ran between rounds of one expiry";
+    EXPECT_FALSE(loopRanBeforeLastTick) << "the event loop ran between rounds of one idle turn";
     EXPECT_FALSE(timer.isRunning());
     EXPECT_TRUE(pumpUntil([&] { return loopRan; })); // the posted call must not outlive the test
+}
+
+// Work that never ends on its own must still leave the loop its turn once a budget is spent:
+// posted events (the user's input, data-ready notices) are handled while ticks keep coming.
+TEST(UpdateTimer, EventsPostedDuringTicksAreHandledWhileTicksContinue)
+{
+    SMBDataLayer layer;
+    int ticks = 0;
+    int ticksWhenHandled = 0;
+    UpdateTimer timer(
+        [&](GraphLayer&) {
+            if (++ticks == 1)
+                wxTheApp->CallAfter([&] { ticksWhenHandled = ticks; });
+        },
+        1);
+    timer.request(&layer, true);
+    ASSERT_TRUE(pumpUntil([&] { return ticksWhenHandled > 0 && ticks > ticksWhenHandled; }));
+    EXPECT_TRUE(timer.isRunning());
+    timer.forget(&layer);
+    EXPECT_FALSE(timer.isRunning());
 }
 
 } // namespace
