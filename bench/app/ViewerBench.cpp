@@ -113,7 +113,7 @@ void BM_ViewerMillionTransitions(benchmark::State& state)
         }
     }
 }
-BENCHMARK(BM_ViewerMillionTransitions)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_ViewerMillionTransitions)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime()->Iterations(1);
 
 // A wheel turn over the middle of the threads' graph of the large result, alternately in and out
 // so every turn shows a view of the same span, until every layer has drawn the new view.
@@ -146,7 +146,7 @@ void BM_ViewerWheelZoom(benchmark::State& state)
         zoomIn = !zoomIn;
     }
 }
-BENCHMARK(BM_ViewerWheelZoom)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(6);
+BENCHMARK(BM_ViewerWheelZoom)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime()->Iterations(6);
 
 // The program on the large result: start, open, load, draw, write the screenshot, exit.
 void BM_ViewerScreenshotEndToEnd(benchmark::State& state)

@@ -2,18 +2,16 @@
 
 #include <algorithm>
 
-#include <wx/app.h>
-
 namespace tarquel_1_0 {
 
-UpdateTimer::UpdateTimer(Tick tick, int budgetMs)
-    : m_tick(std::move(tick)), m_budget(std::chrono::milliseconds(budgetMs))
+UpdateTimer::UpdateTimer(Tick tick, int intervalMs, int budgetMs)
+    : m_tick(std::move(tick)), m_intervalMs(intervalMs), m_budget(std::chrono::milliseconds(budgetMs))
 {
 }
 
 UpdateTimer::~UpdateTimer()
 {
-    setRunning(false);
+    Stop();
 }
 
 void UpdateTimer::request(GraphLayer* layer, bool on)
@@ -23,7 +21,10 @@ void UpdateTimer::request(GraphLayer* layer, bool on)
         m_layers.push_back(layer);
     else if (!on && found != m_layers.end())
         m_layers.erase(found);
-    setRunning(!m_layers.empty());
+    if (m_layers.empty())
+        Stop();
+    else if (!IsRunning())
+        Start(m_intervalMs);
 }
 
 bool UpdateTimer::isTicking(const GraphLayer* layer) const
@@ -40,28 +41,12 @@ void UpdateTimer::tick()
             m_tick(*layer);
 }
 
-void UpdateTimer::setRunning(bool running)
+void UpdateTimer::Notify()
 {
-    if (running == m_running || !wxTheApp)
-        return;
-    m_running = running;
-    if (running) {
-        wxTheApp->Bind(wxEVT_IDLE, &UpdateTimer::onIdle, this);
-        wxWakeUpIdle(); // a loop asleep on no events would otherwise not go idle again
-    } else {
-        wxTheApp->Unbind(wxEVT_IDLE, &UpdateTimer::onIdle, this);
-    }
-}
-
-void UpdateTimer::onIdle(wxIdleEvent& event)
-{
-    event.Skip(); // other handlers of idle time still get it
     const auto start = std::chrono::steady_clock::now();
     do
         tick();
     while (!m_layers.empty() && std::chrono::steady_clock::now() - start < m_budget);
-    if (!m_layers.empty())
-        event.RequestMore();
 }
 
 } // namespace tarquel_1_0

@@ -208,7 +208,8 @@ TEST(UpdateTimer, TicksTheLayersThatAskedUntilTheyStop)
             ticks.push_back(&layer);
             if (&layer == &first)
                 self->request(&second, false); // a tick may stop another layer's ticks
-        });
+        },
+        5);
     self = &timer;
     EXPECT_FALSE(timer.isRunning());
     timer.request(&first, true);
@@ -227,7 +228,7 @@ TEST(UpdateTimer, TicksTheLayersThatAskedUntilTheyStop)
     EXPECT_EQ(seen, ticks.size());
 }
 
-TEST(UpdateTimer, OneIdleTurnRunsRoundsBackToBackWhileWithinItsBudget)
+TEST(UpdateTimer, OneExpiryRunsRoundsBackToBackWhileWithinItsBudget)
 {
     SMBDataLayer layer;
     int ticks = 0;
@@ -243,11 +244,11 @@ TEST(UpdateTimer, OneIdleTurnRunsRoundsBackToBackWhileWithinItsBudget)
                 self->request(&ticked, false);
             }
         },
-        60000);
+        5, 60000);
     self = &timer;
     timer.request(&layer, true);
     ASSERT_TRUE(pumpUntil([&] { return ticks == 100; }));
-    EXPECT_FALSE(loopRanBeforeLastTick) << "the event loop ran between rounds of one idle turn";
+    EXPECT_FALSE(loopRanBeforeLastTick) << "the event loop ran between rounds of one expiry";
     EXPECT_FALSE(timer.isRunning());
     EXPECT_TRUE(pumpUntil([&] { return loopRan; })); // the posted call must not outlive the test
 }
@@ -264,7 +265,7 @@ TEST(UpdateTimer, EventsPostedDuringTicksAreHandledWhileTicksContinue)
             if (++ticks == 1)
                 wxTheApp->CallAfter([&] { ticksWhenHandled = ticks; });
         },
-        1);
+        1, 1);
     timer.request(&layer, true);
     ASSERT_TRUE(pumpUntil([&] { return ticksWhenHandled > 0 && ticks > ticksWhenHandled; }));
     EXPECT_TRUE(timer.isRunning());
