@@ -46,18 +46,21 @@ class OpenViewer {
 public:
     explicit OpenViewer(const GeneratedResult& result)
     {
+        const std::vector<wxWindow*> before(wxTopLevelWindows.begin(), wxTopLevelWindows.end());
         if (result.path().empty() || !velmora_viewer::ViewerApp::openWindow(result.path(), "default", nullptr))
             return;
         for (wxWindow* window : wxTopLevelWindows)
-            if (auto* frame = dynamic_cast<ViewerFrame*>(window))
-                m_frame = frame;
+            if (std::find(before.begin(), before.end(), window) == before.end())
+                m_frame = dynamic_cast<ViewerFrame*>(window);
     }
     ~OpenViewer()
     {
         if (!m_frame)
             return;
+        wxWindow* const closed = m_frame;
         m_frame->Destroy();
-        pumpEventsUntil([] { return wxTopLevelWindows.empty(); }, PumpedEvents::QueuedAndWindow, kOpenTimeoutMs);
+        pumpEventsUntil([closed] { return !wxTopLevelWindows.Find(closed); }, PumpedEvents::QueuedAndWindow,
+                        kOpenTimeoutMs);
     }
     OpenViewer(const OpenViewer&) = delete;
     OpenViewer& operator=(const OpenViewer&) = delete;
