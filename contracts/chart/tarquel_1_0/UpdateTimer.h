@@ -21,9 +21,10 @@ public:
     using Tick = std::function<void(GraphLayer& layer)>;
 
     // A batch takes well under a millisecond: on each expiry rounds of ticks run back to back
-    // for up to `budgetMs` (most of a frame), so long work moves at the speed of its batches,
-    // and the `intervalMs` between expiries leave the user's events and repaints their turn.
-    explicit UpdateTimer(Tick tick, int intervalMs = 10, int budgetMs = 12);
+    // for up to `budgetMs` (most of a frame), so long work moves at the speed of its batches.
+    // The `intervalMs` between expiries is only there to give the user's events and repaints
+    // their turn: a millisecond does that, and a longer one would leave the work waiting.
+    explicit UpdateTimer(Tick tick, int intervalMs = 1, int budgetMs = 12);
     ~UpdateTimer() override;
 
     void request(GraphLayer* layer, bool on);

@@ -253,4 +253,24 @@ TEST(UpdateTimer, OneExpiryRunsRoundsBackToBackWhileWithinItsBudget)
     EXPECT_TRUE(pumpUntil([&] { return loopRan; })); // the posted call must not outlive the test
 }
 
+// Work that never ends on its own must still leave the loop its turn once a budget is spent:
+// posted events (the user's input, data-ready notices) are handled while ticks keep coming.
+TEST(UpdateTimer, EventsPostedDuringTicksAreHandledWhileTicksContinue)
+{
+    SMBDataLayer layer;
+    int ticks = 0;
+    int ticksWhenHandled = 0;
+    UpdateTimer timer(
+        [&](GraphLayer&) {
+            if (++ticks == 1)
+                wxTheApp->CallAfter([&] { ticksWhenHandled = ticks; });
+        },
+        1, 1);
+    timer.request(&layer, true);
+    ASSERT_TRUE(pumpUntil([&] { return ticksWhenHandled > 0 && ticks > ticksWhenHandled; }));
+    EXPECT_TRUE(timer.isRunning());
+    timer.forget(&layer);
+    EXPECT_FALSE(timer.isRunning());
+}
+
 } // namespace
