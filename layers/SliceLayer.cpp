@@ -178,7 +178,10 @@ void SliceLayer::drawRow(wxDC& dc, int displayRow, std::vector<Drawn>& drawn) co
     // Boxes of one batch: they reach the DC before any text is written on them.
     Renderer::Batch batch(renderer, dc);
     std::vector<SliceDecimator::Box> boxes;
-    const wxColour runColour = SliceColor::run();
+    // A lane is one line of colours from column -1 to m_width, painted on all its lines at once:
+    // its cost is its pixels, however many boxes it holds.
+    std::vector<std::uint32_t> line;
+    const std::uint32_t runColour = Renderer::lineColour(SliceColor::run());
     const int shown = m_lanes.shown(row->depth());
     for (int lane = 0; lane < shown; ++lane) {
         const int y1 = lanes.y + lane * SliceLanes::kLaneHeight;
@@ -187,15 +190,18 @@ void SliceLayer::drawRow(wxDC& dc, int displayRow, std::vector<Drawn>& drawn) co
             continue;
         boxes.clear();
         decimator.choose(row->slices(), row->lane(lane), boxes);
+        line.assign(static_cast<size_t>(m_width + 2), 0);
         for (const SliceDecimator::Box& box : boxes) {
             const int index = row->lane(lane)[box.slice];
             const int x1 = std::max(box.x1, -1);
             // Wide boxes keep a pixel free at their end so that neighbours stay apart.
             const int x2 = std::min(box.x2 - (box.x2 - box.x1 >= 3 ? 1 : 0), m_width);
-            renderer.setColour(dc, box.count > 1 ? runColour : row->colour(row->slices()[index]));
-            renderer.fillBox(dc, x1, y1, x2, y2);
+            const std::uint32_t colour =
+                box.count > 1 ? runColour : Renderer::lineColour(row->colour(row->slices()[index]));
+            std::fill(line.begin() + (x1 + 1), line.begin() + (x2 + 2), colour);
             drawn.push_back({dataRow, lane, {box.x1, box.x2, index, box.count}, wxRect(x1, y1, x2 - x1 + 1, y2 - y1 + 1)});
         }
+        renderer.fillLines(dc, -1, y1, y2, line.data(), static_cast<int>(line.size()));
     }
 }
 
