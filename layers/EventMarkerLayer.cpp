@@ -174,6 +174,8 @@ void EventMarkerLayer::dropChoice()
     m_rowKeys.clear();
     m_visibleMarkers.clear();
     m_choiceRows.clear();
+    m_strips.clear();
+    m_stripLayout.clear();
 }
 
 std::vector<int> EventMarkerLayer::rowsInView() const
@@ -198,7 +200,76 @@ void EventMarkerLayer::renderAll(wxMemoryDC& dc)
         MarkerDecimator(*ruler, *m_parent).choose(m_markers, m_rowKeys, m_visibleMarkers);
         m_choiceRows = std::move(rows);
     }
-    renderMarkers(dc, m_visibleMarkers, false);
+    std::vector<int> layout = stripLayout();
+    if (layout != m_stripLayout) {
+        buildStrips(dc);
+        m_stripLayout = std::move(layout);
+    }
+    paintStrips(dc);
+}
+
+std::vector<int> EventMarkerLayer::stripLayout() const
+{
+    std::vector<int> layout{m_width};
+    forEachVisibleRow([this, &layout](int display) { layout.push_back(m_parent->getRowRect(display, false).y); });
+    return layout;
+}
+
+void EventMarkerLayer::buildStrips(wxDC& dc)
+{
+    m_strips.clear();
+    const tarquel_1_0::Ruler* ruler = getRuler();
+    int first = -1;
+    int last = -1;
+    m_parent->getVisibleRowRange(first, last);
+    if (first == -1 || last == -1 || first > last)
+        return;
+    Renderer& renderer = m_parent->m_renderer;
+    // The hook places a row's shapes: where it puts an instant and a duration marker of the row,
+    // it puts all of them.
+    EventMarker instant;
+    instant.startTime = instant.endTime = 0;
+    EventMarker duration = instant;
+    duration.endTime = 1;
+    std::vector<int> stripOfRow(static_cast<size_t>(last - first + 1), -1);
+    const auto stripFor = [&](int display) -> tarquel_1_0::MarkerStrip& {
+        int& strip = stripOfRow[static_cast<size_t>(display - first)];
+        if (strip == -1) {
+            const int y = m_parent->getRowRect(display, false).y + 4;
+            strip = static_cast<int>(m_strips.size());
+            m_strips.emplace_back(-kClampMargin, m_width + kClampMargin,
+                                  drawMarker(renderer, dc, 0, 0, y, instant, false, true, false).y,
+                                  drawMarker(renderer, dc, 0, 0, y, duration, false, true, false).y);
+        }
+        return m_strips[static_cast<size_t>(strip)];
+    };
+    for (const int index : m_visibleMarkers) {
+        Placement placement;
+        if (!placeMarker(*ruler, first, last, index, placement))
+            continue;
+        EventMarker& marker = m_markers[static_cast<size_t>(index)];
+        tarquel_1_0::MarkerStrip& strip = stripFor(placement.display);
+        const bool isDuration = marker.startTime != marker.endTime;
+        const wxRect rect = isDuration ? strip.durationMarkerRect(placement.x1, placement.x2)
+                                       : strip.eventMarkerRect(placement.x1);
+        if (rect.x >= m_width || rect.GetRight() <= 0)
+            continue; // its shape falls outside the graph: not drawn, not hit
+        marker.rect = rect;
+        if (isDuration)
+            strip.addDurationMarker(placement.x1, placement.x2);
+        else
+            strip.addEventMarker(placement.x1);
+    }
+}
+
+void EventMarkerLayer::paintStrips(wxDC& dc)
+{
+    Renderer& renderer = m_parent->m_renderer;
+    Renderer::Batch batch(renderer, dc);
+    for (tarquel_1_0::MarkerStrip& strip : m_strips)
+        strip.paint(renderer, dc, m_borderColor, m_color, false);
+    for (tarquel_1_0::MarkerStrip& strip : m_strips)
+        strip.paint(renderer, dc, m_borderColor, m_color, true);
 }
 
 void EventMarkerLayer::renderMarkers(wxMemoryDC& dc, const std::vector<int>& indices, bool highlight)

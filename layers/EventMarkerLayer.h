@@ -7,7 +7,9 @@
 // markers on the same pixels cost one drawing; that choice is cached until the view changes
 // (requestData(false)) or new markers arrive. Markers are drawn in two passes, every border
 // before any fill, and each remembers the rectangle it was drawn in: hit tests, selection and
-// tooltips work on those rectangles, so a marker that was not drawn cannot be hovered.
+// tooltips work on those rectangles, so a marker that was not drawn cannot be hovered. A repaint
+// paints the chosen markers of each row as one MarkerStrip, built when the choice or the rows'
+// places change: its cost is the rows' pixels, not their markers.
 //
 // How it is called (UI thread only): the pane sets the icon kind, name, colours and data source
 // and adds it to an area; the timeline then calls requestData (one provider request per row), on
@@ -17,6 +19,7 @@
 #include <VelmoraExport.h>
 
 #include <tarquel_1_0/GraphLayer.h>
+#include <tarquel_1_0/MarkerStrip.h>
 
 #include <functional>
 #include <map>
@@ -126,12 +129,20 @@ private:
     // One pass of one marker; false (nothing drawn) when its shape falls outside the graph.
     bool paintMarker(wxMemoryDC& dc, const Placement& placement, bool highlight, bool innerPass);
     void dropChoice();
+    // The width and each row's top in view: the strips are built again when it changes.
+    std::vector<int> stripLayout() const;
+    // One strip per row in view from the chosen markers, which get their rectangles.
+    void buildStrips(wxDC& dc);
+    void paintStrips(wxDC& dc);
     // Data rows in view, top first: a choice made for other rows (scrolled, sorted, filtered
     // since) leaves the newcomers empty.
     std::vector<int> rowsInView() const;
     wxImage paintIcon(const IconShape& shape) const;
     wxImage legendIcon() const;
     wxString tooltipText(const EventMarker& marker);
+
+    std::vector<tarquel_1_0::MarkerStrip> m_strips;
+    std::vector<int> m_stripLayout; // what m_strips were built for; empty: not built
 };
 
 } // namespace velmora_1_0

@@ -1,17 +1,16 @@
 #pragma once
-// Paints OverTimeRowShapes onto a memory DC in one colour through one batch of the chart's
-// renderer: the boxes of a row are written without a pen or brush change between columns, and
+// Paints OverTimeRowShapes onto a memory DC in one colour: the boxes of a row are laid into a
+// block of pixels first and the block goes to the DC in one call (Renderer::fillLines), written
 // straight into the image where the DC allows. Every painted pixel has exactly the colour; the
-// DC's pen and brush are put back when the painter goes. Made by OverTimeLayer for each row it
-// draws, on the UI thread.
+// DC's pen and brush stay as they were. Made by OverTimeLayer for each row it draws, on the UI
+// thread.
 #include <VelmoraExport.h>
 
+#include <cstdint>
 #include <vector>
 
-#include <wx/brush.h>
 #include <wx/colour.h>
 #include <wx/gdicmn.h>
-#include <wx/pen.h>
 
 class wxMemoryDC;
 
@@ -26,7 +25,6 @@ class OverTimeRowShape;
 class VELMORA_API OverTimeRowPainter {
 public:
     OverTimeRowPainter(tarquel_1_0::Renderer& renderer, wxMemoryDC& dc, const wxColour& colour);
-    ~OverTimeRowPainter();
     OverTimeRowPainter(const OverTimeRowPainter&) = delete;
     OverTimeRowPainter& operator=(const OverTimeRowPainter&) = delete;
 
@@ -35,10 +33,9 @@ public:
 private:
     tarquel_1_0::Renderer& m_renderer;
     wxMemoryDC& m_dc;
-    wxColour m_colour;
-    const wxPen m_pen;
-    const wxBrush m_brush;
+    std::uint32_t m_colour;
     std::vector<wxRect> m_boxes;
+    std::vector<std::uint32_t> m_block; // the boxes' bounds, line by line; 0 where nothing is painted
 };
 
 } // namespace velmora_1_0

@@ -1,6 +1,7 @@
 #include "layers/SliceLayer.h"
 
 #include "layers/SliceColor.h"
+#include "layers/SliceLaneLines.h"
 #include "layers/SliceLanes.h"
 
 #include <tarquel_1_0/Colors.h>
@@ -100,7 +101,8 @@ void SliceLayer::updateData(wxMemoryDC& dc, bool render)
         if (render && m_visible) {
             const int display = m_parent->getDisplayRow(row);
             if (display >= 0) {
-                drawRow(dc, display, drawn);
+                SliceLaneLines lines;
+                drawRow(dc, display, drawn, lines);
                 displays.push_back(display);
             }
         }
@@ -127,7 +129,17 @@ void SliceLayer::renderAll(wxMemoryDC& dc)
     m_drawn.clear();
     if (!m_visible || !m_parent || !getRuler())
         return;
-    forEachVisibleRow([&](int displayRow) { drawRow(dc, displayRow, m_drawn); });
+    // Lines of the rows still in view are kept; those of rows gone are let go.
+    std::unordered_map<int, SliceLaneLines> kept;
+    forEachVisibleRow([&](int displayRow) {
+        const int dataRow = m_parent->getDataRow(displayRow);
+        SliceLaneLines& lines = kept[dataRow];
+        const auto previous = m_laneLines.find(dataRow);
+        if (previous != m_laneLines.end())
+            lines = std::move(previous->second);
+        drawRow(dc, displayRow, m_drawn, lines);
+    });
+    m_laneLines.swap(kept);
     drawNames(dc, m_drawn);
     forEachVisibleRow([&](int displayRow) { drawHiddenLanes(dc, displayRow); });
     if (!m_marked.empty())
@@ -157,7 +169,7 @@ bool SliceLayer::isMarked(int row, int slice) const
     return m_marked.count(markKey(row, slice)) != 0;
 }
 
-void SliceLayer::drawRow(wxDC& dc, int displayRow, std::vector<Drawn>& drawn) const
+void SliceLayer::drawRow(wxDC& dc, int displayRow, std::vector<Drawn>& drawn, SliceLaneLines& lines) const
 {
     const int dataRow = m_parent->getDataRow(displayRow);
     const SliceRow* row = getRow(dataRow);
@@ -172,29 +184,26 @@ void SliceLayer::drawRow(wxDC& dc, int displayRow, std::vector<Drawn>& drawn) co
     mapping.start = static_cast<double>(ruler->getStart().GetValue());
     mapping.nsPerPixel = (static_cast<double>((ruler->getEnd() - ruler->getStart()).GetValue()) + 1.0) / width;
     mapping.width = m_width;
-    const SliceDecimator decimator(mapping);
+    lines.use(m_rows[static_cast<size_t>(dataRow)], mapping);
 
     Renderer& renderer = m_parent->m_renderer;
     // Boxes of one batch: they reach the DC before any text is written on them.
     Renderer::Batch batch(renderer, dc);
-    std::vector<SliceDecimator::Box> boxes;
-    const wxColour runColour = SliceColor::run();
     const int shown = m_lanes.shown(row->depth());
     for (int lane = 0; lane < shown; ++lane) {
         const int y1 = lanes.y + lane * SliceLanes::kLaneHeight;
         const int y2 = y1 + SliceLanes::kLaneHeight - 2;
         if (y2 < 0 || y1 >= m_height)
             continue;
-        boxes.clear();
-        decimator.choose(row->slices(), row->lane(lane), boxes);
-        for (const SliceDecimator::Box& box : boxes) {
-            const int index = row->lane(lane)[box.slice];
-            const int x1 = std::max(box.x1, -1);
-            // Wide boxes keep a pixel free at their end so that neighbours stay apart.
-            const int x2 = std::min(box.x2 - (box.x2 - box.x1 >= 3 ? 1 : 0), m_width);
-            renderer.setColour(dc, box.count > 1 ? runColour : row->colour(row->slices()[index]));
-            renderer.fillBox(dc, x1, y1, x2, y2);
-            drawn.push_back({dataRow, lane, {box.x1, box.x2, index, box.count}, wxRect(x1, y1, x2 - x1 + 1, y2 - y1 + 1)});
+        // One line of colours on all the lane's lines: its cost is its pixels, not its boxes.
+        const SliceLaneLines::Lane& painted = lines.lane(lane);
+        renderer.fillLines(dc, -1, y1, y2, painted.colours.data(), static_cast<int>(painted.colours.size()));
+        for (const SliceDecimator::Box& box : painted.boxes) {
+            int x1 = 0;
+            int x2 = 0;
+            SliceLaneLines::span(box, m_width, x1, x2);
+            drawn.push_back({dataRow, lane, {box.x1, box.x2, row->lane(lane)[box.slice], box.count},
+                             wxRect(x1, y1, x2 - x1 + 1, y2 - y1 + 1)});
         }
     }
 }
@@ -354,6 +363,7 @@ void SliceLayer::clear()
     m_rows.clear();
     m_pending.clear();
     m_drawn.clear();
+    m_laneLines.clear();
     m_dataLoaded = false;
     m_hovered = Item();
     m_selected = Item();

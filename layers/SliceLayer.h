@@ -11,6 +11,7 @@
 // row then asks its area for the height of its lanes), renderAll on repaint, and the hit-test,
 // tooltip and selection operations on mouse moves and clicks.
 #include "layers/SliceDecimator.h"
+#include "layers/SliceLaneLines.h"
 #include "layers/SliceLanes.h"
 #include "layers/SliceNameFitter.h"
 #include "layers/SliceRow.h"
@@ -21,6 +22,7 @@
 
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -104,7 +106,7 @@ private:
     };
 
     SarvikProvider* provider() const;
-    void drawRow(wxDC& dc, int displayRow, std::vector<Drawn>& drawn) const;
+    void drawRow(wxDC& dc, int displayRow, std::vector<Drawn>& drawn, SliceLaneLines& lines) const;
     void drawNames(wxDC& dc, const std::vector<Drawn>& drawn);
     // The "+N" of a row deeper than the lanes shown.
     void drawHiddenLanes(wxDC& dc, int displayRow) const;
@@ -115,6 +117,7 @@ private:
 
     std::vector<std::shared_ptr<const SliceRow>> m_rows; // by data row
     std::vector<SarvikProvider::SliceData> m_pending;
+    std::unordered_map<int, SliceLaneLines> m_laneLines; // by data row, of the rows of the last repaint
     std::vector<Drawn> m_drawn;   // of the last repaint, by display row, lane and x
     SliceNameFitter m_names;
     bool m_dataLoaded = false;

@@ -1,7 +1,8 @@
 // One frame of the slice layer: 100 rows, each with ten lanes of slices, at 1,920 columns over
 // one second. Lane k holds 100 x 3^k slices (capped at 3,000) spread evenly with gaps, so the
 // upper lanes show named boxes and the lower ones runs far narrower than a column: 2.2 million
-// slices in all. Measured zoomed out (the whole second) and zoomed in on a tenth of it.
+// slices in all. Measured zoomed out (the whole second) and zoomed in on a tenth of it, and as the
+// first frame after a zoom.
 #include "SliceScene.h"
 
 #include <benchmark/benchmark.h>
@@ -64,5 +65,19 @@ void BM_SliceFrame(benchmark::State& state)
     state.SetLabel("1/" + std::to_string(state.range(0)) + " of the trace, 100 rows x 10 lanes, 1920 px");
 }
 BENCHMARK(BM_SliceFrame)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+// The first frame of a new view, when every lane's boxes are chosen again: zoomed out and back in.
+void BM_SliceFrameAfterZoom(benchmark::State& state)
+{
+    SliceScene& s = scene();
+    bool in = false;
+    for (auto _ : state) {
+        in = !in;
+        s.ruler.setVisibleRange(0, (in ? kDuration / 2 : kDuration) - 1, false);
+        s.redraw();
+    }
+    state.SetLabel("whole trace and half of it in turn, 100 rows x 10 lanes, 1920 px");
+}
+BENCHMARK(BM_SliceFrameAfterZoom)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -23,6 +23,7 @@
 #include <wx/colour.h>
 #include <wx/gdicmn.h>
 
+#include <cstdint>
 #include <memory>
 
 class wxDC;
@@ -93,6 +94,17 @@ public:
     // a batch it goes on top of the boxes painted so far. Returns the extent.
     wxSize drawLabel(wxDC& dc, const wxString& text, int x, int y, const wxColour& colour,
                      const wxColour& background);
+
+    // Paints lines y1..y2 from lines of `count` colours, colours[i] at column x + i, each as
+    // lineColour gives it (alpha 0: the pixel keeps what it has); line y1 + k takes its colours
+    // from colours + k * stride, and with stride 0 all lines are alike. For bands that change from
+    // column to column but not from line to line, such as lanes of boxes or markers along a row,
+    // and for rows painted in a buffer first: the cost is the pixels, however many shapes made
+    // them. Where the DC's pixels can be written and every colour is opaque the lines are copied;
+    // elsewhere each run of one colour goes out as a box.
+    void fillLines(wxDC& dc, int x, int y1, int y2, const std::uint32_t* colours, int count, int stride = 0);
+    // `colour` as fillLines takes it: alpha, red, green, blue from the top byte down; 0 when not ok.
+    static std::uint32_t lineColour(const wxColour& colour);
 
     int getLineWidth() const { return m_lineWidth; }
 

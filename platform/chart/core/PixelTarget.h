@@ -13,6 +13,7 @@
 #include <wx/colour.h>
 #include <wx/gdicmn.h>
 
+#include <cstddef>
 #include <cstdint>
 
 class wxDC;
@@ -32,11 +33,17 @@ public:
     static bool opaque(const wxColour& colour) { return colour.IsOk() && colour.Alpha() == wxALPHA_OPAQUE; }
     // The pixel value of `colour`; false for a colour that is not opaque.
     static bool pixelOf(const wxColour& colour, std::uint32_t& pixel);
+    // True when every pixel is opaque or has alpha 0 (those copyLines leaves): nothing to blend.
+    static bool opaqueOrClear(const std::uint32_t* pixels, std::size_t count);
     // Corners inclusive, in logical coordinates, x1 <= x2 and y1 <= y2; clipped to the DC.
     void fill(int x1, int y1, int x2, int y2, std::uint32_t pixel);
     // Copies `width` x `height` pixels (rows `stride` pixels apart) with their top left corner at
     // (x, y), clipped to the DC.
     void copy(int x, int y, const std::uint32_t* pixels, int width, int height, int stride);
+    // Writes `count` pixels from column x on each line y1..y2, clipped to the DC: line y1 + k
+    // takes pixels + k * stride (stride 0: every line the same). A pixel whose alpha byte is 0
+    // keeps what the image holds.
+    void copyLines(int x, int y1, int y2, const std::uint32_t* pixels, int count, int stride);
     // Tells the image about the pixels written so far.
     void marked();
 

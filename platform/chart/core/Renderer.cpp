@@ -3,9 +3,11 @@
 #include "BoxPainter.h"
 #include "ExactPixels.h"
 #include "LabelImages.h"
+#include "MarkerShape.h"
 #include "PixelTarget.h"
 
 #include <algorithm>
+#include <vector>
 
 #include <wx/dc.h>
 #include <wx/graphics.h>
@@ -15,11 +17,9 @@ namespace tarquel_1_0 {
 
 namespace {
 
-// The pin of an event marker, line by line: half-widths from the top edge down to the tip. The
-// point narrows in steps of two lines: fewer boxes per pin, and pins are drawn by the thousand.
-const int kPinHalfWidths[Renderer::EVENT_MARKER_HEIGHT] = {5, 5, 5, 5, 5, 5, 5, 5, 5, 3, 3, 1, 1, 0};
-// Lines of the pin's box, above the point; an icon goes inside its border.
-constexpr int kPinBoxLines = 9;
+const auto& kPinHalfWidths = MarkerShape::kPinHalfWidths;
+constexpr int kPinBoxLines = MarkerShape::kPinBoxLines;
+static_assert(MarkerShape::kPinLines == Renderer::EVENT_MARKER_HEIGHT, "one half-width per line of the pin");
 
 // Paints with the open batch's painter, or with one made for this shape alone.
 template <typename Paint>
@@ -260,6 +260,67 @@ wxSize Renderer::drawLabel(wxDC& dc, const wxString& text, int x, int y, const w
     dc.SetTextForeground(colour);
     dc.DrawText(text, x, y);
     return size;
+}
+
+std::uint32_t Renderer::lineColour(const wxColour& colour)
+{
+    if (!colour.IsOk())
+        return 0;
+    return (static_cast<std::uint32_t>(colour.Alpha()) << 24) | (static_cast<std::uint32_t>(colour.Red()) << 16) |
+           (static_cast<std::uint32_t>(colour.Green()) << 8) | colour.Blue();
+}
+
+void Renderer::fillLines(wxDC& dc, int x, int y1, int y2, const std::uint32_t* colours, int count, int stride)
+{
+    if (count <= 0 || y1 > y2)
+        return;
+    const int lines = stride == 0 ? 1 : y2 - y1 + 1;
+    const std::uint32_t* const end = colours + static_cast<std::ptrdiff_t>(lines - 1) * stride + count;
+    BoxPainter* batch = batchOn(dc);
+    if (PixelTarget::opaqueOrClear(colours, static_cast<std::size_t>(end - colours))) {
+        std::unique_ptr<PixelTarget> own;
+        PixelTarget* target = batch ? &batch->pixels() : (own = std::make_unique<PixelTarget>(dc)).get();
+        if (target->ok()) {
+            if (batch)
+                batch->flush(); // boxes asked for before go under the lines
+            target->copyLines(x, y1, y2, colours, count, stride);
+            return;
+        }
+    }
+    // Runs of one colour: over every line when the lines are alike, else one line each.
+    struct Run {
+        std::uint32_t colour;
+        int x1, x2, y1, y2;
+    };
+    std::vector<Run> runs;
+    for (int k = 0; k < lines; ++k) {
+        const std::uint32_t* line = colours + static_cast<std::ptrdiff_t>(k) * stride;
+        const int top = stride == 0 ? y1 : y1 + k;
+        const int bottom = stride == 0 ? y2 : top;
+        for (int i = 0; i < count;) {
+            int last = i;
+            while (last + 1 < count && line[last + 1] == line[i])
+                ++last;
+            if ((line[i] >> 24) != 0)
+                runs.push_back({line[i], x + i, x + last, top, bottom});
+            i = last + 1;
+        }
+    }
+    // Runs of different colours never share a pixel: one colour after the other, few switches.
+    std::stable_sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.colour < b.colour; });
+    for (size_t first = 0; first < runs.size();) {
+        size_t last = first;
+        while (last < runs.size() && runs[last].colour == runs[first].colour)
+            ++last;
+        const std::uint32_t c = runs[first].colour;
+        const wxColour colour(static_cast<unsigned char>(c >> 16), static_cast<unsigned char>(c >> 8),
+                              static_cast<unsigned char>(c), static_cast<unsigned char>(c >> 24));
+        paintWith(batch, dc, colour, [&](BoxPainter& painter) {
+            for (size_t i = first; i < last; ++i)
+                painter.add(runs[i].x1, runs[i].y1, runs[i].x2, runs[i].y2);
+        });
+        first = last;
+    }
 }
 
 wxRect Renderer::drawDurationMarker(wxDC& dc, int x1, int x2, int y, const wxColour& fill, const wxColour& border,

@@ -78,8 +78,15 @@ int Ruler::xFromTime(const wxULongLong& time, bool limited) const
     // Columns are floor(offset * width / span). A floating estimate lands within a column of it
     // and whole-number products settle it: as exact as dividing, at a fraction of the cost, and
     // drawing asks for millions of columns per frame.
-    const __int128 offset = static_cast<__int128>(time.GetValue()) - m_start;
-    const double estimate = std::floor(static_cast<double>(offset) * m_columnsPerNs);
+    const std::uint64_t t = time.GetValue();
+    const __int128 offset = static_cast<__int128>(t) - m_start;
+    // Times and starts below 2^63 differ by what 64 bits hold, which converts to floating point in
+    // one instruction; a 128-bit conversion is a library call.
+    constexpr std::uint64_t kHalf = std::uint64_t(1) << 63;
+    const double distance = t < kHalf && m_start < kHalf
+                                ? static_cast<double>(static_cast<std::int64_t>(t) - static_cast<std::int64_t>(m_start))
+                                : static_cast<double>(offset);
+    const double estimate = std::floor(distance * m_columnsPerNs);
     if (estimate <= static_cast<double>(low) - 2.0)
         return static_cast<int>(low);
     if (estimate >= static_cast<double>(high) + 2.0)

@@ -111,7 +111,7 @@ void SMBDataLayer::renderRow(wxMemoryDC& dc, int displayRow)
     const auto data = m_rowData.find(m_parent->getDataRow(displayRow));
     if (data == m_rowData.end() || data->second.empty())
         return;
-    // One state per pixel column, so that any number of intervals costs one box per run.
+    // One state per pixel column, so that any number of intervals costs the row's pixels.
     std::vector<unsigned char> columns(m_width, kEmpty);
     for (const DataProvider::SMBInterval& interval : data->second) {
         const int x0 = std::max(ruler->xFromTime(interval.start, true), 0);
@@ -121,20 +121,13 @@ void SMBDataLayer::renderRow(wxMemoryDC& dc, int displayRow)
             columns[x] |= state;
     }
     const DataProvider& provider = *m_parent->m_dataProvider;
+    const std::uint32_t colours[] = {0, Renderer::lineColour(provider.getSMBRunningColor()),
+                                     Renderer::lineColour(provider.getSMBWaitingColor()),
+                                     Renderer::lineColour(provider.getSMBMixedColor())};
+    std::vector<std::uint32_t> line(columns.size());
+    std::transform(columns.begin(), columns.end(), line.begin(), [&](unsigned char state) { return colours[state]; });
     const wxRect row = m_parent->getRowRect(displayRow, false);
-    Renderer& renderer = m_parent->m_renderer;
-    for (int x = 0; x < m_width;) {
-        int end = x;
-        while (end + 1 < m_width && columns[end + 1] == columns[x])
-            ++end;
-        if (columns[x] != kEmpty) {
-            renderer.setColour(dc, columns[x] == kMixed    ? provider.getSMBMixedColor()
-                                   : columns[x] == kRunning ? provider.getSMBRunningColor()
-                                                            : provider.getSMBWaitingColor());
-            renderer.fillBox(dc, x, row.y + 2, end, row.y + row.height - 3);
-        }
-        x = end + 1;
-    }
+    m_parent->m_renderer.fillLines(dc, 0, row.y + 2, row.y + row.height - 3, line.data(), m_width);
 }
 
 bool SMBDataLayer::hittest(int x, int y)

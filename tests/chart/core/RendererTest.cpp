@@ -9,6 +9,7 @@
 #include <wx/graphics.h>
 
 #include <functional>
+#include <vector>
 
 using namespace tarquel_1_0;
 
@@ -247,6 +248,61 @@ TEST(Renderer, BoxesFollowTheOriginClipScaleAndAlphaOfTheDc)
     EXPECT_EQ(255, mixed.Red());
     EXPECT_GT(mixed.Green(), 100);
     EXPECT_LT(mixed.Green(), 155);
+}
+
+// A line of colours painted over a band: each colour's columns on every line, transparent columns
+// untouched, whether the pixels are written directly (moved origin, clip), drawn through a scaled
+// DC, or blended where a colour is not opaque.
+TEST(Renderer, LinesPaintTheirColumnsOnEveryLineAndKeepTransparentOnes)
+{
+    const std::uint32_t fill = Renderer::lineColour(kFill);
+    const std::uint32_t border = Renderer::lineColour(kBorder);
+    const std::vector<std::uint32_t> line{fill, fill, 0, border, 0, 0, fill, border, border, 0, fill};
+    const auto byBoxes = [&](wxMemoryDC& dc, Renderer& renderer) {
+        for (size_t i = 0; i < line.size(); ++i)
+            if (line[i] != 0) {
+                renderer.setColour(dc, line[i] == fill ? kFill : kBorder);
+                renderer.fillBox(dc, 3 + static_cast<int>(i), 2, 3 + static_cast<int>(i), 6);
+            }
+    };
+    const auto byLines = [&](wxMemoryDC& dc, Renderer& renderer) {
+        renderer.fillLines(dc, 3, 2, 6, line.data(), static_cast<int>(line.size()));
+    };
+    for (const auto& setUp : std::vector<std::function<void(wxMemoryDC&)>>{
+             [](wxMemoryDC& dc) {
+                 dc.SetDeviceOrigin(5, 3);
+                 dc.SetClippingRegion(4, 0, 20, 5);
+             },
+             [](wxMemoryDC& dc) { dc.SetUserScale(2.0, 2.0); }}) {
+        Renderer renderer;
+        const auto under = [&](wxMemoryDC& dc) {
+            renderer.setColour(dc, *wxRED);
+            renderer.fillBox(dc, 0, 0, 39, 39);
+        };
+        const wxImage expected = paint([&](wxMemoryDC& dc) {
+            setUp(dc);
+            under(dc);
+            byBoxes(dc, renderer);
+        });
+        const wxImage actual = paint([&](wxMemoryDC& dc) {
+            setUp(dc);
+            Renderer::Batch batch(renderer, dc);
+            under(dc); // still waiting in the batch: the line must go over it
+            byLines(dc, renderer);
+        });
+        for (int y = 0; y < expected.GetHeight(); ++y)
+            for (int x = 0; x < expected.GetWidth(); ++x)
+                ASSERT_EQ(at(expected, x, y), at(actual, x, y)) << x << "," << y;
+        EXPECT_GT(count(actual, kFill), 0);
+        EXPECT_GT(count(actual, *wxRED), 0);
+    }
+    const std::uint32_t halfRed = Renderer::lineColour(wxColour(255, 0, 0, 128));
+    Renderer renderer;
+    const wxImage blended = paint([&](wxMemoryDC& dc) { renderer.fillLines(dc, 0, 0, 9, &halfRed, 1); });
+    EXPECT_EQ(255, at(blended, 0, 5).Red());
+    EXPECT_GT(at(blended, 0, 5).Green(), 100);
+    EXPECT_LT(at(blended, 0, 5).Green(), 155);
+    EXPECT_EQ(*wxWHITE, at(blended, 1, 5));
 }
 
 // A label is painted once and copied after that: every copy must be what writing the text over a

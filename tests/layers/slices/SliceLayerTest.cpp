@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 using slice_test::LaneGraph;
@@ -42,15 +44,17 @@ int darkPixels(const wxImage& image, int x0, int x1, int y0, int y1)
 }
 
 // Row 0: "parent" [100, 700) ms holding "child" [200, 500) and "tiny" [600, 605); row 1 empty.
+void fileFamily(SliceScene& scene)
+{
+    scene.file(slice_test::rowData(0, {slice(100, 700, 0), slice(200, 500, 1), slice(600, 605, 2)},
+                                   {L"parent", L"child", L"tiny"}));
+    scene.file(slice_test::rowData(1, {}, {}));
+    scene.apply();
+}
+
 class SliceLayerTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        scene.file(slice_test::rowData(0, {slice(100, 700, 0), slice(200, 500, 1), slice(600, 605, 2)},
-                                       {L"parent", L"child", L"tiny"}));
-        scene.file(slice_test::rowData(1, {}, {}));
-        scene.apply();
-    }
+    void SetUp() override { fileFamily(scene); }
     int laneY(int row, int lane) { return scene.graph.getRowExtraRect(row).y + lane * SliceLanes::kLaneHeight; }
 
     SliceScene scene{2, kWidth, kDuration};
@@ -88,6 +92,23 @@ TEST_F(SliceLayerTest, NamesAreWrittenInWideBoxesOnly)
     EXPECT_EQ(darkPixels(image, 595, 610, top, top + SliceLanes::kLaneHeight - 1), 0);
     // Text never leaves its box.
     EXPECT_EQ(darkPixels(image, 500, 599, top, top + SliceLanes::kLaneHeight - 1), 0);
+}
+
+// Lanes are kept from frame to frame: after a zoom a repaint must show what a first paint of that
+// view shows.
+TEST_F(SliceLayerTest, ARepaintAfterAZoomShowsWhatAFirstPaintShows)
+{
+    scene.draw();
+    scene.ruler.setVisibleRange(150000000, 649999999, false);
+    const wxImage zoomed = scene.draw();
+    EXPECT_TRUE(colourAt(zoomed, 100, laneY(0, 1) + SliceLanes::kLaneHeight - 3, SliceColor::of(L"child")))
+        << "the child starts at column 100 of the zoomed view";
+    SliceScene fresh{2, kWidth, kDuration};
+    fileFamily(fresh);
+    fresh.ruler.setVisibleRange(150000000, 649999999, false);
+    const wxImage expected = fresh.draw();
+    ASSERT_EQ(expected.GetSize(), zoomed.GetSize());
+    EXPECT_EQ(0, memcmp(expected.GetData(), zoomed.GetData(), static_cast<size_t>(expected.GetWidth()) * expected.GetHeight() * 3));
 }
 
 TEST_F(SliceLayerTest, HoverGivesNameTimesAndSelfTimeAndAClickSelects)

@@ -1,0 +1,45 @@
+#include "layers/SliceLaneLines.h"
+
+#include "layers/SliceColor.h"
+#include "layers/SliceRow.h"
+
+#include <tarquel_1_0/Renderer.h>
+
+#include <algorithm>
+
+namespace velmora_1_0 {
+
+using tarquel_1_0::Renderer;
+
+void SliceLaneLines::use(const std::shared_ptr<const SliceRow>& row, const SliceDecimator::Mapping& mapping)
+{
+    if (row == m_row && mapping.start == m_mapping.start && mapping.nsPerPixel == m_mapping.nsPerPixel &&
+        mapping.width == m_mapping.width)
+        return;
+    m_row = row;
+    m_mapping = mapping;
+    m_lanes.assign(row ? static_cast<size_t>(row->depth()) : 0, Lane());
+}
+
+const SliceLaneLines::Lane& SliceLaneLines::lane(int index)
+{
+    Lane& lane = m_lanes[static_cast<size_t>(index)];
+    if (lane.made)
+        return lane;
+    lane.made = true;
+    SliceDecimator(m_mapping).choose(m_row->slices(), m_row->lane(index), lane.boxes);
+    lane.colours.assign(static_cast<size_t>(m_mapping.width + 2), 0);
+    const std::uint32_t run = Renderer::lineColour(SliceColor::run());
+    // Boxes in order: where two share a column, the later one shows, as when painted one by one.
+    for (const SliceDecimator::Box& box : lane.boxes) {
+        int x1 = 0;
+        int x2 = 0;
+        span(box, m_mapping.width, x1, x2);
+        const std::uint32_t colour =
+            box.count > 1 ? run : Renderer::lineColour(m_row->colour(m_row->slices()[m_row->lane(index)[box.slice]]));
+        std::fill(lane.colours.begin() + (x1 + 1), lane.colours.begin() + (x2 + 2), colour);
+    }
+    return lane;
+}
+
+} // namespace velmora_1_0
