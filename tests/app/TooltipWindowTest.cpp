@@ -4,6 +4,7 @@
 // category, the frames it was recorded at and the arguments it was recorded with, one per line,
 // as the generator wrote them.
 #include "GeneratedWindow.h"
+#include "ShownTooltip.h"
 
 #include "layers/AttrOverTimeLayer.h"
 #include "layers/EventMarkerLayer.h"
@@ -42,7 +43,7 @@ protected:
         event.SetEventObject(graph);
         event.SetPosition(at);
         graph->GetEventHandler()->ProcessEvent(event);
-        return graph->GetToolTip() ? graph->GetToolTipText() : wxString();
+        return chart_test::shownTooltipText(graph);
     }
 };
 
