@@ -41,6 +41,8 @@ bool hasText(wxWindow* tooltip)
 TEST_F(TimelineFixture, TheTooltipFollowsThePointerAlongARowAndHidesOffIt)
 {
     wxWindow* graph = graphWindow(1);
+    graph->SetFocus();
+    ASSERT_TRUE(pumpUntil([graph] { return wxWindow::FindFocus() == graph; }));
     const wxRect line = m_lines[1]->lineRect(2);
     const int y = line.y + line.height / 2;
     int lastX = -1;
@@ -55,13 +57,16 @@ TEST_F(TimelineFixture, TheTooltipFollowsThePointerAlongARowAndHidesOffIt)
         // Beside the pointer, and it moves as far as the pointer does.
         EXPECT_LT(std::abs(rect.x - pointer.x), 40) << x;
         EXPECT_LT(std::abs(rect.y - pointer.y), 40) << x;
-        if (lastX >= 0)
+        if (lastX >= 0) {
             EXPECT_EQ(rect.x - lastX, line.width / 6);
+        }
         lastX = rect.x;
     }
     wxWindow* tooltip = shownTooltip(graph);
     ASSERT_NE(tooltip, nullptr);
     EXPECT_TRUE(pumpUntil([tooltip] { return tooltip->IsShownOnScreen() && hasText(tooltip); }));
+    // The keys stay with the graph.
+    EXPECT_EQ(wxWindow::FindFocus(), graph);
 
     // Off the line nothing is under the pointer: no tooltip; back on it, and out of the window.
     mouse(graph, wxEVT_MOTION, line.x - 20, y);
