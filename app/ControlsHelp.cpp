@@ -18,7 +18,7 @@ const std::vector<ControlsHelp::Entry>& ControlsHelp::entries()
         {"Drag across the rows",
          "select a time range; the panel below lists its slices and each thread's CPU time in it (of the rows selected in the header, or all)"},
         {"Click a slice, marker, wait, arrow, counter or ruler event",
-         "select it; the panel below shows what the data holds about it (a CPU sample its call stack); its parent, children or an arrow's ends lead there when clicked; Escape clears"},
+         "select it; the panel below shows what the data holds about it (a CPU sample its call stack); its parent, children or an arrow's ends lead there when clicked; Escape or a click where nothing is clears"},
         {"Ctrl+F",
          "find slices, markers and ruler events by name; Enter / Shift+Enter go to the next / previous match, Escape closes"},
         {"Right click on the ruler or the row names", "zoom, filter and sort commands"},

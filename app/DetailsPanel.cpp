@@ -109,6 +109,21 @@ void DetailsPanel::graphPressed(GraphLayerParent& graph, int x, int y)
     const PickedItem item = PickedItem::at(m_timeline, graph, x, y);
     if (item.valid())
         CallAfter([this, item] { showItem(item); });
+    else if (isEmptySpace(graph, x, y))
+        CallAfter([this] { clearSelection(); });
+}
+
+bool DetailsPanel::isEmptySpace(GraphLayerParent& graph, int x, int y) const
+{
+    // The ruler's time axis is for selecting ranges; only its strip holds items.
+    if (&graph == m_timeline.getGraph(-1) && graph.getDataRowAt(x, y, true) < 0)
+        return false;
+    // Slices are not picked: their layer's hover state tells whether one is under the pointer.
+    const tarquel_1_0::Directory& directory = m_timeline.getDirectory();
+    for (GraphLayer* layer : directory.getLayers())
+        if (directory.findGraphOf(layer) == &graph && layer->m_enabled && layer->canSelect())
+            return false;
+    return true;
 }
 
 void DetailsPanel::showSlice(SliceLayer* layer, const SliceLayer::Item& item)

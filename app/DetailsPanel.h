@@ -66,7 +66,9 @@ private:
 
     // Lines for `item` of `layer`; an invalid item empties the panel.
     void showSlice(velmora_1_0::SliceLayer* layer, const velmora_1_0::SliceLayer::Item& item);
+    // A press on an item shows it; one where nothing is clears the selection, as Escape does.
     void graphPressed(tarquel_1_0::GraphLayerParent& graph, int x, int y);
+    bool isEmptySpace(tarquel_1_0::GraphLayerParent& graph, int x, int y) const;
     void onLineChosen(wxCommandEvent& event);
     void rangeChanged();
     void showRange(tarquel_1_0::GraphLayerParent* graph, std::uint64_t start, std::uint64_t end, const std::vector<int>& rows,

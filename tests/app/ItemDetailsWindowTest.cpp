@@ -7,6 +7,7 @@
 #include "DetailsPanel.h"
 #include "GeneratedWindow.h"
 #include "PaneScreenshot.h"
+#include "PickedItem.h"
 #include "SearchBar.h"
 #include "WxTestMain.h"
 
@@ -47,6 +48,23 @@ protected:
             if (hit())
                 return {x, y};
         }
+        return {-1, -1};
+    }
+    // A point of `graph` with nothing under it that a click could pick or select; (-1, -1) if none.
+    wxPoint emptySpot(tarquel_1_0::GraphLayerParent& graph)
+    {
+        wxWindow* window = graph.getWindow();
+        const wxSize size = window->GetClientSize();
+        const tarquel_1_0::Directory& directory = m_frame->timeline().getDirectory();
+        for (int y = size.y - 2; y > 0; y -= 3)
+            for (const int x : {4, size.x / 2, size.x - 4}) {
+                mouse(wxEVT_MOTION, {x, y}, window);
+                bool selectable = velmora_viewer::PickedItem::at(m_frame->timeline(), graph, x, y).valid();
+                for (tarquel_1_0::GraphLayer* layer : directory.getLayers())
+                    selectable = selectable || (directory.findGraphOf(layer) == &graph && layer->canSelect());
+                if (!selectable)
+                    return {x, y};
+            }
         return {-1, -1};
     }
     // The details once the click has been handled and the worker has answered.
@@ -127,6 +145,17 @@ TEST_F(ItemDetails, AClickedMarkerShowsItsNameCategoryThreadAndProcessUntilEscap
     EXPECT_TRUE(has(lines, "Start: " + tarquel_1_0::durationText(static_cast<double>(nanoseconds(marker->start)), 6)));
 
     key(m_frame, wxEVT_CHAR_HOOK, WXK_ESCAPE);
+    EXPECT_FALSE(markers->hasSelection());
+    EXPECT_TRUE(m_frame->details().lines().empty());
+
+    // A click where nothing is clears as Escape does.
+    click(at);
+    ASSERT_FALSE(settledLines().empty());
+    wxWindow* window = markers->m_parent->getWindow();
+    const wxPoint empty = emptySpot(*markers->m_parent);
+    ASSERT_GE(empty.x, 0) << "no empty space in the graph";
+    click(empty, window);
+    chart_test::pumpPending();
     EXPECT_FALSE(markers->hasSelection());
     EXPECT_TRUE(m_frame->details().lines().empty());
 }

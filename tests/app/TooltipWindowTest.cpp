@@ -2,8 +2,9 @@
 // moves: each counter has a row of its own whose tooltip names the counter and reads the value
 // under the pointer in the counter's unit; a marker's tooltip gives its time in a unit, its
 // category, the frames it was recorded at and the arguments it was recorded with, one per line,
-// as the generator wrote them.
+// as the generator wrote them; a global task's tooltip gives its name and its length in a unit.
 #include "GeneratedWindow.h"
+#include "ShownTooltip.h"
 
 #include "layers/AttrOverTimeLayer.h"
 #include "layers/EventMarkerLayer.h"
@@ -42,7 +43,7 @@ protected:
         event.SetEventObject(graph);
         event.SetPosition(at);
         graph->GetEventHandler()->ProcessEvent(event);
-        return graph->GetToolTip() ? graph->GetToolTipText() : wxString();
+        return chart_test::shownTooltipText(graph);
     }
 };
 
@@ -124,6 +125,34 @@ TEST_F(TooltipWindow, AMarkersTooltipGivesItsTimeCategoryAndArguments)
             << entry << "\nexpected to end with" << wxString(expected);
     }
     EXPECT_TRUE(found) << name;
+}
+
+TEST_F(TooltipWindow, AGlobalTasksTooltipGivesItsNameAndItsLengthInAUnit)
+{
+    auto* tasks = layerNamed<velmora_1_0::GlobalEventMarkerLayer>("Global tasks");
+    ASSERT_NE(tasks, nullptr);
+    // Walk the strip until a task is under the pointer; events on top of it come first.
+    const wxRect strip = tasks->m_parent->getRowGraphRect(0);
+    wxString text;
+    wxString seen; // the last tooltip of anything, to tell what the strip showed instead
+    int at = wxNOT_FOUND;
+    for (int y = strip.y; y < strip.GetBottom() && at == wxNOT_FOUND; y += 3)
+        for (int x = strip.x; x < strip.GetRight() && at == wxNOT_FOUND; x += 2) {
+            text = hover(*tasks, {x, y});
+            seen = text.empty() ? seen : text;
+            at = text.Find("Global tasks\n");
+        }
+    ASSERT_NE(at, wxNOT_FOUND) << "no global task on the ruler; last tooltip: " << seen;
+    const wxString rest = text.Mid(static_cast<std::size_t>(at));
+    const wxString entry = rest.Left(rest.Find("\n\n") == wxNOT_FOUND ? rest.length() : rest.Find("\n\n"));
+    const std::wstring lines = entry.ToStdWstring();
+    std::wsmatch match;
+    EXPECT_TRUE(std::regex_search(lines, std::wregex(LR"(\nDuration: [0-9.]+ (ns|µs|ms|s)(\n|$))"))) << entry;
+    ASSERT_TRUE(std::regex_search(lines, match, std::wregex(LR"(\nName: (\w+)(\n|$))"))) << entry;
+    bool known = false;
+    for (const auto& task : attributes(L"global_task").instances)
+        known = known || std::get<std::wstring>(task.at(0)) == match[1].str();
+    EXPECT_TRUE(known) << entry;
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 #pragma once
 // The legend under the graphs: one item per layer entry, added by the layers' customizeLegend
-// through addCheckbox. Item ids come from nextItemId; the timeline tells the legend which layer
+// through addCheckbox. Items wrap into as many lines as the width needs, and the legend asks for
+// the height of those lines. Item ids come from nextItemId; the timeline tells the legend which layer
 // added which ids. A right click on an item pops up the layer's menu (populateLegendPopup) and
 // hands the chosen entry to handleLegendPopupMenu.
 #include <chart_export.h>
 
+#include <memory>
 #include <vector>
 
 #include <wx/image.h>
@@ -15,12 +17,14 @@ class wxMenu;
 namespace tarquel_1_0 {
 
 class GraphLayer;
+class LegendFlow;
 class LegendItem;
 class Timeline;
 
 class TARQUEL_API Legend : public wxPanel {
 public:
     Legend(wxWindow* parent, Timeline* timeline);
+    ~Legend() override;
     Legend(const Legend&) = delete;
     Legend& operator=(const Legend&) = delete;
 
@@ -52,8 +56,20 @@ public:
     bool buildPopup(LegendItem* item, wxMenu& menu) const;
     void handlePopupSelection(LegendItem* item, int commandId);
 
+    // The sizer tells the width before it asks for the height, which depends on it.
+    bool InformFirstDirection(int direction, int size, int availableOtherDir) override;
+
+protected:
+    wxSize DoGetBestClientSize() const override;
+
 private:
+    void onSize(wxSizeEvent& event);
+    // Moves the items to their places in lines as wide as the legend.
+    void placeItems();
+
     Timeline* m_timeline;
+    std::unique_ptr<LegendFlow> m_flow;
+    int m_width = -1; // the width the best height is for; -1 until the legend has one
     std::vector<LegendItem*> m_items; // child windows
     int m_nextItemId = 0;
 };

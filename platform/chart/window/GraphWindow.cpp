@@ -1,6 +1,7 @@
 #include "GraphWindow.h"
 
 #include "TimeWindow.h"
+#include "TooltipPopup.h"
 
 #include <tarquel_1_0/DataProvider.h>
 #include <tarquel_1_0/EventCallback.h>
@@ -54,7 +55,8 @@ GraphWindow::GraphWindow(wxWindow* parent, Timeline* timeline)
     : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE),
       m_timeline(timeline),
       m_updateTimer(std::make_unique<UpdateTimer>([this](GraphLayer& layer) { updateTick(layer); })),
-      m_repaintTimer(this)
+      m_repaintTimer(this),
+      m_tooltip(new TooltipPopup(this))
 {
     Bind(wxEVT_TIMER, [this](wxTimerEvent&) { renderAll(); }, m_repaintTimer.GetId());
     SetBackgroundStyle(wxBG_STYLE_PAINT);
@@ -76,6 +78,9 @@ GraphWindow::~GraphWindow()
     m_updateTimer.reset();
     setProvider(nullptr, false);
     m_layers.clear();
+    // Left to the window's own teardown, the popup would go after the window's native part,
+    // which the toolkit does not survive.
+    m_tooltip->Destroy();
 }
 
 void GraphWindow::addLayer(GraphLayer* layer, int position)
@@ -192,7 +197,7 @@ void GraphWindow::clearHittest()
 {
     for (const auto& layer : m_layers)
         layer->clearHittest();
-    UnsetToolTip();
+    m_tooltip->hideTip();
     Refresh(false);
 }
 
@@ -315,10 +320,13 @@ void GraphWindow::onMouse(wxMouseEvent& event)
     } else if (type == wxEVT_LEFT_UP) {
         handleLeftUp(event);
     } else if (type == wxEVT_RIGHT_DOWN) {
+        m_tooltip->hideTip(); // a menu is about to open over it
         handleRightDown(event);
     } else if (type == wxEVT_MOTION) {
         m_pointerX = event.GetX();
-        if (!handleMotion(event))
+        if (handleMotion(event))
+            m_tooltip->hideTip(); // a drag: the tooltip would only be in the way
+        else
             hover(event.GetX(), event.GetY());
     } else if (type == wxEVT_LEAVE_WINDOW) {
         m_pointerX = -1;
@@ -337,8 +345,17 @@ void GraphWindow::hover(int x, int y)
     for (const auto& layer : m_layers)
         if (layer->m_enabled && layer->hittest(x, y))
             changed = true;
-    if (!changed)
-        return;
+    if (changed)
+        Refresh(false);
+    // The tooltip moves with the pointer even over the same item.
+    if (x < 0)
+        m_tooltip->hideTip();
+    else
+        m_tooltip->showAt(changed ? tooltipText() : m_tooltip->GetLabel(), ClientToScreen(wxPoint(x, y)));
+}
+
+wxString GraphWindow::tooltipText() const
+{
     std::vector<wxString> lines;
     for (auto it = m_layers.rbegin(); it != m_layers.rend(); ++it) {
         GraphLayer& layer = **it;
@@ -349,11 +366,7 @@ void GraphWindow::hover(int x, int y)
     wxString text;
     for (const wxString& line : lines)
         text += (text.empty() ? wxString() : wxString("\n\n")) + line;
-    if (text.empty())
-        UnsetToolTip();
-    else
-        SetToolTip(text);
-    Refresh(false);
+    return text;
 }
 
 void GraphWindow::selectAt(bool activate)

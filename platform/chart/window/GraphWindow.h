@@ -2,11 +2,11 @@
 // What the ruler window and an area's graph have in common: a window that owns a stack of layers
 // and implements GraphLayerParent for them. Layers draw into a memory bitmap (renderAll), data
 // that arrives is applied and drawn there (layerDataReady), and a paint copies the bitmap to the
-// screen with the hovered items highlighted on top. The mouse hit-tests the layers (tooltip
-// lines), selects and activates items through the EventCallback, the wheel zooms around the
-// pointer and the keyboard zooms and pans. Subclasses supply the row geometry and the background.
-// The bitmap has the size of the window, so layers draw in window coordinates and only the rows
-// in view are ever drawn.
+// screen with the hovered items highlighted on top. The mouse hit-tests the layers (their
+// tooltip lines show in a popup that follows the pointer), selects and activates items through
+// the EventCallback, the wheel zooms around the pointer and the keyboard zooms and pans.
+// Subclasses supply the row geometry and the background. The bitmap has the size of the window,
+// so layers draw in window coordinates and only the rows in view are ever drawn.
 #include <tarquel_1_0/GraphLayerParent.h>
 
 #include <memory>
@@ -22,6 +22,7 @@ class DataProvider;
 class EventCallback;
 class GraphLayer;
 class Timeline;
+class TooltipPopup;
 class UpdateTimer;
 
 class GraphWindow : public wxWindow, public GraphLayerParent {
@@ -89,6 +90,8 @@ private:
     void onWheel(wxMouseEvent& event);
     void onKey(wxKeyEvent& event);
     void hover(int x, int y);
+    // The hovered items' tooltip lines, topmost layer first.
+    wxString tooltipText() const;
     // Zooms keeping the time under column x in place (the middle of the view when x is -1).
     void zoomAround(int x, double factor);
     // Moves the view by `fraction` of its span (negative: earlier).
@@ -118,6 +121,7 @@ private:
     std::unique_ptr<UpdateTimer> m_updateTimer;
     wxTimer m_repaintTimer; // runs while a repaint of the whole stack is due
     int m_pointerX = -1;    // column of the mouse over the window, -1 when it is elsewhere
+    TooltipPopup* m_tooltip; // child window
 };
 
 } // namespace tarquel_1_0

@@ -1,39 +1,75 @@
 #include <tarquel_1_0/Legend.h>
 
+#include "LegendFlow.h"
+
 #include <tarquel_1_0/GraphArea.h>
 #include <tarquel_1_0/GraphLayer.h>
 #include <tarquel_1_0/LegendCheckBox.h>
 #include <tarquel_1_0/Timeline.h>
 
 #include <wx/menu.h>
-#include <wx/sizer.h>
-#include <wx/wrapsizer.h>
 
 namespace tarquel_1_0 {
 
 namespace {
 // Menu ids handed to a layer's populateLegendPopup; the layer's entries count up from here.
 constexpr int kFirstPopupId = wxID_HIGHEST + 500;
+constexpr int kItemMargin = 2;
 } // namespace
 
 Legend::Legend(wxWindow* parent, Timeline* timeline)
-    : wxPanel(parent, wxID_ANY), m_timeline(timeline)
+    : wxPanel(parent, wxID_ANY), m_timeline(timeline), m_flow(std::make_unique<LegendFlow>(kItemMargin))
 {
-    SetSizer(new wxBoxSizer(wxVERTICAL));
+    Bind(wxEVT_SIZE, &Legend::onSize, this);
 }
+
+Legend::~Legend() = default;
 
 LegendItem* Legend::addCheckbox(int id, const wxString& label, const wxImage& icon, const wxString& tooltip,
                                 bool checked, bool newLine, int spacing)
 {
     auto* item = new LegendCheckBox(this, id, label, icon, tooltip, checked, spacing);
-    wxSizer* sizer = GetSizer();
-    wxSizerItemList& lines = sizer->GetChildren();
-    if (newLine || lines.empty())
-        sizer->Add(new wxWrapSizer(wxHORIZONTAL), 0, wxEXPAND); // a line too long wraps, never cut
-    sizer->GetChildren().back()->GetSizer()->Add(item, 0, wxALIGN_CENTER_VERTICAL | wxALL, 2);
+    m_flow->add(item->GetBestSize(), newLine);
     m_items.push_back(item);
-    Layout();
+    placeItems();
+    InvalidateBestSize();
     return item;
+}
+
+bool Legend::InformFirstDirection(int direction, int size, int)
+{
+    if (direction != wxHORIZONTAL || size <= 0)
+        return false;
+    m_width = size;
+    InvalidateBestSize();
+    return true;
+}
+
+wxSize Legend::DoGetBestClientSize() const
+{
+    const int width = m_width > 0 ? m_width : GetClientSize().x;
+    return wxSize(m_flow->narrowestWidth(), m_flow->heightFor(std::max(width, 1)));
+}
+
+void Legend::onSize(wxSizeEvent& event)
+{
+    placeItems();
+    const int width = GetClientSize().x;
+    // A width the sizer did not announce changes the height the lines need: lay out again.
+    if (width > 0 && width != m_width) {
+        m_width = width;
+        InvalidateBestSize();
+        if (m_flow->heightFor(width) != GetClientSize().y)
+            CallAfter([this] { GetParent()->Layout(); });
+    }
+    event.Skip();
+}
+
+void Legend::placeItems()
+{
+    const std::vector<wxPoint> places = m_flow->place(std::max(GetClientSize().x, 1));
+    for (std::size_t i = 0; i < m_items.size(); ++i)
+        m_items[i]->SetSize(wxRect(places[i], m_items[i]->GetBestSize()));
 }
 
 void Legend::assignLayer(const std::vector<int>& ids, GraphLayer* layer)
@@ -53,10 +89,11 @@ LegendItem* Legend::findItem(int id) const
 
 void Legend::clear()
 {
-    GetSizer()->Clear(true);
+    DestroyChildren();
     m_items.clear();
+    m_flow->clear();
     m_nextItemId = 0;
-    Layout();
+    InvalidateBestSize();
 }
 
 void Legend::repaint()

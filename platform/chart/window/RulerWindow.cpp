@@ -156,7 +156,8 @@ void RulerWindow::drawTicks(wxDC& dc)
     int taken = 0; // right edge of the last label drawn
     for (std::uint64_t t = (start + step - 1) / step * step; t <= end; t += step) {
         const int x = ruler.xFromTime(t, true);
-        dc.DrawLine(x, kLabelHeight - 6, x, kLabelHeight);
+        // The toolkit draws a line's last point too: the tick ends above the strip.
+        dc.DrawLine(x, kLabelHeight - 6, x, kLabelHeight - 1);
         const wxString label = readable(ruler, tickText(t, step, end));
         const int textWidth = dc.GetTextExtent(label).x;
         // A label that would run off the right edge goes left of its tick, unless it would

@@ -1,5 +1,6 @@
 #include "TimelineFixture.h"
 
+#include "../support/ShownTooltip.h"
 #include "../support/WxTestMain.h"
 
 #include <brannow2/CollectingMessenger.h>
@@ -237,8 +238,7 @@ TEST_F(TimelineFixture, HoverShowsTooltipLinesAndClicksSelectOrActivate)
     const wxPoint onLine = centre(m_lines[1]->lineRect(2));
     mouse(graph, wxEVT_MOTION, onLine.x, onLine.y);
     EXPECT_EQ(m_lines[1]->m_hitRow, 2);
-    ASSERT_NE(graph->GetToolTip(), nullptr);
-    EXPECT_EQ(graph->GetToolTipText(), "Lines 1\ntask 2");
+    EXPECT_EQ(shownTooltipText(graph), "Lines 1\ntask 2");
 
     mouse(graph, wxEVT_LEFT_DOWN, onLine.x, onLine.y, true);
     EXPECT_EQ(m_timeline->getSelectionLayer(), m_lines[1]);
@@ -248,7 +248,7 @@ TEST_F(TimelineFixture, HoverShowsTooltipLinesAndClicksSelectOrActivate)
     // Off the line: no tooltip, and a click there clears the selection.
     mouse(graph, wxEVT_MOTION, 2, onLine.y);
     EXPECT_EQ(m_lines[1]->m_hitRow, -1);
-    EXPECT_EQ(graph->GetToolTip(), nullptr);
+    EXPECT_EQ(shownTooltip(graph), nullptr);
     mouse(graph, wxEVT_LEFT_DOWN, 2, onLine.y, true);
     EXPECT_EQ(m_timeline->getSelectionLayer(), nullptr);
     EXPECT_EQ(m_callbacks[1].m_calls.size(), 2u);
