@@ -113,8 +113,8 @@ void resultOpenMemory(benchmark::State& state)
         benchmark::Counter(double(rows * samplesPerRow), benchmark::Counter::kIsIterationInvariantRate);
 }
 
-BENCHMARK(overTimeQuery)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(plainSequentialPass)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(overTimeQuery)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(plainSequentialPass)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(resultOpenMemory)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 
 }  // namespace
