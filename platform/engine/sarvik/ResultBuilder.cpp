@@ -9,6 +9,8 @@
 #include <dd_sarvik_2_2/dd_band_table.h>
 #include <dd_sarvik_2_2/filter/dd_filter_store.h>
 
+#include <algorithm>
+
 namespace dd_sarvik_2_2 {
 
 namespace {
@@ -46,15 +48,33 @@ std::shared_ptr<LifetimeTableData> lifetimeData(const store::ResultRecords& reco
 
 std::unique_ptr<Result> ResultBuilder::build(store::ResultRecords records, const ddb_2_2::string& directory)
 {
+    std::vector<SampleColumns> samples(records.sampleTables.size());
+    for (std::size_t t = 0; t < samples.size(); ++t) {
+        std::vector<store::SampleRecord>& table = records.sampleTables[t].samples;
+        samples[t].reserve(table.size());
+        for (const store::SampleRecord& sample : table)
+            samples[t].append(sample);
+        table = {};   // released table by table, so the samples are held twice for one table at most
+    }
+    return build(std::move(records), std::move(samples), directory);
+}
+
+std::unique_ptr<Result> ResultBuilder::build(store::ResultRecords records, std::vector<SampleColumns> samples,
+                                             const ddb_2_2::string& directory)
+{
+    samples.resize(std::max(samples.size(), records.sampleTables.size()));
     auto db = std::make_unique<ddb_2_2::pageable_database>(directory);
     db->add_table(dd_band_table::table_name, lifetimeData(records));
     for (store::AttributeTableRecord& table : records.attributeTables) {
         std::wstring name = table.name;
         db->add_table(name, std::make_shared<AttributeTableData>(std::move(table)));
     }
-    for (store::SampleTableRecord& table : records.sampleTables) {
+    for (std::size_t t = 0; t < records.sampleTables.size(); ++t) {
+        store::SampleTableRecord& table = records.sampleTables[t];
+        samples[t].finish();
         std::wstring name = table.name;
-        db->add_table(name, std::make_shared<SampleTableData>(std::move(table)));
+        db->add_table(name, std::make_shared<SampleTableData>(std::move(table.name), std::move(table.attributeTable),
+                                                              std::move(samples[t])));
     }
     for (const store::BandTableRecord& table : records.bandTables) {
         auto band = bandData(table);
