@@ -25,14 +25,10 @@ dd_band_kind kindOf(store::BandTableKind kind)
     return dd_band_kind::single_band;
 }
 
-std::shared_ptr<dd_band_data> bandData(const store::BandTableRecord& table)
+std::shared_ptr<dd_band_data> bandData(store::BandTableRecord& table)
 {
-    std::vector<dd_band_record> records;
-    records.reserve(table.objects.size());
-    for (const store::BandObjectRecord& o : table.objects)
-        records.push_back({o.row, o.start, o.end, o.value, o.instanceIndex, o.sourceRow});
     return std::make_shared<dd_band_data>(kindOf(table.kind), table.attributeTable, table.keyName,
-                                          table.keyValue, std::move(records));
+                                          table.keyValue, std::move(table.objects));
 }
 
 std::shared_ptr<LifetimeTableData> lifetimeData(const store::ResultRecords& records)
@@ -76,7 +72,7 @@ std::unique_ptr<Result> ResultBuilder::build(store::ResultRecords records, std::
         db->add_table(name, std::make_shared<SampleTableData>(std::move(table.name), std::move(table.attributeTable),
                                                               std::move(samples[t])));
     }
-    for (const store::BandTableRecord& table : records.bandTables) {
+    for (store::BandTableRecord& table : records.bandTables) {
         auto band = bandData(table);
         band->set_namesake_attributes(AttributeTableData::find(*db, table.name));
         db->add_table(table.name, std::move(band));

@@ -6,7 +6,7 @@ void SampleColumns::reserve(std::size_t samples)
 {
     m_starts.reserve(samples);
     m_lengths.reserve(samples);
-    m_instances.reserve(samples);
+    m_packed.reserve(samples);
 }
 
 void SampleColumns::append(const store::SampleRecord& sample)
@@ -31,14 +31,12 @@ void SampleColumns::append(const store::SampleRecord& sample)
     m_lengths.push_back(length < longLength ? static_cast<std::uint32_t>(length) : longLength);
     if (length >= longLength)
         m_longLengths.emplace_back(index, length);
-    m_instances.push_back(sample.instanceIndex);
-    if (!m_counts.empty()) {
-        m_counts.push_back(sample.count);
-    } else if (sample.count != 1) {
-        m_counts.reserve(m_starts.capacity());
-        m_counts.assign(index, 1);
-        m_counts.push_back(sample.count);
-    }
+    const bool packs = sample.instanceIndex >= 0 && static_cast<std::uint32_t>(sample.instanceIndex) < instanceMask
+        && sample.count < (escaped >> instanceBits);
+    m_packed.push_back(packs ? static_cast<std::uint32_t>(sample.instanceIndex) | sample.count << instanceBits
+                             : escaped);
+    if (!packs)
+        m_escapes.push_back({index, sample.instanceIndex, sample.count});
 }
 
 void SampleColumns::finish()
@@ -47,15 +45,21 @@ void SampleColumns::finish()
         sortByRowAndStart();
     m_starts.shrink_to_fit();
     m_lengths.shrink_to_fit();
-    m_instances.shrink_to_fit();
-    m_counts.shrink_to_fit();
+    m_packed.shrink_to_fit();
     m_longLengths.shrink_to_fit();
+    m_escapes.shrink_to_fit();
 }
 
 std::uint64_t SampleColumns::longLengthOf(std::size_t i) const
 {
     const auto it = std::lower_bound(m_longLengths.begin(), m_longLengths.end(), std::make_pair(i, std::uint64_t{0}));
     return it->second;
+}
+
+const SampleColumns::Escape& SampleColumns::escapeOf(std::size_t i) const
+{
+    return *std::lower_bound(m_escapes.begin(), m_escapes.end(), i,
+                             [](const Escape& e, std::size_t index) { return e.index < index; });
 }
 
 bool SampleColumns::inOrderAfterLast(const store::SampleRecord& sample) const

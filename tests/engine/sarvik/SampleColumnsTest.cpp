@@ -22,14 +22,14 @@ std::vector<SampleRecord> readBack(const SampleColumns& columns)
     return samples;
 }
 
-// Lengths beyond 32 bits, a count other than 1 only after many plain ones, an instant, and
+// Lengths beyond 32 bits, instances and counts beyond their packed bits, an instant, and
 // samples out of order: all read back exactly, sorted by (row, start) with stable ties.
 TEST(SampleColumns, KeepEverySampleExactlyInRowAndStartOrder)
 {
     const std::uint64_t huge = (1ull << 40) + 3;
     std::vector<SampleRecord> sorted = {
-        {0, 5, 5, 1, 2},       {0, 10, 10 + huge, 1, 0}, {0, 10, 12, 1, 1},
-        {2, 1, 4, 7, 3},       {2, 9, 9 + std::uint64_t{UINT32_MAX}, 1, 4}, {3, 0, UINT64_MAX, 1, 5},
+        {0, 5, 5, 1, 2},       {0, 10, 10 + huge, 254, 0}, {0, 10, 12, 255, 1 << 24},
+        {2, 1, 4, 7, (1 << 24) - 2}, {2, 9, 9 + std::uint64_t{UINT32_MAX}, 0, 4}, {3, 0, UINT64_MAX, 1, -1},
     };
     SampleColumns inOrder;
     for (const SampleRecord& s : sorted)
