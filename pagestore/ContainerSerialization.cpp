@@ -1,13 +1,9 @@
 #include "pagestore/ContainerSerialization.h"
 
-#include "pagestore/PortableBinaryIArchive.h"
-#include "pagestore/PortableBinaryOArchive.h"
+#include "pagestore/OverTimeItemBlock.h"
 
 #include <ddb_2_2/ddb_storage.h>
 #include <ddb_2_2/ddb_storage_file.h>
-
-#include <boost/archive/binary_iarchive.hpp>
-#include <boost/archive/binary_oarchive.hpp>
 
 #include <mutex>
 
@@ -93,8 +89,9 @@ void save(Archive& ar, const OverTimePageBase& page, unsigned)
     if (count == 0)
         return;
     ar << count;
-    for (const auto& item : *items)
-        ar << item;
+    // The first item goes as an object, which carries the class information.
+    ar << items->front();
+    velmora_1_0::OverTimeItemBlock::save(ar, items->data() + 1, items->size() - 1);
 }
 
 template <class Archive>
@@ -112,13 +109,13 @@ void load(Archive& ar, OverTimePageBase& page, unsigned version)
     ar >> count;
     if (count < 0)
         velmora_1_0::throwCorrupt("negative item count");
+    if (count == 0)
+        return;
     auto& items = *page.get_items();
-    // Items are appended one by one: a damaged count ends at the end of the stream.
-    for (std::int32_t i = 0; i < count; ++i) {
-        dd_sarvik_2_2::dd_overtime_data item;
-        ar >> item;
-        items.push_back(item);
-    }
+    dd_sarvik_2_2::dd_overtime_data first;
+    ar >> first;
+    items.push_back(first);
+    velmora_1_0::OverTimeItemBlock::load(ar, items, static_cast<std::size_t>(count) - 1);
     page.update_memory_size();
     page.set_first_item(items.front());
 }

@@ -3,6 +3,8 @@
 #include "pagestore/OverTimePage.h"
 #include "pagestore/PageFile.h"
 
+#include <algorithm>
+
 namespace velmora_1_0 {
 
 OverTimeBucket::OverTimeBucket(ddb_2_2::pageable_database& db) { attach(db); }
@@ -30,6 +32,12 @@ bool OverTimeBucket::save(const ddb_2_2::string& path, ddb_2_2::pageable_databas
 std::unique_ptr<OverTimeBucket::page_type> OverTimeBucket::create_page() const
 {
     return std::make_unique<OverTimePage>();
+}
+
+std::uint32_t OverTimeBucket::capacity_for(std::size_t pending) const
+{
+    return static_cast<std::uint32_t>(
+        std::clamp<std::size_t>(pending, ddb_2_2::page_base::default_capacity, maxPageItems));
 }
 
 }  // namespace velmora_1_0

@@ -33,22 +33,26 @@ void PortableBinaryIArchive::readHeader()
     set_library_version(version);
 }
 
+// Integers are most of what a page holds: their bytes come straight from the stream buffer.
 std::uint64_t PortableBinaryIArchive::loadInteger(std::size_t width)
 {
-    signed char lengthByte = 0;
-    primitive::load_binary(&lengthByte, 1);
+    const auto nextByte = [this] {
+        const auto c = m_sb.sbumpc();
+        if (c == std::char_traits<char>::eof())
+            throw boost::archive::archive_exception(boost::archive::archive_exception::input_stream_error);
+        return static_cast<unsigned char>(c);
+    };
+    const auto lengthByte = static_cast<signed char>(nextByte());
     if (lengthByte == 0)
         return 0;
     const bool negative = lengthByte < 0;
     const std::size_t length = negative ? std::size_t(-int(lengthByte)) : std::size_t(lengthByte);
     if (length > width)
         throw PortableArchiveException(PortableArchiveException::integerTooWide);
-    unsigned char bytes[8];
-    primitive::load_binary(bytes, length);
     std::uint64_t magnitude = 0;
     for (std::size_t i = 0; i < length; ++i) {
-        const std::size_t index = (m_flags & endianBig) ? i : length - 1 - i;
-        magnitude = (magnitude << 8) | bytes[index];
+        const std::uint64_t byte = nextByte();
+        magnitude = (m_flags & endianBig) ? (magnitude << 8) | byte : magnitude | byte << (8 * i);
     }
     return negative ? std::uint64_t(0) - magnitude : magnitude;
 }

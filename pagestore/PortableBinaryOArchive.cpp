@@ -2,6 +2,8 @@
 
 #include "pagestore/PortableArchiveException.h"
 
+#include <cstring>
+
 #include <boost/archive/impl/archive_serializer_map.ipp>
 #include <boost/archive/impl/basic_binary_oarchive.ipp>
 #include <boost/archive/impl/basic_binary_oprimitive.ipp>
@@ -19,21 +21,26 @@ PortableBinaryOArchive::PortableBinaryOArchive(std::streambuf& buffer, unsigned 
 
 void PortableBinaryOArchive::saveInteger(std::uint64_t bits, bool negative)
 {
-    std::uint64_t magnitude = negative ? std::uint64_t(0) - bits : bits;
-    unsigned char bytes[8];
-    signed char length = 0;
-    while (magnitude != 0) {
-        bytes[length++] = static_cast<unsigned char>(magnitude & 0xFF);
-        magnitude >>= 8;
-    }
-    const signed char lengthByte = negative ? static_cast<signed char>(-length) : length;
-    primitive::save_binary(&lengthByte, 1);
-    if (m_flags & endianBig) {
-        for (int i = length - 1; i >= 0; --i)
-            primitive::save_binary(&bytes[i], 1);
-    } else if (length > 0) {
-        primitive::save_binary(bytes, static_cast<std::size_t>(length));
-    }
+    unsigned char bytes[maxEncodedBytes];
+    primitive::save_binary(bytes, encodeInteger(bits, negative, bytes));
+}
+
+// All eight bytes are stored at once; those past the length are scratch that the next write
+// overwrites, which is why `out` has room for maxEncodedBytes.
+std::size_t PortableBinaryOArchive::encodeInteger(std::uint64_t bits, bool negative, unsigned char* out) const
+{
+    const std::uint64_t magnitude = negative ? std::uint64_t(0) - bits : bits;
+    const int length = magnitude == 0 ? 0 : (71 - __builtin_clzll(magnitude)) / 8;
+    out[0] = static_cast<unsigned char>(negative ? -length : length);
+    if (length == 0)
+        return 1;
+    // The value whose bytes in memory, least significant first, are the ones to write.
+    std::uint64_t stored = (m_flags & endianBig) ? __builtin_bswap64(magnitude) >> (8 * (8 - length)) : magnitude;
+#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    stored = __builtin_bswap64(stored);
+#endif
+    std::memcpy(out + 1, &stored, sizeof stored);
+    return static_cast<std::size_t>(length) + 1;
 }
 
 }  // namespace velmora_1_0

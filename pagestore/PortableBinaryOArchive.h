@@ -13,6 +13,7 @@
 #include <boost/archive/basic_binary_oarchive.hpp>
 #include <boost/archive/basic_binary_oprimitive.hpp>
 
+#include <cstddef>
 #include <cstdint>
 #include <streambuf>
 #include <string>
@@ -47,6 +48,11 @@ public:
     void save(const boost::serialization::item_version_type& version) { save(static_cast<unsigned>(version)); }
     void save(const boost::serialization::collection_size_type& size) { save(static_cast<std::size_t>(size)); }
 
+    /// Writes an integer's encoding into `out` (room for maxEncodedBytes) and returns its length;
+    /// for callers that gather many integers into one raw block.
+    std::size_t encode(std::uint64_t value, unsigned char* out) const { return encodeInteger(value, false, out); }
+    static constexpr std::size_t maxEncodedBytes = 9;
+
 private:
     using primitive = boost::archive::basic_binary_oprimitive<PortableBinaryOArchive, char, std::char_traits<char>>;
     friend class boost::archive::detail::interface_oarchive<PortableBinaryOArchive>;
@@ -60,6 +66,7 @@ private:
     }
     /// `bits` is the two's-complement pattern of the value.
     void saveInteger(std::uint64_t bits, bool negative);
+    std::size_t encodeInteger(std::uint64_t bits, bool negative, unsigned char* out) const;
 
     unsigned m_flags;
 };

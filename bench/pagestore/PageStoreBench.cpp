@@ -1,6 +1,8 @@
 // Save and load of an over-time bucket of one million items (64 rows of 15625 running
-// totals) in each archive kind, through real page files in a temporary directory. Throughput
-// counts the bytes of the files written or read, over wall-clock time (file I/O included).
+// totals) in each archive kind, through real page files on tmpfs and on disk, beside the
+// baseline: the same bytes written with fwrite into one file and read back with fread.
+// Throughput counts the bytes of the files written or read, over wall-clock time (file I/O
+// included).
 
 #include "pagestore/OverTimeBucket.h"
 #include "support/TempDirectory.h"
@@ -9,6 +11,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
 
 namespace {
 
@@ -36,11 +43,17 @@ void fill(velmora_1_0::OverTimeBucket& bucket)
     }
 }
 
-// A database of the benchmark's archive type (range(0)) in a scratch folder, and where the bucket
-// is saved in it.
+// range(1): 0 = tmpfs, 1 = disk (the system's temporary directory, on the root file system here).
+std::filesystem::path placeOf(const benchmark::State& state)
+{
+    return state.range(1) == 0 ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path();
+}
+
+// A database of the benchmark's archive type (range(0)) in a scratch folder of its place, and
+// where the bucket is saved in it.
 struct BucketStore {
     explicit BucketStore(const benchmark::State& state)
-        : dir("velmora-bench-pagestore"), db(dir.path().wstring(), static_cast<int>(state.range(0))),
+        : dir("velmora-bench-pagestore", placeOf(state)), db(dir.path().wstring(), static_cast<int>(state.range(0))),
           path(ddb_2_2::string(dir.path().wstring()) + ddb_2_2::string(L"//overtime.bucket"))
     {
     }
@@ -91,8 +104,63 @@ void BM_BucketLoad(benchmark::State& state)
     store.count(state);
 }
 
+// The bytes of the files a save of the bucket writes, end to end.
+std::vector<char> savedBytes(const benchmark::State& state)
+{
+    BucketStore store(state);
+    velmora_1_0::OverTimeBucket bucket(store.db);
+    fill(bucket);
+    bucket.save(store.path, store.db);
+    std::vector<char> bytes;
+    for (const auto& entry : std::filesystem::directory_iterator(store.dir.path())) {
+        std::ifstream file(entry.path(), std::ios::binary);
+        bytes.insert(bytes.end(), std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+    return bytes;
+}
+
+void BM_RawWrite(benchmark::State& state)
+{
+    const std::vector<char> bytes = savedBytes(state);
+    const bench_support::TempDirectory dir("velmora-bench-raw", placeOf(state));
+    const std::string path = (dir.path() / "raw").string();
+    for (auto _ : state) {
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size())
+            state.SkipWithError("fwrite failed");
+        if (file)
+            std::fclose(file);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+
+void BM_RawRead(benchmark::State& state)
+{
+    std::vector<char> bytes = savedBytes(state);
+    const bench_support::TempDirectory dir("velmora-bench-raw", placeOf(state));
+    const std::string path = (dir.path() / "raw").string();
+    if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+    }
+    for (auto _ : state) {
+        std::FILE* file = std::fopen(path.c_str(), "rb");
+        if (!file || std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size())
+            state.SkipWithError("fread failed");
+        if (file)
+            std::fclose(file);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+
 }  // namespace
 
-// Argument: the archive type of the database (0 native, 1 portable).
-BENCHMARK(BM_BucketSave)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_BucketLoad)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+// Arguments: the archive type of the database (0 native, 1 portable), then the place (0 tmpfs,
+// 1 disk). The raw baselines write the bytes of the native or portable files.
+#define PAGESTORE_BENCHMARK(name) \
+    BENCHMARK(name)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime()
+PAGESTORE_BENCHMARK(BM_BucketSave);
+PAGESTORE_BENCHMARK(BM_BucketLoad);
+PAGESTORE_BENCHMARK(BM_RawWrite);
+PAGESTORE_BENCHMARK(BM_RawRead);

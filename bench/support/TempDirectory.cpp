@@ -7,11 +7,10 @@
 
 namespace bench_support {
 
-TempDirectory::TempDirectory(const std::string& prefix)
+TempDirectory::TempDirectory(const std::string& prefix, const std::filesystem::path& parent)
 {
     std::random_device seed;
-    m_path = std::filesystem::temp_directory_path()
-        / (prefix + "-" + std::to_string(::getpid()) + "-" + std::to_string(seed()));
+    m_path = parent / (prefix + "-" + std::to_string(::getpid()) + "-" + std::to_string(seed()));
     std::filesystem::create_directories(m_path);
 }
 

@@ -6,11 +6,13 @@
 
 namespace bench_support {
 
-// A fresh folder under the system's temporary directory, named after `prefix`, the process and a
-// random number so parallel runs never share it; removed with everything in it on destruction.
+// A fresh folder under `parent` (by default the system's temporary directory), named after
+// `prefix`, the process and a random number so parallel runs never share it; removed with
+// everything in it on destruction.
 class TempDirectory {
 public:
-    explicit TempDirectory(const std::string& prefix);
+    explicit TempDirectory(const std::string& prefix,
+                           const std::filesystem::path& parent = std::filesystem::temp_directory_path());
     ~TempDirectory();
     TempDirectory(const TempDirectory&) = delete;
     TempDirectory& operator=(const TempDirectory&) = delete;

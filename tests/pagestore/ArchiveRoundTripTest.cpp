@@ -15,6 +15,11 @@ struct LegacyRowV3 {
 struct LegacyKeyV1 {
     OverTimeKey key;   // row 0 is not stored
 };
+// A page written the plain way, every item through the archive as an object of its own.
+struct ItemByItemPage {
+    std::uint32_t word = 0;
+    std::vector<OverTimeItem> items;
+};
 
 BOOST_CLASS_VERSION(LegacyRowV3, 3)
 BOOST_CLASS_VERSION(LegacyKeyV1, 1)
@@ -38,6 +43,15 @@ void serialize(Archive& ar, LegacyKeyV1& legacy, unsigned)
     for (std::size_t i = 1; i < legacy.key.rows.size(); ++i)
         ar << legacy.key.rows[i];
     ar << legacy.key.first_number << legacy.key.second_number << legacy.key.first_name << legacy.key.second_name;
+}
+
+template <class Archive>
+void serialize(Archive& ar, ItemByItemPage& page, unsigned)
+{
+    const auto count = static_cast<std::int32_t>(page.items.size());
+    ar << page.word << count << count;
+    for (const OverTimeItem& item : page.items)
+        ar << item;
 }
 
 }  // namespace serialization
@@ -144,6 +158,30 @@ TYPED_TEST(ArchiveRoundTrip, PagesWithAndWithoutItems)
     EXPECT_EQ(readBack.get_page_word(), 5u);
     EXPECT_TRUE(readBack.has_items());
     EXPECT_EQ(readBack.size(), 0u);
+}
+
+TYPED_TEST(ArchiveRoundTrip, PageItemsReadAndWriteAsObjectsOneAfterAnother)
+{
+    // Values of every encoded length, and more items than one block of the page writer holds.
+    ItemByItemPage plain{41, {}};
+    for (std::uint64_t i = 0; i < 2500; ++i)
+        plain.items.emplace_back((i * 0x9E3779B97F4A7C15ull) >> (i % 64),
+                                 static_cast<std::uint32_t>((i * 2654435761u) >> (i % 32)));
+    OverTimePageBase page;
+    page.set_capacity(2500);
+    page.set_page_word(41);
+    page.allocate();
+    for (const auto& item : plain.items)
+        page.push_back(item);
+
+    const std::string bytes = writeArchive<TypeParam>(static_cast<const OverTimePageBase&>(page));
+    EXPECT_EQ(bytes, writeArchive<TypeParam>(plain));
+    std::stringbuf buffer(bytes);
+    typename TypeParam::IArchive ar(buffer, 0);
+    OverTimePageBase loaded;
+    loaded.set_capacity(2500);
+    ar >> loaded;
+    EXPECT_EQ(*loaded.get_items(), plain.items);
 }
 
 TYPED_TEST(ArchiveRoundTrip, UnknownClassVersionsAreRefused)

@@ -18,8 +18,8 @@ protected:
 
     void SetUp() override
     {
-        bucket.append(makeKey(0), makeItems(0, 1100));
-        bucket.append(makeKey(1), makeItems(1, 1100));
+        appendInDefaultPages(bucket, makeKey(0), makeItems(0, 1100));
+        appendInDefaultPages(bucket, makeKey(1), makeItems(1, 1100));
     }
 
     /// Saves and returns how many page files were opened for writing.

@@ -45,7 +45,7 @@ protected:
     void fill(OverTimeBucket& bucket)
     {
         for (std::int32_t row = 0; row < 3; ++row)
-            bucket.append(makeKey(row), makeItems(row, 1100));
+            appendInDefaultPages(bucket, makeKey(row), makeItems(row, 1100));
         bucket.set_bucket_word(9);
     }
 };
@@ -78,6 +78,38 @@ TYPED_TEST(PageFile, BucketRoundTripReadsPagesOnlyWhenUsed)
     }
     for (std::int32_t row = 0; row < 3; ++row)
         EXPECT_EQ(readKey(loaded, makeKey(row)), makeItems(row, 1100));
+}
+
+TYPED_TEST(PageFile, EachBatchFillsPagesSizedToItUpToTheLargestPage)
+{
+    const std::size_t largest = OverTimeBucket::maxPageItems;
+    OverTimeBucket saved(this->db);
+    saved.append(makeKey(0), makeItems(0, 1100));
+    saved.append(makeKey(1), makeItems(1, static_cast<int>(largest) + 10));
+    saved.append(makeKey(1), makeItems(2, 3));
+    ASSERT_TRUE(saved.save(this->bucketPath, this->db));
+    EXPECT_EQ(this->dir.fileCount(), 1 + 1 + 2);
+
+    OverTimeBucket loaded;
+    ASSERT_TRUE(loaded.load(this->bucketPath, this->db));
+    {
+        OverTimeBucket::mutex_type::scoped_lock lock(loaded.get_mutex(), false);
+        const auto& one = loaded.get_page_map().at(makeKey(0));
+        ASSERT_EQ(one.size(), 1u);
+        EXPECT_EQ(one[0]->get_capacity(), 1100u);
+        EXPECT_EQ(one[0]->get_memory_size(), 1100u * 16);
+        // The rest of a batch too small for a page of its own gets a default page, which the
+        // next batch tops up.
+        const auto& two = loaded.get_page_map().at(makeKey(1));
+        ASSERT_EQ(two.size(), 2u);
+        EXPECT_EQ(two[0]->get_capacity(), largest);
+        EXPECT_EQ(two[1]->get_capacity(), 512u);
+    }
+    EXPECT_EQ(readKey(loaded, makeKey(0)), makeItems(0, 1100));
+    auto expected = makeItems(1, static_cast<int>(largest) + 10);
+    for (const auto& item : makeItems(2, 3))
+        expected.push_back(item);
+    EXPECT_EQ(readKey(loaded, makeKey(1)), expected);
 }
 
 TYPED_TEST(PageFile, EmptyBucketRoundTrip)

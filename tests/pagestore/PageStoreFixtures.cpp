@@ -1,5 +1,7 @@
 #include "PageStoreFixtures.h"
 
+
+#include <algorithm>
 #include <filesystem>
 
 OverTimeKey makeKey(std::int32_t instance, const wchar_t* restriction)
@@ -22,6 +24,14 @@ std::vector<OverTimeItem> makeItems(std::uint64_t seed, int count)
     for (int bucket = 0; bucket < count; ++bucket)
         items.emplace_back(seed * 7 + bucket, static_cast<std::uint32_t>(2 * bucket));
     return items;
+}
+
+void appendInDefaultPages(ddb_2_2::paged_bucket<OverTimeItem>& bucket, const OverTimeKey& key,
+                          const std::vector<OverTimeItem>& items)
+{
+    constexpr std::size_t batch = ddb_2_2::page_base::default_capacity;
+    for (std::size_t done = 0; done < items.size(); done += batch)
+        bucket.append(key, items.data() + done, std::min(batch, items.size() - done));
 }
 
 std::unique_ptr<ddb_2_2::ddb_storage_file> RecordingStorage::open_for_reading(const ddb_2_2::string& path) const

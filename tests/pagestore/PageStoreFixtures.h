@@ -28,6 +28,9 @@ using OverTimeKey = dd_sarvik_2_2::dd_overtime_data::key;
 OverTimeKey makeKey(std::int32_t instance, const wchar_t* restriction = L"compute");
 /// Running totals for `count` buckets, value = seed * 7 + bucket, every other bucket.
 std::vector<OverTimeItem> makeItems(std::uint64_t seed, int count);
+/// Appends `items` in batches of 512, so that they fill default-sized pages of 512 items.
+void appendInDefaultPages(ddb_2_2::paged_bucket<OverTimeItem>& bucket, const OverTimeKey& key,
+                          const std::vector<OverTimeItem>& items);
 
 struct NativeArchives {
     using OArchive = boost::archive::binary_oarchive;

@@ -1,10 +1,8 @@
 // The over-time time query over 10 million samples (64 rows, 2000 buckets) against a plain
-// sequential pass over the same sample array, and the memory a result holds per sample once
-// opened from its directory.
+// sequential pass over the same sample array. Compare their CPU times (every thread counted)
+// pinned to one core: `taskset -c 1 bench_sarvik_overtime`.
 
 #include "sarvik/ResultBuilder.h"
-#include "support/PeakMemory.h"
-#include "support/ResultDirectory.h"
 
 #include <dd_sarvik_2_2/Sarvik.h>
 #include <dd_sarvik_2_2/dd_overtime_query.h>
@@ -88,34 +86,8 @@ void plainSequentialPass(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * rows * samplesPerRow);
 }
 
-// Peak memory while opening a result of 10 million samples, per sample. The peak is reset
-// before each open, so the records written during set-up do not count.
-void resultOpenMemory(benchmark::State& state)
-{
-    const bench_support::ResultDirectory directory(records());
-    if (!directory.written()) {
-        state.SkipWithError("writing the result failed");
-        return;
-    }
-    bench_support::PeakMemory memory;
-    double bytesPerSample = 0.0;
-    for (auto _ : state) {
-        Sarvik engine;
-        memory.reset();
-        if (!directory.open(engine)) {
-            state.SkipWithError("result_open failed");
-            break;
-        }
-        bytesPerSample = memory.bytesSinceReset() / double(rows * samplesPerRow);
-    }
-    state.counters["peak_bytes_per_sample"] = bytesPerSample;
-    state.counters["samples_per_second"] =
-        benchmark::Counter(double(rows * samplesPerRow), benchmark::Counter::kIsIterationInvariantRate);
-}
-
-BENCHMARK(overTimeQuery)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(plainSequentialPass)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(resultOpenMemory)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK(overTimeQuery)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(plainSequentialPass)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 }  // namespace
 }  // namespace dd_sarvik_2_2

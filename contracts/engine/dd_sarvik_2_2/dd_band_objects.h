@@ -4,6 +4,7 @@
 // dd_band_record is the stored form shared by all four band table kinds; each table converts it
 // to its own object type when iterated. Ticks are the result's engine ticks.
 
+#include <dd_sarvik_2_2/store/ResultRecords.h>
 #include <ddb_2_2/index.h>
 #include <ddb_2_2/string.h>
 
@@ -19,14 +20,9 @@ enum class dd_band_kind : int {
     global_durations = 4,   // "dd_global_band_obj2": no row, data type 35
 };
 
-struct dd_band_record {
-    std::int32_t row = 0;            // the row (key index) the object is filed under; -1 for all
-    std::uint64_t start = 0;
-    std::uint64_t end = 0;           // end == start for an instant
-    std::int32_t value = 0;          // carried through unchanged
-    std::int32_t instance_index = 0; // instance of the table's attribute table
-    std::int32_t source_row = -1;    // multi-band tables: the row that signalled
-};
+/// The record as the store loads it, so that a loaded table is moved in rather than copied
+/// (band tables hold millions of markers and transitions): row -1 files it under every row.
+using dd_band_record = store::BandObjectRecord;
 
 /// An instant (start == end) or duration of one instance: what per-row band objects and
 /// global durations both are.
@@ -38,7 +34,7 @@ struct dd_band_interval {
 
     static dd_band_interval from(const dd_band_record& r)
     {
-        return {ddb_2_2::index(r.instance_index), r.start, r.end, r.value};
+        return {ddb_2_2::index(r.instanceIndex), r.start, r.end, r.value};
     }
 };
 
@@ -58,7 +54,7 @@ struct dd_single_multi_band_obj {
 
     static dd_single_multi_band_obj from(const dd_band_record& r)
     {
-        return {ddb_2_2::index(r.source_row), ddb_2_2::index(r.instance_index), r.start, r.end, r.value};
+        return {ddb_2_2::index(r.sourceRow), ddb_2_2::index(r.instanceIndex), r.start, r.end, r.value};
     }
 };
 
@@ -70,7 +66,7 @@ struct dd_global_band_obj {
 
     static dd_global_band_obj from(const dd_band_record& r)
     {
-        return {ddb_2_2::index(r.instance_index), r.start, r.value};
+        return {ddb_2_2::index(r.instanceIndex), r.start, r.value};
     }
 };
 

@@ -28,6 +28,18 @@ public:
         m_begins.push_back(sortedItems.size());
     }
 
+    /// Adds the next item of the sorted sequence, for owners that do not keep items with a row.
+    void push_back(std::int32_t row)
+    {
+        if (m_begins.empty())
+            m_begins.push_back(0);
+        if (m_rows.empty() || m_rows.back() != row) {
+            m_rows.push_back(row);
+            m_begins.push_back(m_begins.back());
+        }
+        ++m_begins.back();
+    }
+
     const std::vector<std::int32_t>& rows() const { return m_rows; }
 
     range_t range(std::int32_t row) const

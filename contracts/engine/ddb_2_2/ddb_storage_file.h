@@ -16,7 +16,7 @@ class SARVIK_API ddb_storage_file {
 public:
     enum class mode { read, write };
 
-    /// Opens `utf8Path` for binary reading, or for binary writing (truncating).
+    /// Opens `utf8Path` for binary reading, or for binary writing (as a new file replacing any old one).
     ddb_storage_file(const std::string& utf8Path, mode how);
     ~ddb_storage_file();
     ddb_storage_file(const ddb_storage_file&) = delete;

@@ -1,5 +1,6 @@
 #pragma once
-// A map from a key to that key's items, kept in pages of up to 512 items each.
+// A map from a key to that key's items, kept in pages of up to 512 items each, unless the
+// bucket's page type asks for pages sized to the batch being appended.
 //
 // Filling: append() adds items at the end of a key's list; it takes the bucket's
 // reader-writer lock as a writer, so worker threads may fill different keys at once (batch
@@ -82,7 +83,7 @@ public:
                 // A last page that is paged out is not read back here (that would read a file
                 // under the bucket's lock); the items go to a new page instead.
                 if (pages.empty() || !lockResidentPage(*pages.back(), pin) || pages.back()->full())
-                    pages.push_back(makeResidentPage(pin));
+                    pages.push_back(makeResidentPage(pin, count - done));
                 page_type& page = *pages.back();
                 while (done < count && !page.full())
                     page.push_back(items[done++]);
@@ -162,11 +163,14 @@ public:
 protected:
     /// The page type of this bucket; override to make pages that can be saved and loaded.
     virtual std::unique_ptr<page_type> create_page() const { return std::make_unique<page_type>(); }
+    /// The capacity of a page made while `pending` items of one batch remain to be placed.
+    virtual std::uint32_t capacity_for(std::size_t /*pending*/) const { return page_base::default_capacity; }
 
 private:
-    std::unique_ptr<page_type> makeResidentPage(page_lock& pin)
+    std::unique_ptr<page_type> makeResidentPage(page_lock& pin, std::size_t pending)
     {
         std::unique_ptr<page_type> page = create_page();
+        page->set_capacity(capacity_for(pending));
         page->allocate();
         register_page(*page, &pin);
         return page;

@@ -1,11 +1,18 @@
 #include <ddb_2_2/ddb_storage_file.h>
 
+#include <cstdio>
+
 namespace ddb_2_2 {
 
 ddb_storage_file::ddb_storage_file(const std::string& utf8Path, mode how)
 {
     const auto flags = how == mode::read ? std::ios::in | std::ios::binary
                                          : std::ios::out | std::ios::binary | std::ios::trunc;
+    // A new file rather than a truncated one: the file system then does not wait for the
+    // old content's write-back before taking the new bytes, and a reader of the old file
+    // keeps what it opened.
+    if (how == mode::write)
+        std::remove(utf8Path.c_str());
     m_buffer.open(utf8Path, flags);
 }
 

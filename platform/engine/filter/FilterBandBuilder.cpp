@@ -29,7 +29,7 @@ std::vector<dd_band_record> FilterBandBuilder::build() const
             record.row = key;
             record.start = start;
             record.end = end;
-            record.instance_index = band.instanceIndex;
+            record.instanceIndex = band.instanceIndex;
             records.push_back(record);
         }
     }

@@ -94,7 +94,7 @@ bool collectObjects(FilterBandBuilder& band, const dd_filter_eval& eval, const d
                 if ((i - begin) % pollInterval == pollInterval - 1 && is_canceled(progress))
                     return false;
                 const dd_band_record& object = records[i];
-                if (own.check_filter(ddb_2_2::index(object.instance_index)))
+                if (own.check_filter(ddb_2_2::index(object.instanceIndex)))
                     addSelected(band, eval, r, rowInstance.get(), object.start, object.end, perRow);
             }
         }

@@ -45,8 +45,8 @@ std::optional<Points> bandPoints(const ddb_2_2::database& db, const ddb_2_2::str
     Points points;
     for (const dd_band_record& r : band->records()) {
         double value = 0.0;
-        if (r.instance_index >= 0 && ofInstance(r.instance_index, instance) &&
-            AttributePath::toVariant(attribute->value(static_cast<std::size_t>(r.instance_index))).to_double(value))
+        if (r.instanceIndex >= 0 && ofInstance(r.instanceIndex, instance) &&
+            AttributePath::toVariant(attribute->value(static_cast<std::size_t>(r.instanceIndex))).to_double(value))
             points.emplace_back(r.start, value);
     }
     std::stable_sort(points.begin(), points.end(),

@@ -5,8 +5,9 @@
 // buckets tile the range exactly (no tick is lost to rounding) and their widths differ by at most
 // one tick. A tick's bucket is floor((t - start) * count / span). Lookups run once or twice per
 // sample, so they avoid integer division: the boundaries are computed once, a floating-point
-// product guesses the bucket (off by at most one) and the boundaries correct the guess. Copies
-// share the boundaries.
+// product guesses the bucket (off by at most one) and the boundaries correct the guess. Ticks
+// read in ascending order mostly fall in the bucket of the previous one or a few after it:
+// bucketNear walks there from a hint and skips the conversion. Copies share the boundaries.
 
 #include <engine_export.h>
 #include <cstdint>
@@ -39,9 +40,22 @@ public:
             ++b;
         return b;
     }
+    /// Bucket of a tick inside [start, end), searched from `hint` (a bucket below count()) onwards.
+    std::uint32_t bucketNear(std::uint64_t tick, std::uint32_t hint) const
+    {
+        if (tick < m_bounds[hint])
+            return bucketOf(tick);
+        // A short walk: far jumps (gaps in the samples) cost a lookup, not a walk over the gap.
+        for (const std::uint32_t last = hint + nearSteps < m_count ? hint + nearSteps : m_count - 1; hint < last; ++hint)
+            if (tick < m_bounds[hint + 1])
+                return hint;
+        return tick < m_bounds[hint + 1] ? hint : bucketOf(tick);
+    }
     bool contains(std::uint64_t tick) const { return tick >= m_start && tick - m_start < m_span; }
 
 private:
+    static constexpr std::uint32_t nearSteps = 4;
+
     std::uint64_t m_start = 0;
     std::uint64_t m_span = 0;
     std::uint32_t m_count = 0;

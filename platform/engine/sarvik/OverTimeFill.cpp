@@ -99,22 +99,22 @@ bool OverTimeFill::fillRow(std::size_t row, Bucket& bucket, const dd_progress_im
     for (const std::int32_t sourceRow : m_sourceRows[row]) {
         if (!m_selection.rowPasses(sourceRow))
             continue;
-        const auto [begin, end] = m_selection.samples().rows().range(sourceRow);
+        const auto [begin, end] = samples.rows().range(sourceRow);
         for (std::size_t i = begin; i < end; ++i) {
-            const store::SampleRecord& s = samples[i];
-            if (s.start >= m_grid.end())
+            const std::uint64_t start = samples.start(i);
+            if (start >= m_grid.end())
                 break;   // sorted by start: the rest lie after the range
             if (++sinceLastPoll == cancelPollInterval) {
                 sinceLastPoll = 0;
                 if (is_canceled(progress))
                     return false;
             }
-            if (!m_selection.instancePasses(s.instanceIndex))
+            if (!m_selection.instancePasses(samples.instance(i)))
                 continue;
             if (ranges)
-                accumulator.addWithin(s.start, s.end, s.count, *ranges);
+                accumulator.addWithin(start, samples.end(i), samples.count(i), *ranges);
             else
-                accumulator.add(s.start, s.end, s.count);
+                accumulator.add(start, samples.end(i), samples.count(i));
         }
     }
     std::vector<dd_overtime_data> items;

@@ -9,6 +9,8 @@
 #include <dd_sarvik_2_2/dd_band_table.h>
 #include <dd_sarvik_2_2/filter/dd_filter_store.h>
 
+#include <algorithm>
+
 namespace dd_sarvik_2_2 {
 
 namespace {
@@ -23,14 +25,10 @@ dd_band_kind kindOf(store::BandTableKind kind)
     return dd_band_kind::single_band;
 }
 
-std::shared_ptr<dd_band_data> bandData(const store::BandTableRecord& table)
+std::shared_ptr<dd_band_data> bandData(store::BandTableRecord& table)
 {
-    std::vector<dd_band_record> records;
-    records.reserve(table.objects.size());
-    for (const store::BandObjectRecord& o : table.objects)
-        records.push_back({o.row, o.start, o.end, o.value, o.instanceIndex, o.sourceRow});
     return std::make_shared<dd_band_data>(kindOf(table.kind), table.attributeTable, table.keyName,
-                                          table.keyValue, std::move(records));
+                                          table.keyValue, std::move(table.objects));
 }
 
 std::shared_ptr<LifetimeTableData> lifetimeData(const store::ResultRecords& records)
@@ -46,17 +44,35 @@ std::shared_ptr<LifetimeTableData> lifetimeData(const store::ResultRecords& reco
 
 std::unique_ptr<Result> ResultBuilder::build(store::ResultRecords records, const ddb_2_2::string& directory)
 {
+    std::vector<SampleColumns> samples(records.sampleTables.size());
+    for (std::size_t t = 0; t < samples.size(); ++t) {
+        std::vector<store::SampleRecord>& table = records.sampleTables[t].samples;
+        samples[t].reserve(table.size());
+        for (const store::SampleRecord& sample : table)
+            samples[t].append(sample);
+        table = {};   // released table by table, so the samples are held twice for one table at most
+    }
+    return build(std::move(records), std::move(samples), directory);
+}
+
+std::unique_ptr<Result> ResultBuilder::build(store::ResultRecords records, std::vector<SampleColumns> samples,
+                                             const ddb_2_2::string& directory)
+{
+    samples.resize(std::max(samples.size(), records.sampleTables.size()));
     auto db = std::make_unique<ddb_2_2::pageable_database>(directory);
     db->add_table(dd_band_table::table_name, lifetimeData(records));
     for (store::AttributeTableRecord& table : records.attributeTables) {
         std::wstring name = table.name;
         db->add_table(name, std::make_shared<AttributeTableData>(std::move(table)));
     }
-    for (store::SampleTableRecord& table : records.sampleTables) {
+    for (std::size_t t = 0; t < records.sampleTables.size(); ++t) {
+        store::SampleTableRecord& table = records.sampleTables[t];
+        samples[t].finish();
         std::wstring name = table.name;
-        db->add_table(name, std::make_shared<SampleTableData>(std::move(table)));
+        db->add_table(name, std::make_shared<SampleTableData>(std::move(table.name), std::move(table.attributeTable),
+                                                              std::move(samples[t])));
     }
-    for (const store::BandTableRecord& table : records.bandTables) {
+    for (store::BandTableRecord& table : records.bandTables) {
         auto band = bandData(table);
         band->set_namesake_attributes(AttributeTableData::find(*db, table.name));
         db->add_table(table.name, std::move(band));

@@ -4,28 +4,9 @@
 
 namespace dd_sarvik_2_2 {
 
-namespace {
-constexpr int sourceInstanceCount = 0;
-constexpr int sourceCount = 1;
-constexpr int sourceTime = 2;
-}  // namespace
-
 RowAccumulator::RowAccumulator(const BucketGrid& grid, int dataSource)
     : m_grid(grid), m_source(dataSource), m_amount(grid.count(), 0), m_cover(grid.count() + 1, 0)
 {
-}
-
-void RowAccumulator::add(std::uint64_t start, std::uint64_t end, std::uint32_t count)
-{
-    m_lastActive = -1;
-    if (m_source == sourceCount) {
-        if (m_grid.contains(start))
-            m_amount[m_grid.bucketOf(start)] += count;
-    } else if (m_source == sourceTime) {
-        addTime(start, end);
-    } else if (m_source == sourceInstanceCount) {
-        addActive(start, end);
-    }
 }
 
 void RowAccumulator::addWithin(std::uint64_t start, std::uint64_t end, std::uint32_t count,
@@ -36,8 +17,8 @@ void RowAccumulator::addWithin(std::uint64_t start, std::uint64_t end, std::uint
     auto it = std::upper_bound(ranges.begin(), ranges.end(), start,
                                [](std::uint64_t t, const auto& r) { return t < r.second; });
     if (m_source == sourceCount) {
-        if (it != ranges.end() && it->first <= start && m_grid.contains(start))
-            m_amount[m_grid.bucketOf(start)] += count;
+        if (it != ranges.end() && it->first <= start)
+            addCount(start, count);
         return;
     }
     for (; it != ranges.end() && it->first <= std::max(start, end); ++it) {
@@ -59,20 +40,11 @@ void RowAccumulator::addWithin(std::uint64_t start, std::uint64_t end, std::uint
     }
 }
 
-void RowAccumulator::addTime(std::uint64_t start, std::uint64_t end)
+void RowAccumulator::addTimeAcross(std::uint32_t first, std::uint64_t start, std::uint64_t end)
 {
-    const std::uint64_t s = std::max(start, m_grid.start());
-    const std::uint64_t e = std::min(end, m_grid.end());
-    if (e <= s)
-        return;
-    const std::uint32_t first = m_grid.bucketOf(s);
-    if (e <= m_grid.boundary(first + 1)) {   // most samples end in the bucket they start in
-        m_amount[first] += e - s;
-        return;
-    }
-    const std::uint32_t last = m_grid.bucketOf(e - 1);
-    m_amount[first] += m_grid.boundary(first + 1) - s;
-    m_amount[last] += e - m_grid.boundary(last);
+    const std::uint32_t last = m_grid.bucketNear(end - 1, first);
+    m_amount[first] += m_grid.boundary(first + 1) - start;
+    m_amount[last] += end - m_grid.boundary(last);
     if (last > first + 1) {
         ++m_cover[first + 1];
         --m_cover[last];
@@ -86,14 +58,14 @@ void RowAccumulator::addActive(std::uint64_t start, std::uint64_t end)
     if (start == end) {
         if (!m_grid.contains(start))
             return;
-        first = last = m_grid.bucketOf(start);
+        first = last = bucketOf(start);
     } else {
         const std::uint64_t s = std::max(start, m_grid.start());
         const std::uint64_t e = std::min(end, m_grid.end());
         if (e <= s)
             return;
-        first = m_grid.bucketOf(s);
-        last = e <= m_grid.boundary(first + 1) ? first : m_grid.bucketOf(e - 1);
+        first = bucketOf(s);
+        last = e <= m_grid.boundary(first + 1) ? first : m_grid.bucketNear(e - 1, static_cast<std::uint32_t>(first));
     }
     // Pieces of one sample cut by filter ranges may share a bucket: count the sample once.
     first = std::max(first, m_lastActive + 1);

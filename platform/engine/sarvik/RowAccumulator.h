@@ -7,7 +7,8 @@
 // whose start lies in the bucket), 2 = time (ticks of the samples inside the bucket, exact to the
 // tick). Each add is O(1) whatever the sample's length: buckets a sample covers entirely are
 // kept in a difference array and resolved once when the amounts are read. One accumulator serves
-// one row.
+// one row; its samples come mostly in ascending start order, so each bucket search starts from
+// the bucket of the previous sample. add() runs once per sample and is inline for that reason.
 
 #include <engine_export.h>
 #include "sarvik/BucketGrid.h"
@@ -24,7 +25,16 @@ public:
     RowAccumulator(const BucketGrid& grid, int dataSource);
 
     /// One sample [start, end) (end == start for an instant), already known to pass.
-    void add(std::uint64_t start, std::uint64_t end, std::uint32_t count);
+    void add(std::uint64_t start, std::uint64_t end, std::uint32_t count)
+    {
+        m_lastActive = -1;
+        if (m_source == sourceTime)
+            addTime(start, end);
+        else if (m_source == sourceCount)
+            addCount(start, count);
+        else if (m_source == sourceInstanceCount)
+            addActive(start, end);
+    }
     /// As add(), restricted to the parts of the sample inside `ranges` (sorted, disjoint,
     /// half-open tick intervals): time counts only the ticks inside them, count needs the start
     /// inside one, instance count needs an overlap.
@@ -37,7 +47,33 @@ public:
     const std::vector<std::uint64_t>& amounts();
 
 private:
-    void addTime(std::uint64_t start, std::uint64_t end);
+    static constexpr int sourceInstanceCount = 0;
+    static constexpr int sourceCount = 1;
+    static constexpr int sourceTime = 2;
+
+    std::uint32_t bucketOf(std::uint64_t tick)
+    {
+        m_hint = m_grid.bucketNear(tick, m_hint);
+        return m_hint;
+    }
+    void addCount(std::uint64_t start, std::uint32_t count)
+    {
+        if (m_grid.contains(start))
+            m_amount[bucketOf(start)] += count;
+    }
+    void addTime(std::uint64_t start, std::uint64_t end)
+    {
+        const std::uint64_t s = start > m_grid.start() ? start : m_grid.start();
+        const std::uint64_t e = end < m_grid.end() ? end : m_grid.end();
+        if (e <= s)
+            return;
+        const std::uint32_t first = bucketOf(s);
+        if (e <= m_grid.boundary(first + 1))   // most samples end in the bucket they start in
+            m_amount[first] += e - s;
+        else
+            addTimeAcross(first, s, e);
+    }
+    void addTimeAcross(std::uint32_t first, std::uint64_t start, std::uint64_t end);
     void addActive(std::uint64_t start, std::uint64_t end);
     void resolveCover();
 
@@ -46,6 +82,7 @@ private:
     std::vector<std::uint64_t> m_amount;   // per bucket
     std::vector<std::int64_t> m_cover;     // difference array of covered buckets, count + 1 long
     std::int64_t m_lastActive = -1;        // instance count: last bucket the current sample touched
+    std::uint32_t m_hint = 0;              // bucket of the last start looked up
     bool m_resolved = false;
 };
 

@@ -31,15 +31,26 @@ dd_error Sarvik::result_open(Result*& result, const ddb_2_2::string& directory, 
             return !progress->is_canceled();
         };
     }
-    const store::StoreStatus status =
-        store::ResultReader().read(std::filesystem::path(directory.to_utf8()), records, readProgress);
+    // Samples go straight into the engine's columns: the records never hold them.
+    std::vector<SampleColumns> samples;
+    const auto takeSamples = [&samples](std::size_t table, std::size_t total, const store::SampleRecord* run,
+                                        std::size_t count) {
+        if (table >= samples.size()) {
+            samples.resize(table + 1);
+            samples[table].reserve(total);
+        }
+        for (std::size_t i = 0; i < count; ++i)
+            samples[table].append(run[i]);
+    };
+    const store::StoreStatus status = store::ResultReader().read(std::filesystem::path(directory.to_utf8()),
+                                                                 records, takeSamples, readProgress);
     if (progress)
         progress->finish();
     if (!status.ok())
         return {status.value(), status.message};
     if (!name.empty())
         records.name = name.str();
-    result = adopt(ResultBuilder::build(std::move(records), directory));
+    result = adopt(ResultBuilder::build(std::move(records), std::move(samples), directory));
     return {};
 }
 

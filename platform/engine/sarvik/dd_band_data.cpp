@@ -19,14 +19,18 @@ dd_band_data::dd_band_data(dd_band_kind kind, ddb_2_2::string attributeTable, dd
       m_keyValue(keyValue),
       m_records(std::move(records))
 {
+    // Loaded tables come sorted; sorting them anyway would take a buffer of half their size.
+    const auto byStart = [](const dd_band_record& a, const dd_band_record& b) { return a.start < b.start; };
+    const auto byRowThenStart = [](const dd_band_record& a, const dd_band_record& b) {
+        return a.row != b.row ? a.row < b.row : a.start < b.start;
+    };
     if (isGlobal(m_kind)) {
-        std::stable_sort(m_records.begin(), m_records.end(),
-                         [](const dd_band_record& a, const dd_band_record& b) { return a.start < b.start; });
+        if (!std::is_sorted(m_records.begin(), m_records.end(), byStart))
+            std::stable_sort(m_records.begin(), m_records.end(), byStart);
         return;
     }
-    std::stable_sort(m_records.begin(), m_records.end(), [](const dd_band_record& a, const dd_band_record& b) {
-        return a.row != b.row ? a.row < b.row : a.start < b.start;
-    });
+    if (!std::is_sorted(m_records.begin(), m_records.end(), byRowThenStart))
+        std::stable_sort(m_records.begin(), m_records.end(), byRowThenStart);
     m_rows = dd_row_ranges(m_records);
 }
 

@@ -1,6 +1,7 @@
 #include "store/RecordLoader.h"
 
 #include "store/RecordChunkCodec.h"
+#include "store/RecordValidator.h"
 #include "store/SqliteConnection.h"
 #include "store/SqliteStatement.h"
 #include "store/Utf8Text.h"
@@ -33,10 +34,11 @@ bool isNextId(std::int64_t id, std::size_t loaded)
 }  // namespace
 
 RecordLoader::RecordLoader(SqliteConnection& connection, std::uintmax_t fileBytes,
-                           const ReadProgress& progress)
+                           const ReadProgress& progress, const SampleSink& samples)
     : m_connection(connection)
     , m_fileBytes(fileBytes)
     , m_progress(progress)
+    , m_samples(samples)
 {
 }
 
@@ -161,6 +163,8 @@ StoreStatus RecordLoader::loadLifetimes(ResultRecords& records)
 
 StoreStatus RecordLoader::loadSampleTables(ResultRecords& records)
 {
+    if (m_samples)
+        return streamSamples(records);
     return loadChunkedTables(
         "SELECT id, item_count, name, attribute_table FROM sample_table ORDER BY id", "sample_chunk",
         records.sampleTables, &SampleTableRecord::samples,
@@ -169,6 +173,43 @@ StoreStatus RecordLoader::loadSampleTables(ResultRecords& records)
             table.attributeTable = header.textColumn(3);
             return inOrder ? StoreStatus{} : corrupt(L"sample table '" + table.name + L"' has a bad header");
         });
+}
+
+// The sample tables' headers as loadChunkedTables reads them; the samples themselves go to the
+// sink chunk by chunk, each run checked on its way (the records keep no samples to check later).
+StoreStatus RecordLoader::streamSamples(ResultRecords& records)
+{
+    std::vector<SampleTableRecord>& tables = records.sampleTables;
+    SqliteStatement headers(m_connection,
+                            "SELECT id, item_count, name, attribute_table FROM sample_table ORDER BY id");
+    std::vector<SampleRecord> chunk;
+    while (headers.nextRow()) {
+        SampleTableRecord table;
+        table.name = headers.textColumn(2);
+        table.attributeTable = headers.textColumn(3);
+        const std::int64_t id = headers.integerColumn(0);
+        if (!isNextId(id, tables.size()))
+            return corrupt(L"sample table '" + table.name + L"' has a bad header");
+        const auto total = static_cast<std::size_t>(headers.integerColumn(1));
+        SampleRecord previous;
+        const auto takeChunk = [&](std::vector<SampleRecord>& decoded, std::size_t first) {
+            if (decoded.empty())
+                return true;
+            m_sampleProblem = RecordValidator::findSampleProblem(records, table, decoded.data(), decoded.size(),
+                                                                 first, first > 0 ? &previous : nullptr);
+            if (!m_sampleProblem.empty())
+                return false;
+            m_samples(tables.size(), total, decoded.data(), decoded.size());
+            previous = decoded.back();
+            decoded.clear();
+            return true;
+        };
+        StoreStatus status = loadChunks("sample_chunk", id, total, chunk, takeChunk);
+        if (!status.ok())
+            return status;
+        tables.push_back(std::move(table));
+    }
+    return headers.failed() ? databaseError() : StoreStatus{};
 }
 
 StoreStatus RecordLoader::loadBandTables(ResultRecords& records)
@@ -225,8 +266,16 @@ StoreStatus RecordLoader::loadChunkedTables(const char* sql, const char* chunkTa
 }
 
 template <class Record>
-StoreStatus RecordLoader::loadChunks(const char* chunkTable, std::int64_t tableId,
-                                     std::size_t itemCount, std::vector<Record>& out)
+StoreStatus RecordLoader::loadChunks(const char* chunkTable, std::int64_t tableId, std::size_t itemCount,
+                                     std::vector<Record>& out)
+{
+    out.reserve(std::min(itemCount, m_itemsTotal));
+    return loadChunks(chunkTable, tableId, itemCount, out, [](std::vector<Record>&, std::size_t) { return true; });
+}
+
+template <class Record, class TakeChunk>
+StoreStatus RecordLoader::loadChunks(const char* chunkTable, std::int64_t tableId, std::size_t itemCount,
+                                     std::vector<Record>& out, TakeChunk takeChunk)
 {
     const std::string sql = std::string("SELECT item_count, data FROM ") + chunkTable
         + " WHERE table_id = ? ORDER BY seq";
@@ -234,21 +283,25 @@ StoreStatus RecordLoader::loadChunks(const char* chunkTable, std::int64_t tableI
     chunks.bindInteger(1, tableId);
     if (itemCount > m_itemsTotal)
         return corrupt(Utf8Text::toWide(chunkTable) + L" claims more records than the file holds");
-    out.reserve(itemCount);
+    std::size_t loaded = 0;
     while (chunks.nextRow()) {
         const std::int64_t count = chunks.integerColumn(0);
         const void* data = chunks.blobColumn(1);
-        if (count < 0 || out.size() + static_cast<std::size_t>(count) > itemCount
+        const std::size_t first = loaded - out.size();   // table index of out's first record
+        if (count < 0 || loaded + static_cast<std::size_t>(count) > itemCount
             || !RecordChunkCodec::decode(data, chunks.columnBytes(1),
                                          static_cast<std::size_t>(count), out))
             return corrupt(L"a chunk of " + Utf8Text::toWide(chunkTable) + L" cannot be decoded");
+        loaded += static_cast<std::size_t>(count);
+        if (!takeChunk(out, first))
+            return corrupt(L"a chunk of " + Utf8Text::toWide(chunkTable) + L" is inconsistent");
         m_itemsDone += static_cast<std::size_t>(count);
         if (m_progress && !m_progress(m_itemsDone, m_itemsTotal))
             return {StoreCode::canceled, L"Opening the result was canceled."};
     }
     if (chunks.failed())
         return databaseError();
-    if (out.size() != itemCount)
+    if (loaded != itemCount)
         return corrupt(Utf8Text::toWide(chunkTable) + L" holds fewer records than its table");
     return {};
 }

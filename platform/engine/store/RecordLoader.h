@@ -1,7 +1,8 @@
 #pragma once
 // Loads ResultRecords from a connection whose schema version and tables ResultReader has
 // already checked. Content that contradicts itself (chunk counts, value positions, band kinds)
-// is reported as StoreCode::corrupt; the progress callback is asked after every chunk.
+// is reported as StoreCode::corrupt; the progress callback is asked after every chunk. Given a
+// sample sink, samples are checked and handed over chunk by chunk instead of being kept.
 
 #include "store/ResultReader.h"
 
@@ -17,10 +18,12 @@ class SqliteConnection;
 class RecordLoader {
 public:
     /// fileBytes bounds the item counts a sound file can claim.
-    RecordLoader(SqliteConnection& connection, std::uintmax_t fileBytes,
-                 const ReadProgress& progress);
+    RecordLoader(SqliteConnection& connection, std::uintmax_t fileBytes, const ReadProgress& progress,
+                 const SampleSink& samples = {});
 
     StoreStatus load(ResultRecords& records);
+    /// Why a streamed sample was refused (the records are inconsistent); empty otherwise.
+    const std::wstring& sampleProblem() const { return m_sampleProblem; }
 
 private:
     StoreStatus loadInfo(ResultRecords& records);
@@ -34,15 +37,23 @@ private:
     template <class Table, class Record, class ReadHeader>
     StoreStatus loadChunkedTables(const char* sql, const char* chunkTable, std::vector<Table>& tables,
                                   std::vector<Record> Table::*records, ReadHeader readHeader);
+    /// Decodes the table's chunks into `out`; after each, `takeChunk(out, first)` may take the
+    /// decoded records away (first = index of out's first record in the table), false to stop.
+    template <class Record, class TakeChunk>
+    StoreStatus loadChunks(const char* chunkTable, std::int64_t tableId, std::size_t itemCount,
+                           std::vector<Record>& out, TakeChunk takeChunk);
     template <class Record>
     StoreStatus loadChunks(const char* chunkTable, std::int64_t tableId, std::size_t itemCount,
                            std::vector<Record>& out);
+    StoreStatus streamSamples(ResultRecords& records);
 
     StoreStatus databaseError() const;
 
     SqliteConnection& m_connection;
     const std::uintmax_t m_fileBytes;
     const ReadProgress& m_progress;
+    const SampleSink& m_samples;
+    std::wstring m_sampleProblem;
     std::size_t m_itemsDone = 0;
     std::size_t m_itemsTotal = 0;
 };

@@ -57,7 +57,7 @@ public:
             problem = checkLifetimes();
         for (const SampleTableRecord& table : m_records.sampleTables)
             if (problem.empty())
-                problem = checkSamples(table);
+                problem = checkSamples(table, table.samples.data(), table.samples.size(), 0, nullptr);
         for (const BandTableRecord& table : m_records.bandTables)
             if (problem.empty())
                 problem = checkBandObjects(table);
@@ -65,6 +65,28 @@ public:
             if (problem.empty())
                 problem = checkTimedValues(attribute);
         return problem;
+    }
+
+    std::wstring checkSamples(const SampleTableRecord& table, const SampleRecord* samples, std::size_t count,
+                              std::size_t first, const SampleRecord* previous) const
+    {
+        const std::wstring name = L"sample table " + quoted(table.name);
+        std::size_t instances = 0;
+        if (!findTable(table.attributeTable, instances))
+            return missingTable(name, table.attributeTable);
+        for (std::size_t i = 0; i < count; previous = &samples[i++]) {
+            const SampleRecord& sample = samples[i];
+            if (!inRange(sample.row, m_rowCount))
+                return missingRow(nth(L"sample", first + i, name), sample.row);
+            if (!inRange(sample.instanceIndex, instances))
+                return missingInstance(nth(L"sample", first + i, name), table.attributeTable,
+                                       sample.instanceIndex, instances);
+            if (sample.end < sample.start)
+                return nth(L"sample", first + i, name) + L" ends before it starts";
+            if (previous && !inRowOrder(*previous, sample))
+                return nth(L"sample", first + i, name) + L" is out of (row, start) order";
+        }
+        return {};
     }
 
 private:
@@ -136,27 +158,6 @@ private:
                 return missingInstance(what, lifetime.table, lifetime.index, count);
             if (lifetime.end < lifetime.start)
                 return what + L" ends before it starts";
-        }
-        return {};
-    }
-
-    std::wstring checkSamples(const SampleTableRecord& table) const
-    {
-        const std::wstring name = L"sample table " + quoted(table.name);
-        std::size_t count = 0;
-        if (!findTable(table.attributeTable, count))
-            return missingTable(name, table.attributeTable);
-        for (std::size_t i = 0; i < table.samples.size(); ++i) {
-            const SampleRecord& sample = table.samples[i];
-            if (!inRange(sample.row, m_rowCount))
-                return missingRow(nth(L"sample", i, name), sample.row);
-            if (!inRange(sample.instanceIndex, count))
-                return missingInstance(nth(L"sample", i, name), table.attributeTable,
-                                       sample.instanceIndex, count);
-            if (sample.end < sample.start)
-                return nth(L"sample", i, name) + L" ends before it starts";
-            if (i > 0 && !inRowOrder(table.samples[i - 1], sample))
-                return nth(L"sample", i, name) + L" is out of (row, start) order";
         }
         return {};
     }
@@ -248,6 +249,13 @@ private:
 std::wstring RecordValidator::findProblem(const ResultRecords& records)
 {
     return Checker(records).run();
+}
+
+std::wstring RecordValidator::findSampleProblem(const ResultRecords& records, const SampleTableRecord& table,
+                                                const SampleRecord* samples, std::size_t count, std::size_t first,
+                                                const SampleRecord* previous)
+{
+    return Checker(records).checkSamples(table, samples, count, first, previous);
 }
 
 }  // namespace store

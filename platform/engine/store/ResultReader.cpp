@@ -65,7 +65,7 @@ StoreStatus checkTables(const std::set<std::string>& present, const std::filesys
             L"The result file " + quotedPath(file) + L" lacks the table(s) " + missing + L"."};
 }
 
-StoreStatus readFile(const std::filesystem::path& directory, ResultRecords& records,
+StoreStatus readFile(const std::filesystem::path& directory, ResultRecords& records, const SampleSink& samples,
                      const ReadProgress& progress)
 {
     std::error_code error;
@@ -97,11 +97,16 @@ StoreStatus readFile(const std::filesystem::path& directory, ResultRecords& reco
     status = checkVersion(connection, file);
     if (status.ok())
         status = checkTables(tables, file);
-    if (status.ok())
-        status = RecordLoader(connection, error ? 0 : fileBytes, progress).load(records);
-    if (!status.ok())
+    std::wstring problem;
+    if (status.ok()) {
+        RecordLoader loader(connection, error ? 0 : fileBytes, progress, samples);
+        status = loader.load(records);
+        problem = loader.sampleProblem();
+    }
+    if (!status.ok() && problem.empty())
         return status;
-    const std::wstring problem = RecordValidator::findProblem(records);
+    if (problem.empty())
+        problem = RecordValidator::findProblem(records);
     if (problem.empty())
         return {};
     return {StoreCode::corrupt,
@@ -113,10 +118,16 @@ StoreStatus readFile(const std::filesystem::path& directory, ResultRecords& reco
 StoreStatus ResultReader::read(const std::filesystem::path& directory, ResultRecords& records,
                                const ReadProgress& progress) const
 {
+    return read(directory, records, SampleSink(), progress);
+}
+
+StoreStatus ResultReader::read(const std::filesystem::path& directory, ResultRecords& records,
+                               const SampleSink& samples, const ReadProgress& progress) const
+{
     StoreStatus status;
     try {
         records = ResultRecords();
-        status = readFile(directory, records, progress);
+        status = readFile(directory, records, samples, progress);
     } catch (const std::exception& exception) {
         status = {StoreCode::corrupt, L"The result in " + quotedPath(directory)
                                           + L" cannot be read: "

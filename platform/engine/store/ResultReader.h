@@ -22,10 +22,19 @@ namespace store {
 /// done and total count stored items (samples, band objects, timed values); return false to
 /// cancel the read.
 using ReadProgress = std::function<bool(std::size_t done, std::size_t total)>;
+/// Takes the samples of sample table `table` (its index in ResultRecords::sampleTables) run by
+/// run, in stored order, after they have been checked; `total` is the table's sample count.
+using SampleSink =
+    std::function<void(std::size_t table, std::size_t total, const SampleRecord* samples, std::size_t count)>;
 
 class SARVIK_API ResultReader {
 public:
     StoreStatus read(const std::filesystem::path& directory, ResultRecords& records,
+                     const ReadProgress& progress = {}) const;
+    /// As read(), but every sample goes to `samples` instead of the records (whose sample tables
+    /// then have their names only), so a reader that keeps samples in another form never
+    /// holds them twice.
+    StoreStatus read(const std::filesystem::path& directory, ResultRecords& records, const SampleSink& samples,
                      const ReadProgress& progress = {}) const;
 };
 

@@ -52,8 +52,13 @@ TEST(BucketGrid, LookupMatchesTheExactQuotientAroundEveryBoundary)
             };
             for (std::uint32_t i = 0; i <= grid.count(); ++i)
                 for (const std::uint64_t tick : {grid.boundary(i) - 1, grid.boundary(i), grid.boundary(i) + 1})
-                    if (grid.contains(tick))
+                    if (grid.contains(tick)) {
                         ASSERT_EQ(grid.bucketOf(tick), exact(tick)) << "span " << span << " tick " << tick;
+                        // Searched from hints behind, at, just before and far before the bucket.
+                        for (const std::uint32_t hint : {0u, i > 0 ? i - 1 : 0u, i < grid.count() ? i : i - 1,
+                                                         i > 6 ? i - 6 : 0u, grid.count() - 1})
+                            ASSERT_EQ(grid.bucketNear(tick, hint), exact(tick)) << "hint " << hint << " tick " << tick;
+                    }
         }
 }
 
