@@ -1,9 +1,12 @@
 #pragma once
 // Numbers distinct texts in the order they are first seen, looked up by a view so that a key
 // read from the input buffer costs no allocation when it is already known. Keys made of several
-// parts are joined with '\0' (see join/split).
+// parts are joined with each part's length before it (see join/split), so a part may hold any
+// byte, '\0' included (JSON text may spell it).
 #include <cstdint>
+#include <cstring>
 #include <deque>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -23,16 +26,22 @@ public:
         m_index.emplace(m_keys.back(), index); // a deque never moves its elements
         return index;
     }
+    // The index of a known key; -1 for one never seen.
+    std::int32_t find(std::string_view key) const
+    {
+        const auto found = m_index.find(key);
+        return found == m_index.end() ? -1 : found->second;
+    }
     std::size_t size() const { return m_keys.size(); }
     const std::string& key(std::size_t index) const { return m_keys[index]; }
 
-    // `parts` joined by '\0' into `into` (reused between calls to spare allocations).
+    // `parts` joined into `into` (reused between calls to spare allocations).
     static std::string_view join(std::string& into, std::initializer_list<std::string_view> parts)
     {
         into.clear();
         for (const std::string_view& part : parts) {
-            if (&part != parts.begin())
-                into.push_back('\0');
+            const auto length = static_cast<std::uint32_t>(part.size());
+            into.append(reinterpret_cast<const char*>(&length), sizeof length);
             into.append(part);
         }
         return into;
@@ -40,11 +49,13 @@ public:
     static std::vector<std::string_view> split(std::string_view key)
     {
         std::vector<std::string_view> parts;
-        for (std::size_t end = key.find('\0'); end != std::string_view::npos; end = key.find('\0')) {
-            parts.push_back(key.substr(0, end));
-            key.remove_prefix(end + 1);
+        while (key.size() >= sizeof(std::uint32_t)) {
+            std::uint32_t length = 0;
+            std::memcpy(&length, key.data(), sizeof length);
+            key.remove_prefix(sizeof length);
+            parts.push_back(key.substr(0, length));
+            key.remove_prefix(parts.back().size());
         }
-        parts.push_back(key);
         return parts;
     }
 
