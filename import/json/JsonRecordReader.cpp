@@ -14,7 +14,12 @@ bool JsonRecordReader::read(const std::filesystem::path& file, const Progress& p
                             std::string& error)
 {
     TraceRecordBuilder builder;
-    const auto share = [&progress](std::uint64_t done, std::uint64_t size) {
+    bool forecast = false;
+    const auto share = [&](std::uint64_t done, std::uint64_t size) {
+        if (!forecast) {
+            builder.reserve(CapacityForecast(done, size));
+            forecast = true;
+        }
         return !progress || progress(static_cast<int>(std::min<std::uint64_t>(done * 100 / std::max<std::uint64_t>(size, 1), 99)));
     };
     std::vector<std::string> readerNotes;

@@ -5,7 +5,6 @@
 #include "json/TraceEvent.h"
 
 #include <dd_sarvik_2_2/store/ResultRecords.h>
-#include <ddb_2_2/string.h>
 
 #include <algorithm>
 #include <cmath>
@@ -21,12 +20,6 @@ namespace {
 constexpr double LARGEST_MICROSECONDS = 9.2e15;
 // A sample stands for the time until the next one on its thread, but no longer than this.
 constexpr std::int64_t LONGEST_SAMPLE_NS = 10000000;
-
-// Malformed UTF-8 in a name becomes U+FFFD rather than losing the whole name.
-std::wstring wide(const std::string& text)
-{
-    return ddb_2_2::string::from_utf8(text).str();
-}
 
 std::string kindOf(char phase)
 {
@@ -177,6 +170,14 @@ void TraceRecordBuilder::event(const TraceEvent& event)
         addBinding(event, time);
 }
 
+void TraceRecordBuilder::reserve(const CapacityForecast& forecast)
+{
+    forecast.reserve(m_slices);
+    forecast.reserve(m_instants);
+    forecast.reserve(m_counterValues);
+    forecast.reserve(m_samples);
+}
+
 void TraceRecordBuilder::frame(const TraceFrame& frame)
 {
     m_frames[frame.id] = frame;
@@ -225,12 +226,7 @@ std::int32_t TraceRecordBuilder::marker(const TraceEvent& event)
 std::int32_t TraceRecordBuilder::marker(const std::string& name, const std::string& category, const std::string& args,
                                         const std::string& stack)
 {
-    // Assigned into one key kept between events, so a known marker costs no allocation.
-    std::get<0>(m_markerKey).assign(name);
-    std::get<1>(m_markerKey).assign(category);
-    std::get<2>(m_markerKey).assign(args);
-    std::get<3>(m_markerKey).assign(stack);
-    return m_markers.index(m_markerKey);
+    return m_markers.index(TextInternTable::join(m_key, {name, category, args, stack}));
 }
 
 void TraceRecordBuilder::addSpan(std::vector<Span>& spans, std::size_t track, std::int64_t start, std::int64_t end,
@@ -317,10 +313,11 @@ void TraceRecordBuilder::addAsync(const TraceEvent& event, std::int64_t time)
 void TraceRecordBuilder::addCounter(const TraceEvent& event, std::int64_t time)
 {
     noteTime(time);
+    const std::string pid = event.pid.key();
     for (const auto& [series, value] : event.numbers) {
         if (!std::isfinite(value))
             continue;
-        const std::int32_t counter = m_counters.index({event.name, event.id, series, event.pid.key()});
+        const std::int32_t counter = m_counters.index(TextInternTable::join(m_key, {event.name, event.id, series, pid}));
         m_counterProcess.emplace(counter, event.pid);
         m_counterValues.push_back({counter, time, value});
     }
@@ -397,7 +394,7 @@ bool TraceRecordBuilder::finish(const std::string& name, const std::function<boo
         return false;
     }
     records = {};
-    records.name = wide(name);
+    records.name = RecordTables::wide(name);
     records.timeOrigin = 0;
     records.tickFrequency = 1000000000;
     records.duration = std::max<std::uint64_t>(tick(m_latest), 1);
@@ -484,9 +481,11 @@ void TraceRecordBuilder::addSliceTables(const std::vector<std::int32_t>& rows, s
     functions.instances.reserve(m_markers.size());
     markers.instances.reserve(m_markers.size());
     for (std::size_t index = 0; index < m_markers.size(); ++index) {
-        const auto& [name, category, args, stack] = m_markers.key(index);
-        functions.instances.push_back({wide(name), wide(category)});
-        markers.instances.push_back({wide(name), wide(category), wide(args), wide(stack)});
+        const std::vector<std::string_view> parts = TextInternTable::split(m_markers.key(index));
+        const std::string_view &name = parts[0], &category = parts[1], &args = parts[2], &stack = parts[3];
+        functions.instances.push_back(RecordTables::instance(RecordTables::wide(name), RecordTables::wide(category)));
+        markers.instances.push_back(RecordTables::instance(RecordTables::wide(name), RecordTables::wide(category),
+                                                           RecordTables::wide(args), RecordTables::wide(stack)));
     }
     records.attributeTables.push_back(std::move(functions));
     records.attributeTables.push_back(std::move(markers));
@@ -510,7 +509,7 @@ void TraceRecordBuilder::addFlowTables(const std::vector<std::int32_t>& rows, st
         RecordTables::attributeTable(L"dd_wait", {{L"object", {}}, {L"signal_cs", L"callstack"}, {L"wait_cs", L"callstack"}});
     for (std::size_t index = 0; index < m_flowNames.size(); ++index)
         objects.instances.push_back(
-            {wide("flow " + m_flowNames.key(index)), store::StoredValue(), store::StoredValue()});
+            {RecordTables::wide(std::string("flow ").append(m_flowNames.key(index))), store::StoredValue(), store::StoredValue()});
     store::BandTableRecord flows =
         RecordTables::bandTable(L"wait_state", store::BandTableKind::singleMultiBand, L"dd_wait", L"dd_thread");
     flows.objects.reserve(links.size());
@@ -535,7 +534,7 @@ void TraceRecordBuilder::addGlobalTables(store::ResultRecords& records) const
 {
     store::AttributeTableRecord events = RecordTables::attributeTable(L"global_event", {{L"name", {}}});
     for (std::size_t index = 0; index < m_globalNames.size(); ++index)
-        events.instances.push_back({wide(m_globalNames.key(index))});
+        events.instances.push_back({RecordTables::wide(m_globalNames.key(index))});
     records.attributeTables.push_back(std::move(events));
     records.attributeTables.push_back(RecordTables::attributeTable(L"global_task", {{L"name", {}}}));
 
@@ -551,15 +550,16 @@ void TraceRecordBuilder::addCounterTable(store::ResultRecords& records) const
 {
     std::set<std::string> processes;
     for (std::size_t index = 0; index < m_counters.size(); ++index)
-        processes.insert(std::get<3>(m_counters.key(index)));
+        processes.insert(std::string(TextInternTable::split(m_counters.key(index))[3]));
     store::AttributeTableRecord table = RecordTables::attributeTable(L"counter", {{L"name", {}}, {L"unit", {}}});
     for (std::size_t index = 0; index < m_counters.size(); ++index) {
-        const auto& [name, id, series, pid] = m_counters.key(index);
+        const std::vector<std::string_view> parts = TextInternTable::split(m_counters.key(index));
+        const std::string_view &name = parts[0], &id = parts[1], &series = parts[2];
         // Counters belong to a process; its name tells them apart when several have counters.
-        std::string text = name + (id.empty() ? "" : "[" + id + "]") + "." + series;
+        std::string text = std::string(name).append(id.empty() ? "" : "[" + std::string(id) + "]").append(".").append(series);
         if (processes.size() > 1)
             text += " (" + m_tracks.processLabelOf(m_counterProcess.at(static_cast<std::int32_t>(index))) + ")";
-        table.instances.push_back({wide(text), std::wstring()});
+        table.instances.push_back(RecordTables::instance(RecordTables::wide(text), std::wstring()));
     }
     records.attributeTables.push_back(std::move(table));
 
