@@ -445,8 +445,9 @@ void TraceRecordBuilder::addSliceTables(const std::vector<std::int32_t>& rows, s
     durations.objects = onRows(m_slices, rows);
     setDepths(durations.objects);
     std::vector<store::SampleRecord> samples;
-    // Most slices leave one stretch (nesting can leave up to two), each sample one.
-    samples.reserve(durations.objects.size() + m_samples.size());
+    // A slice leaves one stretch and one more in its parent when nested, each sample one: room
+    // for all, so the vector is never copied while it fills (unused room is never touched).
+    samples.reserve(2 * durations.objects.size() + m_samples.size());
     for (auto first = durations.objects.cbegin(); first != durations.objects.cend();) {
         const auto last = std::find_if(first, durations.objects.cend(),
                                        [row = first->row](const auto& object) { return object.row != row; });
