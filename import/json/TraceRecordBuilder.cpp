@@ -6,6 +6,8 @@
 
 #include <dd_sarvik_2_2/store/ResultRecords.h>
 
+#include <tbb/parallel_invoke.h>
+
 #include <algorithm>
 #include <cmath>
 #include <set>
@@ -438,33 +440,35 @@ std::vector<store::BandObjectRecord> TraceRecordBuilder::onRows(const std::vecto
         [](const auto& a, const auto& b) { return a.start != b.start ? a.start < b.start : a.end > b.end; });
 }
 
-void TraceRecordBuilder::addSliceTables(const std::vector<std::int32_t>& rows, store::ResultRecords& records)
+void TraceRecordBuilder::nameSampleMarkers()
 {
-    store::BandTableRecord durations =
-        RecordTables::bandTable(L"marker_duration", store::BandTableKind::singleBand, L"marker", L"dd_thread");
-    durations.objects = onRows(m_slices, rows);
-    setDepths(durations.objects);
-    std::vector<store::SampleRecord> samples;
-    // A slice leaves one stretch and one more in its parent when nested, each sample one: room
-    // for all, so the vector is never copied while it fills (unused room is never touched).
-    samples.reserve(2 * durations.objects.size() + m_samples.size());
-    for (auto first = durations.objects.cbegin(); first != durations.objects.cend();) {
-        const auto last = std::find_if(first, durations.objects.cend(),
-                                       [row = first->row](const auto& object) { return object.row != row; });
-        addInnermostStretches(first->row, first, last, samples);
-        first = last;
-    }
     // Each sample stands for the time until the next one of its thread.
     std::stable_sort(m_samples.begin(), m_samples.end(),
                      [](const Sample& a, const Sample& b) { return std::tie(a.track, a.time) < std::tie(b.track, b.time); });
+    for (Sample& sample : m_samples) {
+        if (sample.marker >= 0)
+            continue;
+        const auto frame = m_frames.find(sample.frame);
+        sample.marker = frame == m_frames.end() ? marker("frame " + sample.frame, "sample", {})
+                                                : marker(frame->second.name, "sample", {}, stackFrom(sample.frame));
+    }
+}
+
+std::vector<store::SampleRecord> TraceRecordBuilder::busyTimes(const std::vector<store::BandObjectRecord>& slices,
+                                                              const std::vector<std::int32_t>& rows) const
+{
+    std::vector<store::SampleRecord> samples;
+    // A slice leaves one stretch and one more in its parent when nested, each sample one: room
+    // for all, so the vector is never copied while it fills (unused room is never touched).
+    samples.reserve(2 * slices.size() + m_samples.size());
+    for (auto first = slices.cbegin(); first != slices.cend();) {
+        const auto last =
+            std::find_if(first, slices.cend(), [row = first->row](const auto& object) { return object.row != row; });
+        addInnermostStretches(first->row, first, last, samples);
+        first = last;
+    }
     for (std::size_t index = 0; index < m_samples.size(); ++index) {
-        Sample& sample = m_samples[index];
-        if (sample.marker < 0) {
-            const auto frame = m_frames.find(sample.frame);
-            sample.marker = frame == m_frames.end()
-                                ? marker("frame " + sample.frame, "sample", {})
-                                : marker(frame->second.name, "sample", {}, stackFrom(sample.frame));
-        }
+        const Sample& sample = m_samples[index];
         const bool last = index + 1 == m_samples.size() || m_samples[index + 1].track != sample.track;
         const std::int64_t end =
             last ? sample.time : std::min(m_samples[index + 1].time, sample.time + LONGEST_SAMPLE_NS);
@@ -475,10 +479,12 @@ void TraceRecordBuilder::addSliceTables(const std::vector<std::int32_t>& rows, s
     };
     if (!std::is_sorted(samples.begin(), samples.end(), byRowAndStart))
         std::stable_sort(samples.begin(), samples.end(), byRowAndStart);
+    return samples;
+}
 
-    store::AttributeTableRecord functions = RecordTables::attributeTable(L"function", {{L"name", {}}, {L"module", {}}});
-    store::AttributeTableRecord markers = RecordTables::attributeTable(
-        L"marker", {{L"name", {}}, {L"category", {}}, {L"args", {}}, {RecordTables::MARKER_STACK, {}}});
+void TraceRecordBuilder::fillMarkerTables(store::AttributeTableRecord& functions,
+                                          store::AttributeTableRecord& markers) const
+{
     functions.instances.reserve(m_markers.size());
     markers.instances.reserve(m_markers.size());
     for (std::size_t index = 0; index < m_markers.size(); ++index) {
@@ -488,12 +494,34 @@ void TraceRecordBuilder::addSliceTables(const std::vector<std::int32_t>& rows, s
         markers.instances.push_back(RecordTables::instance(RecordTables::wide(name), RecordTables::wide(category),
                                                            RecordTables::wide(args), RecordTables::wide(stack)));
     }
-    records.attributeTables.push_back(std::move(functions));
-    records.attributeTables.push_back(std::move(markers));
+}
 
+void TraceRecordBuilder::addSliceTables(const std::vector<std::int32_t>& rows, store::ResultRecords& records)
+{
+    // Samples name their markers before the marker table is made from all of them.
+    nameSampleMarkers();
+    store::BandTableRecord durations =
+        RecordTables::bandTable(L"marker_duration", store::BandTableKind::singleBand, L"marker", L"dd_thread");
+    std::vector<store::SampleRecord> samples;
+    store::AttributeTableRecord functions = RecordTables::attributeTable(L"function", {{L"name", {}}, {L"module", {}}});
+    store::AttributeTableRecord markers = RecordTables::attributeTable(
+        L"marker", {{L"name", {}}, {L"category", {}}, {L"args", {}}, {RecordTables::MARKER_STACK, {}}});
     store::BandTableRecord instants =
         RecordTables::bandTable(L"marker_instant", store::BandTableKind::singleBand, L"marker", L"dd_thread");
-    instants.objects = onRows(m_instants, rows);
+    // The slices with the time spent in them, and the markers with the instants, are made from
+    // data of their own and read nothing the other writes: one core each.
+    tbb::parallel_invoke(
+        [&] {
+            durations.objects = onRows(m_slices, rows);
+            setDepths(durations.objects);
+            samples = busyTimes(durations.objects, rows);
+        },
+        [&] {
+            fillMarkerTables(functions, markers);
+            instants.objects = onRows(m_instants, rows);
+        });
+    records.attributeTables.push_back(std::move(functions));
+    records.attributeTables.push_back(std::move(markers));
     records.sampleTables.push_back({L"dd_sample", L"function", std::move(samples)});
     records.bandTables.push_back(std::move(instants));
     records.bandTables.push_back(std::move(durations));

@@ -28,8 +28,10 @@
 #include <vector>
 
 namespace dd_sarvik_2_2::store {
+struct AttributeTableRecord;
 struct BandObjectRecord;
 struct ResultRecords;
+struct SampleRecord;
 }
 
 namespace velmora_import {
@@ -95,6 +97,13 @@ private:
     }
     std::vector<dd_sarvik_2_2::store::BandObjectRecord> onRows(const std::vector<Span>& spans,
                                                                const std::vector<std::int32_t>& rows) const;
+    // Sorts the samples by thread and time and gives each its marker.
+    void nameSampleMarkers();
+    // The time each row spends in its innermost slice, and in each sample, in (row, start) order.
+    std::vector<dd_sarvik_2_2::store::SampleRecord> busyTimes(const std::vector<dd_sarvik_2_2::store::BandObjectRecord>& slices,
+                                                              const std::vector<std::int32_t>& rows) const;
+    void fillMarkerTables(dd_sarvik_2_2::store::AttributeTableRecord& functions,
+                          dd_sarvik_2_2::store::AttributeTableRecord& markers) const;
     void addSliceTables(const std::vector<std::int32_t>& rows, dd_sarvik_2_2::store::ResultRecords& records);
     void addFlowTables(const std::vector<std::int32_t>& rows, dd_sarvik_2_2::store::ResultRecords& records);
     void addGlobalTables(dd_sarvik_2_2::store::ResultRecords& records) const;
