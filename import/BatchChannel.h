@@ -27,58 +27,46 @@ public:
     BatchChannel& operator=(const BatchChannel&) = delete;
 
     // Producer: an empty batch, once the consumer has given one back.
-    std::unique_ptr<Batch> take()
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        m_changed.wait(lock, [this] { return !m_empty.empty(); });
-        std::unique_ptr<Batch> batch = std::move(m_empty.front());
-        m_empty.pop_front();
-        return batch;
-    }
-    void send(std::unique_ptr<Batch> batch)
-    {
-        {
-            const std::lock_guard<std::mutex> lock(m_mutex);
-            m_filled.push_back(std::move(batch));
-        }
-        m_changed.notify_all();
-    }
+    std::unique_ptr<Batch> take() { return pop(m_empty, false); }
+    void send(std::unique_ptr<Batch> batch) { push(m_filled, std::move(batch)); }
     // Producer: nothing more comes.
-    void close()
-    {
-        {
-            const std::lock_guard<std::mutex> lock(m_mutex);
-            m_closed = true;
-        }
-        m_changed.notify_all();
-    }
+    void close() { push(m_filled, nullptr); }
 
     // Consumer: the next filled batch in the order sent; null once the channel is closed and
     // every batch was received.
-    std::unique_ptr<Batch> receive()
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        m_changed.wait(lock, [this] { return !m_filled.empty() || m_closed; });
-        if (m_filled.empty())
-            return nullptr;
-        std::unique_ptr<Batch> batch = std::move(m_filled.front());
-        m_filled.pop_front();
-        return batch;
-    }
-    void recycle(std::unique_ptr<Batch> batch)
+    std::unique_ptr<Batch> receive() { return pop(m_filled, true); }
+    void recycle(std::unique_ptr<Batch> batch) { push(m_empty, std::move(batch)); }
+
+private:
+    using Queue = std::deque<std::unique_ptr<Batch>>;
+
+    // A null batch closes the channel.
+    void push(Queue& queue, std::unique_ptr<Batch> batch)
     {
         {
             const std::lock_guard<std::mutex> lock(m_mutex);
-            m_empty.push_back(std::move(batch));
+            if (batch)
+                queue.push_back(std::move(batch));
+            else
+                m_closed = true;
         }
         m_changed.notify_all();
     }
+    std::unique_ptr<Batch> pop(Queue& queue, bool untilClosed)
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_changed.wait(lock, [&] { return !queue.empty() || (untilClosed && m_closed); });
+        if (queue.empty())
+            return nullptr;
+        std::unique_ptr<Batch> batch = std::move(queue.front());
+        queue.pop_front();
+        return batch;
+    }
 
-private:
     std::mutex m_mutex;
     std::condition_variable m_changed; // a batch was sent or given back, or the channel closed
-    std::deque<std::unique_ptr<Batch>> m_empty;
-    std::deque<std::unique_ptr<Batch>> m_filled;
+    Queue m_empty;
+    Queue m_filled;
     bool m_closed = false;
 };
 

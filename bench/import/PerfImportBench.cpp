@@ -6,6 +6,7 @@
 #include "perf/PerfScriptRecordReader.h"
 #include "TraceImporter.h"
 
+#include "support/ImportRuns.h"
 #include "support/PeakMemory.h"
 #include "support/SystemLoad.h"
 #include "support/TempDirectory.h"
@@ -125,13 +126,7 @@ void BM_PerfScriptToRecords(benchmark::State& state)
     }
     report(state, events, recording.file(), peak.bytesSinceReset());
 }
-BENCHMARK(BM_PerfScriptToRecords)
-    ->Arg(1000000)
-    ->Arg(5000000)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
+BENCHMARK(BM_PerfScriptToRecords)->Apply(bench_support::importRuns);
 
 // End to end: detection, records, and the result store written.
 void BM_PerfScriptImport(benchmark::State& state)
@@ -148,12 +143,6 @@ void BM_PerfScriptImport(benchmark::State& state)
     }
     report(state, events, recording.file(), peak.bytesSinceReset());
 }
-BENCHMARK(BM_PerfScriptImport)
-    ->Arg(1000000)
-    ->Arg(5000000)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
+BENCHMARK(BM_PerfScriptImport)->Apply(bench_support::importRuns);
 
 } // namespace

@@ -4,6 +4,7 @@
 // The trace mixes what real files hold: nested complete events with args, begin/end pairs,
 // instants, counters, async slices and flows, over 16 threads in 4 processes.
 #include "TraceImporter.h"
+#include "support/ImportRuns.h"
 #include "support/PeakMemory.h"
 #include "support/SystemLoad.h"
 #include "support/TempDirectory.h"
@@ -80,12 +81,6 @@ void importJson(benchmark::State& state)
     state.counters["load"] = bench_support::systemLoad();
 }
 
-BENCHMARK(importJson)
-    ->Arg(1000000)
-    ->Arg(5000000)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
+BENCHMARK(importJson)->Apply(bench_support::importRuns);
 
 } // namespace
