@@ -4,12 +4,13 @@
 #include "RowOrder.h"
 #include "json/TraceEvent.h"
 
+#include <dd_sarvik_2_2/dd_parallel_runs.h>
 #include <dd_sarvik_2_2/store/ResultRecords.h>
-
-#include <tbb/parallel_invoke.h>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <iterator>
 #include <set>
 
 namespace velmora_import {
@@ -510,7 +511,7 @@ void TraceRecordBuilder::addSliceTables(const std::vector<std::int32_t>& rows, s
         RecordTables::bandTable(L"marker_instant", store::BandTableKind::singleBand, L"marker", L"dd_thread");
     // The slices with the time spent in them, and the markers with the instants, are made from
     // data of their own and read nothing the other writes: one core each.
-    tbb::parallel_invoke(
+    const std::function<void()> parts[] = {
         [&] {
             durations.objects = onRows(m_slices, rows);
             setDepths(durations.objects);
@@ -519,7 +520,11 @@ void TraceRecordBuilder::addSliceTables(const std::vector<std::int32_t>& rows, s
         [&] {
             fillMarkerTables(functions, markers);
             instants.objects = onRows(m_instants, rows);
-        });
+        }};
+    dd_sarvik_2_2::dd_parallel_runs::for_each(std::size(parts), [&parts](std::size_t begin, std::size_t end) {
+        for (; begin < end; ++begin)
+            parts[begin]();
+    });
     records.attributeTables.push_back(std::move(functions));
     records.attributeTables.push_back(std::move(markers));
     records.sampleTables.push_back({L"dd_sample", L"function", std::move(samples)});
