@@ -4,8 +4,10 @@
 #include <dd_sarvik_2_2/store/ResultRecords.h>
 #include <ddb_2_2/string.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace velmora_import {
@@ -41,8 +43,24 @@ public:
         return table;
     }
 
-    // Malformed UTF-8 becomes U+FFFD rather than losing the whole text.
-    static std::wstring wide(std::string_view text) { return ddb_2_2::string::from_utf8(std::string(text)).str(); }
+    // Malformed UTF-8 becomes U+FFFD rather than losing the whole text. Most names are ASCII,
+    // whose bytes are their code points.
+    static std::wstring wide(std::string_view text)
+    {
+        if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+            return std::wstring(text.begin(), text.end());
+        return ddb_2_2::string::from_utf8(std::string(text)).str();
+    }
+
+    // One instance of an attribute table, its values moved in (a braced list would copy each).
+    template <class... Values>
+    static std::vector<dd_sarvik_2_2::store::StoredValue> instance(Values&&... values)
+    {
+        std::vector<dd_sarvik_2_2::store::StoredValue> instance;
+        instance.reserve(sizeof...(values));
+        (instance.emplace_back(std::forward<Values>(values)), ...);
+        return instance;
+    }
 };
 
 } // namespace velmora_import

@@ -1,11 +1,14 @@
 // Import speed of perf script text: a recording-like text of N events (CPU samples with call
 // stacks, scheduler switches and wake-ups of 16 threads on 4 CPUs) is generated into a scratch
 // file at run time, then read into result records (parse and build), and imported end to end
-// (also writing the result store). Reports events per second and peak memory.
+// (also writing the result store). Reports events per second of wall time, the process's CPU
+// time, peak memory and the machine's load.
 #include "perf/PerfScriptRecordReader.h"
 #include "TraceImporter.h"
 
+#include "support/ImportRuns.h"
 #include "support/PeakMemory.h"
+#include "support/SystemLoad.h"
 #include "support/TempDirectory.h"
 
 #include <dd_sarvik_2_2/store/ResultRecords.h>
@@ -97,13 +100,14 @@ private:
     fs::path m_file;
 };
 
+// Events per second of wall time; the CPU column is the whole process's CPU time.
 void report(benchmark::State& state, std::int64_t events, const fs::path& file, double peak)
 {
     state.counters["events_per_s"] =
-        benchmark::Counter(static_cast<double>(events) * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate);
+        benchmark::Counter(static_cast<double>(events), benchmark::Counter::kIsIterationInvariantRate);
     state.counters["text_MB"] = static_cast<double>(fs::file_size(file)) / 1e6;
     state.counters["peak_MB"] = peak / 1e6;
+    state.counters["load"] = bench_support::systemLoad();
 }
 
 // Parse and build: the text into result records.
@@ -122,7 +126,7 @@ void BM_PerfScriptToRecords(benchmark::State& state)
     }
     report(state, events, recording.file(), peak.bytesSinceReset());
 }
-BENCHMARK(BM_PerfScriptToRecords)->Arg(1000000)->Arg(5000000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_PerfScriptToRecords)->Apply(bench_support::importRuns);
 
 // End to end: detection, records, and the result store written.
 void BM_PerfScriptImport(benchmark::State& state)
@@ -139,6 +143,6 @@ void BM_PerfScriptImport(benchmark::State& state)
     }
     report(state, events, recording.file(), peak.bytesSinceReset());
 }
-BENCHMARK(BM_PerfScriptImport)->Arg(1000000)->Arg(5000000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_PerfScriptImport)->Apply(bench_support::importRuns);
 
 } // namespace

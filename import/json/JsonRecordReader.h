@@ -1,6 +1,7 @@
 #pragma once
-// Reads a JSON trace event file (TraceJsonReader) and turns its events into result records
-// (TraceRecordBuilder).
+// Reads a JSON trace event file (TraceJsonReader, on a thread of its own) and turns its events
+// into result records (TraceRecordBuilder, on the calling thread), handing them over in batches.
+// Progress is reported from the reading thread.
 #include "RecordReader.h"
 
 namespace velmora_import {

@@ -4,11 +4,13 @@
 #include "RowOrder.h"
 #include "json/TraceEvent.h"
 
+#include <dd_sarvik_2_2/dd_parallel_runs.h>
 #include <dd_sarvik_2_2/store/ResultRecords.h>
-#include <ddb_2_2/string.h>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <iterator>
 #include <set>
 
 namespace velmora_import {
@@ -21,12 +23,6 @@ namespace {
 constexpr double LARGEST_MICROSECONDS = 9.2e15;
 // A sample stands for the time until the next one on its thread, but no longer than this.
 constexpr std::int64_t LONGEST_SAMPLE_NS = 10000000;
-
-// Malformed UTF-8 in a name becomes U+FFFD rather than losing the whole name.
-std::wstring wide(const std::string& text)
-{
-    return ddb_2_2::string::from_utf8(text).str();
-}
 
 std::string kindOf(char phase)
 {
@@ -177,6 +173,14 @@ void TraceRecordBuilder::event(const TraceEvent& event)
         addBinding(event, time);
 }
 
+void TraceRecordBuilder::reserve(const CapacityForecast& forecast)
+{
+    forecast.reserve(m_slices);
+    forecast.reserve(m_instants);
+    forecast.reserve(m_counterValues);
+    forecast.reserve(m_samples);
+}
+
 void TraceRecordBuilder::frame(const TraceFrame& frame)
 {
     m_frames[frame.id] = frame;
@@ -225,12 +229,7 @@ std::int32_t TraceRecordBuilder::marker(const TraceEvent& event)
 std::int32_t TraceRecordBuilder::marker(const std::string& name, const std::string& category, const std::string& args,
                                         const std::string& stack)
 {
-    // Assigned into one key kept between events, so a known marker costs no allocation.
-    std::get<0>(m_markerKey).assign(name);
-    std::get<1>(m_markerKey).assign(category);
-    std::get<2>(m_markerKey).assign(args);
-    std::get<3>(m_markerKey).assign(stack);
-    return m_markers.index(m_markerKey);
+    return m_markers.index(TextInternTable::join(m_key, {name, category, args, stack}));
 }
 
 void TraceRecordBuilder::addSpan(std::vector<Span>& spans, std::size_t track, std::int64_t start, std::int64_t end,
@@ -317,10 +316,11 @@ void TraceRecordBuilder::addAsync(const TraceEvent& event, std::int64_t time)
 void TraceRecordBuilder::addCounter(const TraceEvent& event, std::int64_t time)
 {
     noteTime(time);
+    const std::string pid = event.pid.key();
     for (const auto& [series, value] : event.numbers) {
         if (!std::isfinite(value))
             continue;
-        const std::int32_t counter = m_counters.index({event.name, event.id, series, event.pid.key()});
+        const std::int32_t counter = m_counters.index(TextInternTable::join(m_key, {event.name, event.id, series, pid}));
         m_counterProcess.emplace(counter, event.pid);
         m_counterValues.push_back({counter, time, value});
     }
@@ -397,7 +397,7 @@ bool TraceRecordBuilder::finish(const std::string& name, const std::function<boo
         return false;
     }
     records = {};
-    records.name = wide(name);
+    records.name = RecordTables::wide(name);
     records.timeOrigin = 0;
     records.tickFrequency = 1000000000;
     records.duration = std::max<std::uint64_t>(tick(m_latest), 1);
@@ -441,32 +441,35 @@ std::vector<store::BandObjectRecord> TraceRecordBuilder::onRows(const std::vecto
         [](const auto& a, const auto& b) { return a.start != b.start ? a.start < b.start : a.end > b.end; });
 }
 
-void TraceRecordBuilder::addSliceTables(const std::vector<std::int32_t>& rows, store::ResultRecords& records)
+void TraceRecordBuilder::nameSampleMarkers()
 {
-    store::BandTableRecord durations =
-        RecordTables::bandTable(L"marker_duration", store::BandTableKind::singleBand, L"marker", L"dd_thread");
-    durations.objects = onRows(m_slices, rows);
-    setDepths(durations.objects);
-    std::vector<store::SampleRecord> samples;
-    // Most slices leave one stretch (nesting can leave up to two), each sample one.
-    samples.reserve(durations.objects.size() + m_samples.size());
-    for (auto first = durations.objects.cbegin(); first != durations.objects.cend();) {
-        const auto last = std::find_if(first, durations.objects.cend(),
-                                       [row = first->row](const auto& object) { return object.row != row; });
-        addInnermostStretches(first->row, first, last, samples);
-        first = last;
-    }
     // Each sample stands for the time until the next one of its thread.
     std::stable_sort(m_samples.begin(), m_samples.end(),
                      [](const Sample& a, const Sample& b) { return std::tie(a.track, a.time) < std::tie(b.track, b.time); });
+    for (Sample& sample : m_samples) {
+        if (sample.marker >= 0)
+            continue;
+        const auto frame = m_frames.find(sample.frame);
+        sample.marker = frame == m_frames.end() ? marker("frame " + sample.frame, "sample", {})
+                                                : marker(frame->second.name, "sample", {}, stackFrom(sample.frame));
+    }
+}
+
+std::vector<store::SampleRecord> TraceRecordBuilder::busyTimes(const std::vector<store::BandObjectRecord>& slices,
+                                                              const std::vector<std::int32_t>& rows) const
+{
+    std::vector<store::SampleRecord> samples;
+    // A slice leaves one stretch and one more in its parent when nested, each sample one: room
+    // for all, so the vector is never copied while it fills (unused room is never touched).
+    samples.reserve(2 * slices.size() + m_samples.size());
+    for (auto first = slices.cbegin(); first != slices.cend();) {
+        const auto last =
+            std::find_if(first, slices.cend(), [row = first->row](const auto& object) { return object.row != row; });
+        addInnermostStretches(first->row, first, last, samples);
+        first = last;
+    }
     for (std::size_t index = 0; index < m_samples.size(); ++index) {
-        Sample& sample = m_samples[index];
-        if (sample.marker < 0) {
-            const auto frame = m_frames.find(sample.frame);
-            sample.marker = frame == m_frames.end()
-                                ? marker("frame " + sample.frame, "sample", {})
-                                : marker(frame->second.name, "sample", {}, stackFrom(sample.frame));
-        }
+        const Sample& sample = m_samples[index];
         const bool last = index + 1 == m_samples.size() || m_samples[index + 1].track != sample.track;
         const std::int64_t end =
             last ? sample.time : std::min(m_samples[index + 1].time, sample.time + LONGEST_SAMPLE_NS);
@@ -477,23 +480,53 @@ void TraceRecordBuilder::addSliceTables(const std::vector<std::int32_t>& rows, s
     };
     if (!std::is_sorted(samples.begin(), samples.end(), byRowAndStart))
         std::stable_sort(samples.begin(), samples.end(), byRowAndStart);
+    return samples;
+}
 
-    store::AttributeTableRecord functions = RecordTables::attributeTable(L"function", {{L"name", {}}, {L"module", {}}});
-    store::AttributeTableRecord markers = RecordTables::attributeTable(
-        L"marker", {{L"name", {}}, {L"category", {}}, {L"args", {}}, {RecordTables::MARKER_STACK, {}}});
+void TraceRecordBuilder::fillMarkerTables(store::AttributeTableRecord& functions,
+                                          store::AttributeTableRecord& markers) const
+{
     functions.instances.reserve(m_markers.size());
     markers.instances.reserve(m_markers.size());
     for (std::size_t index = 0; index < m_markers.size(); ++index) {
-        const auto& [name, category, args, stack] = m_markers.key(index);
-        functions.instances.push_back({wide(name), wide(category)});
-        markers.instances.push_back({wide(name), wide(category), wide(args), wide(stack)});
+        const std::vector<std::string_view> parts = TextInternTable::split(m_markers.key(index));
+        const std::string_view &name = parts[0], &category = parts[1], &args = parts[2], &stack = parts[3];
+        functions.instances.push_back(RecordTables::instance(RecordTables::wide(name), RecordTables::wide(category)));
+        markers.instances.push_back(RecordTables::instance(RecordTables::wide(name), RecordTables::wide(category),
+                                                           RecordTables::wide(args), RecordTables::wide(stack)));
     }
-    records.attributeTables.push_back(std::move(functions));
-    records.attributeTables.push_back(std::move(markers));
+}
 
+void TraceRecordBuilder::addSliceTables(const std::vector<std::int32_t>& rows, store::ResultRecords& records)
+{
+    // Samples name their markers before the marker table is made from all of them.
+    nameSampleMarkers();
+    store::BandTableRecord durations =
+        RecordTables::bandTable(L"marker_duration", store::BandTableKind::singleBand, L"marker", L"dd_thread");
+    std::vector<store::SampleRecord> samples;
+    store::AttributeTableRecord functions = RecordTables::attributeTable(L"function", {{L"name", {}}, {L"module", {}}});
+    store::AttributeTableRecord markers = RecordTables::attributeTable(
+        L"marker", {{L"name", {}}, {L"category", {}}, {L"args", {}}, {RecordTables::MARKER_STACK, {}}});
     store::BandTableRecord instants =
         RecordTables::bandTable(L"marker_instant", store::BandTableKind::singleBand, L"marker", L"dd_thread");
-    instants.objects = onRows(m_instants, rows);
+    // The slices with the time spent in them, and the markers with the instants, are made from
+    // data of their own and read nothing the other writes: one core each.
+    const std::function<void()> parts[] = {
+        [&] {
+            durations.objects = onRows(m_slices, rows);
+            setDepths(durations.objects);
+            samples = busyTimes(durations.objects, rows);
+        },
+        [&] {
+            fillMarkerTables(functions, markers);
+            instants.objects = onRows(m_instants, rows);
+        }};
+    dd_sarvik_2_2::dd_parallel_runs::for_each(std::size(parts), [&parts](std::size_t begin, std::size_t end) {
+        for (; begin < end; ++begin)
+            parts[begin]();
+    });
+    records.attributeTables.push_back(std::move(functions));
+    records.attributeTables.push_back(std::move(markers));
     records.sampleTables.push_back({L"dd_sample", L"function", std::move(samples)});
     records.bandTables.push_back(std::move(instants));
     records.bandTables.push_back(std::move(durations));
@@ -510,7 +543,7 @@ void TraceRecordBuilder::addFlowTables(const std::vector<std::int32_t>& rows, st
         RecordTables::attributeTable(L"dd_wait", {{L"object", {}}, {L"signal_cs", L"callstack"}, {L"wait_cs", L"callstack"}});
     for (std::size_t index = 0; index < m_flowNames.size(); ++index)
         objects.instances.push_back(
-            {wide("flow " + m_flowNames.key(index)), store::StoredValue(), store::StoredValue()});
+            {RecordTables::wide(std::string("flow ").append(m_flowNames.key(index))), store::StoredValue(), store::StoredValue()});
     store::BandTableRecord flows =
         RecordTables::bandTable(L"wait_state", store::BandTableKind::singleMultiBand, L"dd_wait", L"dd_thread");
     flows.objects.reserve(links.size());
@@ -535,7 +568,7 @@ void TraceRecordBuilder::addGlobalTables(store::ResultRecords& records) const
 {
     store::AttributeTableRecord events = RecordTables::attributeTable(L"global_event", {{L"name", {}}});
     for (std::size_t index = 0; index < m_globalNames.size(); ++index)
-        events.instances.push_back({wide(m_globalNames.key(index))});
+        events.instances.push_back({RecordTables::wide(m_globalNames.key(index))});
     records.attributeTables.push_back(std::move(events));
     records.attributeTables.push_back(RecordTables::attributeTable(L"global_task", {{L"name", {}}}));
 
@@ -551,15 +584,16 @@ void TraceRecordBuilder::addCounterTable(store::ResultRecords& records) const
 {
     std::set<std::string> processes;
     for (std::size_t index = 0; index < m_counters.size(); ++index)
-        processes.insert(std::get<3>(m_counters.key(index)));
+        processes.insert(std::string(TextInternTable::split(m_counters.key(index))[3]));
     store::AttributeTableRecord table = RecordTables::attributeTable(L"counter", {{L"name", {}}, {L"unit", {}}});
     for (std::size_t index = 0; index < m_counters.size(); ++index) {
-        const auto& [name, id, series, pid] = m_counters.key(index);
+        const std::vector<std::string_view> parts = TextInternTable::split(m_counters.key(index));
+        const std::string_view &name = parts[0], &id = parts[1], &series = parts[2];
         // Counters belong to a process; its name tells them apart when several have counters.
-        std::string text = name + (id.empty() ? "" : "[" + id + "]") + "." + series;
+        std::string text = std::string(name).append(id.empty() ? "" : "[" + std::string(id) + "]").append(".").append(series);
         if (processes.size() > 1)
             text += " (" + m_tracks.processLabelOf(m_counterProcess.at(static_cast<std::int32_t>(index))) + ")";
-        table.instances.push_back({wide(text), std::wstring()});
+        table.instances.push_back(RecordTables::instance(RecordTables::wide(text), std::wstring()));
     }
     records.attributeTables.push_back(std::move(table));
 

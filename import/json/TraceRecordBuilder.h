@@ -13,7 +13,8 @@
 // Slices and instants name a "marker" instance of (name, category, args), for tooltips. What was
 // skipped or repaired is counted into notes. Times become nanosecond ticks from the earliest
 // event. Feed every event through the TraceEventSink calls, then call finish() once.
-#include "InternTable.h"
+#include "CapacityForecast.h"
+#include "TextInternTable.h"
 #include "json/FlowLinker.h"
 #include "json/ImportNotes.h"
 #include "json/TraceEventSink.h"
@@ -27,8 +28,10 @@
 #include <vector>
 
 namespace dd_sarvik_2_2::store {
+struct AttributeTableRecord;
 struct BandObjectRecord;
 struct ResultRecords;
+struct SampleRecord;
 }
 
 namespace velmora_import {
@@ -39,6 +42,8 @@ class TraceRecordBuilder : public TraceEventSink {
 public:
     void event(const TraceEvent& event) override;
     void frame(const TraceFrame& frame) override;
+    // Makes room early for the records the rest of the input will add.
+    void reserve(const CapacityForecast& forecast);
     // False with `error` when the trace held no timed event, or when `canceled` says so.
     bool finish(const std::string& name, const std::function<bool()>& canceled,
                 dd_sarvik_2_2::store::ResultRecords& records, std::string& error);
@@ -92,24 +97,29 @@ private:
     }
     std::vector<dd_sarvik_2_2::store::BandObjectRecord> onRows(const std::vector<Span>& spans,
                                                                const std::vector<std::int32_t>& rows) const;
+    // Sorts the samples by thread and time and gives each its marker.
+    void nameSampleMarkers();
+    // The time each row spends in its innermost slice, and in each sample, in (row, start) order.
+    std::vector<dd_sarvik_2_2::store::SampleRecord> busyTimes(const std::vector<dd_sarvik_2_2::store::BandObjectRecord>& slices,
+                                                              const std::vector<std::int32_t>& rows) const;
+    void fillMarkerTables(dd_sarvik_2_2::store::AttributeTableRecord& functions,
+                          dd_sarvik_2_2::store::AttributeTableRecord& markers) const;
     void addSliceTables(const std::vector<std::int32_t>& rows, dd_sarvik_2_2::store::ResultRecords& records);
     void addFlowTables(const std::vector<std::int32_t>& rows, dd_sarvik_2_2::store::ResultRecords& records);
     void addGlobalTables(dd_sarvik_2_2::store::ResultRecords& records) const;
     void addCounterTable(dd_sarvik_2_2::store::ResultRecords& records) const;
 
     TrackTable m_tracks;
-    // (name, category, args, stack) of slices, instants and sampled frames.
-    using MarkerKey = std::tuple<std::string, std::string, std::string, std::string>;
-    InternTable<MarkerKey> m_markers;
-    MarkerKey m_markerKey; // reused by marker()
-    InternTable<std::string> m_globalNames;
-    InternTable<std::tuple<std::string, std::string, std::string, std::string>> m_counters; // name, id, series, pid
+    TextInternTable m_markers; // name, category, args, stack of slices, instants and sampled frames
+    TextInternTable m_globalNames;
+    TextInternTable m_counters; // name, id, series, pid key
+    std::string m_key;          // reused to build intern keys
     std::map<std::int32_t, TraceId> m_counterProcess;
     std::map<std::size_t, std::vector<Open>> m_threadStacks;        // open "B" by track
     std::map<std::string, std::vector<Open>> m_asyncOpen;           // open "b"/"S" by process, category and id
     std::map<std::string, TraceFrame> m_frames; // by id
     FlowLinker m_flows;
-    InternTable<std::string> m_flowNames;
+    TextInternTable m_flowNames;
 
     std::vector<Span> m_slices;
     std::vector<Span> m_instants;

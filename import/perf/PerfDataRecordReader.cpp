@@ -100,12 +100,11 @@ bool PerfDataRecordReader::read(const std::filesystem::path& file, const Progres
     }
     const std::uint64_t first = std::min(header.firstSample, header.lastSample);
     const std::uint64_t span = std::max<std::uint64_t>(header.lastSample - first, 1);
-    const auto share = [&progress, first, span](std::uint64_t, std::uint64_t time) {
-        const std::uint64_t done = time > first ? time - first : 0;
-        return !progress || progress(static_cast<int>(std::min<std::uint64_t>(done * 100 / span, 100)));
+    const auto position = [first, span](std::uint64_t, std::uint64_t time) {
+        return std::make_pair(time > first ? time - first : 0, span);
     };
     std::vector<std::string> found;
-    if (!PerfScriptRecordReader::readFrom(child.output(), file, share, records, found, error))
+    if (!PerfScriptRecordReader::readFrom(child.output(), file, position, progress, records, found, error))
         return false; // the child is stopped when it goes away
     std::string messages;
     if (!child.finish(error, messages)) {

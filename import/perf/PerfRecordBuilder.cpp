@@ -77,6 +77,14 @@ PerfRecordBuilder::PerfRecordBuilder()
     m_waits.index(TextInternTable::join(m_key, {"running", ""}));
 }
 
+void PerfRecordBuilder::reserve(const CapacityForecast& forecast)
+{
+    forecast.reserve(m_samples);
+    forecast.reserve(m_sampleGaps);
+    forecast.reserve(m_marks);
+    forecast.reserve(m_states);
+}
+
 void PerfRecordBuilder::add(const PerfEvent& event)
 {
     if (event.tid < 0)
@@ -118,9 +126,11 @@ void PerfRecordBuilder::addOwn(const PerfEvent& event, PerfEventKind kind, bool 
         }
         const bool forTime = event.name == m_timeEvent;
         m_untimedSamples += forTime ? 0 : 1;
-        PerfFrame top{"[unknown]", "[unknown]"};
-        addMarker(index, event, false, &top);
-        addSample(index, event, forTime, top);
+        Marked& marked = markedOf(event, false, true);
+        addMark(index, event.time, marked.marker);
+        if (forTime && marked.function < 0)
+            marked.function = functionOf(event);
+        addSample(index, event, forTime, marked.function);
         break;
     }
     case PerfEventKind::schedSwitch:
@@ -137,13 +147,13 @@ void PerfRecordBuilder::addOwn(const PerfEvent& event, PerfEventKind kind, bool 
             m_otherEvents.emplace(std::string(event.name), 1);
         else
             ++counted->second;
-        addMarker(index, event, PerfEventKinds::isTracepoint(event.name), nullptr);
+        addMark(index, event.time, markedOf(event, PerfEventKinds::isTracepoint(event.name), false).marker);
         break;
     }
     }
 }
 
-void PerfRecordBuilder::addSample(std::size_t index, const PerfEvent& event, bool forTime, const PerfFrame& top)
+void PerfRecordBuilder::addSample(std::size_t index, const PerfEvent& event, bool forTime, std::int32_t function)
 {
     PerfThread& thread = m_threads[index];
     const std::uint64_t time = event.time;
@@ -168,7 +178,6 @@ void PerfRecordBuilder::addSample(std::size_t index, const PerfEvent& event, boo
     }
     thread.sampled = true;
     thread.lastSample = time;
-    const std::int32_t function = m_functions.index(TextInternTable::join(m_key, {top.symbol, top.module}));
     m_samples.push_back({static_cast<std::int32_t>(index), start, time, 1, function});
     running(index, m_timeCountsNanoseconds ? start : time);
 }
@@ -237,25 +246,60 @@ void PerfRecordBuilder::addWakeup(std::size_t index, const PerfEvent& event, Per
     }
 }
 
-void PerfRecordBuilder::addMarker(std::size_t index, const PerfEvent& event, bool tracepoint, PerfFrame* top)
+PerfRecordBuilder::Marked& PerfRecordBuilder::markedOf(const PerfEvent& event, bool tracepoint, bool sample)
+{
+    // When each of the stack's leading lines is a frame, the marker depends on those lines and
+    // the event's name alone, and is kept by them.
+    std::string_view lead = event.stack.substr(0, 0);
+    int leadLines = 0;
+    for (std::size_t end = 0; leadLines < Tables::STACK_FRAMES && end < event.stack.size(); ++leadLines) {
+        end = std::min(event.stack.find('\n', end), event.stack.size());
+        lead = event.stack.substr(0, end++);
+    }
+    const std::string_view key = TextInternTable::join(m_memoKey, {event.name, lead});
+    if (!lead.empty()) {
+        if (Marked* const known = m_markedStacks.find(key))
+            return *known;
+    }
+    // Frames are read from the leading lines first; one that is no frame means reading on.
+    PerfEvent leading = event;
+    leading.stack = lead;
+    const bool keep = !lead.empty() && formatTop(leading, tracepoint) == leadLines;
+    if (!keep)
+        formatTop(event, tracepoint);
+    m_unkept = {m_markers.index(TextInternTable::join(m_key, {event.name, sample ? "CPU sample" : "event", m_stack})),
+                -1};
+    return keep ? m_markedStacks.keep(key, m_unkept) : m_unkept;
+}
+
+int PerfRecordBuilder::formatTop(const PerfEvent& event, bool tracepoint)
 {
     m_stack.clear();
     PerfStack stack(event, tracepoint);
     PerfFrame frame;
-    for (int count = 0; count < Tables::STACK_FRAMES && stack.next(frame); ++count) {
+    int count = 0;
+    for (; count < Tables::STACK_FRAMES && stack.next(frame); ++count) {
         if (count > 0)
             m_stack.push_back('\n');
-        else if (top)
-            *top = frame;
         appendFrame(m_stack, frame);
     }
-    const bool sample = PerfEventKinds::of(event.name) == PerfEventKind::cpuSample;
-    const std::int32_t marker =
-        m_markers.index(TextInternTable::join(m_key, {event.name, sample ? "CPU sample" : "event", m_stack}));
+    return count;
+}
+
+std::int32_t PerfRecordBuilder::functionOf(const PerfEvent& event)
+{
+    PerfFrame top;
+    if (!PerfStack(event, false).next(top))
+        top = {"[unknown]", "[unknown]"};
+    return m_functions.index(TextInternTable::join(m_key, {top.symbol, top.module}));
+}
+
+void PerfRecordBuilder::addMark(std::size_t index, std::uint64_t time, std::int32_t marker)
+{
     store::BandObjectRecord object;
     object.row = static_cast<std::int32_t>(index);
-    object.start = event.time;
-    object.end = event.time;
+    object.start = time;
+    object.end = time;
     object.instanceIndex = marker;
     m_marks.push_back(object);
 }
@@ -299,6 +343,13 @@ void PerfRecordBuilder::addState(std::size_t index, std::uint64_t start, std::ui
 
 std::int32_t PerfRecordBuilder::waitOf(std::string_view reason, const PerfEvent* event)
 {
+    // The place depends on the reason and the whole stack; switches repeat a few stacks.
+    const bool keep = event && !event->stack.empty();
+    const std::string_view key = keep ? TextInternTable::join(m_memoKey, {reason, event->stack}) : std::string_view();
+    if (keep) {
+        if (const std::int32_t* const known = m_stackWaits.find(key))
+            return *known;
+    }
     // Where the thread blocked: its first frame in user space outside the C library's internal
     // helpers ("__futex_abstimed_wait_common" says less than the "pthread_cond_wait" above it),
     // else its first frame in user space, else the first kernel frame outside the scheduler.
@@ -327,7 +378,8 @@ std::int32_t PerfRecordBuilder::waitOf(std::string_view reason, const PerfEvent*
         appendFrame(frame, site);
         callstack = std::to_string(m_callstacks.index(TextInternTable::join(m_key, {frame, std::to_string(depth)})));
     }
-    return m_waits.index(TextInternTable::join(m_key, {m_stack, callstack}));
+    const std::int32_t wait = m_waits.index(TextInternTable::join(m_key, {m_stack, callstack}));
+    return keep ? m_stackWaits.keep(key, wait) : wait;
 }
 
 void PerfRecordBuilder::closeStates()

@@ -17,7 +17,9 @@
 #include "perf/PerfEvent.h"
 #include "perf/PerfEventKind.h"
 #include "perf/PerfThreadTable.h"
-#include "perf/TextInternTable.h"
+#include "CapacityForecast.h"
+#include "TextInternTable.h"
+#include "TextMemo.h"
 
 #include <dd_sarvik_2_2/store/ResultRecords.h>
 
@@ -34,6 +36,8 @@ public:
     PerfRecordBuilder();
 
     void add(const PerfEvent& event);
+    // Makes room early for the records the rest of the input will add.
+    void reserve(const CapacityForecast& forecast);
     // Lines of the input that were not perf script output, for the notes.
     void skipLines(std::uint64_t count) { m_skippedLines += count; }
     // False with `error` when there was no event at all.
@@ -45,12 +49,22 @@ private:
     // An event of a thread perf no longer knew (id -1): a switch still says whose it was.
     void addOfEndedThread(const PerfEvent& event);
     void addOwn(const PerfEvent& event, PerfEventKind kind, bool pidKnown);
-    // `top`: the sample's leaf frame, whose function the CPU time is spent in.
-    void addSample(std::size_t index, const PerfEvent& event, bool forTime, const PerfFrame& top);
+    // `function`: of the sample's leaf frame, where the CPU time is spent; -1 unless `forTime`.
+    void addSample(std::size_t index, const PerfEvent& event, bool forTime, std::int32_t function);
     void addSwitch(std::size_t index, const PerfEvent& event);
     void addWakeup(std::size_t index, const PerfEvent& event, PerfEventKind kind);
-    // `top` (when given) gets the event's leaf frame.
-    void addMarker(std::size_t index, const PerfEvent& event, bool tracepoint, PerfFrame* top);
+    // The marker of an event (named by it and its top frames) and, once asked for, the function
+    // of its leaf frame: the same entry for every event with the same stack, so completing it
+    // serves them all.
+    struct Marked {
+        std::int32_t marker = 0;
+        std::int32_t function = -1; // -1 until asked for
+    };
+    Marked& markedOf(const PerfEvent& event, bool tracepoint, bool sample);
+    // Writes the top frames into m_stack, one a line; returns how many.
+    int formatTop(const PerfEvent& event, bool tracepoint);
+    std::int32_t functionOf(const PerfEvent& event);
+    void addMark(std::size_t index, std::uint64_t time, std::int32_t marker);
     // The thread ran at `time` whatever was known: a wait it was in ends there.
     void running(std::size_t index, std::uint64_t time);
     void endWait(std::size_t index, std::uint64_t time);
@@ -71,7 +85,11 @@ private:
     TextInternTable m_markers;   // name, category, stack
     TextInternTable m_waits;     // object, call stack index ("" for none)
     TextInternTable m_callstacks;
-    std::string m_key;   // reused to build intern keys
+    TextMemo<Marked> m_markedStacks;     // by event name and leading stack lines
+    TextMemo<std::int32_t> m_stackWaits; // wait instances by reason and stack
+    Marked m_unkept;                 // of a stack not kept, until the next event
+    std::string m_key;               // reused to build intern keys
+    std::string m_memoKey;           // reused to build the memos' keys
     std::string m_stack; // reused to build a marker's stack text
 
     std::string m_timeEvent; // the sample event CPU time is taken from

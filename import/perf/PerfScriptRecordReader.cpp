@@ -20,22 +20,29 @@ bool PerfScriptRecordReader::read(const std::filesystem::path& file, const Progr
     }
     std::error_code code;
     const std::uint64_t size = std::max<std::uint64_t>(std::filesystem::file_size(file, code), 1);
-    const auto share = [&progress, size](std::uint64_t bytes, std::uint64_t) {
-        return !progress || progress(static_cast<int>(std::min<std::uint64_t>(bytes * 100 / size, 100)));
-    };
-    const bool read = readFrom(descriptor, file, share, records, notes, error);
+    const auto position = [size](std::uint64_t bytes, std::uint64_t) { return std::make_pair(bytes, size); };
+    const bool read = readFrom(descriptor, file, position, progress, records, notes, error);
     ::close(descriptor);
     return read;
 }
 
-bool PerfScriptRecordReader::readFrom(int descriptor, const std::filesystem::path& file,
-                                      const PerfScriptReader::Progress& progress,
-                                      dd_sarvik_2_2::store::ResultRecords& records, std::vector<std::string>& notes,
-                                      std::string& error)
+bool PerfScriptRecordReader::readFrom(int descriptor, const std::filesystem::path& file, const Position& position,
+                                      const Progress& progress, dd_sarvik_2_2::store::ResultRecords& records,
+                                      std::vector<std::string>& notes, std::string& error)
 {
     PerfRecordBuilder builder;
+    bool forecast = false;
+    const auto share = [&](std::uint64_t bytes, std::uint64_t lastTime) {
+        const auto [done, total] = position(bytes, lastTime);
+        if (!forecast) {
+            builder.reserve(CapacityForecast(done, total));
+            forecast = true;
+        }
+        return !progress ||
+               progress(static_cast<int>(std::min<std::uint64_t>(done * 100 / std::max<std::uint64_t>(total, 1), 100)));
+    };
     PerfScriptReader reader;
-    if (!reader.read(descriptor, file.string(), [&builder](const PerfEvent& event) { builder.add(event); }, progress,
+    if (!reader.read(descriptor, file.string(), [&builder](const PerfEvent& event) { builder.add(event); }, share,
                      error))
         return false;
     builder.skipLines(reader.skippedLines());

@@ -1,9 +1,12 @@
 // JSON trace import end to end (read, build the records, write the result) on generated traces
-// of 1 and 5 million events: wall time, events per second and peak memory above the start.
+// of 1 and 5 million events: wall time, the process's CPU time, events per second of wall time,
+// peak memory above the start and the machine's load.
 // The trace mixes what real files hold: nested complete events with args, begin/end pairs,
 // instants, counters, async slices and flows, over 16 threads in 4 processes.
 #include "TraceImporter.h"
+#include "support/ImportRuns.h"
 #include "support/PeakMemory.h"
+#include "support/SystemLoad.h"
 #include "support/TempDirectory.h"
 
 #include <benchmark/benchmark.h>
@@ -75,8 +78,9 @@ void importJson(benchmark::State& state)
         benchmark::Counter(static_cast<double>(events), benchmark::Counter::kIsIterationInvariantRate);
     state.counters["peak_MB"] = peak.bytesSinceReset() / (1024.0 * 1024.0);
     state.counters["file_MB"] = static_cast<double>(fs::file_size(trace)) / (1024.0 * 1024.0);
+    state.counters["load"] = bench_support::systemLoad();
 }
 
-BENCHMARK(importJson)->Arg(1000000)->Arg(5000000)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(importJson)->Apply(bench_support::importRuns);
 
 } // namespace

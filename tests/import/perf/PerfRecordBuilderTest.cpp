@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace velmora_import {
 namespace {
 
@@ -204,6 +206,45 @@ TEST_F(PerfRecordBuilderTest, CountedSamplesStandForTheTypicalGapAndNotesTellWha
     EXPECT_TRUE(hasNote("no process ids"));
     EXPECT_TRUE(hasNote("1 line(s) were not perf script output"));
     EXPECT_TRUE(hasNote("1 event(s) \"instructions:u\" are shown as markers"));
+}
+
+// Stacks repeat, so what is read from one is reused for the next with the same lines: only as
+// far as those lines decide it.
+TEST_F(PerfRecordBuilderTest, EventsWithTheSameLeadingStackLinesShareOnlyWhatTheirFramesShare)
+{
+    const auto sample = [](const char* time, const char* name, const char* second, const char* sixth) {
+        return std::string("app 1/1 [000] ") + time + ": 1000 " + name + ": \n\t1 a (/bin/app)\n\t" + second +
+               "\n\t3 c (/bin/app)\n\t4 d (/bin/app)\n\t5 e (/bin/app)\n\t6 " + sixth + " (/bin/app)\n\n";
+    };
+    ASSERT_TRUE(importText(sample("1.000", "cpu-clock", "2 b (/bin/app)", "f") +
+                           sample("1.001", "cpu-clock", "2 b (/bin/app)", "g") +
+                           sample("1.002", "cpu-clock", "not a frame", "f") +
+                           sample("1.003", "cpu-clock", "not a frame", "g") +
+                           sample("1.004", "cycles", "2 b (/bin/app)", "f") +
+                           "app 1/1 [000] 1.005: 1 sched:sched_switch: prev_comm=app prev_pid=1 prev_prio=120 "
+                           "prev_state=S ==> next_comm=app next_pid=2 next_prio=120\n\t1 a (/bin/app)\n\n"
+                           "app 1/2 [000] 1.006: 1 sched:sched_switch: prev_comm=app prev_pid=2 prev_prio=120 "
+                           "prev_state=D ==> next_comm=app next_pid=1 next_prio=120\n\t1 a (/bin/app)\n"))
+        << m_error;
+    const auto markers = objectsOn(L"marker_instant", rowNamed(L"app 1"));
+    ASSERT_EQ(markers.size(), 5u);
+    const auto stackOf = [&](std::size_t at) {
+        return text(L"marker", static_cast<std::size_t>(markers[at].instanceIndex), 2);
+    };
+    EXPECT_EQ(markers[0].instanceIndex, markers[1].instanceIndex) << "the top five frames are the same";
+    EXPECT_EQ(stackOf(2), L"a (app)\nc (app)\nd (app)\ne (app)\nf (app)") << "a line that is no frame is passed over";
+    EXPECT_EQ(stackOf(3), L"a (app)\nc (app)\nd (app)\ne (app)\ng (app)") << "and the sixth line decides";
+    EXPECT_EQ(text(L"marker", static_cast<std::size_t>(markers[4].instanceIndex)), L"cycles");
+    EXPECT_EQ(attributes(L"function").instances.size(), 1u) << "only samples of CPU time name functions";
+
+    const auto waits = band(L"wait_state").objects;
+    std::vector<std::wstring> reasons;
+    for (const auto& state : waits)
+        if (state.value == 0)
+            reasons.push_back(text(L"dd_wait", static_cast<std::size_t>(state.instanceIndex)));
+    EXPECT_NE(std::find(reasons.begin(), reasons.end(), L"sleeping in a (app)"), reasons.end());
+    EXPECT_NE(std::find(reasons.begin(), reasons.end(), L"disk in a (app)"), reasons.end())
+        << "one stack, two reasons: two waits";
 }
 
 TEST_F(PerfRecordBuilderTest, TextWithoutEventsIsRefusedByName)
