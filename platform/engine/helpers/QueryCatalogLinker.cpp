@@ -12,7 +12,7 @@
 namespace sarvikhelpers_1_0 {
 namespace {
 
-std::wstring quoted(const std::wstring& name)
+std::wstring quotedEntry(const std::wstring& name)
 {
     return L"'" + name + L"'";
 }
@@ -31,7 +31,7 @@ std::map<std::wstring, mirrow2::sptr_t<const IQuery>> QueryCatalogLinker::link(s
     for (QueryDefinition& definition : definitions) {
         const std::wstring name = definition.m_name;
         if (!m_entries.emplace(name, Entry{std::move(definition), State::pending, nullptr}).second)
-            m_reporter.report(L"query " + quoted(name) + L" is defined more than once; the first definition is used.");
+            m_reporter.report(L"query " + quotedEntry(name) + L" is defined more than once; the first definition is used.");
     }
     std::map<std::wstring, mirrow2::sptr_t<const IQuery>> queries;
     for (auto& [name, entry] : m_entries)
@@ -50,7 +50,7 @@ mirrow2::sptr_t<const IQuery> QueryCatalogLinker::build(Entry& entry)
     entry.m_query = create(entry.m_definition, fault);
     entry.m_state = entry.m_query ? State::built : State::failed;
     if (!entry.m_query)
-        m_reporter.report(L"query " + quoted(entry.m_definition.m_name) + L" is left out: " + fault + L".");
+        m_reporter.report(L"query " + quotedEntry(entry.m_definition.m_name) + L" is left out: " + fault + L".");
     return entry.m_query;
 }
 
@@ -58,16 +58,16 @@ mirrow2::sptr_t<const IQuery> QueryCatalogLinker::reference(const std::wstring& 
 {
     const auto found = m_entries.find(name);
     if (found == m_entries.end()) {
-        reason = L"it refers to " + quoted(name) + L", which is not a query of this catalog";
+        reason = L"it refers to " + quotedEntry(name) + L", which is not a query of this catalog";
         return nullptr;
     }
     if (found->second.m_state == State::building) {
-        reason = L"its references run in a circle through " + quoted(name);
+        reason = L"its references run in a circle through " + quotedEntry(name);
         return nullptr;
     }
     mirrow2::sptr_t<const IQuery> query = build(found->second);
     if (!query)
-        reason = L"it refers to the query " + quoted(name) + L", which is left out";
+        reason = L"it refers to the query " + quotedEntry(name) + L", which is left out";
     return query;
 }
 
@@ -81,7 +81,7 @@ mirrow2::sptr_t<const IQuery> QueryCatalogLinker::restrictionOf(const QueryDefin
     const IInfoQuery* info = IInfoQuery::cast(restriction.get());
     if (info ? info->getValues().empty() || info->getAttributeName().empty()
              : !IDataQuery::cast(restriction.get())) {
-        fault = L"its restriction " + quoted(definition.m_restriction)
+        fault = L"its restriction " + quotedEntry(definition.m_restriction)
                 + L" is neither an info query with an attribute name and a value nor a data query";
         return nullptr;
     }

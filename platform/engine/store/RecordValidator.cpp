@@ -12,7 +12,7 @@ namespace {
 
 const wchar_t* const threadTable = L"dd_thread";
 
-std::wstring quoted(const std::wstring& name)
+std::wstring quotedName(const std::wstring& name)
 {
     return L"'" + name + L"'";
 }
@@ -70,7 +70,7 @@ public:
     std::wstring checkSamples(const SampleTableRecord& table, const SampleRecord* samples, std::size_t count,
                               std::size_t first, const SampleRecord* previous) const
     {
-        const std::wstring name = L"sample table " + quoted(table.name);
+        const std::wstring name = L"sample table " + quotedName(table.name);
         std::size_t instances = 0;
         if (!findTable(table.attributeTable, instances))
             return missingTable(name, table.attributeTable);
@@ -97,7 +97,7 @@ private:
         for (const AttributeTableRecord& table : m_records.attributeTables) {
             for (std::size_t i = 0; i < table.instances.size(); ++i) {
                 if (table.instances[i].size() != table.columns.size())
-                    return nth(L"instance", i, quoted(table.name))
+                    return nth(L"instance", i, quotedName(table.name))
                         + L" does not have one value per column";
             }
             for (std::size_t column = 0; column < table.columns.size(); ++column) {
@@ -105,7 +105,7 @@ private:
                 if (target.empty())
                     continue;
                 const std::wstring where =
-                    L"column " + quoted(table.columns[column].name) + L" of " + quoted(table.name);
+                    L"column " + quotedName(table.columns[column].name) + L" of " + quotedName(table.name);
                 std::size_t targetCount = 0;
                 if (!findTable(target, targetCount))
                     return missingTable(where, target);
@@ -114,7 +114,7 @@ private:
                     const auto* index = std::get_if<std::int64_t>(&value);
                     if (!std::holds_alternative<std::monostate>(value)
                         && !(index && inRange(*index, targetCount)))
-                        return where + L" refers to an instance that " + quoted(target)
+                        return where + L" refers to an instance that " + quotedName(target)
                             + L" does not have";
                 }
             }
@@ -143,7 +143,7 @@ private:
                 duplicate = attribute.table + L"." + attribute.attribute;
         if (duplicate.empty())
             return {};
-        return L"two tables are named " + quoted(duplicate);
+        return L"two tables are named " + quotedName(duplicate);
     }
 
     std::wstring checkLifetimes() const
@@ -164,7 +164,7 @@ private:
 
     std::wstring checkBandObjects(const BandTableRecord& table) const
     {
-        const std::wstring name = L"band table " + quoted(table.name);
+        const std::wstring name = L"band table " + quotedName(table.name);
         if (table.kind < BandTableKind::singleBand || table.kind > BandTableKind::globalDurations)
             return name + L" is of an unknown kind";
         std::size_t count = 0;
@@ -195,7 +195,7 @@ private:
     std::wstring checkTimedValues(const TimedAttributeRecord& attribute) const
     {
         const std::wstring name =
-            L"timed attribute " + quoted(attribute.table + L"." + attribute.attribute);
+            L"timed attribute " + quotedName(attribute.table + L"." + attribute.attribute);
         std::size_t count = 0;
         if (!findTable(attribute.table, count))
             return missingTable(name, attribute.table);
@@ -223,19 +223,19 @@ private:
 
     static std::wstring missingTable(const std::wstring& what, const std::wstring& table)
     {
-        return what + L" names the attribute table " + quoted(table) + L", which does not exist";
+        return what + L" names the attribute table " + quotedName(table) + L", which does not exist";
     }
 
     static std::wstring missingInstance(const std::wstring& what, const std::wstring& table,
                                         std::int32_t index, std::size_t count)
     {
-        return what + L" refers to instance " + std::to_wstring(index) + L", but " + quoted(table)
+        return what + L" refers to instance " + std::to_wstring(index) + L", but " + quotedName(table)
             + L" has " + std::to_wstring(count);
     }
 
     std::wstring missingRow(const std::wstring& what, std::int32_t row) const
     {
-        return what + L" lies on row " + std::to_wstring(row) + L", but " + quoted(threadTable)
+        return what + L" lies on row " + std::to_wstring(row) + L", but " + quotedName(threadTable)
             + L" has " + std::to_wstring(m_rowCount) + L" rows";
     }
 
