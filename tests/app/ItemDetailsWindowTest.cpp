@@ -223,8 +223,9 @@ TEST_F(ItemDetails, AClickedArrowShowsItsWaitAndItsEndsLeadToThem)
     EXPECT_LE(ruler.getStart().GetValue(), arrow.startTime);
     EXPECT_GE(ruler.getEnd().GetValue(), arrow.startTime);
     const std::uint64_t middle = ruler.getStart().GetValue() + width / 2;
-    if (arrow.startTime > width / 2) // else the view stops at the start of the data
+    if (arrow.startTime > width / 2) { // else the view stops at the start of the data
         EXPECT_LE(std::max(middle, arrow.startTime) - std::min(middle, arrow.startTime), width / 100);
+    }
     EXPECT_TRUE(m_frame->timeline().getHeader(0)->isRowSelected(arrow.fromRow));
     EXPECT_FALSE(m_frame->timeline().getHeader(0)->isRowSelected(arrow.toRow));
 }

@@ -17,7 +17,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <iterator>
 #include <unistd.h>
 
@@ -34,12 +33,6 @@ tarquel_1_0::GraphLayer* findLayer(velmora_1_0::TimelinePane& pane)
                                             !dynamic_cast<velmora_1_0::GlobalEventMarkerLayer*>(layer)))
             return layer;
     return nullptr;
-}
-
-std::string readText(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 class SaveViewpoint : public ::testing::Test {
