@@ -1,6 +1,6 @@
 #include "json/TrackTable.h"
 
-#include <ddb_2_2/string.h>
+#include "RecordTables.h"
 
 #include <algorithm>
 #include <limits>
@@ -12,11 +12,6 @@ namespace velmora_import {
 namespace store = dd_sarvik_2_2::store;
 
 namespace {
-
-std::wstring wide(const std::string& text)
-{
-    return ddb_2_2::string::from_utf8(text).str();
-}
 
 // Where an id without a sort index goes: numbers by value, names after them by text.
 std::tuple<double, bool, std::string> orderOf(const TraceId& id, const std::optional<double>& sortIndex)
@@ -34,7 +29,7 @@ bool sameId(const TraceId& a, const TraceId& b)
 store::StoredValue valueOf(const TraceId& id)
 {
     if (id.named)
-        return wide(id.name);
+        return RecordTables::wide(id.name);
     return id.number;
 }
 
@@ -198,7 +193,7 @@ store::AttributeTableRecord TrackTable::rowTable(const std::vector<std::int32_t>
         const Track& track = m_tracks[index];
         const Process& process = m_processes.at(track.processKey);
         table.instances[static_cast<std::size_t>(rows[index])] = {
-            wide(label(track)), wide(processLabelOf(process.id)), valueOf(process.id),
+            RecordTables::wide(label(track)), RecordTables::wide(processLabelOf(process.id)), valueOf(process.id),
             track.kind == Kind::thread ? valueOf(track.tid) : store::StoredValue()};
     }
     return table;
