@@ -6,6 +6,7 @@
 #include "ViewerApp.h"
 
 #include <dd_sarvik_2_2/store/ResultGenerator.h>
+#include <tarquel_1_0/ProgramEnd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -91,5 +92,5 @@ int main(int argc, char** argv)
         app.OnExit();
     }
     wxEntryCleanup();
-    return exitCode;
+    tarquel_1_0::ProgramEnd::now(exitCode);
 }

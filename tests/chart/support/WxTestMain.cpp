@@ -1,15 +1,9 @@
 #include "WxTestMain.h"
 
 #include <tarquel_1_0/DataProvider.h>
+#include <tarquel_1_0/ProgramEnd.h>
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
-#include <cstdlib>
-
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#endif
 
 #include <wx/app.h>
 #include <wx/debug.h>
@@ -86,12 +80,5 @@ int main(int argc, char** argv)
     tarquel_1_0::DataProvider::waitForEndingWorkers(30000);
     wxTheApp->OnExit();
     wxEntryCleanup();
-    // A provider's detached worker thread may still be on its last steps inside the toolkit
-    // after its object is gone; the process's static destructors must not run under it.
-    std::fflush(nullptr);
-#if defined(__SANITIZE_ADDRESS__)
-    // _Exit skips the leak check LeakSanitizer runs at a normal exit; it fails the run itself.
-    __lsan_do_leak_check();
-#endif
-    std::_Exit(result);
+    tarquel_1_0::ProgramEnd::now(result);
 }

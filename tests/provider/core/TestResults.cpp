@@ -1,5 +1,9 @@
 #include "TestResults.h"
 
+#include <tarquel_1_0/DataProvider.h>
+
+#include <gtest/gtest.h>
+
 #include "sarvik/ResultBuilder.h"
 #include <dd_sarvik_2_2/store/ResultRecords.h>
 
@@ -52,6 +56,11 @@ ResultHolder::ResultHolder(ResultRecords records, const ddb_2_2::string& pageDir
 }
 
 ResultHolder::ResultHolder(const GeneratorOptions& options) : ResultHolder(ResultGenerator(options).generate()) {}
+
+ResultHolder::~ResultHolder()
+{
+    EXPECT_TRUE(tarquel_1_0::DataProvider::waitForEndingWorkers(30000));
+}
 
 velmora_1_0::SarvikDataSource threadRows()
 {

@@ -30,6 +30,11 @@ public:
     // `pageDirectory` receives the result's page files; empty keeps every page in memory.
     explicit ResultHolder(dd_sarvik_2_2::store::ResultRecords records, const ddb_2_2::string& pageDirectory = L"");
     explicit ResultHolder(const dd_sarvik_2_2::store::GeneratorOptions& options);
+    // Closes the result only once the workers of providers ended by deleteSelf are gone: a
+    // cancelled query may still be on its way out of it.
+    ~ResultHolder();
+    ResultHolder(const ResultHolder&) = delete;
+    ResultHolder& operator=(const ResultHolder&) = delete;
     dd_sarvik_2_2::Result* get() const { return m_result; }
 
 private:
