@@ -129,8 +129,8 @@ void TransitionLayer::updateData(wxMemoryDC& dc, bool render)
             reportProgress(false);
         }
         m_pendingData.clear();
-        if (m_loadProgress != m_loading)
-            return;
+        if (m_loading == 0 || m_loadProgress != m_loading)
+            return; // nothing asked for (a tick after clear()) or answers still missing
         m_dataLoaded = true;
         m_loading = 0;
         m_loadProgress = 0;
@@ -156,7 +156,9 @@ void TransitionLayer::updateData(wxMemoryDC& dc, bool render)
 
 void TransitionLayer::startDecimation()
 {
-    if (m_transitions.empty() || !m_needsDecimation)
+    // Before the last answer the loading counters are in use: a repaint between two answers
+    // must not turn them into decimation counters, or loading never completes.
+    if (!m_dataLoaded || m_transitions.empty() || !m_needsDecimation)
         return;
     m_decimationIndex = 0;
     m_visibleTransitions.clear();
@@ -548,6 +550,9 @@ bool TransitionLayer::hasSelection()
 
 void TransitionLayer::clear()
 {
+    // Batches of the old data would otherwise go on ticking over nothing.
+    if (m_parent)
+        m_parent->requestUpdateTimer(this, false);
     GraphLayer::clear();
     m_transitions.clear();
     m_visibleTransitions.clear();
