@@ -21,7 +21,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <optional>
 
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
@@ -203,9 +202,6 @@ bool TransitionLayer::performDecimation()
     if (first == -1 || last == -1)
         return false;
 
-    std::optional<TransitionHitPainter> painter;
-    if (m_canHittest && m_hittestLow.IsOk() && m_hittestHigh.IsOk())
-        painter.emplace(m_hittestLow, m_hittestHigh);
     int count = 0;
     while (m_decimationIndex < m_transitions.size()) {
         const unsigned int index = m_decimationIndex++;
@@ -235,14 +231,7 @@ bool TransitionLayer::performDecimation()
                 line.y2 = rowCentre(r2);
                 line.fromRow = t.fromRow;
                 line.toRow = t.toRow;
-                if (m_visible)
-                    m_segments.push_back(line);
-                if (painter) {
-                    wxColour lowColour;
-                    wxColour highColour;
-                    transitionIdToHittestColors(index, lowColour, highColour);
-                    painter->paint(line, lowColour, highColour);
-                }
+                m_segments.push_back(line);
             }
         }
         if (!m_decimateAtOnce && ++count == kBatchSize)
@@ -337,6 +326,21 @@ void TransitionLayer::resetHittestImages()
     // Black is no transition: every code has a non-zero low or high colour.
     m_hittestLow = m_width > 0 && m_height > 0 ? wxImage(m_width, m_height, true) : wxImage();
     m_hittestHigh = m_width > 0 && m_height > 0 ? wxImage(m_width, m_height, true) : wxImage();
+    m_hittestPainted = 0;
+}
+
+void TransitionLayer::paintHittestImages()
+{
+    if (m_hittestPainted >= m_segments.size() || !m_hittestLow.IsOk() || !m_hittestHigh.IsOk())
+        return;
+    TransitionHitPainter painter(m_hittestLow, m_hittestHigh);
+    for (; m_hittestPainted < m_segments.size(); ++m_hittestPainted) {
+        wxColour lowColour;
+        wxColour highColour;
+        transitionIdToHittestColors(static_cast<unsigned int>(m_visibleTransitions[m_hittestPainted].index),
+                                    lowColour, highColour);
+        painter.paint(m_segments[m_hittestPainted], lowColour, highColour);
+    }
 }
 
 void TransitionLayer::drawSegments(wxMemoryDC& dc, std::size_t from)
@@ -503,6 +507,7 @@ bool TransitionLayer::hittest(int x, int y)
 {
     if (!m_visible || !m_canHittest || !m_hittestLow.IsOk())
         return false;
+    paintHittestImages();
     const int old = m_hitId;
     m_hitId = -1;
     if (x < 0 || y < 0 || x >= m_hittestLow.GetWidth() || y >= m_hittestLow.GetHeight())
