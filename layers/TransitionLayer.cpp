@@ -323,15 +323,20 @@ const VisibleTransition* TransitionLayer::visibleEntry(const Transition& t) cons
 
 void TransitionLayer::resetHittestImages()
 {
-    // Black is no transition: every code has a non-zero low or high colour.
-    m_hittestLow = m_width > 0 && m_height > 0 ? wxImage(m_width, m_height, true) : wxImage();
-    m_hittestHigh = m_width > 0 && m_height > 0 ? wxImage(m_width, m_height, true) : wxImage();
+    // Made again on the next hover, at the size the graph has then.
+    m_hittestLow = wxImage();
+    m_hittestHigh = wxImage();
     m_hittestPainted = 0;
 }
 
 void TransitionLayer::paintHittestImages()
 {
-    if (m_hittestPainted >= m_segments.size() || !m_hittestLow.IsOk() || !m_hittestHigh.IsOk())
+    if (!m_hittestLow.IsOk() && m_width > 0 && m_height > 0) {
+        // Black is no transition: every code has a non-zero low or high colour.
+        m_hittestLow = wxImage(m_width, m_height, true);
+        m_hittestHigh = wxImage(m_width, m_height, true);
+    }
+    if (m_hittestPainted >= m_segments.size() || !m_hittestLow.IsOk())
         return;
     TransitionHitPainter painter(m_hittestLow, m_hittestHigh);
     for (; m_hittestPainted < m_segments.size(); ++m_hittestPainted) {
@@ -351,21 +356,31 @@ void TransitionLayer::drawSegments(wxMemoryDC& dc, std::size_t from)
     const std::unique_ptr<wxGraphicsContext> context(wxGraphicsContext::Create(dc));
     if (!context)
         return;
-    const wxGraphicsPen pen = context->CreatePen(wxPen(m_color, 2, wxPENSTYLE_SOLID));
     const bool dense = isDense();
-    if (dense)
-        context->SetBrush(context->CreateBrush(wxBrush(m_color)));
+    const tarquel_1_0::HeaderCtrl* header = dense ? rowHeader() : nullptr;
+    // One path for the whole pass: stroking line by line costs a rasterization and a composite
+    // of the surface per line, which is most of a zoom's drawing when thousands of lines are kept.
+    wxGraphicsPath lines = context->CreatePath();
+    std::vector<const TransitionSegment*> heads;
     for (; m_drawnSegments < m_segments.size(); ++m_drawnSegments) {
         const TransitionSegment& line = m_segments[m_drawnSegments];
         // A row hidden since the decimation ends this pass; the next decimation drops its lines.
         if (m_parent->getDisplayRow(line.fromRow) == -1 || m_parent->getDisplayRow(line.toRow) == -1)
             break;
-        if (dense && !isFocused(line))
+        if (dense && !isFocused(line, header))
             continue;
-        m_parent->m_renderer.drawTransition(*context, line.x1, line.y1, line.x2, line.y2, pen);
+        lines.MoveToPoint(line.x1, line.y1);
+        lines.AddLineToPoint(line.x2, line.y2);
         if (dense)
-            drawArrowHead(*context, line);
+            heads.push_back(&line);
     }
+    context->SetPen(context->CreatePen(wxPen(m_color, 2, wxPENSTYLE_SOLID)));
+    context->StrokePath(lines);
+    if (heads.empty())
+        return;
+    context->SetBrush(context->CreateBrush(wxBrush(m_color)));
+    for (const TransitionSegment* line : heads)
+        drawArrowHead(*context, *line);
 }
 
 bool TransitionLayer::isDense() const
@@ -374,7 +389,12 @@ bool TransitionLayer::isDense() const
            m_segments.size() > static_cast<std::size_t>(kDenseLinesPerColumn) * static_cast<std::size_t>(m_width);
 }
 
-bool TransitionLayer::isFocused(const TransitionSegment& line) const
+const tarquel_1_0::HeaderCtrl* TransitionLayer::rowHeader() const
+{
+    return m_timeline ? m_timeline->getHeader(m_timeline->getDirectory().paneIndexOf(m_parent)) : nullptr;
+}
+
+bool TransitionLayer::isFocused(const TransitionSegment& line, const tarquel_1_0::HeaderCtrl* header) const
 {
     if (m_selectedId >= 0 && static_cast<std::size_t>(m_selectedId) < m_transitions.size()) {
         const Transition& selected = m_transitions[static_cast<std::size_t>(m_selectedId)];
@@ -382,8 +402,6 @@ bool TransitionLayer::isFocused(const TransitionSegment& line) const
             if (row == selected.fromRow || row == selected.toRow)
                 return true;
     }
-    const tarquel_1_0::HeaderCtrl* header =
-        m_timeline ? m_timeline->getHeader(m_timeline->getDirectory().paneIndexOf(m_parent)) : nullptr;
     return header && (header->isRowSelected(line.fromRow) || header->isRowSelected(line.toRow));
 }
 
@@ -505,9 +523,11 @@ unsigned int TransitionLayer::hittestColorsToTransitionID(unsigned char r1, unsi
 
 bool TransitionLayer::hittest(int x, int y)
 {
-    if (!m_visible || !m_canHittest || !m_hittestLow.IsOk())
+    if (!m_visible || !m_canHittest)
         return false;
     paintHittestImages();
+    if (!m_hittestLow.IsOk())
+        return false;
     const int old = m_hitId;
     m_hitId = -1;
     if (x < 0 || y < 0 || x >= m_hittestLow.GetWidth() || y >= m_hittestLow.GetHeight())

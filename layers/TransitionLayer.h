@@ -40,6 +40,10 @@
 
 class wxGraphicsContext;
 
+namespace tarquel_1_0 {
+class HeaderCtrl;
+}
+
 namespace velmora_1_0 {
 
 class VELMORA_API TransitionLayer : public tarquel_1_0::GraphLayer {
@@ -141,8 +145,10 @@ private:
     void drawSegments(wxMemoryDC& dc, std::size_t from);
     // Too many lines per pixel column to follow one (and all were not asked for).
     bool isDense() const;
-    // A line touching a row selected in the header or a row of the selected transition.
-    bool isFocused(const TransitionSegment& line) const;
+    // The row header of this layer's graph, where rows are selected; null without a timeline.
+    const tarquel_1_0::HeaderCtrl* rowHeader() const;
+    // A line touching a row selected in `header` or a row of the selected transition.
+    bool isFocused(const TransitionSegment& line, const tarquel_1_0::HeaderCtrl* header) const;
     static void drawArrowHead(wxGraphicsContext& context, const TransitionSegment& line);
     // Mirrors the decimation position into the loading counters and reports a changed percentage.
     void reportDecimationProgress();
