@@ -167,6 +167,8 @@ void TransitionLayer::startDecimation()
     m_loadProgress = 0;
     m_segments.clear();
     m_drawnSegments = 0;
+    m_drewEveryLine = false;
+    m_drewFocusedOnly = false;
     resetHittestImages();
     if (!m_visible) {
         // Postponed until the layer is drawn again; a running batch loop stops meanwhile.
@@ -273,8 +275,9 @@ void TransitionLayer::finishBatches()
 {
     if (m_parent)
         m_parent->requestUpdateTimer(this, false);
-    // Early batches were drawn before the lines turned out to be too dense: draw them again.
-    if (isDense() && m_timeline)
+    // A batch drew for a density the finished set does not have (lines a dense picture leaves
+    // out, or the other way round): draw the graph again.
+    if ((isDense() ? m_drewEveryLine : m_drewFocusedOnly) && m_timeline)
         m_timeline->getGraphArea()->renderAllGraphs();
     m_loading = 0;
     m_loadProgress = 0;
@@ -356,12 +359,12 @@ void TransitionLayer::drawSegments(wxMemoryDC& dc, std::size_t from)
     const std::unique_ptr<wxGraphicsContext> context(wxGraphicsContext::Create(dc));
     if (!context)
         return;
-    const bool dense = isDense();
+    const wxGraphicsPen pen = context->CreatePen(wxPen(m_color, 2, wxPENSTYLE_SOLID));
+    const bool dense = looksDense();
+    (dense ? m_drewFocusedOnly : m_drewEveryLine) = true;
     const tarquel_1_0::HeaderCtrl* header = dense ? rowHeader() : nullptr;
-    // One path for the whole pass: stroking line by line costs a rasterization and a composite
-    // of the surface per line, which is most of a zoom's drawing when thousands of lines are kept.
-    wxGraphicsPath lines = context->CreatePath();
-    std::vector<const TransitionSegment*> heads;
+    if (dense)
+        context->SetBrush(context->CreateBrush(wxBrush(m_color)));
     for (; m_drawnSegments < m_segments.size(); ++m_drawnSegments) {
         const TransitionSegment& line = m_segments[m_drawnSegments];
         // A row hidden since the decimation ends this pass; the next decimation drops its lines.
@@ -369,24 +372,29 @@ void TransitionLayer::drawSegments(wxMemoryDC& dc, std::size_t from)
             break;
         if (dense && !isFocused(line, header))
             continue;
-        lines.MoveToPoint(line.x1, line.y1);
-        lines.AddLineToPoint(line.x2, line.y2);
+        m_parent->m_renderer.drawTransition(*context, line.x1, line.y1, line.x2, line.y2, pen);
         if (dense)
-            heads.push_back(&line);
+            drawArrowHead(*context, line);
     }
-    context->SetPen(context->CreatePen(wxPen(m_color, 2, wxPENSTYLE_SOLID)));
-    context->StrokePath(lines);
-    if (heads.empty())
-        return;
-    context->SetBrush(context->CreateBrush(wxBrush(m_color)));
-    for (const TransitionSegment* line : heads)
-        drawArrowHead(*context, *line);
 }
 
 bool TransitionLayer::isDense() const
 {
     return !m_showAll && m_width > 0 &&
            m_segments.size() > static_cast<std::size_t>(kDenseLinesPerColumn) * static_cast<std::size_t>(m_width);
+}
+
+bool TransitionLayer::looksDense() const
+{
+    if (isDense())
+        return true;
+    const bool decimating = !m_decimateAtOnce && m_decimationIndex > 0 && m_decimationIndex < m_transitions.size();
+    if (m_showAll || m_width <= 0 || !decimating)
+        return false;
+    // The lines kept so far, in proportion to the transitions still to come.
+    const double projected =
+        static_cast<double>(m_segments.size()) * static_cast<double>(m_transitions.size()) / m_decimationIndex;
+    return projected > static_cast<double>(kDenseLinesPerColumn) * m_width;
 }
 
 const tarquel_1_0::HeaderCtrl* TransitionLayer::rowHeader() const

@@ -110,6 +110,9 @@ protected:
     bool m_decimateAtOnce = false;
     std::vector<TransitionSegment> m_segments; // m_segments[i] is the line of m_visibleTransitions[i]
     std::size_t m_drawnSegments = 0;             // of m_segments, already on the graph during batches
+    // What the passes of the running decimation drew: every line, or only the focused ones.
+    bool m_drewEveryLine = false;
+    bool m_drewFocusedOnly = false;
     unsigned int m_decimationIndex = 0;
     unsigned int m_lastPercent = 0;
     bool m_dataLoaded = false;
@@ -145,6 +148,10 @@ private:
     void drawSegments(wxMemoryDC& dc, std::size_t from);
     // Too many lines per pixel column to follow one (and all were not asked for).
     bool isDense() const;
+    // isDense, or, while batches run, the lines kept so far project to a dense set: early batches
+    // then leave out what the finished picture would not show, instead of drawing thousands of
+    // lines only to draw the graph again without them.
+    bool looksDense() const;
     // The row header of this layer's graph, where rows are selected; null without a timeline.
     const tarquel_1_0::HeaderCtrl* rowHeader() const;
     // A line touching a row selected in `header` or a row of the selected transition.

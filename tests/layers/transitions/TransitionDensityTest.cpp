@@ -74,6 +74,28 @@ TEST_F(TransitionDensity, FocusedLinesCarryAnArrowHeadAtTheirDestination)
     EXPECT_NE(pixel(x(350), centre), kWhite) << "the line itself";
 }
 
+TEST_F(TransitionDensity, BatchesOfASetBoundToBeDenseLeaveOutTheUnfocusedLines)
+{
+    // The first batch keeps enough distinct lines to make the whole set dense: drawing them would
+    // only mean drawing the graph again without them once the set is complete.
+    ProbeLayer layer;
+    std::vector<SarvikProvider::Transition> lines = distinctLines(6000);
+    lines.insert(lines.begin(), transition(4, 4, 100, 600));
+    load(layer, lines);
+    layer.m_selectedId = 0;
+    m_dc.SetBackground(*wxWHITE_BRUSH);
+    m_dc.Clear();
+    layer.updateData(m_dc, true);
+    ASSERT_LE(layer.m_segments.size(), static_cast<size_t>(ProbeLayer::kDenseLinesPerColumn * kWidth));
+    const int centre = 4 * kRowHeight + kRowHeight / 2;
+    EXPECT_NE(pixel(x(350), centre), kWhite) << "the focused line";
+    for (int y = 0; y < 4 * kRowHeight; ++y)
+        for (int px = 0; px < kWidth; ++px)
+            ASSERT_EQ(pixel(px, y), kWhite) << "an unfocused line at " << px << ", " << y;
+    tickUntilDone(layer);
+    EXPECT_GT(layer.m_segments.size(), static_cast<size_t>(ProbeLayer::kDenseLinesPerColumn * kWidth));
+}
+
 TEST_F(TransitionDensity, SparseLinesAreAllDrawnWithoutSelection)
 {
     ProbeLayer layer;
