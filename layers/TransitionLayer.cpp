@@ -21,7 +21,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <optional>
 
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
@@ -129,8 +128,8 @@ void TransitionLayer::updateData(wxMemoryDC& dc, bool render)
             reportProgress(false);
         }
         m_pendingData.clear();
-        if (m_loadProgress != m_loading)
-            return;
+        if (m_loading == 0 || m_loadProgress != m_loading)
+            return; // nothing asked for (a tick after clear()) or answers still missing
         m_dataLoaded = true;
         m_loading = 0;
         m_loadProgress = 0;
@@ -156,7 +155,9 @@ void TransitionLayer::updateData(wxMemoryDC& dc, bool render)
 
 void TransitionLayer::startDecimation()
 {
-    if (m_transitions.empty() || !m_needsDecimation)
+    // Before the last answer the loading counters are in use: a repaint between two answers
+    // must not turn them into decimation counters, or loading never completes.
+    if (!m_dataLoaded || m_transitions.empty() || !m_needsDecimation)
         return;
     m_decimationIndex = 0;
     m_visibleTransitions.clear();
@@ -166,6 +167,8 @@ void TransitionLayer::startDecimation()
     m_loadProgress = 0;
     m_segments.clear();
     m_drawnSegments = 0;
+    m_drewEveryLine = false;
+    m_drewFocusedOnly = false;
     resetHittestImages();
     if (!m_visible) {
         // Postponed until the layer is drawn again; a running batch loop stops meanwhile.
@@ -201,9 +204,6 @@ bool TransitionLayer::performDecimation()
     if (first == -1 || last == -1)
         return false;
 
-    std::optional<TransitionHitPainter> painter;
-    if (m_canHittest && m_hittestLow.IsOk() && m_hittestHigh.IsOk())
-        painter.emplace(m_hittestLow, m_hittestHigh);
     int count = 0;
     while (m_decimationIndex < m_transitions.size()) {
         const unsigned int index = m_decimationIndex++;
@@ -233,14 +233,7 @@ bool TransitionLayer::performDecimation()
                 line.y2 = rowCentre(r2);
                 line.fromRow = t.fromRow;
                 line.toRow = t.toRow;
-                if (m_visible)
-                    m_segments.push_back(line);
-                if (painter) {
-                    wxColour lowColour;
-                    wxColour highColour;
-                    transitionIdToHittestColors(index, lowColour, highColour);
-                    painter->paint(line, lowColour, highColour);
-                }
+                m_segments.push_back(line);
             }
         }
         if (!m_decimateAtOnce && ++count == kBatchSize)
@@ -282,8 +275,9 @@ void TransitionLayer::finishBatches()
 {
     if (m_parent)
         m_parent->requestUpdateTimer(this, false);
-    // Early batches were drawn before the lines turned out to be too dense: draw them again.
-    if (isDense() && m_timeline)
+    // A batch drew for a density the finished set does not have (lines a dense picture leaves
+    // out, or the other way round): draw the graph again.
+    if ((isDense() ? m_drewEveryLine : m_drewFocusedOnly) && m_timeline)
         m_timeline->getGraphArea()->renderAllGraphs();
     m_loading = 0;
     m_loadProgress = 0;
@@ -332,9 +326,29 @@ const VisibleTransition* TransitionLayer::visibleEntry(const Transition& t) cons
 
 void TransitionLayer::resetHittestImages()
 {
-    // Black is no transition: every code has a non-zero low or high colour.
-    m_hittestLow = m_width > 0 && m_height > 0 ? wxImage(m_width, m_height, true) : wxImage();
-    m_hittestHigh = m_width > 0 && m_height > 0 ? wxImage(m_width, m_height, true) : wxImage();
+    // Made again on the next hover, at the size the graph has then.
+    m_hittestLow = wxImage();
+    m_hittestHigh = wxImage();
+    m_hittestPainted = 0;
+}
+
+void TransitionLayer::paintHittestImages()
+{
+    if (!m_hittestLow.IsOk() && m_width > 0 && m_height > 0) {
+        // Black is no transition: every code has a non-zero low or high colour.
+        m_hittestLow = wxImage(m_width, m_height, true);
+        m_hittestHigh = wxImage(m_width, m_height, true);
+    }
+    if (m_hittestPainted >= m_segments.size() || !m_hittestLow.IsOk())
+        return;
+    TransitionHitPainter painter(m_hittestLow, m_hittestHigh);
+    for (; m_hittestPainted < m_segments.size(); ++m_hittestPainted) {
+        wxColour lowColour;
+        wxColour highColour;
+        transitionIdToHittestColors(static_cast<unsigned int>(m_visibleTransitions[m_hittestPainted].index),
+                                    lowColour, highColour);
+        painter.paint(m_segments[m_hittestPainted], lowColour, highColour);
+    }
 }
 
 void TransitionLayer::drawSegments(wxMemoryDC& dc, std::size_t from)
@@ -346,7 +360,9 @@ void TransitionLayer::drawSegments(wxMemoryDC& dc, std::size_t from)
     if (!context)
         return;
     const wxGraphicsPen pen = context->CreatePen(wxPen(m_color, 2, wxPENSTYLE_SOLID));
-    const bool dense = isDense();
+    const bool dense = looksDense();
+    (dense ? m_drewFocusedOnly : m_drewEveryLine) = true;
+    const tarquel_1_0::HeaderCtrl* header = dense ? rowHeader() : nullptr;
     if (dense)
         context->SetBrush(context->CreateBrush(wxBrush(m_color)));
     for (; m_drawnSegments < m_segments.size(); ++m_drawnSegments) {
@@ -354,7 +370,7 @@ void TransitionLayer::drawSegments(wxMemoryDC& dc, std::size_t from)
         // A row hidden since the decimation ends this pass; the next decimation drops its lines.
         if (m_parent->getDisplayRow(line.fromRow) == -1 || m_parent->getDisplayRow(line.toRow) == -1)
             break;
-        if (dense && !isFocused(line))
+        if (dense && !isFocused(line, header))
             continue;
         m_parent->m_renderer.drawTransition(*context, line.x1, line.y1, line.x2, line.y2, pen);
         if (dense)
@@ -368,7 +384,25 @@ bool TransitionLayer::isDense() const
            m_segments.size() > static_cast<std::size_t>(kDenseLinesPerColumn) * static_cast<std::size_t>(m_width);
 }
 
-bool TransitionLayer::isFocused(const TransitionSegment& line) const
+bool TransitionLayer::looksDense() const
+{
+    if (isDense())
+        return true;
+    const bool decimating = !m_decimateAtOnce && m_decimationIndex > 0 && m_decimationIndex < m_transitions.size();
+    if (m_showAll || m_width <= 0 || !decimating)
+        return false;
+    // The lines kept so far, in proportion to the transitions still to come.
+    const double projected =
+        static_cast<double>(m_segments.size()) * static_cast<double>(m_transitions.size()) / m_decimationIndex;
+    return projected > static_cast<double>(kDenseLinesPerColumn) * m_width;
+}
+
+const tarquel_1_0::HeaderCtrl* TransitionLayer::rowHeader() const
+{
+    return m_timeline ? m_timeline->getHeader(m_timeline->getDirectory().paneIndexOf(m_parent)) : nullptr;
+}
+
+bool TransitionLayer::isFocused(const TransitionSegment& line, const tarquel_1_0::HeaderCtrl* header) const
 {
     if (m_selectedId >= 0 && static_cast<std::size_t>(m_selectedId) < m_transitions.size()) {
         const Transition& selected = m_transitions[static_cast<std::size_t>(m_selectedId)];
@@ -376,8 +410,6 @@ bool TransitionLayer::isFocused(const TransitionSegment& line) const
             if (row == selected.fromRow || row == selected.toRow)
                 return true;
     }
-    const tarquel_1_0::HeaderCtrl* header =
-        m_timeline ? m_timeline->getHeader(m_timeline->getDirectory().paneIndexOf(m_parent)) : nullptr;
     return header && (header->isRowSelected(line.fromRow) || header->isRowSelected(line.toRow));
 }
 
@@ -499,7 +531,10 @@ unsigned int TransitionLayer::hittestColorsToTransitionID(unsigned char r1, unsi
 
 bool TransitionLayer::hittest(int x, int y)
 {
-    if (!m_visible || !m_canHittest || !m_hittestLow.IsOk())
+    if (!m_visible || !m_canHittest)
+        return false;
+    paintHittestImages();
+    if (!m_hittestLow.IsOk())
         return false;
     const int old = m_hitId;
     m_hitId = -1;
@@ -548,6 +583,9 @@ bool TransitionLayer::hasSelection()
 
 void TransitionLayer::clear()
 {
+    // Batches of the old data would otherwise go on ticking over nothing.
+    if (m_parent)
+        m_parent->requestUpdateTimer(this, false);
     GraphLayer::clear();
     m_transitions.clear();
     m_visibleTransitions.clear();

@@ -7,9 +7,11 @@
 // others as duplicates of it. Up to kSyncLimit transitions are decimated at once; above that the
 // chart's update timer calls updateData(dc, true) and each tick examines kBatchSize transitions
 // inside the visible time range, reporting a percentage and drawing the lines that batch kept
-// (renderAll draws them all). While decimating, every kept line is also plotted into two hit-test
-// images (TransitionHitPainter) whose exact colours encode the transition's index (the low and
-// the high 15 bits), so hover is one pixel read in each image.
+// (renderAll draws them all). Every kept line is also plotted into two hit-test images
+// (TransitionHitPainter) whose exact colours encode the transition's index (the low and the high
+// 15 bits), so hover is one pixel read in each image. The images are painted on the first hover
+// after the lines were kept, not while decimating: a zoom or a scroll then costs no hit-test
+// painting at all, and only the lines kept since the last hover are painted.
 //
 // When more than kDenseLinesPerColumn kept lines fall on each pixel column of the graph, they
 // merge into a band in which no line can be followed: then only the lines touching the rows
@@ -37,6 +39,10 @@
 
 
 class wxGraphicsContext;
+
+namespace tarquel_1_0 {
+class HeaderCtrl;
+}
 
 namespace velmora_1_0 {
 
@@ -102,8 +108,11 @@ protected:
     std::map<unsigned long long, unsigned int> m_transitionKeys; // key -> m_visibleTransitions position
     bool m_needsDecimation = true;
     bool m_decimateAtOnce = false;
-    std::vector<TransitionSegment> m_segments; // collected only while visible
+    std::vector<TransitionSegment> m_segments; // m_segments[i] is the line of m_visibleTransitions[i]
     std::size_t m_drawnSegments = 0;             // of m_segments, already on the graph during batches
+    // What the passes of the running decimation drew: every line, or only the focused ones.
+    bool m_drewEveryLine = false;
+    bool m_drewFocusedOnly = false;
     unsigned int m_decimationIndex = 0;
     unsigned int m_lastPercent = 0;
     bool m_dataLoaded = false;
@@ -113,6 +122,7 @@ protected:
     std::vector<SarvikProvider::TransitionsData> m_pendingData;
     wxImage m_hittestLow;
     wxImage m_hittestHigh;
+    std::size_t m_hittestPainted = 0; // of m_segments, already in the hit-test images
 
     // Channel levels as the screen reproduces a 0..255 ramp: the first 32 distinct values each.
     static std::vector<unsigned int> m_red;
@@ -131,13 +141,21 @@ private:
     // The decimation entry of a transition's line, or null when it is not part of it.
     const VisibleTransition* visibleEntry(const Transition& t) const;
     void resetHittestImages();
+    // Paints the kept lines not yet in the hit-test images, in the order they were kept.
+    void paintHittestImages();
     // Draws m_segments from `from` on, up to the first on a hidden row; m_drawnSegments is where
     // the pass stopped.
     void drawSegments(wxMemoryDC& dc, std::size_t from);
     // Too many lines per pixel column to follow one (and all were not asked for).
     bool isDense() const;
-    // A line touching a row selected in the header or a row of the selected transition.
-    bool isFocused(const TransitionSegment& line) const;
+    // isDense, or, while batches run, the lines kept so far project to a dense set: early batches
+    // then leave out what the finished picture would not show, instead of drawing thousands of
+    // lines only to draw the graph again without them.
+    bool looksDense() const;
+    // The row header of this layer's graph, where rows are selected; null without a timeline.
+    const tarquel_1_0::HeaderCtrl* rowHeader() const;
+    // A line touching a row selected in `header` or a row of the selected transition.
+    bool isFocused(const TransitionSegment& line, const tarquel_1_0::HeaderCtrl* header) const;
     static void drawArrowHead(wxGraphicsContext& context, const TransitionSegment& line);
     // Mirrors the decimation position into the loading counters and reports a changed percentage.
     void reportDecimationProgress();

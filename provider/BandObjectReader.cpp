@@ -11,6 +11,8 @@
 #include <dd_sarvik_2_2/dd_single_band_table.h>
 #include <dd_sarvik_2_2/dd_single_multi_band_table.h>
 
+#include <algorithm>
+
 namespace velmora_1_0 {
 
 BandObjectReader::BandObjectReader(const dd_sarvik_2_2::Result* result, TickClock clock,
@@ -19,8 +21,22 @@ BandObjectReader::BandObjectReader(const dd_sarvik_2_2::Result* result, TickCloc
 {
 }
 
-template <class Table, class Visit>
-bool BandObjectReader::walkRow(const SarvikDataSource& ds, int row, Visit&& visit) const
+namespace {
+
+// Room for `more` records at once instead of the vector's repeated growth while a row is walked;
+// doubling still bounds the copying when one vector collects many rows.
+template <class Record>
+void makeRoomForRow(std::vector<Record>& out, std::size_t more)
+{
+    const std::size_t needed = out.size() + more;
+    if (needed > out.capacity())
+        out.reserve(std::max(needed, 2 * out.capacity()));
+}
+
+} // namespace
+
+template <class Table, class Record, class Visit>
+bool BandObjectReader::walkRow(const SarvikDataSource& ds, int row, std::vector<Record>& out, Visit&& visit) const
 {
     if (!m_result)
         return false;
@@ -34,6 +50,7 @@ bool BandObjectReader::walkRow(const SarvikDataSource& ds, int row, Visit&& visi
     case BandRowLookup::FOUND:
         break;
     }
+    makeRoomForRow(out, objects.size());
     for (; !objects.at_end(); ++objects) {
         if (m_isCanceled())
             return true;
@@ -45,7 +62,7 @@ bool BandObjectReader::walkRow(const SarvikDataSource& ds, int row, Visit&& visi
 bool BandObjectReader::readMarkers(const SarvikDataSource& ds, int row,
                                    std::vector<SarvikProvider::EventMarker>& out) const
 {
-    return walkRow<dd_sarvik_2_2::dd_single_band_table>(ds, row, [&](const dd_sarvik_2_2::dd_single_band_obj& object) {
+    return walkRow<dd_sarvik_2_2::dd_single_band_table>(ds, row, out, [&](const dd_sarvik_2_2::dd_single_band_obj& object) {
         SarvikProvider::EventMarker marker;
         marker.row = static_cast<short>(row);
         marker.startTime = m_clock.nanoseconds(object.start);
@@ -60,7 +77,7 @@ bool BandObjectReader::readTransitions(const SarvikDataSource& ds, int row, std:
                                        std::vector<SarvikProvider::Transition>& out) const
 {
     return walkRow<dd_sarvik_2_2::dd_single_multi_band_table>(
-        ds, row, [&](const dd_sarvik_2_2::dd_single_multi_band_obj& object) {
+        ds, row, out, [&](const dd_sarvik_2_2::dd_single_multi_band_obj& object) {
             const int fromRow = object.row_index.get();
             if (fromRow == row)
                 return; // a row never transitions to itself
@@ -80,7 +97,7 @@ bool BandObjectReader::readStates(const SarvikDataSource& ds, int row,
                                   std::vector<tarquel_1_0::DataProvider::SMBInterval>& out) const
 {
     return walkRow<dd_sarvik_2_2::dd_single_multi_band_table>(
-        ds, row, [&](const dd_sarvik_2_2::dd_single_multi_band_obj& object) {
+        ds, row, out, [&](const dd_sarvik_2_2::dd_single_multi_band_obj& object) {
             tarquel_1_0::DataProvider::SMBInterval interval;
             interval.start = m_clock.nanoseconds(object.start);
             interval.end = m_clock.nanoseconds(object.end);

@@ -32,8 +32,9 @@ private:
     bool walkGlobal(const ddb_2_2::string& table, const ddb_2_2::string& key,
                     std::vector<SarvikProvider::EventMarker>& out, std::uint64_t Object::*start,
                     std::uint64_t Object::*end) const;
-    template <class Table, class Visit>
-    bool walkRow(const SarvikDataSource& ds, int row, Visit&& visit) const;
+    // Visits the objects of one row; `out` is where the visit puts them (made room for at once).
+    template <class Table, class Record, class Visit>
+    bool walkRow(const SarvikDataSource& ds, int row, std::vector<Record>& out, Visit&& visit) const;
 
     const dd_sarvik_2_2::Result* m_result;
     TickClock m_clock;

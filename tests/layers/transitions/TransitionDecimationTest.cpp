@@ -167,3 +167,45 @@ TEST_F(TransitionDecimation, EachTickDrawsOnlyTheLinesItsBatchKept)
     EXPECT_NE(pixel(x(200), 30), kWhite);
     EXPECT_NE(pixel(x(700), 70), kWhite);
 }
+
+TEST_F(TransitionDecimation, RepaintWhileLoadingWaitsForTheLastAnswer)
+{
+    // A window repaints while answers arrive; the first rows' transitions must not be decimated
+    // on their own, or the loading count is lost and the layer never finishes.
+    ProbeLayer layer;
+    attach(layer);
+    layer.requestData(false);
+    const auto asked = layer.m_requests;
+    auto request = asked.begin();
+    m_provider->file(&layer, (request++)->first, sameLine(6000));
+    ASSERT_TRUE(layer.checkData());
+    layer.updateData(m_dc, false);
+    paint(layer);
+    EXPECT_FALSE(m_graph.m_timerOn);
+    EXPECT_EQ(layer.m_loading, kRows);
+    EXPECT_EQ(layer.m_loadProgress, 1);
+    for (; request != asked.end(); ++request)
+        m_provider->file(&layer, request->first, {transition(1, 2, 600, 650)});
+    ASSERT_TRUE(layer.checkData());
+    layer.updateData(m_dc, false);
+    ASSERT_TRUE(layer.m_dataLoaded);
+    EXPECT_TRUE(m_graph.m_timerOn);
+    EXPECT_EQ(tickUntilDone(layer), 21); // 6004 transitions in batches of 300
+    EXPECT_EQ(layer.m_decimationIndex, 6004u);
+    EXPECT_EQ(layer.m_visibleTransitions.size(), 2u);
+}
+
+TEST_F(TransitionDecimation, ClearDuringBatchesStopsTheTicksAndLoadsAgain)
+{
+    ProbeLayer layer;
+    load(layer, sameLine(6000));
+    layer.updateData(m_dc, true);
+    ASSERT_TRUE(m_graph.m_timerOn);
+    layer.clear();
+    EXPECT_FALSE(m_graph.m_timerOn);
+    // A tick already on its way finds nothing asked for: the layer stays unloaded.
+    layer.updateData(m_dc, true);
+    EXPECT_FALSE(layer.m_dataLoaded);
+    layer.requestData(false);
+    EXPECT_EQ(layer.m_requests.size(), static_cast<size_t>(kRows));
+}

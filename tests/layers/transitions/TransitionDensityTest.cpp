@@ -21,11 +21,27 @@ std::vector<SarvikProvider::Transition> distinctLines(int count)
     return lines;
 }
 
+// distinctLines(count), after a flat line on row 4 (which no other line touches) from column 10
+// to column 60.
+std::vector<SarvikProvider::Transition> linesAfterOneOnRowFour(int count)
+{
+    std::vector<SarvikProvider::Transition> lines = distinctLines(count);
+    lines.insert(lines.begin(), transition(4, 4, 100, 600));
+    return lines;
+}
+
 class TransitionDensity : public TransitionFixture {
 protected:
+    static constexpr int kRowFourCentre = 4 * kRowHeight + kRowHeight / 2;
+
     int painted(ProbeLayer& layer, int top = 0, int bottom = kRows * kRowHeight)
     {
         paint(layer);
+        return paintedPixels(top, bottom);
+    }
+    // Pixels of the canvas that are not white, as they stand.
+    int paintedPixels(int top, int bottom)
+    {
         int count = 0;
         for (int y = top; y < bottom; ++y)
             for (int x = 0; x < kWidth; ++x)
@@ -38,10 +54,7 @@ protected:
 TEST_F(TransitionDensity, DenseLinesShowOnlyTheSelectedRowsUntilAllAreAskedFor)
 {
     ProbeLayer layer;
-    std::vector<SarvikProvider::Transition> lines = distinctLines(2000);
-    // First: a line on row 4, which no other line touches.
-    lines.insert(lines.begin(), transition(4, 4, 100, 600));
-    load(layer, lines);
+    load(layer, linesAfterOneOnRowFour(2000));
     ASSERT_GT(layer.m_segments.size(), static_cast<size_t>(ProbeLayer::kDenseLinesPerColumn * kWidth));
     EXPECT_EQ(painted(layer), 0) << "a wall of lines is drawn with nothing selected";
 
@@ -61,17 +74,30 @@ TEST_F(TransitionDensity, DenseLinesShowOnlyTheSelectedRowsUntilAllAreAskedFor)
 TEST_F(TransitionDensity, FocusedLinesCarryAnArrowHeadAtTheirDestination)
 {
     ProbeLayer layer;
-    std::vector<SarvikProvider::Transition> lines = distinctLines(2000);
-    // First: a flat line on row 4, which no other line touches, from column 10 to column 60.
-    lines.insert(lines.begin(), transition(4, 4, 100, 600));
-    load(layer, lines);
+    load(layer, linesAfterOneOnRowFour(2000));
     layer.m_selectedId = 0;
     paint(layer);
-    const int centre = 4 * kRowHeight + kRowHeight / 2;
     // The head widens the line just before its end, and not just after its start.
-    EXPECT_NE(pixel(x(600) - 7, centre - 3), kWhite);
-    EXPECT_EQ(pixel(x(100) + 7, centre - 3), kWhite);
-    EXPECT_NE(pixel(x(350), centre), kWhite) << "the line itself";
+    EXPECT_NE(pixel(x(600) - 7, kRowFourCentre - 3), kWhite);
+    EXPECT_EQ(pixel(x(100) + 7, kRowFourCentre - 3), kWhite);
+    EXPECT_NE(pixel(x(350), kRowFourCentre), kWhite) << "the line itself";
+}
+
+TEST_F(TransitionDensity, BatchesOfASetBoundToBeDenseLeaveOutTheUnfocusedLines)
+{
+    // The first batch keeps enough distinct lines to make the whole set dense: drawing them would
+    // only mean drawing the graph again without them once the set is complete.
+    ProbeLayer layer;
+    load(layer, linesAfterOneOnRowFour(6000));
+    layer.m_selectedId = 0;
+    m_dc.SetBackground(*wxWHITE_BRUSH);
+    m_dc.Clear();
+    layer.updateData(m_dc, true);
+    ASSERT_LE(layer.m_segments.size(), static_cast<size_t>(ProbeLayer::kDenseLinesPerColumn * kWidth));
+    EXPECT_NE(pixel(x(350), kRowFourCentre), kWhite) << "the focused line";
+    EXPECT_EQ(paintedPixels(0, 4 * kRowHeight), 0) << "unfocused lines";
+    tickUntilDone(layer);
+    EXPECT_GT(layer.m_segments.size(), static_cast<size_t>(ProbeLayer::kDenseLinesPerColumn * kWidth));
 }
 
 TEST_F(TransitionDensity, SparseLinesAreAllDrawnWithoutSelection)

@@ -26,6 +26,7 @@ public:
     using TransitionLayer::m_decimationIndex;
     using TransitionLayer::m_green;
     using TransitionLayer::m_hitId;
+    using TransitionLayer::m_hittestPainted;
     using TransitionLayer::m_red;
     using TransitionLayer::m_segments;
     using TransitionLayer::m_selectedId;

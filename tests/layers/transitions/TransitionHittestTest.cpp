@@ -216,3 +216,33 @@ TEST_F(TransitionHittest, ColourCommandRecoloursAndReportsTheChange)
     paint(layer);
     EXPECT_EQ(pixel(x(200), 30), wxColour(0, 0, 255));
 }
+
+TEST_F(TransitionHittest, ImagesArePaintedOnHoverWithTheLinesKeptSince)
+{
+    // The first batch keeps the line at x = 20; the line at x = 70 comes with a later batch.
+    std::vector<SarvikProvider::Transition> data(300, transition(0, 2, 200, 200));
+    data.resize(5001, transition(4, 1, 700, 700));
+    ProbeLayer layer;
+    load(layer, data);
+    layer.updateData(m_dc, true);
+    EXPECT_EQ(layer.m_hittestPainted, 0u); // decimating paints no hit-test line
+    EXPECT_TRUE(layer.hittest(x(200), 30));
+    EXPECT_EQ(layer.m_hitId, 0);
+    EXPECT_EQ(layer.m_hittestPainted, 1u);
+    layer.hittest(x(700), 50);
+    EXPECT_EQ(layer.m_hitId, -1); // not kept yet
+    tickUntilDone(layer);
+    EXPECT_EQ(layer.m_hittestPainted, 1u);
+    EXPECT_TRUE(layer.hittest(x(700), 50));
+    EXPECT_EQ(layer.m_hitId, 300);
+    EXPECT_EQ(layer.m_hittestPainted, 2u);
+    // A new view starts the images again.
+    m_ruler.setVisibleRange(0, 499, false);
+    layer.requestData(false);
+    EXPECT_EQ(layer.m_hittestPainted, 0u);
+    tickUntilDone(layer);
+    EXPECT_TRUE(layer.hittest(x(200), 30));
+    EXPECT_EQ(layer.m_hitId, 0);
+    layer.hittest(x(600), 50);
+    EXPECT_EQ(layer.m_hitId, -1); // the other line is out of this view
+}
