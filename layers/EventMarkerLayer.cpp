@@ -149,6 +149,7 @@ void EventMarkerLayer::handleEventMarkers(wxMemoryDC& dc, const std::vector<Even
         return;
     const int base = static_cast<int>(m_markers.size());
     m_markers.insert(m_markers.end(), markers.begin(), markers.end());
+    MarkerDecimator::widenLongest(markers, m_longestByRow);
     // The list is sorted already: sorting the newcomers and merging keeps each arrival linear,
     // where sorting the whole list again made loading row by row quadratic.
     const auto arrived = m_markers.begin() + base;
@@ -198,7 +199,7 @@ void EventMarkerLayer::renderAll(wxMemoryDC& dc)
     if (rows != m_choiceRows)
         dropChoice();
     if (!m_choiceMade) {
-        MarkerDecimator(*ruler, *m_parent).choose(m_markers, m_visibleMarkers);
+        MarkerDecimator(*ruler, *m_parent).choose(m_markers, m_longestByRow, m_visibleMarkers);
         m_choiceRows = std::move(rows);
         m_choiceMade = true;
     }
@@ -461,6 +462,7 @@ void EventMarkerLayer::clear()
 {
     GraphLayer::clear();
     m_markers.clear();
+    m_longestByRow.clear();
     m_dataLoaded = false;
     m_hitItems.clear();
     m_selection.clear();

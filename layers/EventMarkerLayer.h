@@ -109,6 +109,7 @@ protected:
     std::vector<int> m_choiceRows;                         // data rows in view when the choice was made
     bool m_choiceMade = false;
     std::vector<EventMarker> m_markers; // sorted by markerSortFunc
+    std::vector<std::uint64_t> m_longestByRow; // what MarkerDecimator::widenLongest keeps
     bool m_dataLoaded = false;
     std::map<int, bool> m_hitItems;
     std::map<int, bool> m_selection;

@@ -28,7 +28,22 @@ MarkerDecimator::MarkerDecimator(const tarquel_1_0::Ruler& ruler, tarquel_1_0::G
 {
 }
 
-void MarkerDecimator::choose(const std::vector<SarvikProvider::EventMarker>& markers, RowChoices& chosen) const
+void MarkerDecimator::widenLongest(const std::vector<SarvikProvider::EventMarker>& markers,
+                                   std::vector<std::uint64_t>& longest)
+{
+    for (const SarvikProvider::EventMarker& marker : markers) {
+        if (marker.row < -1)
+            continue; // no row: never chosen
+        const size_t slot = static_cast<size_t>(marker.row + 1);
+        if (slot >= longest.size())
+            longest.resize(slot + 1, 0);
+        if (marker.endTime > marker.startTime)
+            longest[slot] = std::max(longest[slot], marker.endTime - marker.startTime);
+    }
+}
+
+void MarkerDecimator::choose(const std::vector<SarvikProvider::EventMarker>& markers,
+                             const std::vector<std::uint64_t>& longest, RowChoices& chosen) const
 {
     const int rows = std::max(0, m_rows.getRowCount());
     chosen.resize(static_cast<size_t>(rows));
@@ -52,7 +67,7 @@ void MarkerDecimator::choose(const std::vector<SarvikProvider::EventMarker>& mar
             seen.clear();
             const RowRun& run = runs[r];
             if (run.shown)
-                chooseInRow(markers, run, window, seen, chosen[static_cast<size_t>(run.row)]);
+                chooseInRow(markers, longest, run, window, seen, chosen[static_cast<size_t>(run.row)]);
         }
     });
 }
@@ -88,7 +103,8 @@ MarkerDecimator::TimeWindow MarkerDecimator::timeWindow() const
     return {start >= margin ? start - margin : 0, end <= kMax - margin ? end + margin : kMax};
 }
 
-void MarkerDecimator::chooseInRow(const std::vector<SarvikProvider::EventMarker>& markers, const RowRun& run,
+void MarkerDecimator::chooseInRow(const std::vector<SarvikProvider::EventMarker>& markers,
+                                  const std::vector<std::uint64_t>& longest, const RowRun& run,
                                   const TimeWindow& window, SpanKeySet& seen, std::vector<Choice>& chosen) const
 {
     using Marker = SarvikProvider::EventMarker;
@@ -102,11 +118,18 @@ void MarkerDecimator::chooseInRow(const std::vector<SarvikProvider::EventMarker>
         const size_t end = static_cast<size_t>(
             std::partition_point(at(begin), at(run.end), [row](const Marker& m) { return m.row == row; }) -
             markers.begin());
-        // Nothing starting after the window reaches into it.
-        const size_t reaching = static_cast<size_t>(
-            std::partition_point(at(begin), at(end), [&window](const Marker& m) { return m.startTime <= window.end; }) -
+        // Nothing starting after the window reaches into it, nor anything starting earlier than
+        // the row's longest marker before it.
+        const size_t slot = static_cast<size_t>(row + 1);
+        const std::uint64_t reach = slot < longest.size() ? longest[slot] : window.start;
+        const std::uint64_t earliest = window.start > reach ? window.start - reach : 0;
+        const size_t from = static_cast<size_t>(
+            std::partition_point(at(begin), at(end), [earliest](const Marker& m) { return m.startTime < earliest; }) -
             markers.begin());
-        for (size_t i = begin; i < reaching; ++i) {
+        const size_t reaching = static_cast<size_t>(
+            std::partition_point(at(from), at(end), [&window](const Marker& m) { return m.startTime <= window.end; }) -
+            markers.begin());
+        for (size_t i = from; i < reaching; ++i) {
             const Marker& marker = markers[i];
             if (marker.endTime < window.start)
                 continue;
@@ -114,8 +137,15 @@ void MarkerDecimator::chooseInRow(const std::vector<SarvikProvider::EventMarker>
             // Most markers are instants: one position serves both ends.
             const bool duration = marker.endTime != marker.startTime;
             const int x2 = duration ? ends.column(marker.endTime) : x1;
-            if (seen.insert(spanKey(x1, x2)))
-                chosen.push_back({static_cast<int>(i), x1, x2, duration, row == -1});
+            if (!seen.insert(spanKey(x1, x2)))
+                continue;
+            // Field by field: a whole Choice built aside and copied in stalls on the copy.
+            Choice& choice = chosen.emplace_back();
+            choice.index = static_cast<int>(i);
+            choice.x1 = x1;
+            choice.x2 = x2;
+            choice.duration = duration;
+            choice.global = row == -1;
         }
         begin = end;
     }

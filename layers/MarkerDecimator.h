@@ -49,10 +49,17 @@ public:
         return (static_cast<unsigned int>(x2) << 16) | (static_cast<unsigned int>(x1) & 0xFFFFu);
     }
 
-    // `markers` sorted by markerSortFunc. Gives `chosen` one list per data row of the area; the
-    // lists keep their memory from one choice to the next. A global marker (row -1) counts as row
-    // 0.
-    void choose(const std::vector<SarvikProvider::EventMarker>& markers, RowChoices& chosen) const;
+    // The longest duration among the markers of each row, by row + 1 (global markers first), as
+    // choose takes it; `longest` grows to the rows of `markers` and only rises.
+    static void widenLongest(const std::vector<SarvikProvider::EventMarker>& markers,
+                             std::vector<std::uint64_t>& longest);
+
+    // `markers` sorted by markerSortFunc; `longest` as widenLongest leaves it for them (a row it
+    // does not reach is read without skipping). Gives `chosen` one list per data row of the area;
+    // the lists keep their memory from one choice to the next. A global marker (row -1) counts as
+    // row 0.
+    void choose(const std::vector<SarvikProvider::EventMarker>& markers, const std::vector<std::uint64_t>& longest,
+                RowChoices& chosen) const;
 
 private:
     // The markers [begin, end) of one data row (global markers join row 0).
@@ -71,8 +78,8 @@ private:
     std::vector<RowRun> splitByRow(const std::vector<SarvikProvider::EventMarker>& markers, int first, int last) const;
     TimeWindow timeWindow() const;
     // Touches only its row's choices: runs may be chosen at once. `seen` is empty on entry.
-    void chooseInRow(const std::vector<SarvikProvider::EventMarker>& markers, const RowRun& run,
-                     const TimeWindow& window, SpanKeySet& seen, std::vector<Choice>& chosen) const;
+    void chooseInRow(const std::vector<SarvikProvider::EventMarker>& markers, const std::vector<std::uint64_t>& longest,
+                     const RowRun& run, const TimeWindow& window, SpanKeySet& seen, std::vector<Choice>& chosen) const;
 
     const tarquel_1_0::Ruler& m_ruler;
     tarquel_1_0::GraphLayerParent& m_rows;

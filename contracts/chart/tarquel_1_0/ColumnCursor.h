@@ -1,8 +1,8 @@
 #pragma once
 // Pixel columns of a run of times that mostly rise, as Ruler::xFromTime(time, true) gives them,
 // for drawing code that maps a row's sorted starts: the column found last is kept with its bounds,
-// so a time in it or in the next one costs a multiplication and two comparisons instead of a
-// conversion. Any time may come, in any order; only the cost differs.
+// so a time in it costs a multiplication and two comparisons, and one in the next column an
+// addition more. Any time may come, in any order; a far one costs a floating estimate.
 //
 // Holds the ruler's view as it was when made: make one per pass over the data, on one thread.
 #include <chart_export.h>
@@ -21,20 +21,29 @@ public:
     {
         // The column x of a time is floor(offset * width / span): x * span <= offset * width <
         // (x + 1) * span, which the bounds below hold for the column found last.
-        const __int128 scaled = (static_cast<__int128>(time) - m_start) * m_width;
+        // Below 2^63 the offset is a 64-bit difference and the product one multiplication.
+        const __int128 scaled =
+            time < kHalf && m_startBelowHalf
+                ? static_cast<__int128>(static_cast<std::int64_t>(time) - m_start64) * m_width64
+                : (static_cast<__int128>(time) - m_start) * m_width;
         if (scaled >= m_low && scaled < m_high)
             return m_column;
         return seek(time, scaled);
     }
 
 private:
+    static constexpr std::uint64_t kHalf = std::uint64_t(1) << 63;
+
     int seek(std::uint64_t time, __int128 scaled);
     void settle(int column);
 
-    const Ruler& m_ruler;
     __int128 m_start;
     __int128 m_width;
+    std::int64_t m_start64;
+    std::int64_t m_width64;
+    bool m_startBelowHalf;
     __int128 m_span;
+    double m_columnsPerNs;
     int m_first; // the columns xFromTime gives with limited
     int m_last;
     int m_column;

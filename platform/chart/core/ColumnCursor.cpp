@@ -2,22 +2,26 @@
 
 #include <tarquel_1_0/Ruler.h>
 
+#include <cmath>
+
 namespace tarquel_1_0 {
 
 namespace {
 
 // Beyond every scaled offset of a 64-bit time at any width.
 constexpr __int128 kFarScaled = static_cast<__int128>(1) << 100;
-// A run of sorted times skips a few columns at a time; farther steps cost one conversion.
-constexpr int kSteps = 4;
 
 } // namespace
 
 ColumnCursor::ColumnCursor(const Ruler& ruler)
-    : m_ruler(ruler),
-      m_start(ruler.getStart().GetValue()),
+    : m_start(ruler.getStart().GetValue()),
       m_width(ruler.getPixelWidth()),
+      m_start64(static_cast<std::int64_t>(ruler.getStart().GetValue())),
+      m_width64(ruler.getPixelWidth()),
+      m_startBelowHalf(ruler.getStart().GetValue() < kHalf),
       m_span(static_cast<__int128>(ruler.getEnd().GetValue() - ruler.getStart().GetValue()) + 1),
+      m_columnsPerNs(static_cast<double>(ruler.getPixelWidth()) /
+                     (static_cast<double>(ruler.getEnd().GetValue() - ruler.getStart().GetValue()) + 1.0)),
       m_first(-Ruler::LIMIT_PIXELS),
       m_last(ruler.getPixelWidth() + Ruler::LIMIT_PIXELS)
 {
@@ -26,10 +30,21 @@ ColumnCursor::ColumnCursor(const Ruler& ruler)
 
 int ColumnCursor::seek(std::uint64_t time, __int128 scaled)
 {
-    for (int step = 0; step < kSteps && scaled >= m_high; ++step)
+    // Most often the next column: its bounds follow from this one's by an addition.
+    if (scaled >= m_high && m_column < m_last && scaled < m_high + m_span) {
+        ++m_column;
+        m_low = m_high;
+        m_high = m_column == m_last ? kFarScaled : m_high + m_span;
+        return m_column;
+    }
+    // Else a floating estimate lands within a column of the answer, and the bounds settle it.
+    const double distance = static_cast<double>(static_cast<__int128>(time) - m_start);
+    const double estimate = std::floor(distance * m_columnsPerNs);
+    settle(estimate <= m_first ? m_first : estimate >= m_last ? m_last : static_cast<int>(estimate));
+    while (scaled < m_low)
+        settle(m_column - 1);
+    while (scaled >= m_high)
         settle(m_column + 1);
-    if (scaled < m_low || scaled >= m_high)
-        settle(m_ruler.xFromTime(time, true));
     return m_column;
 }
 

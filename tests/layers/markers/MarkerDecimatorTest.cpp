@@ -72,10 +72,17 @@ TEST(MarkerDecimator, ChoosesRowsSideBySideAsIfOneMarkerAtATime)
         std::sort(markers.begin(), markers.end(), velmora_1_0::EventMarkerLayer::markerSortFunc);
 
         const MarkerDecimator::RowChoices expected = chooseOneByOne(ruler, graph, markers);
+        // Longest durations learnt in two arrivals, as a layer learns them.
+        std::vector<std::uint64_t> longest;
+        const auto half = markers.begin() + static_cast<std::ptrdiff_t>(markers.size() / 2);
+        MarkerDecimator::widenLongest(Markers(markers.begin(), half), longest);
+        MarkerDecimator::widenLongest(Markers(half, markers.end()), longest);
         // Stale choices are replaced, and lists beyond the area's rows dropped.
         MarkerDecimator::RowChoices chosen(kRows + 2, {{-5, 1, 2}});
-        MarkerDecimator(ruler, graph).choose(markers, chosen);
-
+        MarkerDecimator(ruler, graph).choose(markers, longest, chosen);
+        EXPECT_TRUE(chosen == expected) << "round " << round;
+        // Without them every marker is read: the same choice.
+        MarkerDecimator(ruler, graph).choose(markers, {}, chosen);
         EXPECT_TRUE(chosen == expected) << "round " << round;
     }
 }
