@@ -109,10 +109,9 @@ void MarkerDecimator::chooseInRow(const std::vector<SarvikProvider::EventMarker>
 {
     using Marker = SarvikProvider::EventMarker;
     const auto at = [&markers](size_t i) { return markers.begin() + static_cast<std::ptrdiff_t>(i); };
-    // Starts rise along each row of the run (global markers, then the row's own), and so do most
-    // ends: each follows its own cursor.
+    // Starts rise along each row of the run (global markers, then the row's own).
     tarquel_1_0::ColumnCursor starts(m_ruler);
-    tarquel_1_0::ColumnCursor ends(m_ruler);
+    int lastInstant = std::numeric_limits<int>::min(); // no column
     for (size_t begin = run.begin; begin < run.end;) {
         const short row = markers[begin].row;
         const size_t end = static_cast<size_t>(
@@ -134,9 +133,15 @@ void MarkerDecimator::chooseInRow(const std::vector<SarvikProvider::EventMarker>
             if (marker.endTime < window.start)
                 continue;
             const int x1 = starts.column(marker.startTime);
-            // Most markers are instants: one position serves both ends.
+            // Most markers are instants: one position serves both ends, and one in the column of
+            // the instant before it is a repeat without asking the set.
             const bool duration = marker.endTime != marker.startTime;
-            const int x2 = duration ? ends.column(marker.endTime) : x1;
+            if (!duration && x1 == lastInstant)
+                continue;
+            // An end lies a few columns after its start, mostly: its cursor sets out from there.
+            const int x2 = duration ? tarquel_1_0::ColumnCursor(starts).column(marker.endTime) : x1;
+            if (!duration)
+                lastInstant = x1;
             if (!seen.insert(spanKey(x1, x2)))
                 continue;
             // Field by field: a whole Choice built aside and copied in stalls on the copy.

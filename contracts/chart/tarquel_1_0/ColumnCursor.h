@@ -1,8 +1,9 @@
 #pragma once
 // Pixel columns of a run of times that mostly rise, as Ruler::xFromTime(time, true) gives them,
 // for drawing code that maps a row's sorted starts: the column found last is kept with its bounds,
-// so a time in it costs a multiplication and two comparisons, and one in the next column an
-// addition more. Any time may come, in any order; a far one costs a floating estimate.
+// so a time in it costs a multiplication and two comparisons, and one a few columns on an addition
+// per column more. Any time may come, in any order; a far one costs a floating estimate. A copy
+// goes on from where the original stood (an end from its start's column).
 //
 // Holds the ruler's view as it was when made: make one per pass over the data, on one thread.
 #include <chart_export.h>

@@ -10,6 +10,9 @@ namespace {
 
 // Beyond every scaled offset of a 64-bit time at any width.
 constexpr __int128 kFarScaled = static_cast<__int128>(1) << 100;
+// Columns a cursor steps through before it estimates: a row's sorted times mostly move this
+// little.
+constexpr int kSteps = 8;
 
 } // namespace
 
@@ -30,15 +33,18 @@ ColumnCursor::ColumnCursor(const Ruler& ruler)
 
 int ColumnCursor::seek(std::uint64_t time, __int128 scaled)
 {
-    // Most often the next column: its bounds follow from this one's by an addition.
-    if (scaled >= m_high && m_column < m_last && scaled < m_high + m_span) {
+    // A few columns on: each one's bounds follow from the last by an addition.
+    for (int step = 0; step < kSteps && scaled >= m_high; ++step) {
         ++m_column;
         m_low = m_high;
-        m_high = m_column == m_last ? kFarScaled : m_high + m_span;
-        return m_column;
+        m_high = m_column >= m_last ? kFarScaled : m_high + m_span;
     }
+    if (scaled >= m_low && scaled < m_high)
+        return m_column;
     // Else a floating estimate lands within a column of the answer, and the bounds settle it.
-    const double distance = static_cast<double>(static_cast<__int128>(time) - m_start);
+    const double distance = time < kHalf && m_startBelowHalf
+                                ? static_cast<double>(static_cast<std::int64_t>(time) - m_start64)
+                                : static_cast<double>(static_cast<__int128>(time) - m_start);
     const double estimate = std::floor(distance * m_columnsPerNs);
     settle(estimate <= m_first ? m_first : estimate >= m_last ? m_last : static_cast<int>(estimate));
     while (scaled < m_low)
@@ -53,7 +59,7 @@ void ColumnCursor::settle(int column)
     m_column = column;
     // The clamped end columns take every offset beyond them.
     m_low = column <= m_first ? -kFarScaled : static_cast<__int128>(column) * m_span;
-    m_high = column >= m_last ? kFarScaled : static_cast<__int128>(column + 1) * m_span;
+    m_high = column >= m_last ? kFarScaled : column <= m_first ? m_span * (column + 1) : m_low + m_span;
 }
 
 } // namespace tarquel_1_0
