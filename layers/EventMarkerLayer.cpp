@@ -1,8 +1,6 @@
 #include "layers/EventMarkerLayer.h"
 #include "layers/LegendEntry.h"
 
-#include "layers/MarkerDecimator.h"
-
 #include <tarquel_1_0/Colors.h>
 #include <tarquel_1_0/GraphLayerParent.h>
 #include <tarquel_1_0/Legend.h>
@@ -151,6 +149,7 @@ void EventMarkerLayer::handleEventMarkers(wxMemoryDC& dc, const std::vector<Even
         return;
     const int base = static_cast<int>(m_markers.size());
     m_markers.insert(m_markers.end(), markers.begin(), markers.end());
+    MarkerDecimator::widenLongest(markers, m_longestByRow);
     // The list is sorted already: sorting the newcomers and merging keeps each arrival linear,
     // where sorting the whole list again made loading row by row quadratic.
     const auto arrived = m_markers.begin() + base;
@@ -171,10 +170,13 @@ void EventMarkerLayer::handleEventMarkers(wxMemoryDC& dc, const std::vector<Even
 
 void EventMarkerLayer::dropChoice()
 {
-    m_rowKeys.clear();
-    m_visibleMarkers.clear();
+    m_choiceMade = false;
+    // The rows' lists keep their memory for the next choice.
+    for (std::vector<MarkerDecimator::Choice>& row : m_visibleMarkers)
+        row.clear();
     m_choiceRows.clear();
     m_strips.clear();
+    m_stripOfRow.clear();
     m_stripLayout.clear();
 }
 
@@ -196,9 +198,10 @@ void EventMarkerLayer::renderAll(wxMemoryDC& dc)
     std::vector<int> rows = rowsInView();
     if (rows != m_choiceRows)
         dropChoice();
-    if (m_rowKeys.empty()) {
-        MarkerDecimator(*ruler, *m_parent).choose(m_markers, m_rowKeys, m_visibleMarkers);
+    if (!m_choiceMade) {
+        MarkerDecimator(*ruler, *m_parent).choose(m_markers, m_longestByRow, m_visibleMarkers);
         m_choiceRows = std::move(rows);
+        m_choiceMade = true;
     }
     std::vector<int> layout = stripLayout();
     if (layout != m_stripLayout) {
@@ -218,7 +221,7 @@ std::vector<int> EventMarkerLayer::stripLayout() const
 void EventMarkerLayer::buildStrips(wxDC& dc)
 {
     m_strips.clear();
-    const tarquel_1_0::Ruler* ruler = getRuler();
+    m_stripOfRow.clear();
     int first = -1;
     int last = -1;
     m_parent->getVisibleRowRange(first, last);
@@ -231,35 +234,59 @@ void EventMarkerLayer::buildStrips(wxDC& dc)
     instant.startTime = instant.endTime = 0;
     EventMarker duration = instant;
     duration.endTime = 1;
-    std::vector<int> stripOfRow(static_cast<size_t>(last - first + 1), -1);
-    const auto stripFor = [&](int display) -> tarquel_1_0::MarkerStrip& {
-        int& strip = stripOfRow[static_cast<size_t>(display - first)];
-        if (strip == -1) {
-            const int y = m_parent->getRowRect(display, false).y + 4;
-            strip = static_cast<int>(m_strips.size());
-            m_strips.emplace_back(-kClampMargin, m_width + kClampMargin,
-                                  drawMarker(renderer, dc, 0, 0, y, instant, false, true, false).y,
-                                  drawMarker(renderer, dc, 0, 0, y, duration, false, true, false).y);
-        }
-        return m_strips[static_cast<size_t>(strip)];
-    };
-    for (const int index : m_visibleMarkers) {
-        Placement placement;
-        if (!placeMarker(*ruler, first, last, index, placement))
-            continue;
-        EventMarker& marker = m_markers[static_cast<size_t>(index)];
-        tarquel_1_0::MarkerStrip& strip = stripFor(placement.display);
-        const bool isDuration = marker.startTime != marker.endTime;
-        const wxRect rect = isDuration ? strip.durationMarkerRect(placement.x1, placement.x2)
-                                       : strip.eventMarkerRect(placement.x1);
-        if (rect.x >= m_width || rect.GetRight() <= 0)
-            continue; // its shape falls outside the graph: not drawn, not hit
-        marker.rect = rect;
-        if (isDuration)
-            strip.addDurationMarker(placement.x1, placement.x2);
-        else
-            strip.addEventMarker(placement.x1);
+    m_stripFirst = first;
+    m_stripOfRow.assign(static_cast<size_t>(last - first + 1), -1);
+    for (int display = first; display <= last; ++display) {
+        const int y = m_parent->getRowRect(display, false).y + 4;
+        m_stripOfRow[static_cast<size_t>(display - first)] = static_cast<int>(m_strips.size());
+        m_strips.emplace_back(-kClampMargin, m_width + kClampMargin,
+                              drawMarker(renderer, dc, 0, 0, y, instant, false, true, false).y,
+                              drawMarker(renderer, dc, 0, 0, y, duration, false, true, false).y);
     }
+    forEachShownChoice([](const MarkerDecimator::Choice& choice, tarquel_1_0::MarkerStrip& strip, int x1, int x2,
+                          const wxRect&) {
+        if (choice.duration)
+            strip.addDurationMarker(x1, x2);
+        else
+            strip.addEventMarker(x1);
+    });
+}
+
+template <typename Visit>
+void EventMarkerLayer::forEachShownChoice(Visit&& visit)
+{
+    const auto stripOf = [this](int display) -> tarquel_1_0::MarkerStrip* {
+        const int at = display - m_stripFirst;
+        if (display == -1 || at < 0 || at >= static_cast<int>(m_stripOfRow.size()))
+            return nullptr;
+        return &m_strips[static_cast<size_t>(m_stripOfRow[static_cast<size_t>(at)])];
+    };
+    for (size_t row = 0; row < m_visibleMarkers.size(); ++row) {
+        const std::vector<MarkerDecimator::Choice>& choices = m_visibleMarkers[row];
+        if (choices.empty())
+            continue;
+        const int rowDisplay = m_parent->getDisplayRow(static_cast<int>(row));
+        for (const MarkerDecimator::Choice& choice : choices) {
+            tarquel_1_0::MarkerStrip* strip = stripOf(choice.global ? 0 : rowDisplay);
+            int x1 = choice.x1;
+            int x2 = choice.x2;
+            if (!strip || !clampSpan(x1, x2))
+                continue;
+            const wxRect rect = choice.duration ? strip->durationMarkerRect(x1, x2) : strip->eventMarkerRect(x1);
+            if (rect.x >= m_width || rect.GetRight() <= 0)
+                continue; // its shape falls outside the graph: not drawn, not hit
+            visit(choice, *strip, x1, x2, rect);
+        }
+    }
+}
+
+bool EventMarkerLayer::clampSpan(int& x1, int& x2) const
+{
+    if ((x1 < 0 && x2 < 0) || (x1 > m_width && x2 > m_width) || x1 > x2)
+        return false;
+    x1 = std::max(x1, -kClampMargin);
+    x2 = std::min(x2, m_width + kClampMargin);
+    return true;
 }
 
 void EventMarkerLayer::paintStrips(wxDC& dc)
@@ -299,18 +326,16 @@ bool EventMarkerLayer::placeMarker(const tarquel_1_0::Ruler& ruler, int first, i
 {
     if (index < 0 || index >= static_cast<int>(m_markers.size()))
         return false;
-    EventMarker& marker = m_markers[index];
+    EventMarker& marker = m_markers[static_cast<size_t>(index)];
     marker.rect.width = 0;
-
     const int display = marker.row == -1 ? 0 : m_parent->getDisplayRow(marker.row);
     if (display == -1 || first == -1 || last == -1 || display < first || display > last)
         return false;
-
-    const int x1 = ruler.xFromTime(marker.startTime, true);
-    const int x2 = marker.endTime == marker.startTime ? x1 : ruler.xFromTime(marker.endTime, true);
-    if ((x1 < 0 && x2 < 0) || (x1 > m_width && x2 > m_width) || x1 > x2)
+    int x1 = ruler.xFromTime(marker.startTime, true);
+    int x2 = marker.endTime == marker.startTime ? x1 : ruler.xFromTime(marker.endTime, true);
+    if (!clampSpan(x1, x2))
         return false;
-    placement = {index, display, std::max(x1, -kClampMargin), std::min(x2, m_width + kClampMargin)};
+    placement = {index, display, x1, x2};
     return true;
 }
 
@@ -359,11 +384,14 @@ void EventMarkerLayer::renderHittest(wxMemoryDC& dc)
             indices.push_back(selected.first);
     // Of the marked ones only those drawn: a mark costs what the view shows, not every match.
     if (!m_marked.empty())
-        for (int index : m_visibleMarkers) {
-            const EventMarker& marker = m_markers[static_cast<std::size_t>(index)];
-            if (m_marked.count({marker.row, marker.instanceIndex}) && !m_hitItems.count(index) && !m_selection.count(index))
-                indices.push_back(index);
-        }
+        for (const std::vector<MarkerDecimator::Choice>& row : m_visibleMarkers)
+            for (const MarkerDecimator::Choice& choice : row) {
+                const int index = choice.index;
+                const EventMarker& marker = m_markers[static_cast<std::size_t>(index)];
+                if (m_marked.count({marker.row, marker.instanceIndex}) && !m_hitItems.count(index) &&
+                    !m_selection.count(index))
+                    indices.push_back(index);
+            }
     renderMarkers(dc, indices, true);
 }
 
@@ -376,12 +404,14 @@ bool EventMarkerLayer::hittest(int x, int y)
     }
     std::map<int, bool> previous;
     previous.swap(m_hitItems);
-    // Overlapping markers are all hit.
-    for (size_t i = 0; i < m_markers.size(); ++i) {
-        const wxRect& rect = m_markers[i].rect;
-        if (rect.width != 0 && rect.Contains(x, y))
-            m_hitItems[static_cast<int>(i)] = true;
-    }
+    // Only what the strips show can be hit; overlapping markers are all hit.
+    forEachShownChoice([this, x, y](const MarkerDecimator::Choice& choice, tarquel_1_0::MarkerStrip&, int, int,
+                                    const wxRect& rect) {
+        if (!rect.Contains(x, y))
+            return;
+        m_hitItems[choice.index] = true;
+        m_markers[static_cast<size_t>(choice.index)].rect = rect;
+    });
     return m_hitItems != previous;
 }
 
@@ -432,6 +462,7 @@ void EventMarkerLayer::clear()
 {
     GraphLayer::clear();
     m_markers.clear();
+    m_longestByRow.clear();
     m_dataLoaded = false;
     m_hitItems.clear();
     m_selection.clear();

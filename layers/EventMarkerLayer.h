@@ -6,15 +6,16 @@
 // keeps at most one marker per distinct pixel span (the first in sort order), so thousands of
 // markers on the same pixels cost one drawing; that choice is cached until the view changes
 // (requestData(false)) or new markers arrive. Markers are drawn in two passes, every border
-// before any fill, and each remembers the rectangle it was drawn in: hit tests, selection and
-// tooltips work on those rectangles, so a marker that was not drawn cannot be hovered. A repaint
-// paints the chosen markers of each row as one MarkerStrip, built when the choice or the rows'
-// places change: its cost is the rows' pixels, not their markers.
+// before any fill. A repaint paints the chosen markers of each row as one MarkerStrip, built when
+// the choice or the rows' places change: its cost is the rows' pixels, not their markers. Hit
+// tests look at the chosen markers on the strips only, so a marker that was not drawn cannot be
+// hovered; a hovered marker gets the rectangle it was drawn in.
 //
 // How it is called (UI thread only): the pane sets the icon kind, name, colours and data source
 // and adds it to an area; the timeline then calls requestData (one provider request per row), on
 // data-ready notices checkData and updateData, renderAll on repaint, hittest and the tooltip and
 // selection operations on mouse moves and clicks, and the legend operations.
+#include "layers/MarkerDecimator.h"
 #include "provider/SarvikProvider.h"
 #include <VelmoraExport.h>
 
@@ -104,10 +105,11 @@ protected:
     void startLoading(int requests);
     SarvikProvider* provider() const;
 
-    std::vector<std::map<unsigned int, int>> m_rowKeys; // per data row: pixel spans already chosen
-    std::vector<int> m_visibleMarkers;                  // indices into m_markers chosen for drawing
-    std::vector<int> m_choiceRows;                      // data rows in view when the choice was made
-    std::vector<EventMarker> m_markers;                 // sorted by markerSortFunc
+    MarkerDecimator::RowChoices m_visibleMarkers;          // chosen for drawing, per data row
+    std::vector<int> m_choiceRows;                         // data rows in view when the choice was made
+    bool m_choiceMade = false;
+    std::vector<EventMarker> m_markers; // sorted by markerSortFunc
+    std::vector<std::uint64_t> m_longestByRow; // what MarkerDecimator::widenLongest keeps
     bool m_dataLoaded = false;
     std::map<int, bool> m_hitItems;
     std::map<int, bool> m_selection;
@@ -126,6 +128,12 @@ private:
 
     // False when the marker is off the visible rows [first, last] or off screen.
     bool placeMarker(const tarquel_1_0::Ruler& ruler, int first, int last, int index, Placement& placement);
+    // Clamps a marker's columns around the graph; false when they lie off it or are reversed.
+    bool clampSpan(int& x1, int& x2) const;
+    // visit(choice, strip, x1, x2, rect) for every chosen marker the strips show, with its
+    // clamped columns and its rectangle.
+    template <typename Visit>
+    void forEachShownChoice(Visit&& visit);
     // One pass of one marker; false (nothing drawn) when its shape falls outside the graph.
     bool paintMarker(wxMemoryDC& dc, const Placement& placement, bool highlight, bool innerPass);
     void dropChoice();
@@ -141,7 +149,9 @@ private:
     wxImage legendIcon() const;
     wxString tooltipText(const EventMarker& marker);
 
-    std::vector<tarquel_1_0::MarkerStrip> m_strips;
+    std::vector<tarquel_1_0::MarkerStrip> m_strips; // one per display row in view
+    std::vector<int> m_stripOfRow;                  // from display row m_stripFirst on: index in m_strips
+    int m_stripFirst = 0;
     std::vector<int> m_stripLayout; // what m_strips were built for; empty: not built
 };
 

@@ -3,6 +3,7 @@
 #include "layers/SpanKeySet.h"
 
 #include <dd_sarvik_2_2/dd_parallel_runs.h>
+#include <tarquel_1_0/ColumnCursor.h>
 #include <tarquel_1_0/GraphLayerParent.h>
 #include <tarquel_1_0/Ruler.h>
 
@@ -27,20 +28,29 @@ MarkerDecimator::MarkerDecimator(const tarquel_1_0::Ruler& ruler, tarquel_1_0::G
 {
 }
 
-unsigned int MarkerDecimator::spanKey(int x1, int x2)
+void MarkerDecimator::widenLongest(const std::vector<SarvikProvider::EventMarker>& markers,
+                                   std::vector<std::uint64_t>& longest)
 {
-    return (static_cast<unsigned int>(x2) << 16) | (static_cast<unsigned int>(x1) & 0xFFFFu);
+    for (const SarvikProvider::EventMarker& marker : markers) {
+        if (marker.row < -1)
+            continue; // no row: never chosen
+        const size_t slot = static_cast<size_t>(marker.row + 1);
+        if (slot >= longest.size())
+            longest.resize(slot + 1, 0);
+        if (marker.endTime > marker.startTime)
+            longest[slot] = std::max(longest[slot], marker.endTime - marker.startTime);
+    }
 }
 
-void MarkerDecimator::choose(std::vector<SarvikProvider::EventMarker>& markers, RowKeys& rowKeys,
-                             std::vector<int>& chosen) const
+void MarkerDecimator::choose(const std::vector<SarvikProvider::EventMarker>& markers,
+                             const std::vector<std::uint64_t>& longest, RowChoices& chosen) const
 {
-    chosen.clear();
-    rowKeys.clear();
-    const int rows = m_rows.getRowCount();
-    if (markers.empty() || rows <= 0)
+    const int rows = std::max(0, m_rows.getRowCount());
+    chosen.resize(static_cast<size_t>(rows));
+    for (std::vector<Choice>& row : chosen)
+        row.clear();
+    if (markers.empty() || rows == 0)
         return;
-    rowKeys.resize(rows);
     int first = -1;
     int last = -1;
     m_rows.getVisibleRowRange(first, last);
@@ -55,11 +65,11 @@ void MarkerDecimator::choose(std::vector<SarvikProvider::EventMarker>& markers, 
         SpanKeySet& seen = sets.local();
         for (size_t r = begin; r != end; ++r) {
             seen.clear();
-            chooseInRow(markers, runs[r], window, seen, rowKeys);
+            const RowRun& run = runs[r];
+            if (run.shown)
+                chooseInRow(markers, longest, run, window, seen, chosen[static_cast<size_t>(run.row)]);
         }
     });
-    for (const RowRun& run : runs)
-        chosen.insert(chosen.end(), run.chosen.begin(), run.chosen.end());
 }
 
 std::vector<MarkerDecimator::RowRun>
@@ -93,33 +103,57 @@ MarkerDecimator::TimeWindow MarkerDecimator::timeWindow() const
     return {start >= margin ? start - margin : 0, end <= kMax - margin ? end + margin : kMax};
 }
 
-void MarkerDecimator::chooseInRow(std::vector<SarvikProvider::EventMarker>& markers, RowRun& run,
-                                  const TimeWindow& window, SpanKeySet& seen, RowKeys& rowKeys) const
+void MarkerDecimator::chooseInRow(const std::vector<SarvikProvider::EventMarker>& markers,
+                                  const std::vector<std::uint64_t>& longest, const RowRun& run,
+                                  const TimeWindow& window, SpanKeySet& seen, std::vector<Choice>& chosen) const
 {
-    // Spans are looked up in a hash set, then handed to the row's map in one go.
-    std::vector<unsigned int> rowChosen;
-    for (size_t i = run.begin; i < run.end; ++i) {
-        SarvikProvider::EventMarker& marker = markers[i];
-        if (marker.rect.width != 0) // most are 0 already: leave their memory clean
-            marker.rect.width = 0;
-        if (!run.shown || marker.endTime < window.start || marker.startTime > window.end)
-            continue;
-        const int x1 = m_ruler.xFromTime(marker.startTime, true);
-        // Most markers are instants: one position serves both ends.
-        const int x2 = marker.endTime == marker.startTime ? x1 : m_ruler.xFromTime(marker.endTime, true);
-        const unsigned int key = spanKey(x1, x2);
-        if (seen.insert(key)) {
-            rowChosen.push_back(key);
-            run.chosen.push_back(static_cast<int>(i));
+    using Marker = SarvikProvider::EventMarker;
+    const auto at = [&markers](size_t i) { return markers.begin() + static_cast<std::ptrdiff_t>(i); };
+    // Starts rise along each row of the run (global markers, then the row's own).
+    tarquel_1_0::ColumnCursor starts(m_ruler);
+    int lastInstant = std::numeric_limits<int>::min(); // no column
+    for (size_t begin = run.begin; begin < run.end;) {
+        const short row = markers[begin].row;
+        const size_t end = static_cast<size_t>(
+            std::partition_point(at(begin), at(run.end), [row](const Marker& m) { return m.row == row; }) -
+            markers.begin());
+        // Nothing starting after the window reaches into it, nor anything starting earlier than
+        // the row's longest marker before it.
+        const size_t slot = static_cast<size_t>(row + 1);
+        const std::uint64_t reach = slot < longest.size() ? longest[slot] : window.start;
+        const std::uint64_t earliest = window.start > reach ? window.start - reach : 0;
+        const size_t from = static_cast<size_t>(
+            std::partition_point(at(begin), at(end), [earliest](const Marker& m) { return m.startTime < earliest; }) -
+            markers.begin());
+        const size_t reaching = static_cast<size_t>(
+            std::partition_point(at(from), at(end), [&window](const Marker& m) { return m.startTime <= window.end; }) -
+            markers.begin());
+        for (size_t i = from; i < reaching; ++i) {
+            const Marker& marker = markers[i];
+            if (marker.endTime < window.start)
+                continue;
+            const int x1 = starts.column(marker.startTime);
+            // Most markers are instants: one position serves both ends, and one in the column of
+            // the instant before it is a repeat without asking the set.
+            const bool duration = marker.endTime != marker.startTime;
+            if (!duration && x1 == lastInstant)
+                continue;
+            // An end lies a few columns after its start, mostly: its cursor sets out from there.
+            const int x2 = duration ? tarquel_1_0::ColumnCursor(starts).column(marker.endTime) : x1;
+            if (!duration)
+                lastInstant = x1;
+            if (!seen.insert(spanKey(x1, x2)))
+                continue;
+            // Field by field: a whole Choice built aside and copied in stalls on the copy.
+            Choice& choice = chosen.emplace_back();
+            choice.index = static_cast<int>(i);
+            choice.x1 = x1;
+            choice.x2 = x2;
+            choice.duration = duration;
+            choice.global = row == -1;
         }
+        begin = end;
     }
-    if (rowChosen.empty())
-        return; // a row out of view or past the area's rows has no map to fill
-    // In key order every insertion lands at the end, where the hint points: no tree walks.
-    std::sort(rowChosen.begin(), rowChosen.end());
-    std::map<unsigned int, int>& keys = rowKeys[static_cast<size_t>(run.row)];
-    for (unsigned int key : rowChosen)
-        keys.emplace_hint(keys.end(), key, 1);
 }
 
 } // namespace velmora_1_0

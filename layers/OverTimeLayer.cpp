@@ -132,10 +132,25 @@ void OverTimeLayer::updateData(wxMemoryDC& dc, bool render)
 
 void OverTimeLayer::renderAll(wxMemoryDC& dc)
 {
-    forEachVisibleRow([this, &dc](int row) { renderRow(dc, row); });
+    if (!m_parent)
+        return;
+    // One shape and one painter serve every row: their buffers are allocated once a frame, not
+    // once a row.
+    OverTimeRowShape shape(m_slopeStencils, m_parent->m_renderer.getLineWidth());
+    OverTimeRowPainter painter(m_parent->m_renderer, dc, m_color);
+    forEachVisibleRow([&](int row) { renderRow(dc, row, shape, painter); });
 }
 
 void OverTimeLayer::renderRow(wxMemoryDC& dc, int row)
+{
+    if (!m_parent)
+        return;
+    OverTimeRowShape shape(m_slopeStencils, m_parent->m_renderer.getLineWidth());
+    OverTimeRowPainter painter(m_parent->m_renderer, dc, m_color);
+    renderRow(dc, row, shape, painter);
+}
+
+void OverTimeLayer::renderRow(wxMemoryDC& dc, int row, OverTimeRowShape& shape, OverTimeRowPainter& painter)
 {
     const tarquel_1_0::Ruler* ruler = getRuler();
     if (!m_enabled || m_rowData.empty() || row == -1 || !m_parent || !ruler)
@@ -166,7 +181,7 @@ void OverTimeLayer::renderRow(wxMemoryDC& dc, int row)
         return;
     }
     renderSeries(dc, row, found->second, ruler->xFromTime(spanStart, false), ruler->xFromTime(spanEnd, false),
-                 startColumn);
+                 startColumn, shape, painter);
 }
 
 void OverTimeLayer::renderRunningBar(wxMemoryDC& dc, int row, int dataRow)
@@ -184,7 +199,8 @@ void OverTimeLayer::renderRunningBar(wxMemoryDC& dc, int row, int dataRow)
 }
 
 void OverTimeLayer::renderSeries(wxMemoryDC& dc, int row, const SarvikProvider::OverTimeData& data,
-                                 int firstColumn, int lastColumn, int startColumn)
+                                 int firstColumn, int lastColumn, int startColumn, OverTimeRowShape& shape,
+                                 OverTimeRowPainter& painter)
 {
     const wxRect r = m_parent->getRowRect(row, false);
     const int bottom = r.y + r.height - 1;
@@ -195,7 +211,7 @@ void OverTimeLayer::renderSeries(wxMemoryDC& dc, int row, const SarvikProvider::
 
     // The row is collected first and painted in one call: a call per column is what made
     // scrolling through many rows slow.
-    OverTimeRowShape shape(m_slopeStencils, m_parent->m_renderer.getLineWidth());
+    shape.clear();
     // Columns of the draw span that the samples do not cover are left blank.
     const int first = std::max(firstColumn, startColumn);
     const int last = std::min(lastColumn, startColumn + static_cast<int>(data.values.size()) - 1);
@@ -215,7 +231,7 @@ void OverTimeLayer::renderSeries(wxMemoryDC& dc, int row, const SarvikProvider::
         shape.addPoint(x, y);
         previousY = y;
     }
-    OverTimeRowPainter(m_parent->m_renderer, dc, m_color).paint(shape);
+    painter.paint(shape);
     if (data.ownSeries)
         SeriesRangeLabel(valueText(data, data.minValue), valueText(data, data.maxValue))
             .paint(dc, r);

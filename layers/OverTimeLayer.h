@@ -25,6 +25,9 @@
 
 namespace velmora_1_0 {
 
+class OverTimeRowPainter;
+class OverTimeRowShape;
+
 class VELMORA_API OverTimeLayer : public tarquel_1_0::GraphLayer {
 public:
     OverTimeLayer();
@@ -94,9 +97,10 @@ protected:
 
 private:
     SarvikProvider* provider() const;
+    void renderRow(wxMemoryDC& dc, int row, OverTimeRowShape& shape, OverTimeRowPainter& painter);
     void renderRunningBar(wxMemoryDC& dc, int row, int dataRow);
     void renderSeries(wxMemoryDC& dc, int row, const SarvikProvider::OverTimeData& data, int firstColumn,
-                      int lastColumn, int startColumn);
+                      int lastColumn, int startColumn, OverTimeRowShape& shape, OverTimeRowPainter& painter);
     wxImage legendIcon() const;
 
     EntryPoints m_entryPoints;

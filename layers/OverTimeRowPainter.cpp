@@ -15,30 +15,31 @@ OverTimeRowPainter::OverTimeRowPainter(tarquel_1_0::Renderer& renderer, wxMemory
 {
 }
 
-void OverTimeRowPainter::paint(OverTimeRowShape& shape)
+void OverTimeRowPainter::paint(const OverTimeRowShape& shape)
 {
-    shape.boxes(m_boxes);
-    if (m_boxes.empty())
+    const std::vector<OverTimeRowShape::Span>& spans = shape.spans();
+    if (spans.empty())
         return;
-    int left = m_boxes.front().x;
-    int top = m_boxes.front().y;
-    int right = m_boxes.front().GetRight();
-    int bottom = m_boxes.front().GetBottom();
-    for (const wxRect& box : m_boxes) {
-        left = std::min(left, box.x);
-        top = std::min(top, box.y);
-        right = std::max(right, box.GetRight());
-        bottom = std::max(bottom, box.GetBottom());
+    int left = spans.front().x;
+    int top = spans.front().top;
+    int right = left;
+    int bottom = spans.front().bottom;
+    for (const OverTimeRowShape::Span& span : spans) {
+        left = std::min(left, span.x);
+        right = std::max(right, span.x);
+        top = std::min(top, span.top);
+        bottom = std::max(bottom, span.bottom);
     }
-    const wxRect bounds(left, top, right - left + 1, bottom - top + 1);
+    const int width = right - left + 1;
     // A box per column, one DC call each, is what made many rows slow: one block per row instead.
-    m_block.assign(static_cast<size_t>(bounds.width) * bounds.height, 0);
-    for (const wxRect& box : m_boxes) {
-        std::uint32_t* line = m_block.data() + static_cast<size_t>(box.y - bounds.y) * bounds.width + (box.x - bounds.x);
-        for (int y = 0; y < box.height; ++y, line += bounds.width)
-            std::fill_n(line, box.width, m_colour);
+    // Spans that overlap paint the same colour twice.
+    m_block.assign(static_cast<size_t>(width) * static_cast<size_t>(bottom - top + 1), 0);
+    for (const OverTimeRowShape::Span& span : spans) {
+        std::uint32_t* pixel = m_block.data() + static_cast<size_t>(span.top - top) * width + (span.x - left);
+        for (int y = span.top; y <= span.bottom; ++y, pixel += width)
+            *pixel = m_colour;
     }
-    m_renderer.fillLines(m_dc, bounds.x, bounds.y, bounds.GetBottom(), m_block.data(), bounds.width, bounds.width);
+    m_renderer.fillLines(m_dc, left, top, bottom, m_block.data(), width, width);
 }
 
 } // namespace velmora_1_0

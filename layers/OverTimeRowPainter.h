@@ -1,16 +1,15 @@
 #pragma once
-// Paints OverTimeRowShapes onto a memory DC in one colour: the boxes of a row are laid into a
+// Paints OverTimeRowShapes onto a memory DC in one colour: the spans of a row are laid into a
 // block of pixels first and the block goes to the DC in one call (Renderer::fillLines), written
 // straight into the image where the DC allows. Every painted pixel has exactly the colour; the
-// DC's pen and brush stay as they were. Made by OverTimeLayer for each row it draws, on the UI
-// thread.
+// DC's pen and brush stay as they were. Made by OverTimeLayer for the rows it draws in one pass,
+// on the UI thread; its buffers serve row after row.
 #include <VelmoraExport.h>
 
 #include <cstdint>
 #include <vector>
 
 #include <wx/colour.h>
-#include <wx/gdicmn.h>
 
 class wxMemoryDC;
 
@@ -28,14 +27,13 @@ public:
     OverTimeRowPainter(const OverTimeRowPainter&) = delete;
     OverTimeRowPainter& operator=(const OverTimeRowPainter&) = delete;
 
-    void paint(OverTimeRowShape& shape);
+    void paint(const OverTimeRowShape& shape);
 
 private:
     tarquel_1_0::Renderer& m_renderer;
     wxMemoryDC& m_dc;
     std::uint32_t m_colour;
-    std::vector<wxRect> m_boxes;
-    std::vector<std::uint32_t> m_block; // the boxes' bounds, line by line; 0 where nothing is painted
+    std::vector<std::uint32_t> m_block; // the spans' bounds, line by line; 0 where nothing is painted
 };
 
 } // namespace velmora_1_0

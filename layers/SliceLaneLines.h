@@ -28,6 +28,13 @@ public:
     // Starts over unless it already holds `row` at `mapping`.
     void use(const std::shared_ptr<const SliceRow>& row, const SliceDecimator::Mapping& mapping);
     const Lane& lane(int index);
+    // The lane if it was made since the row or mapping last changed, else null.
+    const Lane* made(int index) const
+    {
+        return index >= 0 && index < static_cast<int>(m_lanes.size()) && m_lanes[static_cast<size_t>(index)].made
+                   ? &m_lanes[static_cast<size_t>(index)]
+                   : nullptr;
+    }
     // Where a box is painted: clamped to a column either side of the view, and a wide box keeps a
     // pixel free at its end so that neighbours stay apart.
     // Inline: a frame asks for it once per box, by the million.

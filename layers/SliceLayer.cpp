@@ -89,7 +89,6 @@ bool SliceLayer::checkData()
 
 void SliceLayer::updateData(wxMemoryDC& dc, bool render)
 {
-    std::vector<Drawn> drawn;
     std::vector<int> displays; // drawn now, as a repaint would draw them
     for (SarvikProvider::SliceData& data : m_pending) {
         const int row = data.row;
@@ -101,14 +100,13 @@ void SliceLayer::updateData(wxMemoryDC& dc, bool render)
         if (render && m_visible) {
             const int display = m_parent->getDisplayRow(row);
             if (display >= 0) {
-                SliceLaneLines lines;
-                drawRow(dc, display, drawn, lines);
+                drawRow(dc, display, m_laneLines[row]);
                 displays.push_back(display);
             }
         }
     }
     m_pending.clear();
-    drawNames(dc, drawn);
+    drawNames(dc, displays);
     for (const int display : displays)
         drawHiddenLanes(dc, display);
     if (m_loading > 0 && m_loadProgress >= m_loading) {
@@ -124,38 +122,40 @@ wxRect SliceLayer::lanesRect(int displayRow) const
     return m_parent ? m_parent->getRowExtraRect(displayRow) : wxRect();
 }
 
-void SliceLayer::renderAll(wxMemoryDC& dc)
-{
-    m_drawn.clear();
-    if (!m_visible || !m_parent || !getRuler())
-        return;
-    // Lines of the rows still in view are kept; those of rows gone are let go.
-    std::unordered_map<int, SliceLaneLines> kept;
-    forEachVisibleRow([&](int displayRow) {
-        const int dataRow = m_parent->getDataRow(displayRow);
-        SliceLaneLines& lines = kept[dataRow];
-        const auto previous = m_laneLines.find(dataRow);
-        if (previous != m_laneLines.end())
-            lines = std::move(previous->second);
-        drawRow(dc, displayRow, m_drawn, lines);
-    });
-    m_laneLines.swap(kept);
-    drawNames(dc, m_drawn);
-    forEachVisibleRow([&](int displayRow) { drawHiddenLanes(dc, displayRow); });
-    if (!m_marked.empty())
-        for (const Drawn& entry : m_drawn)
-            if (entry.box.count == 1 && isMarked(entry.row, entry.box.slice))
-                outlineRect(dc, entry.rect, kMarkColour);
-    if (m_selected.valid())
-        outline(dc, m_selected, *wxBLACK);
-}
-
 namespace {
 std::uint64_t markKey(int row, int slice)
 {
     return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32) | static_cast<std::uint32_t>(slice);
 }
 } // namespace
+
+void SliceLayer::renderAll(wxMemoryDC& dc)
+{
+    if (!m_visible || !m_parent || !getRuler()) {
+        m_laneLines.clear(); // nothing drawn: nothing to hit
+        return;
+    }
+    // Lines of the rows still in view are kept; those of rows gone are let go.
+    std::unordered_map<int, SliceLaneLines> kept;
+    std::vector<int> displays;
+    forEachVisibleRow([&](int displayRow) {
+        const int dataRow = m_parent->getDataRow(displayRow);
+        SliceLaneLines& lines = kept[dataRow];
+        const auto previous = m_laneLines.find(dataRow);
+        if (previous != m_laneLines.end())
+            lines = std::move(previous->second);
+        drawRow(dc, displayRow, lines);
+        displays.push_back(displayRow);
+    });
+    m_laneLines.swap(kept);
+    drawNames(dc, displays);
+    for (const int displayRow : displays)
+        drawHiddenLanes(dc, displayRow);
+    for (const std::uint64_t key : m_marked)
+        outline(dc, {static_cast<int>(key >> 32), static_cast<int>(key & 0xFFFFFFFFu), 1}, kMarkColour);
+    if (m_selected.valid())
+        outline(dc, m_selected, *wxBLACK);
+}
 
 void SliceLayer::setMarked(const std::vector<Item>& items)
 {
@@ -169,7 +169,14 @@ bool SliceLayer::isMarked(int row, int slice) const
     return m_marked.count(markKey(row, slice)) != 0;
 }
 
-void SliceLayer::drawRow(wxDC& dc, int displayRow, std::vector<Drawn>& drawn, SliceLaneLines& lines) const
+bool SliceLayer::laneLines(int lanesTop, int lane, int& top, int& bottom) const
+{
+    top = lanesTop + lane * SliceLanes::kLaneHeight;
+    bottom = top + SliceLanes::kLaneHeight - 2; // a line of space under each lane
+    return bottom >= 0 && top < m_height;
+}
+
+void SliceLayer::drawRow(wxDC& dc, int displayRow, SliceLaneLines& lines) const
 {
     const int dataRow = m_parent->getDataRow(displayRow);
     const SliceRow* row = getRow(dataRow);
@@ -191,19 +198,37 @@ void SliceLayer::drawRow(wxDC& dc, int displayRow, std::vector<Drawn>& drawn, Sl
     Renderer::Batch batch(renderer, dc);
     const int shown = m_lanes.shown(row->depth());
     for (int lane = 0; lane < shown; ++lane) {
-        const int y1 = lanes.y + lane * SliceLanes::kLaneHeight;
-        const int y2 = y1 + SliceLanes::kLaneHeight - 2;
-        if (y2 < 0 || y1 >= m_height)
+        int y1 = 0;
+        int y2 = 0;
+        if (!laneLines(lanes.y, lane, y1, y2))
             continue;
         // One line of colours on all the lane's lines: its cost is its pixels, not its boxes.
         const SliceLaneLines::Lane& painted = lines.lane(lane);
         renderer.fillLines(dc, -1, y1, y2, painted.colours.data(), static_cast<int>(painted.colours.size()));
-        for (const SliceDecimator::Box& box : painted.boxes) {
+    }
+}
+
+template <typename Visit>
+void SliceLayer::forEachDrawnBox(int displayRow, Visit&& visit) const
+{
+    const int dataRow = m_parent->getDataRow(displayRow);
+    const SliceRow* row = getRow(dataRow);
+    const auto lines = m_laneLines.find(dataRow);
+    if (!row || lines == m_laneLines.end())
+        return;
+    const wxRect lanes = lanesRect(displayRow);
+    const int shown = m_lanes.shown(row->depth());
+    for (int lane = 0; lane < shown; ++lane) {
+        int y1 = 0;
+        int y2 = 0;
+        const SliceLaneLines::Lane* drawn = lines->second.made(lane);
+        if (!drawn || !laneLines(lanes.y, lane, y1, y2))
+            continue;
+        for (const SliceDecimator::Box& box : drawn->boxes) {
             int x1 = 0;
             int x2 = 0;
             SliceLaneLines::span(box, m_width, x1, x2);
-            drawn.push_back({dataRow, lane, {box.x1, box.x2, row->lane(lane)[box.slice], box.count},
-                             wxRect(x1, y1, x2 - x1 + 1, y2 - y1 + 1)});
+            visit(lane, box, wxRect(x1, y1, x2 - x1 + 1, y2 - y1 + 1));
         }
     }
 }
@@ -228,41 +253,67 @@ void SliceLayer::drawHiddenLanes(wxDC& dc, int displayRow) const
     dc.DrawText(text, x + kTextInset, y + (SliceLanes::kLaneHeight - 1 - size.y) / 2);
 }
 
-void SliceLayer::drawNames(wxDC& dc, const std::vector<Drawn>& drawn)
+void SliceLayer::drawNames(wxDC& dc, const std::vector<int>& displayRows)
 {
-    if (drawn.empty())
+    if (displayRows.empty())
         return;
     dc.SetFont(laneFont());
     const int charHeight = dc.GetCharHeight();
     Renderer& renderer = m_parent->m_renderer;
     // Names over boxes of a known colour: the renderer copies each one it has painted before.
     Renderer::Batch batch(renderer, dc);
-    for (const Drawn& entry : drawn) {
-        const int room = std::min(entry.rect.GetRight(), m_width) - std::max(entry.rect.x, 0) - 2 * kTextInset;
-        if (entry.box.count != 1 || room < kMinTextWidth)
-            continue;
-        const SliceRow& row = *m_rows[entry.row];
-        const SliceRow::Slice& slice = row.slices()[entry.box.slice];
-        const wxString shown = m_names.fit(dc, row.name(slice), room);
-        if (shown.empty())
-            continue;
-        renderer.drawLabel(dc, shown, std::max(entry.rect.x, 0) + kTextInset,
-                           entry.rect.y + (entry.rect.height - charHeight) / 2, *wxBLACK, row.colour(slice));
+    for (const int displayRow : displayRows) {
+        const SliceRow* row = getRow(m_parent->getDataRow(displayRow));
+        forEachDrawnBox(displayRow, [&](int lane, const SliceDecimator::Box& box, const wxRect& rect) {
+            const int room = std::min(rect.GetRight(), m_width) - std::max(rect.x, 0) - 2 * kTextInset;
+            if (box.count != 1 || room < kMinTextWidth)
+                return;
+            const SliceRow::Slice& slice = row->slices()[static_cast<size_t>(row->lane(lane)[box.slice])];
+            const wxString shown = m_names.fit(dc, row->name(slice), room);
+            if (shown.empty())
+                return;
+            renderer.drawLabel(dc, shown, std::max(rect.x, 0) + kTextInset, rect.y + (rect.height - charHeight) / 2,
+                               *wxBLACK, row->colour(slice));
+        });
     }
 }
 
-const SliceLayer::Drawn* SliceLayer::drawnFor(const Item& item) const
+bool SliceLayer::drawnRect(const Item& item, wxRect& rect) const
 {
-    for (const Drawn& entry : m_drawn)
-        if (entry.row == item.row && entry.box.slice == item.slice && entry.box.count == item.count)
-            return &entry;
-    return nullptr;
+    const SliceRow* row = getRow(item.row);
+    const auto lines = m_laneLines.find(item.row);
+    if (!row || lines == m_laneLines.end() || item.slice < 0 ||
+        item.slice >= static_cast<int>(row->slices().size()))
+        return false;
+    const int lane = row->slices()[static_cast<size_t>(item.slice)].depth;
+    const SliceLaneLines::Lane* drawn = lane < m_lanes.shown(row->depth()) ? lines->second.made(lane) : nullptr;
+    const int display = m_parent->getDisplayRow(item.row);
+    int y1 = 0;
+    int y2 = 0;
+    if (!drawn || display < 0 || !laneLines(lanesRect(display).y, lane, y1, y2))
+        return false;
+    // The slice's place in its lane (entries rise with the slices' indices), then its box.
+    const std::vector<int>& entries = row->lane(lane);
+    const auto entry = std::lower_bound(entries.begin(), entries.end(), item.slice);
+    if (entry == entries.end() || *entry != item.slice)
+        return false;
+    const int place = static_cast<int>(entry - entries.begin());
+    const auto box = std::lower_bound(drawn->boxes.begin(), drawn->boxes.end(), place,
+                                      [](const SliceDecimator::Box& b, int p) { return b.slice < p; });
+    if (box == drawn->boxes.end() || box->slice != place || box->count != item.count)
+        return false;
+    int x1 = 0;
+    int x2 = 0;
+    SliceLaneLines::span(*box, m_width, x1, x2);
+    rect = wxRect(x1, y1, x2 - x1 + 1, y2 - y1 + 1);
+    return true;
 }
 
 void SliceLayer::outline(wxDC& dc, const Item& item, const wxColour& colour) const
 {
-    if (const Drawn* entry = drawnFor(item))
-        outlineRect(dc, entry->rect, colour);
+    wxRect rect;
+    if (drawnRect(item, rect))
+        outlineRect(dc, rect, colour);
 }
 
 void SliceLayer::outlineRect(wxDC& dc, const wxRect& r, const wxColour& colour) const
@@ -308,11 +359,27 @@ bool SliceLayer::hittest(int x, int y)
 {
     const Item before = m_hovered;
     m_hovered = Item();
-    for (const Drawn& entry : m_drawn) {
-        if (entry.rect.Contains(x, y)) {
-            m_hovered = {entry.row, entry.box.slice, entry.box.count};
-            break;
-        }
+    for (const auto& drawnRow : m_laneLines) {
+        const SliceRow* row = getRow(drawnRow.first);
+        const int display = row && m_parent ? m_parent->getDisplayRow(drawnRow.first) : -1;
+        const wxRect lanes = display >= 0 ? lanesRect(display) : wxRect();
+        const int lane = display >= 0 ? m_lanes.laneAt(y - lanes.y, row->depth()) : -1;
+        const SliceLaneLines::Lane* drawn = lane >= 0 ? drawnRow.second.made(lane) : nullptr;
+        int y1 = 0;
+        int y2 = 0;
+        if (!drawn || !laneLines(lanes.y, lane, y1, y2) || y > y2)
+            continue;
+        // The first box reaching x: boxes follow each other along the lane.
+        const auto spanOf = [this](const SliceDecimator::Box& box) {
+            std::pair<int, int> span;
+            SliceLaneLines::span(box, m_width, span.first, span.second);
+            return span;
+        };
+        const auto box = std::partition_point(drawn->boxes.begin(), drawn->boxes.end(),
+                                              [&](const SliceDecimator::Box& b) { return spanOf(b).second < x; });
+        if (box != drawn->boxes.end() && spanOf(*box).first <= x)
+            m_hovered = {drawnRow.first, row->lane(lane)[box->slice], box->count};
+        break;
     }
     return m_hovered != before;
 }
@@ -362,7 +429,6 @@ void SliceLayer::clear()
         source->clearSliceRequests(this);
     m_rows.clear();
     m_pending.clear();
-    m_drawn.clear();
     m_laneLines.clear();
     m_dataLoaded = false;
     m_hovered = Item();

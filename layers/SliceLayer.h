@@ -97,28 +97,27 @@ public:
     wxRect lanesRect(int displayRow) const;
 
 private:
-    // A box drawn in the last repaint, kept for hit tests.
-    struct Drawn {
-        int row;
-        int lane;
-        SliceDecimator::Box box;
-        wxRect rect;
-    };
-
     SarvikProvider* provider() const;
-    void drawRow(wxDC& dc, int displayRow, std::vector<Drawn>& drawn, SliceLaneLines& lines) const;
-    void drawNames(wxDC& dc, const std::vector<Drawn>& drawn);
+    void drawRow(wxDC& dc, int displayRow, SliceLaneLines& lines) const;
+    void drawNames(wxDC& dc, const std::vector<int>& displayRows);
     // The "+N" of a row deeper than the lanes shown.
     void drawHiddenLanes(wxDC& dc, int displayRow) const;
+    // The lines [top, bottom] of a lane whose lanes start at `lanesTop`; false when the lane is
+    // off the graph (it is not drawn then).
+    bool laneLines(int lanesTop, int lane, int& top, int& bottom) const;
+    // visit(lane, box, rect) for every box the last repaint drew on a display row, by lane and x:
+    // what hit tests, names and outlines need, found in the row's lanes rather than kept per box.
+    template <typename Visit>
+    void forEachDrawnBox(int displayRow, Visit&& visit) const;
+    // Where the last repaint drew `item`; false when it did not.
+    bool drawnRect(const Item& item, wxRect& rect) const;
     void outline(wxDC& dc, const Item& item, const wxColour& colour) const;
     void outlineRect(wxDC& dc, const wxRect& rect, const wxColour& colour) const;
-    const Drawn* drawnFor(const Item& item) const;
     wxString tooltipText(const Item& item) const;
 
     std::vector<std::shared_ptr<const SliceRow>> m_rows; // by data row
     std::vector<SarvikProvider::SliceData> m_pending;
-    std::unordered_map<int, SliceLaneLines> m_laneLines; // by data row, of the rows of the last repaint
-    std::vector<Drawn> m_drawn;   // of the last repaint, by display row, lane and x
+    std::unordered_map<int, SliceLaneLines> m_laneLines; // by data row, of the rows drawn last
     SliceNameFitter m_names;
     bool m_dataLoaded = false;
     SliceLanes m_lanes{SliceLanes::kCollapsedLanes};

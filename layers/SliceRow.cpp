@@ -2,6 +2,8 @@
 
 #include "layers/SliceColor.h"
 
+#include <tarquel_1_0/Renderer.h>
+
 #include <algorithm>
 
 namespace velmora_1_0 {
@@ -20,12 +22,13 @@ SliceRow::SliceRow(SarvikProvider::SliceData data) : m_data(std::move(data)), m_
     for (const std::wstring& name : m_data.names)
         m_colours.push_back(SliceColor::of(name));
     m_colours.push_back(SliceColor::of(kNone));
+    for (const wxColour& colour : m_colours)
+        m_lineColours.push_back(tarquel_1_0::Renderer::lineColour(colour));
 }
 
 const wxColour& SliceRow::colour(const Slice& slice) const
 {
-    return slice.name >= 0 && slice.name < static_cast<int>(m_data.names.size()) ? m_colours[slice.name]
-                                                                                  : m_colours.back();
+    return m_colours[colourIndex(slice)];
 }
 
 const std::wstring& SliceRow::name(const Slice& slice) const

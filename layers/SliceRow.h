@@ -5,6 +5,8 @@
 #include <VelmoraExport.h>
 #include "provider/SarvikProvider.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,11 @@ public:
     const std::wstring& category(const Slice& slice) const;
     // The fill of the slice's box (SliceColor of its name), worked out once per name.
     const wxColour& colour(const Slice& slice) const;
+    // The same as a Renderer line colour, for the lanes' lines of pixels.
+    std::uint32_t lineColour(const Slice& slice) const
+    {
+        return m_lineColours[colourIndex(slice)];
+    }
     // Index into slices() of the slice of `lane` covering `time`; -1 when none does.
     int sliceAt(int lane, std::uint64_t time) const;
     // Indices into slices() of the direct children of `slice`, by start.
@@ -35,7 +42,14 @@ public:
 private:
     SarvikProvider::SliceData m_data;
     std::vector<std::vector<int>> m_lanes;
+    std::size_t colourIndex(const Slice& slice) const
+    {
+        return slice.name >= 0 && slice.name < static_cast<int>(m_data.names.size()) ? static_cast<std::size_t>(slice.name)
+                                                                                      : m_colours.size() - 1;
+    }
+
     std::vector<wxColour> m_colours; // by name; the last one for slices without a name
+    std::vector<std::uint32_t> m_lineColours; // the same, as lines of pixels take them
 };
 
 } // namespace velmora_1_0

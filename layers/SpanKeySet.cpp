@@ -15,28 +15,6 @@ SpanKeySet::SpanKeySet()
 {
 }
 
-size_t SpanKeySet::slotOf(unsigned int key) const
-{
-    // Multiplicative hashing: neighbouring spans land far apart.
-    return static_cast<unsigned int>(key * 2654435769u) >> m_shift;
-}
-
-bool SpanKeySet::insert(unsigned int key)
-{
-    const size_t mask = m_keys.size() - 1;
-    for (size_t slot = slotOf(key);; slot = (slot + 1) & mask) {
-        if (m_stamps[slot] != m_generation) {
-            m_stamps[slot] = m_generation;
-            m_keys[slot] = key;
-            if (++m_size * 2 > m_keys.size())
-                grow();
-            return true;
-        }
-        if (m_keys[slot] == key)
-            return false;
-    }
-}
-
 void SpanKeySet::clear()
 {
     m_size = 0;

@@ -15,13 +15,27 @@ class VELMORA_API SpanKeySet {
 public:
     SpanKeySet();
 
-    // True when `key` was not in the set (it is now).
-    bool insert(unsigned int key);
+    // True when `key` was not in the set (it is now). Inline: it runs once per marker in view.
+    bool insert(unsigned int key)
+    {
+        const size_t mask = m_keys.size() - 1;
+        // Multiplicative hashing: neighbouring spans land far apart.
+        for (size_t slot = static_cast<unsigned int>(key * 2654435769u) >> m_shift;; slot = (slot + 1) & mask) {
+            if (m_stamps[slot] != m_generation) {
+                m_stamps[slot] = m_generation;
+                m_keys[slot] = key;
+                if (++m_size * 2 > m_keys.size())
+                    grow();
+                return true;
+            }
+            if (m_keys[slot] == key)
+                return false;
+        }
+    }
     void clear();
 
 private:
     void grow();
-    size_t slotOf(unsigned int key) const;
 
     std::vector<unsigned int> m_keys;
     // A slot holds a key of the current generation only when its stamp is m_generation.

@@ -83,11 +83,15 @@ void BM_MarkerChoose(benchmark::State& state)
 {
     Scene s;
     const velmora_1_0::MarkerDecimator decimator(s.ruler, s.graph);
-    velmora_1_0::MarkerDecimator::RowKeys keys;
-    std::vector<int> chosen;
+    velmora_1_0::MarkerDecimator::RowChoices chosen;
+    std::vector<std::uint64_t> longest;
+    velmora_1_0::MarkerDecimator::widenLongest(s.all, longest);
     for (auto _ : state)
-        decimator.choose(s.all, keys, chosen);
-    state.counters["chosen"] = static_cast<double>(chosen.size());
+        decimator.choose(s.all, longest, chosen);
+    size_t count = 0;
+    for (const auto& row : chosen)
+        count += row.size();
+    state.counters["chosen"] = static_cast<double>(count);
     state.SetItemsProcessed(state.iterations() * s.all.size());
 }
 BENCHMARK(BM_MarkerChoose)->Unit(benchmark::kMillisecond);

@@ -6,6 +6,8 @@
 #include <wx/dcmemory.h>
 #include <wx/image.h>
 
+#include <algorithm>
+
 namespace tarquel_1_0 {
 
 LabelImages::Image LabelImages::render(wxDC& dc, const wxString& text, const wxColour& colour,
@@ -36,13 +38,34 @@ LabelImages::Image LabelImages::render(wxDC& dc, const wxString& text, const wxC
     return image;
 }
 
+std::size_t LabelImages::KeyHash::operator()(const Key& key) const
+{
+    std::size_t hash = std::hash<wxString>()(key.text);
+    for (const std::size_t part : {key.font, std::size_t(key.colour), std::size_t(key.background)})
+        hash = hash * 1000003u ^ part;
+    return hash;
+}
+
+std::size_t LabelImages::fontOf(const wxFont& font)
+{
+    // The same font object as last time: a pointer comparison.
+    if (m_lastFont.IsOk() && font.IsSameAs(m_lastFont))
+        return m_lastFontIndex;
+    wxString description = font.GetFaceName();
+    description << '\n' << font.GetFractionalPointSize() << ' ' << font.GetNumericWeight() << ' '
+                << int(font.GetStyle()) << ' ' << int(font.GetFamily());
+    const auto known = std::find(m_fonts.begin(), m_fonts.end(), description);
+    m_lastFontIndex = static_cast<std::size_t>(known - m_fonts.begin());
+    if (known == m_fonts.end())
+        m_fonts.push_back(std::move(description));
+    m_lastFont = font;
+    return m_lastFontIndex;
+}
+
 wxSize LabelImages::paint(wxDC& dc, PixelTarget& target, const wxString& text, int x, int y, const wxColour& colour,
                           const wxColour& background)
 {
-    const wxFont& font = dc.GetFont();
-    wxString key = font.GetFaceName();
-    key << '\n' << font.GetFractionalPointSize() << ' ' << font.GetNumericWeight() << ' ' << int(font.GetStyle()) << ' '
-        << int(font.GetFamily()) << ' ' << colour.GetRGBA() << ' ' << background.GetRGBA() << '\n' << text;
+    Key key{fontOf(dc.GetFont()), colour.GetRGBA(), background.GetRGBA(), text};
     auto found = m_images.find(key);
     if (found == m_images.end()) {
         if (m_images.size() >= kMaxLabels)

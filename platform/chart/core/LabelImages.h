@@ -6,6 +6,7 @@
 //
 // One per Renderer, UI thread only. Holds at most kMaxLabels texts; past that it starts afresh.
 #include <wx/colour.h>
+#include <wx/font.h>
 #include <wx/gdicmn.h>
 #include <wx/string.h>
 
@@ -32,11 +33,32 @@ private:
         int height = 0;
         std::vector<std::uint32_t> pixels; // by line
     };
+    // What a label looks like: its font (an index into m_fonts), colours and text.
+    struct Key {
+        std::size_t font;
+        std::uint32_t colour;
+        std::uint32_t background;
+        wxString text;
+        bool operator==(const Key& other) const
+        {
+            return font == other.font && colour == other.colour && background == other.background &&
+                   text == other.text;
+        }
+    };
+    struct KeyHash {
+        std::size_t operator()(const Key& key) const;
+    };
     static constexpr std::size_t kMaxLabels = 4096;
 
     static Image render(wxDC& dc, const wxString& text, const wxColour& colour, const wxColour& background);
+    // The index of the DC's font among those met: described once per font, since asking a font
+    // for its face and size costs more than copying a label.
+    std::size_t fontOf(const wxFont& font);
 
-    std::unordered_map<wxString, Image> m_images; // by font, colours and text
+    std::unordered_map<Key, Image, KeyHash> m_images;
+    std::vector<wxString> m_fonts; // descriptions of the fonts met
+    wxFont m_lastFont;             // the font fontOf was asked about last, and its index
+    std::size_t m_lastFontIndex = 0;
 };
 
 } // namespace tarquel_1_0

@@ -1,6 +1,7 @@
 #include <tarquel_1_0/SMBDataLayer.h>
 
 #include <tarquel_1_0/Colors.h>
+#include <tarquel_1_0/ColumnCursor.h>
 #include <tarquel_1_0/GraphArea.h>
 #include <tarquel_1_0/GraphLayerParent.h>
 #include <tarquel_1_0/Legend.h>
@@ -113,9 +114,12 @@ void SMBDataLayer::renderRow(wxMemoryDC& dc, int displayRow)
         return;
     // One state per pixel column, so that any number of intervals costs the row's pixels.
     std::vector<unsigned char> columns(m_width, kEmpty);
+    // Intervals come in time order: their columns follow a cursor each.
+    ColumnCursor starts(*ruler);
+    ColumnCursor ends(*ruler);
     for (const DataProvider::SMBInterval& interval : data->second) {
-        const int x0 = std::max(ruler->xFromTime(interval.start, true), 0);
-        const int x1 = std::min(ruler->xFromTime(interval.end, true), m_width - 1);
+        const int x0 = std::max(starts.column(interval.start), 0);
+        const int x1 = std::min(ends.column(interval.end), m_width - 1);
         const unsigned char state = interval.value != 0 ? kRunning : kWaiting;
         for (int x = x0; x <= x1; ++x)
             columns[x] |= state;

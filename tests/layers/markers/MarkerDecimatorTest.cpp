@@ -1,5 +1,5 @@
 // The choice of markers against a plain one-marker-at-a-time model of it, on enough rows that
-// they are chosen side by side: the same markers in the same order, the same keys per row.
+// they are chosen side by side: the same markers in the same order, at the same columns.
 #include "MarkerGraph.h"
 #include "MarkerProvider.h"
 
@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <random>
+#include <set>
 
 namespace marker_test {
 namespace {
@@ -25,10 +26,10 @@ constexpr int kWidth = 800;
 constexpr std::uint64_t kDuration = 8000000;
 
 // Marker by marker, in list order: in the widened window, on a row in view, first of its span.
-void chooseOneByOne(const tarquel_1_0::Ruler& ruler, MarkerGraph& graph, const Markers& markers,
-                    MarkerDecimator::RowKeys& rowKeys, std::vector<int>& chosen)
+MarkerDecimator::RowChoices chooseOneByOne(const tarquel_1_0::Ruler& ruler, MarkerGraph& graph, const Markers& markers)
 {
-    rowKeys.assign(static_cast<size_t>(graph.getRowCount()), {});
+    MarkerDecimator::RowChoices chosen(static_cast<size_t>(graph.getRowCount()));
+    std::vector<std::set<unsigned int>> rowKeys(static_cast<size_t>(graph.getRowCount()));
     const std::uint64_t margin = ruler.getMarkerMargin().GetValue();
     const std::uint64_t start = ruler.getStart().GetValue();
     const std::uint64_t windowStart = start >= margin ? start - margin : 0;
@@ -39,11 +40,12 @@ void chooseOneByOne(const tarquel_1_0::Ruler& ruler, MarkerGraph& graph, const M
         if (m.endTime < windowStart || m.startTime > windowEnd || row >= graph.getRowCount() ||
             graph.getDisplayRow(row) == -1)
             continue;
-        const unsigned int key =
-            MarkerDecimator::spanKey(ruler.xFromTime(m.startTime, true), ruler.xFromTime(m.endTime, true));
-        if (rowKeys[static_cast<size_t>(row)].emplace(key, 1).second)
-            chosen.push_back(static_cast<int>(i));
+        const int x1 = ruler.xFromTime(m.startTime, true);
+        const int x2 = ruler.xFromTime(m.endTime, true);
+        if (rowKeys[static_cast<size_t>(row)].insert(MarkerDecimator::spanKey(x1, x2)).second)
+            chosen[static_cast<size_t>(row)].push_back({static_cast<int>(i), x1, x2, m.endTime != m.startTime, m.row == -1});
     }
+    return chosen;
 }
 
 TEST(MarkerDecimator, ChoosesRowsSideBySideAsIfOneMarkerAtATime)
@@ -66,20 +68,22 @@ TEST(MarkerDecimator, ChoosesRowsSideBySideAsIfOneMarkerAtATime)
         for (auto& m : markers) {
             const std::uint64_t start = time(random);
             m = marker(static_cast<short>(rowOf(random)), start, random() % 3 == 0 ? start + length(random) : start);
-            m.rect = wxRect(1, 2, 3, 4);
         }
         std::sort(markers.begin(), markers.end(), velmora_1_0::EventMarkerLayer::markerSortFunc);
 
-        MarkerDecimator::RowKeys expectedKeys;
-        std::vector<int> expected;
-        chooseOneByOne(ruler, graph, markers, expectedKeys, expected);
-        MarkerDecimator::RowKeys keys{{{7u, 1}}}; // a stale cache is replaced
-        std::vector<int> chosen{-5};
-        MarkerDecimator(ruler, graph).choose(markers, keys, chosen);
-
-        EXPECT_EQ(chosen, expected) << "round " << round;
-        EXPECT_EQ(keys, expectedKeys) << "round " << round;
-        EXPECT_TRUE(std::all_of(markers.begin(), markers.end(), [](const auto& m) { return m.rect.width == 0; }));
+        const MarkerDecimator::RowChoices expected = chooseOneByOne(ruler, graph, markers);
+        // Longest durations learnt in two arrivals, as a layer learns them.
+        std::vector<std::uint64_t> longest;
+        const auto half = markers.begin() + static_cast<std::ptrdiff_t>(markers.size() / 2);
+        MarkerDecimator::widenLongest(Markers(markers.begin(), half), longest);
+        MarkerDecimator::widenLongest(Markers(half, markers.end()), longest);
+        // Stale choices are replaced, and lists beyond the area's rows dropped.
+        MarkerDecimator::RowChoices chosen(kRows + 2, {{-5, 1, 2}});
+        MarkerDecimator(ruler, graph).choose(markers, longest, chosen);
+        EXPECT_TRUE(chosen == expected) << "round " << round;
+        // Without them every marker is read: the same choice.
+        MarkerDecimator(ruler, graph).choose(markers, {}, chosen);
+        EXPECT_TRUE(chosen == expected) << "round " << round;
     }
 }
 

@@ -138,6 +138,60 @@ TEST_F(SliceLayerTest, HoverGivesNameTimesAndSelfTimeAndAClickSelects)
     EXPECT_EQ(scene.layer.getTooltipCount(), 0);
 }
 
+// Boxes are found in the lanes of the last repaint: a run of slices too narrow to tell apart is
+// hovered as one box, the spare line under a lane hits nothing, and a selected and a marked slice
+// are outlined on the box they were drawn in.
+TEST(SliceLayerBoxesTest, HoverFindsRunsAndOutlinesFollowTheDrawnBoxes)
+{
+    SliceScene scene(1, kWidth, kDuration);
+    std::vector<SarvikProvider::Slice> slices{slice(100, 300, 0)};
+    for (int i = 0; i < 20; ++i) { // 10 us each, every 20 us: all in column 400
+        SarvikProvider::Slice narrow;
+        narrow.startTime = 400200000 + static_cast<std::uint64_t>(i) * 20000;
+        narrow.endTime = narrow.startTime + 10000;
+        narrow.name = 1;
+        slices.push_back(narrow);
+    }
+    scene.file(slice_test::rowData(0, slices, {L"wide", L"narrow"}));
+    scene.apply();
+    const wxImage plain = scene.draw();
+    const int lane = scene.graph.getRowExtraRect(0).y;
+    const int low = lane + SliceLanes::kLaneHeight - 3; // below the names
+    // Where the wide box was painted, read back.
+    int left = 0;
+    while (left < kWidth && !colourAt(plain, left, low, SliceColor::of(L"wide")))
+        ++left;
+    int right = left;
+    while (right + 1 < kWidth && colourAt(plain, right + 1, low, SliceColor::of(L"wide")))
+        ++right;
+    ASSERT_LT(left + 150, right);
+
+    ASSERT_TRUE(scene.layer.hittest(400, lane + 4));
+    EXPECT_EQ(scene.layer.getHovered(), (SliceLayer::Item{0, 1, 20}));
+    std::vector<wxString> lines;
+    scene.layer.getTooltip(1, lines);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_TRUE(lines[0].StartsWith("20 slices")) << lines[0];
+    EXPECT_TRUE(scene.layer.hittest(200, lane + SliceLanes::kLaneHeight - 1)) << "the line under the lane is free";
+    EXPECT_FALSE(scene.layer.getHovered().valid());
+    EXPECT_TRUE(scene.layer.hittest(left, lane));
+    EXPECT_EQ(scene.layer.getHovered(), (SliceLayer::Item{0, 0, 1}));
+    EXPECT_TRUE(scene.layer.hittest(right + 1, lane)) << "past the painted box";
+    EXPECT_FALSE(scene.layer.getHovered().valid());
+
+    scene.layer.select({0, 0, 1});
+    const wxImage selected = scene.draw();
+    EXPECT_TRUE(colourAt(selected, left, low, *wxBLACK));
+    EXPECT_TRUE(colourAt(selected, right, low, *wxBLACK));
+    EXPECT_TRUE(colourAt(selected, left + 100, low, SliceColor::of(L"wide"))) << "inside stays as it was";
+
+    scene.layer.select({});
+    scene.layer.setMarked({{0, 0, 1}, {0, 5, 1}}); // the second lies in the run: no box of its own
+    const wxImage marked = scene.draw();
+    EXPECT_TRUE(colourAt(marked, left, low, wxColour(255, 120, 0)));
+    EXPECT_TRUE(colourAt(marked, 400, low, SliceColor::run()));
+}
+
 TEST(SliceLayerLoadTest, ADeepRowCapsItsLanesAndAnswersToClearedRequestsAreDropped)
 {
     SliceScene scene(1, kWidth, kDuration);
