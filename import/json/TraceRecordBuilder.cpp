@@ -173,14 +173,6 @@ void TraceRecordBuilder::event(const TraceEvent& event)
         addBinding(event, time);
 }
 
-void TraceRecordBuilder::reserve(const CapacityForecast& forecast)
-{
-    forecast.reserve(m_slices);
-    forecast.reserve(m_instants);
-    forecast.reserve(m_counterValues);
-    forecast.reserve(m_samples);
-}
-
 void TraceRecordBuilder::frame(const TraceFrame& frame)
 {
     m_frames[frame.id] = frame;
@@ -232,7 +224,7 @@ std::int32_t TraceRecordBuilder::marker(const std::string& name, const std::stri
     return m_markers.index(TextInternTable::join(m_key, {name, category, args, stack}));
 }
 
-void TraceRecordBuilder::addSpan(std::vector<Span>& spans, std::size_t track, std::int64_t start, std::int64_t end,
+void TraceRecordBuilder::addSpan(BlockVector<Span>& spans, std::size_t track, std::int64_t start, std::int64_t end,
                                  std::int32_t name)
 {
     spans.push_back({track, start, end, name});
@@ -422,7 +414,7 @@ bool TraceRecordBuilder::finish(const std::string& name, const std::function<boo
     return !stopped();
 }
 
-std::vector<store::BandObjectRecord> TraceRecordBuilder::onRows(const std::vector<Span>& spans,
+std::vector<store::BandObjectRecord> TraceRecordBuilder::onRows(const BlockVector<Span>& spans,
                                                                const std::vector<std::int32_t>& rows) const
 {
     // Global spans (no rows) keep row -1 and sort as one row.
@@ -486,15 +478,9 @@ std::vector<store::SampleRecord> TraceRecordBuilder::busyTimes(const std::vector
 void TraceRecordBuilder::fillMarkerTables(store::AttributeTableRecord& functions,
                                           store::AttributeTableRecord& markers) const
 {
-    functions.instances.reserve(m_markers.size());
-    markers.instances.reserve(m_markers.size());
-    for (std::size_t index = 0; index < m_markers.size(); ++index) {
-        const std::vector<std::string_view> parts = TextInternTable::split(m_markers.key(index));
-        const std::string_view &name = parts[0], &category = parts[1], &args = parts[2], &stack = parts[3];
-        functions.instances.push_back(RecordTables::instance(RecordTables::wide(name), RecordTables::wide(category)));
-        markers.instances.push_back(RecordTables::instance(RecordTables::wide(name), RecordTables::wide(category),
-                                                           RecordTables::wide(args), RecordTables::wide(stack)));
-    }
+    // A marker's key is its name, category, args and stack; a function is its name and category.
+    markers.texts = RecordTables::textColumns(m_markers, markers.columns.size());
+    functions.texts.assign(markers.texts.begin(), markers.texts.begin() + static_cast<std::ptrdiff_t>(functions.columns.size()));
 }
 
 void TraceRecordBuilder::addSliceTables(const std::vector<std::int32_t>& rows, store::ResultRecords& records)

@@ -13,7 +13,7 @@
 // Slices and instants name a "marker" instance of (name, category, args), for tooltips. What was
 // skipped or repaired is counted into notes. Times become nanosecond ticks from the earliest
 // event. Feed every event through the TraceEventSink calls, then call finish() once.
-#include "CapacityForecast.h"
+#include "BlockVector.h"
 #include "TextInternTable.h"
 #include "json/FlowLinker.h"
 #include "json/ImportNotes.h"
@@ -42,8 +42,6 @@ class TraceRecordBuilder : public TraceEventSink {
 public:
     void event(const TraceEvent& event) override;
     void frame(const TraceFrame& frame) override;
-    // Makes room early for the records the rest of the input will add.
-    void reserve(const CapacityForecast& forecast);
     // False with `error` when the trace held no timed event, or when `canceled` says so.
     bool finish(const std::string& name, const std::function<bool()>& canceled,
                 dd_sarvik_2_2::store::ResultRecords& records, std::string& error);
@@ -82,7 +80,7 @@ private:
                         const std::string& stack = {});
     // The top frames from `leaf` up its callers, one line each.
     std::string stackFrom(const std::string& leaf) const;
-    void addSpan(std::vector<Span>& spans, std::size_t track, std::int64_t start, std::int64_t end, std::int32_t name);
+    void addSpan(BlockVector<Span>& spans, std::size_t track, std::int64_t start, std::int64_t end, std::int32_t name);
     void addComplete(const TraceEvent& event, std::int64_t time);
     void addThreadSlice(const TraceEvent& event, std::int64_t time);
     void addAsync(const TraceEvent& event, std::int64_t time);
@@ -95,7 +93,7 @@ private:
     {
         return static_cast<std::uint64_t>(time) - static_cast<std::uint64_t>(m_earliest);
     }
-    std::vector<dd_sarvik_2_2::store::BandObjectRecord> onRows(const std::vector<Span>& spans,
+    std::vector<dd_sarvik_2_2::store::BandObjectRecord> onRows(const BlockVector<Span>& spans,
                                                                const std::vector<std::int32_t>& rows) const;
     // Sorts the samples by thread and time and gives each its marker.
     void nameSampleMarkers();
@@ -121,10 +119,10 @@ private:
     FlowLinker m_flows;
     TextInternTable m_flowNames;
 
-    std::vector<Span> m_slices;
-    std::vector<Span> m_instants;
-    std::vector<Span> m_globalInstants;
-    std::vector<CounterValue> m_counterValues;
+    BlockVector<Span> m_slices;
+    BlockVector<Span> m_instants;
+    BlockVector<Span> m_globalInstants;
+    BlockVector<CounterValue> m_counterValues;
     std::vector<Sample> m_samples;
     std::int64_t m_earliest = 0;
     std::int64_t m_latest = 0;
