@@ -2,9 +2,12 @@
 // Records appended in blocks of a fixed size that never move: a record vector of millions that
 // doubles as it fills copies all it holds each time and touches twice the memory, which on
 // large traces cost a tenth of an import; reserving ahead needs a count nobody knows until the
-// input is read. Appending and reading in order is all it offers.
+// input is read. A block is one huge page (HugePages). Appending and reading in order is all it
+// offers.
 //
 //   BlockVector<Span> spans;  spans.push_back(span);  for (const Span& span : spans) ...
+#include "HugePages.h"
+
 #include <cstddef>
 #include <iterator>
 #include <vector>
@@ -13,8 +16,8 @@ namespace velmora_import {
 
 template <class Record>
 class BlockVector {
-    // Large enough to be allocated straight from the system, small enough to waste little.
-    static constexpr std::size_t BLOCK_BYTES = 1u << 20;
+    static constexpr std::size_t BLOCK_BYTES = HugePages::SIZE;
+    using Block = std::vector<Record, HugePages::Allocator<Record>>;
 
 public:
     static constexpr std::size_t PER_BLOCK = BLOCK_BYTES / sizeof(Record) > 0 ? BLOCK_BYTES / sizeof(Record) : 1;
@@ -45,13 +48,13 @@ public:
 
     private:
         friend class BlockVector;
-        using Block = typename std::vector<std::vector<Record>>::const_iterator;
-        const_iterator(Block block, std::size_t offset)
+        using BlockIterator = typename std::vector<Block>::const_iterator;
+        const_iterator(BlockIterator block, std::size_t offset)
             : m_block(block)
             , m_offset(offset)
         {
         }
-        Block m_block;
+        BlockIterator m_block;
         std::size_t m_offset;
     };
 
@@ -71,7 +74,7 @@ public:
     const_iterator end() const { return {m_blocks.end(), 0}; }
 
 private:
-    std::vector<std::vector<Record>> m_blocks;
+    std::vector<Block> m_blocks;
     std::size_t m_size = 0;
 };
 

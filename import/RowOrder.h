@@ -2,6 +2,8 @@
 // Puts records into (row, start) order in linear time: they arrive in time order, so a stable
 // bucketing by row leaves each row sorted; a row that is not (input out of time order) is then
 // sorted on its own. `before` orders records of one row (by start, and whatever breaks ties).
+#include "HugePages.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <vector>
@@ -21,7 +23,9 @@ public:
             ++begin[static_cast<std::size_t>(rowOf(item)) + 1];
         for (std::size_t row = 0; row < rowCount; ++row)
             begin[row + 1] += begin[row];
-        std::vector<Record> records(from.size());
+        std::vector<Record> records;
+        HugePages::reserve(records, from.size());
+        records.resize(from.size());
         std::vector<std::size_t> next(begin.begin(), begin.end() - 1);
         for (const auto& item : from)
             records[next[static_cast<std::size_t>(rowOf(item))]++] = make(item);

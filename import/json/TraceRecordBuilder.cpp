@@ -1,5 +1,6 @@
 #include "json/TraceRecordBuilder.h"
 
+#include "HugePages.h"
 #include "RecordTables.h"
 #include "RowOrder.h"
 #include "json/TraceEvent.h"
@@ -88,7 +89,7 @@ void addInnermostStretches(std::int32_t row, Slices first, Slices last, std::vec
 
 } // namespace
 
-void TraceRecordBuilder::event(const TraceEvent& event)
+void TraceRecordBuilder::event(TraceEvent& event)
 {
     if (!event.defect.empty()) {
         m_notes.count("events with a field of the wrong type were skipped (e.g. " + event.defect + ")");
@@ -173,9 +174,9 @@ void TraceRecordBuilder::event(const TraceEvent& event)
         addBinding(event, time);
 }
 
-void TraceRecordBuilder::frame(const TraceFrame& frame)
+void TraceRecordBuilder::frame(TraceFrame& frame)
 {
-    m_frames[frame.id] = frame;
+    m_frames[frame.id] = std::move(frame);
 }
 
 std::string TraceRecordBuilder::stackFrom(const std::string& leaf) const
@@ -453,7 +454,7 @@ std::vector<store::SampleRecord> TraceRecordBuilder::busyTimes(const std::vector
     std::vector<store::SampleRecord> samples;
     // A slice leaves one stretch and one more in its parent when nested, each sample one: room
     // for all, so the vector is never copied while it fills (unused room is never touched).
-    samples.reserve(2 * slices.size() + m_samples.size());
+    HugePages::reserve(samples, 2 * slices.size() + m_samples.size());
     for (auto first = slices.cbegin(); first != slices.cend();) {
         const auto last =
             std::find_if(first, slices.cend(), [row = first->row](const auto& object) { return object.row != row; });
@@ -532,7 +533,7 @@ void TraceRecordBuilder::addFlowTables(const std::vector<std::int32_t>& rows, st
             {RecordTables::wide(std::string("flow ").append(m_flowNames.key(index))), store::StoredValue(), store::StoredValue()});
     store::BandTableRecord flows =
         RecordTables::bandTable(L"wait_state", store::BandTableKind::singleMultiBand, L"dd_wait", L"dd_thread");
-    flows.objects.reserve(links.size());
+    HugePages::reserve(flows.objects, links.size());
     for (const FlowLinker::Link& link : links) {
         store::BandObjectRecord object;
         object.row = rows[link.to.track];
@@ -584,7 +585,7 @@ void TraceRecordBuilder::addCounterTable(store::ResultRecords& records) const
     records.attributeTables.push_back(std::move(table));
 
     store::TimedAttributeRecord values{L"counter", L"value", {}};
-    values.values.reserve(m_counterValues.size());
+    HugePages::reserve(values.values, m_counterValues.size());
     for (const CounterValue& value : m_counterValues)
         values.values.push_back({value.counter, tick(value.time), value.value});
     std::stable_sort(values.values.begin(), values.values.end(), [](const auto& a, const auto& b) {

@@ -40,8 +40,8 @@ struct TraceEvent;
 
 class TraceRecordBuilder : public TraceEventSink {
 public:
-    void event(const TraceEvent& event) override;
-    void frame(const TraceFrame& frame) override;
+    void event(TraceEvent& event) override;
+    void frame(TraceFrame& frame) override;
     // False with `error` when the trace held no timed event, or when `canceled` says so.
     bool finish(const std::string& name, const std::function<bool()>& canceled,
                 dd_sarvik_2_2::store::ResultRecords& records, std::string& error);
@@ -54,12 +54,20 @@ private:
         std::int32_t marker = 0;
         std::size_t track = 0;
     };
-    // A slice or an instant (start == end) of one track, or of none (global).
+    // A slice or an instant (start == end) of one track, or of none (global). Kept per event,
+    // so laid out in 24 bytes.
     struct Span {
-        std::size_t track = 0;
-        std::int64_t start = 0;
-        std::int64_t end = 0;
-        std::int32_t marker = 0;
+        Span(std::size_t track, std::int64_t start, std::int64_t end, std::int32_t marker)
+            : start(start)
+            , end(end)
+            , track(static_cast<std::uint32_t>(track))
+            , marker(marker)
+        {
+        }
+        std::int64_t start;
+        std::int64_t end;
+        std::uint32_t track;
+        std::int32_t marker;
     };
     struct CounterValue {
         std::int32_t counter = 0;
