@@ -1,5 +1,5 @@
 #pragma once
-// The reading thread's sink: swaps each event and frame into the current batch and sends the
+// The reading thread's sink: copies each event and frame into the current batch and sends the
 // batch through the channel when it is full, so the builder works on one batch while the reader
 // fills the next. finish() sends what is left and closes the channel; it must be called once the
 // reading ends, however it ends, or the builder waits for ever.
@@ -19,8 +19,8 @@ public:
     {
     }
 
-    void event(TraceEvent& event) override { added(event); }
-    void frame(TraceFrame& frame) override { added(frame); }
+    void event(const TraceEvent& event) override { added(event); }
+    void frame(const TraceFrame& frame) override { added(frame); }
     void finish()
     {
         if (!m_batch->empty())
@@ -30,7 +30,7 @@ public:
 
 private:
     template <class Entry>
-    void added(Entry& entry)
+    void added(const Entry& entry)
     {
         m_batch->add(entry);
         if (m_batch->full()) {

@@ -1,13 +1,12 @@
 #pragma once
 // A run of trace events and stack frames read from a file, in the order read, on their way from
-// the reading thread to the record builder (BatchChannel). An entry is swapped in, so the reader
-// gets back the strings of the entry the batch held before, with their capacity: from the
-// second use of a batch on, handing an event over copies no text and allocates nothing.
+// the reading thread to the record builder (BatchChannel). Its entries are copied in by
+// assignment, so from the second use on a batch keeps the strings' capacity and a copy costs no
+// allocation.
 #include "json/TraceEvent.h"
 #include "json/TraceEventSink.h"
 
 #include <cstddef>
-#include <utility>
 #include <vector>
 
 namespace velmora_import {
@@ -17,8 +16,8 @@ public:
     // Entries a batch holds: enough to make the hand-off rare, few enough to stay in cache.
     static constexpr std::size_t CAPACITY = 2048;
 
-    void add(TraceEvent& event) { append(m_events, m_eventCount, event); }
-    void add(TraceFrame& frame) { append(m_frames, m_frameCount, frame); }
+    void add(const TraceEvent& event) { append(m_events, m_eventCount, event); }
+    void add(const TraceFrame& frame) { append(m_frames, m_frameCount, frame); }
     bool full() const { return m_eventCount + m_frameCount >= CAPACITY; }
     bool empty() const { return m_eventCount + m_frameCount == 0; }
 
@@ -35,12 +34,12 @@ public:
 
 private:
     template <class Entry>
-    static void append(std::vector<Entry>& entries, std::size_t& count, Entry& entry)
+    static void append(std::vector<Entry>& entries, std::size_t& count, const Entry& entry)
     {
         if (count < entries.size())
-            std::swap(entries[count], entry);
+            entries[count] = entry;
         else
-            entries.push_back(std::move(entry));
+            entries.push_back(entry);
         ++count;
     }
 

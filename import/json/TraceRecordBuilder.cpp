@@ -89,7 +89,7 @@ void addInnermostStretches(std::int32_t row, Slices first, Slices last, std::vec
 
 } // namespace
 
-void TraceRecordBuilder::event(TraceEvent& event)
+void TraceRecordBuilder::event(const TraceEvent& event)
 {
     if (!event.defect.empty()) {
         m_notes.count("events with a field of the wrong type were skipped (e.g. " + event.defect + ")");
@@ -158,8 +158,8 @@ void TraceRecordBuilder::event(TraceEvent& event)
         const std::size_t track = m_tracks.thread(event.pid, event.tid);
         m_tracks.touch(track, time);
         noteTime(time);
-        if (!m_flows.flowEvent(phase, event.category + '\n' + event.id, {track, time},
-                               m_flowNames.index(event.name)))
+        m_openKey.assign(event.category).append(1, '\n').append(event.id);
+        if (!m_flows.flowEvent(phase, m_openKey, {track, time}, m_flowNames.index(event.name)))
             m_notes.count("flow steps or ends (\"t\"/\"f\") without a start were skipped");
         break;
     }
@@ -174,9 +174,9 @@ void TraceRecordBuilder::event(TraceEvent& event)
         addBinding(event, time);
 }
 
-void TraceRecordBuilder::frame(TraceFrame& frame)
+void TraceRecordBuilder::frame(const TraceFrame& frame)
 {
-    m_frames[frame.id] = std::move(frame);
+    m_frames[frame.id] = frame;
 }
 
 std::string TraceRecordBuilder::stackFrom(const std::string& leaf) const
@@ -277,8 +277,12 @@ void TraceRecordBuilder::addAsync(const TraceEvent& event, std::int64_t time)
 {
     const char phase = event.phase;
     const bool nestable = phase == 'b' || phase == 'e' || phase == 'n';
-    std::vector<Open>& open = m_asyncOpen[event.pid.key() + '\n' + event.category + '\n' + event.id +
-                                          (nestable ? "" : '\n' + event.name)];
+    m_openKey.clear();
+    event.pid.appendKey(m_openKey);
+    m_openKey.append(1, '\n').append(event.category).append(1, '\n').append(event.id);
+    if (!nestable)
+        m_openKey.append(1, '\n').append(event.name);
+    std::vector<Open>& open = m_asyncOpen.try_emplace(m_openKey).first->second;
     // Nested async slices stay on the row of the outermost one of their id.
     const auto track = [&] {
         return open.empty() ? m_tracks.async(event.pid, event.category, event.name) : open.front().track;
@@ -314,7 +318,8 @@ void TraceRecordBuilder::addCounter(const TraceEvent& event, std::int64_t time)
         if (!std::isfinite(value))
             continue;
         const std::int32_t counter = m_counters.index(TextInternTable::join(m_key, {event.name, event.id, series, pid}));
-        m_counterProcess.emplace(counter, event.pid);
+        if (static_cast<std::size_t>(counter) == m_counterProcess.size())
+            m_counterProcess.push_back(event.pid);
         m_counterValues.push_back({counter, time, value});
     }
 }
@@ -522,7 +527,7 @@ void TraceRecordBuilder::addSliceTables(const std::vector<std::int32_t>& rows, s
 void TraceRecordBuilder::addFlowTables(const std::vector<std::int32_t>& rows, store::ResultRecords& records)
 {
     std::size_t unmatched = 0;
-    const std::vector<FlowLinker::Link> links = m_flows.links(unmatched);
+    const std::vector<FlowLinker::Link> links = m_flows.takeLinks(unmatched);
     if (unmatched)
         m_notes.count("bound flow ends (\"bind_id\" with \"flow_in\"/\"flow_out\") had no other end", unmatched);
     // A flow is shown as a transition from its source row into its destination row.
@@ -579,7 +584,7 @@ void TraceRecordBuilder::addCounterTable(store::ResultRecords& records) const
         // Counters belong to a process; its name tells them apart when several have counters.
         std::string text = std::string(name).append(id.empty() ? "" : "[" + std::string(id) + "]").append(".").append(series);
         if (processes.size() > 1)
-            text += " (" + m_tracks.processLabelOf(m_counterProcess.at(static_cast<std::int32_t>(index))) + ")";
+            text += " (" + m_tracks.processLabelOf(m_counterProcess[index]) + ")";
         table.instances.push_back(RecordTables::instance(RecordTables::wide(text), std::wstring()));
     }
     records.attributeTables.push_back(std::move(table));

@@ -40,8 +40,8 @@ struct TraceEvent;
 
 class TraceRecordBuilder : public TraceEventSink {
 public:
-    void event(TraceEvent& event) override;
-    void frame(TraceFrame& frame) override;
+    void event(const TraceEvent& event) override;
+    void frame(const TraceFrame& frame) override;
     // False with `error` when the trace held no timed event, or when `canceled` says so.
     bool finish(const std::string& name, const std::function<bool()>& canceled,
                 dd_sarvik_2_2::store::ResultRecords& records, std::string& error);
@@ -120,9 +120,10 @@ private:
     TextInternTable m_globalNames;
     TextInternTable m_counters; // name, id, series, pid key
     std::string m_key;          // reused to build intern keys
-    std::map<std::int32_t, TraceId> m_counterProcess;
+    std::vector<TraceId> m_counterProcess; // by counter
     std::map<std::size_t, std::vector<Open>> m_threadStacks;        // open "B" by track
     std::map<std::string, std::vector<Open>> m_asyncOpen;           // open "b"/"S" by process, category and id
+    std::string m_openKey; // reused to build the keys of open async slices and flows
     std::map<std::string, TraceFrame> m_frames; // by id
     FlowLinker m_flows;
     TextInternTable m_flowNames;
