@@ -62,10 +62,11 @@ public:
             const std::size_t bytes = count * sizeof(Record);
             if (bytes < SIZE / 2)
                 return std::allocator<Record>().allocate(count);
-            void* const data = std::aligned_alloc(SIZE, (bytes + SIZE - 1) / SIZE * SIZE);
+            const std::size_t whole = (bytes + SIZE - 1) / SIZE * SIZE;
+            void* const data = std::aligned_alloc(SIZE, whole);
             if (!data)
                 throw std::bad_alloc();
-            advise(data, bytes);
+            advise(data, whole);
             return static_cast<Record*>(data);
         }
         void deallocate(Record* data, std::size_t count)
