@@ -1,6 +1,8 @@
 #pragma once
 // Small makers of the result records every reader fills: an empty attribute or band table with
-// its name and columns, and text in the records' wide form.
+// its name and columns, text in the records' wide form, and text columns made of interned keys.
+#include "TextInternTable.h"
+
 #include <dd_sarvik_2_2/store/ResultRecords.h>
 #include <ddb_2_2/string.h>
 
@@ -50,6 +52,27 @@ public:
         if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
             return std::wstring(text.begin(), text.end());
         return ddb_2_2::string::from_utf8(std::string(text)).str();
+    }
+
+    // One text column per part of the keys of `texts` (joined by TextInternTable::join), an
+    // instance per key: parts copied once into a few large strings, where an instance record
+    // and a wide string per part cost an allocation each. A key with fewer parts has empty texts
+    // for the rest; parts past `columns` are left out.
+    static std::vector<dd_sarvik_2_2::store::TextColumnRecord> textColumns(const TextInternTable& texts,
+                                                                          std::size_t columns)
+    {
+        std::vector<dd_sarvik_2_2::store::TextColumnRecord> made(columns);
+        for (auto& column : made)
+            column.ends.reserve(texts.size());
+        for (std::size_t index = 0; index < texts.size(); ++index) {
+            TextInternTable::forEachPart(texts.key(index), [&made](std::size_t part, std::string_view text) {
+                if (part < made.size())
+                    made[part].utf8.append(text);
+            });
+            for (auto& column : made)
+                column.ends.push_back(column.utf8.size());
+        }
+        return made;
     }
 
     // One instance of an attribute table, its values moved in (a braced list would copy each).

@@ -55,14 +55,21 @@ public:
     static std::vector<std::string_view> split(std::string_view key)
     {
         std::vector<std::string_view> parts;
-        while (key.size() >= sizeof(std::uint32_t)) {
+        forEachPart(key, [&parts](std::size_t, std::string_view part) { parts.push_back(part); });
+        return parts;
+    }
+    // Calls `visit(index, part)` for each part of a joined key, in order; no allocation.
+    template <class Visit>
+    static void forEachPart(std::string_view key, Visit visit)
+    {
+        for (std::size_t index = 0; key.size() >= sizeof(std::uint32_t); ++index) {
             std::uint32_t length = 0;
             std::memcpy(&length, key.data(), sizeof length);
             key.remove_prefix(sizeof length);
-            parts.push_back(key.substr(0, length));
-            key.remove_prefix(parts.back().size());
+            const std::string_view part = key.substr(0, length);
+            key.remove_prefix(part.size());
+            visit(index, part);
         }
-        return parts;
     }
 
 private:

@@ -21,8 +21,6 @@ public:
 
     void event(const TraceEvent& event) override { added(event); }
     void frame(const TraceFrame& frame) override { added(frame); }
-    // How far the file was read, told with the current batch.
-    void setPosition(std::uint64_t done, std::uint64_t total) { m_batch->setPosition(done, total); }
     void finish()
     {
         if (!m_batch->empty())

@@ -44,10 +44,12 @@ public:
         Bound& bound = m_bound[bindId];
         (out ? bound.sources : bound.destinations).push_back({point, name});
     }
-    // The links; counts flows that never found their other end in `unmatched`.
-    std::vector<Link> links(std::size_t& unmatched) const
+    // The links, taken out of the linker; counts flows that never found their other end in
+    // `unmatched`.
+    std::vector<Link> takeLinks(std::size_t& unmatched)
     {
-        std::vector<Link> links = m_links;
+        std::vector<Link> links = std::move(m_links);
+        m_links.clear();
         unmatched = 0;
         for (const auto& [id, bound] : m_bound) {
             for (const Named& source : bound.sources) {

@@ -24,27 +24,30 @@ public:
 
     JsonInputStream(TraceFileInput& input, const Progress& progress)
         : m_input(input)
-        , m_buffer(1u << 17)
+        , m_buffer(BLOCK + 1)
         , m_progress(progress)
     {
+        m_next = m_end = m_buffer.data();
         refill();
         static const char mark[] = "\xEF\xBB\xBF";
-        if (m_end - m_position >= 3 && std::equal(mark, mark + 3, m_buffer.data()))
-            m_position += 3;
-        m_lineStart = m_consumedBefore + m_position;
+        if (m_end - m_next >= 3 && std::equal(mark, mark + 3, m_next))
+            m_next += 3;
+        m_lineStart = Tell();
     }
 
-    Ch Peek() const { return m_position < m_end ? m_buffer[m_position] : '\0'; }
+    // The block ends with a '\0' that is not part of the input, so that Peek needs no test; at
+    // the end of the input the block is empty and Peek finds that '\0'.
+    Ch Peek() const { return *m_next; }
     Ch Take()
     {
-        if (m_position >= m_end)
+        if (m_next == m_end)
             return '\0';
-        const Ch c = m_buffer[m_position++];
-        if (m_position == m_end)
+        const Ch c = *m_next++;
+        if (m_next == m_end)
             refill();
         return c;
     }
-    std::size_t Tell() const { return m_consumedBefore + m_position; }
+    std::size_t Tell() const { return m_consumedBefore + static_cast<std::size_t>(m_next - m_buffer.data()); }
     // The progress callback asked to stop; the handler ends the parse at the next value.
     bool canceled() const { return m_canceled; }
     // The reader never writes back into its input (no in-situ parsing).
@@ -61,7 +64,7 @@ public:
         std::size_t lineStart = m_lineStart;
         if (offset >= m_consumedBefore) {
             const char* const block = m_buffer.data();
-            const std::size_t inBlock = std::min(offset - m_consumedBefore, m_end);
+            const std::size_t inBlock = std::min(offset - m_consumedBefore, static_cast<std::size_t>(m_end - block));
             for (std::size_t at = 0; at < inBlock; ++at) {
                 if (block[at] == '\n') {
                     ++line;
@@ -74,18 +77,22 @@ public:
     }
 
 private:
+    static constexpr std::size_t BLOCK = 1u << 17;
+
     void refill()
     {
-        const char* const block = m_buffer.data();
-        for (const char* at = block; (at = static_cast<const char*>(std::memchr(at, '\n', block + m_end - at)));) {
+        char* const block = m_buffer.data();
+        for (const char* at = block; (at = static_cast<const char*>(std::memchr(at, '\n', m_end - at)));) {
             ++m_linesBefore;
             m_lineStart = m_consumedBefore + static_cast<std::size_t>(at - block) + 1;
             ++at;
         }
-        m_consumedBefore += m_end;
-        m_position = 0;
-        m_end = m_input.read(m_buffer.data(), m_buffer.size());
-        if (m_progress && m_consumedBefore + m_end >= m_nextReport) {
+        m_consumedBefore += static_cast<std::size_t>(m_end - block);
+        const std::size_t read = m_input.read(block, BLOCK);
+        m_next = block;
+        m_end = block + read;
+        *m_end = '\0';
+        if (m_progress && m_consumedBefore + read >= m_nextReport) {
             m_canceled = m_canceled || !m_progress(m_input.fileOffset(), m_input.fileSize());
             m_nextReport += PROGRESS_STEP;
         }
@@ -94,8 +101,8 @@ private:
     TraceFileInput& m_input;
     std::vector<char> m_buffer;
     const Progress& m_progress;
-    std::size_t m_position = 0;
-    std::size_t m_end = 0;
+    char* m_next = nullptr; // in m_buffer
+    char* m_end = nullptr;  // of the block's input, where its '\0' is
     std::size_t m_consumedBefore = 0; // bytes of the content before the buffer
     std::uint64_t m_nextReport = PROGRESS_STEP;
     std::size_t m_linesBefore = 0; // line breaks in the blocks before the buffer

@@ -32,7 +32,6 @@ bool JsonRecordReader::read(const std::filesystem::path& file, const Progress& p
     std::thread reader([&] {
         BatchingEventSink sink(channel);
         const auto share = [&](std::uint64_t done, std::uint64_t size) {
-            sink.setPosition(done, size);
             return !progress ||
                    progress(static_cast<int>(std::min<std::uint64_t>(done * 100 / std::max<std::uint64_t>(size, 1), 99)));
         };
@@ -40,12 +39,7 @@ bool JsonRecordReader::read(const std::filesystem::path& file, const Progress& p
         sink.finish();
     });
     TraceRecordBuilder builder;
-    bool forecast = false;
     while (std::unique_ptr<TraceEventBatch> batch = channel.receive()) {
-        if (!forecast && batch->total() > 0) {
-            builder.reserve(CapacityForecast(batch->done(), batch->total()));
-            forecast = true;
-        }
         batch->deliverTo(builder);
         channel.recycle(std::move(batch));
     }

@@ -17,7 +17,19 @@ struct TraceId {
     bool named = false; // a text that is not a number, even an empty one
 
     // One text per id: numbers in decimal with '#', names with '$', so they never meet.
-    std::string key() const { return named ? "$" + name : "#" + std::to_string(number); }
+    std::string key() const
+    {
+        std::string key;
+        appendKey(key);
+        return key;
+    }
+    void appendKey(std::string& into) const
+    {
+        if (named)
+            into.append(1, '$').append(name);
+        else
+            into.append(1, '#').append(std::to_string(number));
+    }
     std::string text() const { return named ? name : std::to_string(number); }
 };
 

@@ -2,11 +2,11 @@
 // A run of trace events and stack frames read from a file, in the order read, on their way from
 // the reading thread to the record builder (BatchChannel). Its entries are copied in by
 // assignment, so from the second use on a batch keeps the strings' capacity and a copy costs no
-// allocation. Also carries how far the file was read when the batch was filled, for forecasts.
+// allocation.
 #include "json/TraceEvent.h"
 #include "json/TraceEventSink.h"
 
-#include <cstdint>
+#include <cstddef>
 #include <vector>
 
 namespace velmora_import {
@@ -21,15 +21,6 @@ public:
     bool full() const { return m_eventCount + m_frameCount >= CAPACITY; }
     bool empty() const { return m_eventCount + m_frameCount == 0; }
 
-    // `done` of `total` bytes of the file were read (0 of 0 until told).
-    void setPosition(std::uint64_t done, std::uint64_t total)
-    {
-        m_done = done;
-        m_total = total;
-    }
-    std::uint64_t done() const { return m_done; }
-    std::uint64_t total() const { return m_total; }
-
     // Hands the frames, then the events, to `sink`, and empties the batch for reuse. Frames are
     // only looked up once every event is in, so handing them first changes nothing.
     void deliverTo(TraceEventSink& sink)
@@ -39,7 +30,6 @@ public:
         for (std::size_t i = 0; i < m_eventCount; ++i)
             sink.event(m_events[i]);
         m_eventCount = m_frameCount = 0;
-        m_done = m_total = 0;
     }
 
 private:
@@ -57,8 +47,6 @@ private:
     std::size_t m_eventCount = 0;
     std::vector<TraceFrame> m_frames;
     std::size_t m_frameCount = 0;
-    std::uint64_t m_done = 0;
-    std::uint64_t m_total = 0;
 };
 
 } // namespace velmora_import

@@ -2,10 +2,10 @@
 
 #include "json/TraceEventSink.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
+#include <system_error>
 
 namespace velmora_import {
 
@@ -29,24 +29,24 @@ void assignShortened(std::string& into, std::string_view text)
 }
 
 // The number a whole string spells ("12.5", "24572"), as producers write numbers in quotes.
+// Read and written without the locale, whose decimal separator may not be a point, and exactly
+// (the nearest double; 15 significant digits back).
 bool parseNumber(std::string_view text, double& value)
 {
-    if (text.empty() || text.size() > 64 || std::isspace(static_cast<unsigned char>(text[0])))
-        return false;
-    char digits[72];
-    text.copy(digits, text.size());
-    digits[text.size()] = '\0';
-    char* end = nullptr;
-    value = std::strtod(digits, &end);
-    return end == digits + text.size() && std::isfinite(value) &&
-           text.find_first_of("xXnN") == std::string_view::npos; // no hex ids, "nan" or "inf"
+    // A sign of its own is allowed before the digits, as C's reading of numbers allows it.
+    if (text.size() > 1 && text[0] == '+' && text[1] != '-' && text[1] != '+')
+        text.remove_prefix(1);
+    if (text.empty() || text.size() > 64 || text.find_first_of("xXnN") != std::string_view::npos)
+        return false; // no hex ids, "nan" or "inf"
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
 }
 
 std::string numberText(double value)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%.15g", value);
-    return text;
+    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 15);
+    return std::string(text, written.ptr);
 }
 
 TraceId idOf(double value)
@@ -106,8 +106,10 @@ TraceEventHandler::Field TraceEventHandler::fieldOf(std::string_view key)
         {"parent", Field::parent},  {"category", Field::category},
         {"labels", Field::labels},
         {"sort_index", Field::sortIndex}};
+    // Called for every member of every event: the length and first letter rule out most names
+    // without a call to compare the texts.
     for (const auto& [name, field] : fields) {
-        if (name == key)
+        if (name.size() == key.size() && name[0] == key[0] && name == key)
             return field;
     }
     return Field::other;

@@ -1,5 +1,6 @@
 #include "json/TraceRecordBuilder.h"
 
+#include "HugePages.h"
 #include "RecordTables.h"
 #include "RowOrder.h"
 #include "json/TraceEvent.h"
@@ -157,8 +158,8 @@ void TraceRecordBuilder::event(const TraceEvent& event)
         const std::size_t track = m_tracks.thread(event.pid, event.tid);
         m_tracks.touch(track, time);
         noteTime(time);
-        if (!m_flows.flowEvent(phase, event.category + '\n' + event.id, {track, time},
-                               m_flowNames.index(event.name)))
+        m_openKey.assign(event.category).append(1, '\n').append(event.id);
+        if (!m_flows.flowEvent(phase, m_openKey, {track, time}, m_flowNames.index(event.name)))
             m_notes.count("flow steps or ends (\"t\"/\"f\") without a start were skipped");
         break;
     }
@@ -171,14 +172,6 @@ void TraceRecordBuilder::event(const TraceEvent& event)
     }
     if (!event.bindId.empty() && (event.flowIn || event.flowOut))
         addBinding(event, time);
-}
-
-void TraceRecordBuilder::reserve(const CapacityForecast& forecast)
-{
-    forecast.reserve(m_slices);
-    forecast.reserve(m_instants);
-    forecast.reserve(m_counterValues);
-    forecast.reserve(m_samples);
 }
 
 void TraceRecordBuilder::frame(const TraceFrame& frame)
@@ -232,7 +225,7 @@ std::int32_t TraceRecordBuilder::marker(const std::string& name, const std::stri
     return m_markers.index(TextInternTable::join(m_key, {name, category, args, stack}));
 }
 
-void TraceRecordBuilder::addSpan(std::vector<Span>& spans, std::size_t track, std::int64_t start, std::int64_t end,
+void TraceRecordBuilder::addSpan(BlockVector<Span>& spans, std::size_t track, std::int64_t start, std::int64_t end,
                                  std::int32_t name)
 {
     spans.push_back({track, start, end, name});
@@ -284,8 +277,12 @@ void TraceRecordBuilder::addAsync(const TraceEvent& event, std::int64_t time)
 {
     const char phase = event.phase;
     const bool nestable = phase == 'b' || phase == 'e' || phase == 'n';
-    std::vector<Open>& open = m_asyncOpen[event.pid.key() + '\n' + event.category + '\n' + event.id +
-                                          (nestable ? "" : '\n' + event.name)];
+    m_openKey.clear();
+    event.pid.appendKey(m_openKey);
+    m_openKey.append(1, '\n').append(event.category).append(1, '\n').append(event.id);
+    if (!nestable)
+        m_openKey.append(1, '\n').append(event.name);
+    std::vector<Open>& open = m_asyncOpen.try_emplace(m_openKey).first->second;
     // Nested async slices stay on the row of the outermost one of their id.
     const auto track = [&] {
         return open.empty() ? m_tracks.async(event.pid, event.category, event.name) : open.front().track;
@@ -321,7 +318,8 @@ void TraceRecordBuilder::addCounter(const TraceEvent& event, std::int64_t time)
         if (!std::isfinite(value))
             continue;
         const std::int32_t counter = m_counters.index(TextInternTable::join(m_key, {event.name, event.id, series, pid}));
-        m_counterProcess.emplace(counter, event.pid);
+        if (static_cast<std::size_t>(counter) == m_counterProcess.size())
+            m_counterProcess.push_back(event.pid);
         m_counterValues.push_back({counter, time, value});
     }
 }
@@ -422,7 +420,7 @@ bool TraceRecordBuilder::finish(const std::string& name, const std::function<boo
     return !stopped();
 }
 
-std::vector<store::BandObjectRecord> TraceRecordBuilder::onRows(const std::vector<Span>& spans,
+std::vector<store::BandObjectRecord> TraceRecordBuilder::onRows(const BlockVector<Span>& spans,
                                                                const std::vector<std::int32_t>& rows) const
 {
     // Global spans (no rows) keep row -1 and sort as one row.
@@ -461,7 +459,7 @@ std::vector<store::SampleRecord> TraceRecordBuilder::busyTimes(const std::vector
     std::vector<store::SampleRecord> samples;
     // A slice leaves one stretch and one more in its parent when nested, each sample one: room
     // for all, so the vector is never copied while it fills (unused room is never touched).
-    samples.reserve(2 * slices.size() + m_samples.size());
+    HugePages::reserve(samples, 2 * slices.size() + m_samples.size());
     for (auto first = slices.cbegin(); first != slices.cend();) {
         const auto last =
             std::find_if(first, slices.cend(), [row = first->row](const auto& object) { return object.row != row; });
@@ -486,15 +484,9 @@ std::vector<store::SampleRecord> TraceRecordBuilder::busyTimes(const std::vector
 void TraceRecordBuilder::fillMarkerTables(store::AttributeTableRecord& functions,
                                           store::AttributeTableRecord& markers) const
 {
-    functions.instances.reserve(m_markers.size());
-    markers.instances.reserve(m_markers.size());
-    for (std::size_t index = 0; index < m_markers.size(); ++index) {
-        const std::vector<std::string_view> parts = TextInternTable::split(m_markers.key(index));
-        const std::string_view &name = parts[0], &category = parts[1], &args = parts[2], &stack = parts[3];
-        functions.instances.push_back(RecordTables::instance(RecordTables::wide(name), RecordTables::wide(category)));
-        markers.instances.push_back(RecordTables::instance(RecordTables::wide(name), RecordTables::wide(category),
-                                                           RecordTables::wide(args), RecordTables::wide(stack)));
-    }
+    // A marker's key is its name, category, args and stack; a function is its name and category.
+    markers.texts = RecordTables::textColumns(m_markers, markers.columns.size());
+    functions.texts.assign(markers.texts.begin(), markers.texts.begin() + static_cast<std::ptrdiff_t>(functions.columns.size()));
 }
 
 void TraceRecordBuilder::addSliceTables(const std::vector<std::int32_t>& rows, store::ResultRecords& records)
@@ -535,7 +527,7 @@ void TraceRecordBuilder::addSliceTables(const std::vector<std::int32_t>& rows, s
 void TraceRecordBuilder::addFlowTables(const std::vector<std::int32_t>& rows, store::ResultRecords& records)
 {
     std::size_t unmatched = 0;
-    const std::vector<FlowLinker::Link> links = m_flows.links(unmatched);
+    const std::vector<FlowLinker::Link> links = m_flows.takeLinks(unmatched);
     if (unmatched)
         m_notes.count("bound flow ends (\"bind_id\" with \"flow_in\"/\"flow_out\") had no other end", unmatched);
     // A flow is shown as a transition from its source row into its destination row.
@@ -546,7 +538,7 @@ void TraceRecordBuilder::addFlowTables(const std::vector<std::int32_t>& rows, st
             {RecordTables::wide(std::string("flow ").append(m_flowNames.key(index))), store::StoredValue(), store::StoredValue()});
     store::BandTableRecord flows =
         RecordTables::bandTable(L"wait_state", store::BandTableKind::singleMultiBand, L"dd_wait", L"dd_thread");
-    flows.objects.reserve(links.size());
+    HugePages::reserve(flows.objects, links.size());
     for (const FlowLinker::Link& link : links) {
         store::BandObjectRecord object;
         object.row = rows[link.to.track];
@@ -592,13 +584,13 @@ void TraceRecordBuilder::addCounterTable(store::ResultRecords& records) const
         // Counters belong to a process; its name tells them apart when several have counters.
         std::string text = std::string(name).append(id.empty() ? "" : "[" + std::string(id) + "]").append(".").append(series);
         if (processes.size() > 1)
-            text += " (" + m_tracks.processLabelOf(m_counterProcess.at(static_cast<std::int32_t>(index))) + ")";
+            text += " (" + m_tracks.processLabelOf(m_counterProcess[index]) + ")";
         table.instances.push_back(RecordTables::instance(RecordTables::wide(text), std::wstring()));
     }
     records.attributeTables.push_back(std::move(table));
 
     store::TimedAttributeRecord values{L"counter", L"value", {}};
-    values.values.reserve(m_counterValues.size());
+    HugePages::reserve(values.values, m_counterValues.size());
     for (const CounterValue& value : m_counterValues)
         values.values.push_back({value.counter, tick(value.time), value.value});
     std::stable_sort(values.values.begin(), values.values.end(), [](const auto& a, const auto& b) {

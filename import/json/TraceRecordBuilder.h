@@ -13,7 +13,7 @@
 // Slices and instants name a "marker" instance of (name, category, args), for tooltips. What was
 // skipped or repaired is counted into notes. Times become nanosecond ticks from the earliest
 // event. Feed every event through the TraceEventSink calls, then call finish() once.
-#include "CapacityForecast.h"
+#include "BlockVector.h"
 #include "TextInternTable.h"
 #include "json/FlowLinker.h"
 #include "json/ImportNotes.h"
@@ -42,8 +42,6 @@ class TraceRecordBuilder : public TraceEventSink {
 public:
     void event(const TraceEvent& event) override;
     void frame(const TraceFrame& frame) override;
-    // Makes room early for the records the rest of the input will add.
-    void reserve(const CapacityForecast& forecast);
     // False with `error` when the trace held no timed event, or when `canceled` says so.
     bool finish(const std::string& name, const std::function<bool()>& canceled,
                 dd_sarvik_2_2::store::ResultRecords& records, std::string& error);
@@ -56,12 +54,20 @@ private:
         std::int32_t marker = 0;
         std::size_t track = 0;
     };
-    // A slice or an instant (start == end) of one track, or of none (global).
+    // A slice or an instant (start == end) of one track, or of none (global). Kept per event,
+    // so laid out in 24 bytes.
     struct Span {
-        std::size_t track = 0;
-        std::int64_t start = 0;
-        std::int64_t end = 0;
-        std::int32_t marker = 0;
+        Span(std::size_t track, std::int64_t start, std::int64_t end, std::int32_t marker)
+            : start(start)
+            , end(end)
+            , track(static_cast<std::uint32_t>(track))
+            , marker(marker)
+        {
+        }
+        std::int64_t start;
+        std::int64_t end;
+        std::uint32_t track;
+        std::int32_t marker;
     };
     struct CounterValue {
         std::int32_t counter = 0;
@@ -82,7 +88,7 @@ private:
                         const std::string& stack = {});
     // The top frames from `leaf` up its callers, one line each.
     std::string stackFrom(const std::string& leaf) const;
-    void addSpan(std::vector<Span>& spans, std::size_t track, std::int64_t start, std::int64_t end, std::int32_t name);
+    void addSpan(BlockVector<Span>& spans, std::size_t track, std::int64_t start, std::int64_t end, std::int32_t name);
     void addComplete(const TraceEvent& event, std::int64_t time);
     void addThreadSlice(const TraceEvent& event, std::int64_t time);
     void addAsync(const TraceEvent& event, std::int64_t time);
@@ -95,7 +101,7 @@ private:
     {
         return static_cast<std::uint64_t>(time) - static_cast<std::uint64_t>(m_earliest);
     }
-    std::vector<dd_sarvik_2_2::store::BandObjectRecord> onRows(const std::vector<Span>& spans,
+    std::vector<dd_sarvik_2_2::store::BandObjectRecord> onRows(const BlockVector<Span>& spans,
                                                                const std::vector<std::int32_t>& rows) const;
     // Sorts the samples by thread and time and gives each its marker.
     void nameSampleMarkers();
@@ -114,17 +120,18 @@ private:
     TextInternTable m_globalNames;
     TextInternTable m_counters; // name, id, series, pid key
     std::string m_key;          // reused to build intern keys
-    std::map<std::int32_t, TraceId> m_counterProcess;
+    std::vector<TraceId> m_counterProcess; // by counter
     std::map<std::size_t, std::vector<Open>> m_threadStacks;        // open "B" by track
     std::map<std::string, std::vector<Open>> m_asyncOpen;           // open "b"/"S" by process, category and id
+    std::string m_openKey; // reused to build the keys of open async slices and flows
     std::map<std::string, TraceFrame> m_frames; // by id
     FlowLinker m_flows;
     TextInternTable m_flowNames;
 
-    std::vector<Span> m_slices;
-    std::vector<Span> m_instants;
-    std::vector<Span> m_globalInstants;
-    std::vector<CounterValue> m_counterValues;
+    BlockVector<Span> m_slices;
+    BlockVector<Span> m_instants;
+    BlockVector<Span> m_globalInstants;
+    BlockVector<CounterValue> m_counterValues;
     std::vector<Sample> m_samples;
     std::int64_t m_earliest = 0;
     std::int64_t m_latest = 0;

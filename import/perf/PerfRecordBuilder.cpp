@@ -39,19 +39,12 @@ bool inUserSpace(const PerfFrame& frame)
     return !frame.module.empty() && frame.module.front() != '[';
 }
 
-// One instance per key of `texts`, its parts ('\0'-joined) as text columns.
+// One instance per key of `texts`, its parts as text columns.
 store::AttributeTableRecord textTable(const wchar_t* name, std::vector<store::AttributeColumn> columns,
                                       const TextInternTable& texts)
 {
     store::AttributeTableRecord table = Tables::attributeTable(name, std::move(columns));
-    table.instances.reserve(texts.size());
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        std::vector<store::StoredValue> instance;
-        for (const std::string_view part : TextInternTable::split(texts.key(i)))
-            instance.emplace_back(Tables::wide(part));
-        instance.resize(table.columns.size());
-        table.instances.push_back(std::move(instance));
-    }
+    table.texts = Tables::textColumns(texts, table.columns.size());
     return table;
 }
 

@@ -2,6 +2,7 @@
 
 #include "store/Utf8Text.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -38,7 +39,7 @@ public:
         m_bytes.append(raw, sizeof raw);
     }
 
-    void putText(const std::string& text)
+    void putText(std::string_view text)
     {
         putUnsigned(text.size());
         m_bytes.append(text);
@@ -186,6 +187,17 @@ bool decodeRecord(BlobDecoder& in, TimedValueRecord& record, const TimedValueRec
 // numbered as StoredValue's alternatives, so a cell's index() is its kind.
 enum class CellKind : unsigned char { absent, integer, real, text };
 
+// Text that is not ASCII goes through the wide form, so that a malformed sequence is stored as
+// U+FFFD whether the text came as UTF-8 or wide.
+void putUtf8Cell(BlobEncoder& out, std::string_view text)
+{
+    out.putUnsigned(static_cast<std::uint64_t>(CellKind::text));
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        out.putText(text);
+    else
+        out.putText(Utf8Text::fromWide(Utf8Text::toWide(text)));
+}
+
 void encodeRecord(BlobEncoder& out, const AttributeInstance& cells, const AttributeInstance&)
 {
     out.putUnsigned(cells.size());
@@ -243,6 +255,28 @@ bool decodeRecord(BlobDecoder& in, AttributeInstance& cells, const AttributeInst
 }
 
 }  // namespace
+
+std::string RecordChunkCodec::encodeTexts(const std::vector<TextColumnRecord>& columns, std::size_t first,
+                                          std::size_t count)
+{
+    std::size_t bytes = 0;
+    for (const TextColumnRecord& column : columns)
+        bytes += count == 0 ? 0 : column.ends[first + count - 1] - (first == 0 ? 0 : column.ends[first - 1]);
+    BlobEncoder out(bytes + count * columns.size() * 2 + count);
+    for (std::size_t instance = first; instance < first + count; ++instance) {
+        out.putUnsigned(columns.size());
+        for (const TextColumnRecord& column : columns) {
+            const std::uint64_t begin = instance == 0 ? 0 : column.ends[instance - 1];
+            putUtf8Cell(out, std::string_view(column.utf8).substr(begin, column.ends[instance] - begin));
+        }
+    }
+    return out.take();
+}
+
+std::size_t RecordChunkCodec::instanceCount(const AttributeTableRecord& table)
+{
+    return table.texts.empty() ? table.instances.size() : table.texts.front().ends.size();
+}
 
 template <class Record>
 std::string RecordChunkCodec::encode(const Record* records, std::size_t count)

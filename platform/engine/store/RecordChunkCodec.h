@@ -26,6 +26,14 @@ public:
     template <class Record>
     static std::string encode(const Record* records, std::size_t count);
 
+    /// Instances [first, first + count) of a table held as text columns (all of one length),
+    /// encoded exactly as instances of text cells with the same texts.
+    static std::string encodeTexts(const std::vector<TextColumnRecord>& columns, std::size_t first,
+                                   std::size_t count);
+
+    /// The instances of an attribute table, in whichever form it holds them.
+    static std::size_t instanceCount(const AttributeTableRecord& table);
+
     /// Appends exactly `count` records decoded from the blob to `out`; false when the blob
     /// is truncated or holds more than those records.
     template <class Record>

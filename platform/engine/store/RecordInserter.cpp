@@ -21,17 +21,18 @@ std::int64_t stored(std::uint64_t tick)
     return static_cast<std::int64_t>(tick);
 }
 
-// Writes `records` as blobs of at most ResultSchema::chunkSize records each.
-template <class Record>
-bool insertChunks(SqliteConnection& connection, const char* chunkTable, std::int64_t tableId,
-                  const std::vector<Record>& records)
+// Writes `total` records as blobs of at most ResultSchema::chunkSize records each;
+// `encode(first, count)` packs a run of them.
+template <class Encode>
+bool insertChunks(SqliteConnection& connection, const char* chunkTable, std::int64_t tableId, std::size_t total,
+                  Encode encode)
 {
     const std::string sql = std::string("INSERT INTO ") + chunkTable + " VALUES (?, ?, ?, ?)";
     SqliteStatement insert(connection, sql.c_str());
     std::int64_t sequence = 0;
-    for (std::size_t first = 0; first < records.size(); first += ResultSchema::chunkSize) {
-        const std::size_t count = std::min(ResultSchema::chunkSize, records.size() - first);
-        const std::string blob = RecordChunkCodec::encode(records.data() + first, count);
+    for (std::size_t first = 0; first < total; first += ResultSchema::chunkSize) {
+        const std::size_t count = std::min(ResultSchema::chunkSize, total - first);
+        const std::string blob = encode(first, count);
         insert.bindInteger(1, tableId);
         insert.bindInteger(2, sequence++);
         insert.bindInteger(3, static_cast<std::int64_t>(count));
@@ -42,19 +43,39 @@ bool insertChunks(SqliteConnection& connection, const char* chunkTable, std::int
     return insert.prepared();
 }
 
+template <class Record>
+bool insertRecordChunks(SqliteConnection& connection, const char* chunkTable, std::int64_t tableId,
+                        const std::vector<Record>& records)
+{
+    return insertChunks(connection, chunkTable, tableId, records.size(), [&records](std::size_t first, std::size_t count) {
+        return RecordChunkCodec::encode(records.data() + first, count);
+    });
+}
+
+// An attribute table's instances, from whichever form it holds them in.
+bool insertInstanceChunks(SqliteConnection& connection, std::int64_t tableId, const AttributeTableRecord& table)
+{
+    if (table.texts.empty())
+        return insertRecordChunks(connection, "attribute_chunk", tableId, table.instances);
+    return insertChunks(connection, "attribute_chunk", tableId, RecordChunkCodec::instanceCount(table),
+                        [&table](std::size_t first, std::size_t count) {
+                            return RecordChunkCodec::encodeTexts(table.texts, first, count);
+                        });
+}
+
 // Writes one header row per table, its id numbered from 0 in column 1, each followed by the
-// table's records in chunks. `bindHeader(statement, table)` binds the other columns and returns
-// the records to chunk.
-template <class Table, class BindHeader>
-bool insertChunkedTables(SqliteConnection& connection, const char* headerSql, const char* chunkTable,
-                         const std::vector<Table>& tables, BindHeader bindHeader)
+// table's records in chunks. `bindHeader(statement, table)` binds the other columns;
+// `insertRecords(id, table)` writes the table's chunks.
+template <class Table, class BindHeader, class InsertRecords>
+bool insertChunkedTables(SqliteConnection& connection, const char* headerSql, const std::vector<Table>& tables,
+                         BindHeader bindHeader, InsertRecords insertRecords)
 {
     SqliteStatement insert(connection, headerSql);
     std::int64_t id = 0;
     for (const Table& table : tables) {
         insert.bindInteger(1, id);
-        const auto& rows = bindHeader(insert, table);
-        if (!insert.execute() || !insertChunks(connection, chunkTable, id, rows))
+        bindHeader(insert, table);
+        if (!insert.execute() || !insertRecords(id, table))
             return false;
         ++id;
     }
@@ -100,13 +121,15 @@ bool RecordInserter::insertAttributeTables(const ResultRecords& records)
         }
     }
     return column.prepared()
-        && insertChunkedTables(m_connection, "INSERT INTO attribute_table VALUES (?, ?, ?)", "attribute_chunk",
-                               records.attributeTables,
-                               [](SqliteStatement& insert, const AttributeTableRecord& table) -> const auto& {
-                                   insert.bindText(2, table.name);
-                                   insert.bindInteger(3, static_cast<std::int64_t>(table.instances.size()));
-                                   return table.instances;
-                               });
+        && insertChunkedTables(
+               m_connection, "INSERT INTO attribute_table VALUES (?, ?, ?)", records.attributeTables,
+               [](SqliteStatement& insert, const AttributeTableRecord& table) {
+                   insert.bindText(2, table.name);
+                   insert.bindInteger(3, static_cast<std::int64_t>(RecordChunkCodec::instanceCount(table)));
+               },
+               [this](std::int64_t id, const AttributeTableRecord& table) {
+                   return insertInstanceChunks(m_connection, id, table);
+               });
 }
 
 bool RecordInserter::insertLifetimes(const ResultRecords& records)
@@ -126,39 +149,45 @@ bool RecordInserter::insertLifetimes(const ResultRecords& records)
 bool RecordInserter::insertSampleTables(const ResultRecords& records)
 {
     return insertChunkedTables(
-        m_connection, "INSERT INTO sample_table VALUES (?, ?, ?, ?)", "sample_chunk", records.sampleTables,
-        [](SqliteStatement& insert, const SampleTableRecord& table) -> const auto& {
+        m_connection, "INSERT INTO sample_table VALUES (?, ?, ?, ?)", records.sampleTables,
+        [](SqliteStatement& insert, const SampleTableRecord& table) {
             insert.bindText(2, table.name);
             insert.bindText(3, table.attributeTable);
             insert.bindInteger(4, static_cast<std::int64_t>(table.samples.size()));
-            return table.samples;
+        },
+        [this](std::int64_t id, const SampleTableRecord& table) {
+            return insertRecordChunks(m_connection, "sample_chunk", id, table.samples);
         });
 }
 
 bool RecordInserter::insertBandTables(const ResultRecords& records)
 {
     return insertChunkedTables(
-        m_connection, "INSERT INTO band_table VALUES (?, ?, ?, ?, ?, ?, ?)", "band_chunk", records.bandTables,
-        [](SqliteStatement& insert, const BandTableRecord& table) -> const auto& {
+        m_connection, "INSERT INTO band_table VALUES (?, ?, ?, ?, ?, ?, ?)", records.bandTables,
+        [](SqliteStatement& insert, const BandTableRecord& table) {
             insert.bindText(2, table.name);
             insert.bindInteger(3, static_cast<std::int64_t>(table.kind));
             insert.bindText(4, table.attributeTable);
             insert.bindText(5, table.keyName);
             insert.bindInteger(6, table.keyValue);
             insert.bindInteger(7, static_cast<std::int64_t>(table.objects.size()));
-            return table.objects;
+        },
+        [this](std::int64_t id, const BandTableRecord& table) {
+            return insertRecordChunks(m_connection, "band_chunk", id, table.objects);
         });
 }
 
 bool RecordInserter::insertTimedAttributes(const ResultRecords& records)
 {
     return insertChunkedTables(
-        m_connection, "INSERT INTO timed_attribute VALUES (?, ?, ?, ?)", "timed_value_chunk",
-        records.timedAttributes, [](SqliteStatement& insert, const TimedAttributeRecord& attribute) -> const auto& {
+        m_connection, "INSERT INTO timed_attribute VALUES (?, ?, ?, ?)", records.timedAttributes,
+        [](SqliteStatement& insert, const TimedAttributeRecord& attribute) {
             insert.bindText(2, attribute.table);
             insert.bindText(3, attribute.attribute);
             insert.bindInteger(4, static_cast<std::int64_t>(attribute.values.size()));
-            return attribute.values;
+        },
+        [this](std::int64_t id, const TimedAttributeRecord& attribute) {
+            return insertRecordChunks(m_connection, "timed_value_chunk", id, attribute.values);
         });
 }
 

@@ -1,7 +1,10 @@
 #include "store/RecordValidator.h"
 
+#include "store/RecordChunkCodec.h"
+
 #include <dd_sarvik_2_2/store/ResultRecords.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -41,7 +44,7 @@ public:
         : m_records(records)
     {
         for (const AttributeTableRecord& table : records.attributeTables)
-            m_instanceCounts.emplace(table.name, table.instances.size());
+            m_instanceCounts.emplace(table.name, RecordChunkCodec::instanceCount(table));
         const auto threads = m_instanceCounts.find(threadTable);
         m_rowCount = threads == m_instanceCounts.end() ? 0 : threads->second;
     }
@@ -95,6 +98,9 @@ private:
         if (m_instanceCounts.size() != m_records.attributeTables.size())
             return L"two attribute tables share a name";
         for (const AttributeTableRecord& table : m_records.attributeTables) {
+            const std::wstring texts = checkTextColumns(table);
+            if (!texts.empty())
+                return texts;
             for (std::size_t i = 0; i < table.instances.size(); ++i) {
                 if (table.instances[i].size() != table.columns.size())
                     return nth(L"instance", i, quotedName(table.name))
@@ -118,6 +124,32 @@ private:
                             + L" does not have";
                 }
             }
+        }
+        return {};
+    }
+
+    // Text columns stand for all instances: one per column, of one length, each text inside the
+    // column's bytes, and none where the column holds indices of another table.
+    static std::wstring checkTextColumns(const AttributeTableRecord& table)
+    {
+        if (table.texts.empty())
+            return {};
+        const std::wstring name = quotedName(table.name);
+        if (!table.instances.empty())
+            return name + L" holds its instances both as records and as text columns";
+        if (table.texts.size() != table.columns.size())
+            return name + L" does not have one text column per column";
+        const std::size_t count = table.texts.front().ends.size();
+        for (std::size_t column = 0; column < table.texts.size(); ++column) {
+            const TextColumnRecord& texts = table.texts[column];
+            const std::wstring where = L"text column " + quotedName(table.columns[column].name) + L" of " + name;
+            if (!table.columns[column].referencedTable.empty())
+                return where + L" stands where instances of another table are referred to";
+            if (texts.ends.size() != count)
+                return where + L" does not have one text per instance";
+            const bool ordered = std::is_sorted(texts.ends.begin(), texts.ends.end());
+            if (!ordered || (count > 0 ? texts.ends.back() : 0) != texts.utf8.size())
+                return where + L" has texts outside its bytes";
         }
         return {};
     }

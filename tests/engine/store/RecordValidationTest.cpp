@@ -32,6 +32,13 @@ std::vector<SampleRecord>& samples(ResultRecords& records)
     return records.sampleTables[0].samples;
 }
 
+// The attribute table `index` held as text columns of `texts`.
+void holdAsTexts(ResultRecords& records, std::size_t index, std::vector<TextColumnRecord> texts)
+{
+    records.attributeTables[index].instances.clear();
+    records.attributeTables[index].texts = std::move(texts);
+}
+
 TEST(RecordValidation, inconsistentRecordsAreNotWritten)
 {
     const std::vector<RecordDamage> damages = {
@@ -54,6 +61,18 @@ TEST(RecordValidation, inconsistentRecordsAreNotWritten)
          L"column 'signal_cs' of 'dd_wait' refers to an instance"},
         {[](ResultRecords& r) { r.attributeTables[2].columns[1].referencedTable = L"stack"; },
          L"column 'signal_cs' of 'dd_wait' names the attribute table 'stack', which does not exist"},
+        {[](ResultRecords& r) { r.attributeTables[3].texts = {{"fg", {1, 2}}}; },
+         L"'function' holds its instances both as records and as text columns"},
+        {[](ResultRecords& r) { holdAsTexts(r, 3, {{"fg", {1, 2}}, {"", {0, 0}}}); },
+         L"'function' does not have one text column per column"},
+        {[](ResultRecords& r) { holdAsTexts(r, 0, {{"mainworker", {4, 10}}, {"1", {1}}}); },
+         L"text column 'tid' of 'dd_thread' does not have one text per instance"},
+        {[](ResultRecords& r) { holdAsTexts(r, 3, {{"fg", {1, 3}}}); },
+         L"text column 'name' of 'function' has texts outside its bytes"},
+        {[](ResultRecords& r) { holdAsTexts(r, 3, {{"fg", {2, 1}}}); },
+         L"text column 'name' of 'function' has texts outside its bytes"},
+        {[](ResultRecords& r) { holdAsTexts(r, 2, {{"", {0, 0, 0}}, {"", {0, 0, 0}}, {"", {0, 0, 0}}, {"", {0, 0, 0}}}); },
+         L"text column 'signal_cs' of 'dd_wait' stands where instances of another table are referred to"},
         {[](ResultRecords& r) { r.lifetimes[1].index = 2; },
          L"lifetime 1 of the result refers to instance 2, but 'dd_thread' has 2"},
         {[](ResultRecords& r) { r.lifetimes[1].start = 6; },

@@ -12,9 +12,13 @@ inline bool operator==(const AttributeColumn& a, const AttributeColumn& b)
 {
     return std::tie(a.name, a.referencedTable) == std::tie(b.name, b.referencedTable);
 }
+inline bool operator==(const TextColumnRecord& a, const TextColumnRecord& b)
+{
+    return std::tie(a.utf8, a.ends) == std::tie(b.utf8, b.ends);
+}
 inline bool operator==(const AttributeTableRecord& a, const AttributeTableRecord& b)
 {
-    return std::tie(a.name, a.columns, a.instances) == std::tie(b.name, b.columns, b.instances);
+    return std::tie(a.name, a.columns, a.instances, a.texts) == std::tie(b.name, b.columns, b.instances, b.texts);
 }
 inline bool operator==(const LifetimeRecord& a, const LifetimeRecord& b)
 {

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <thread>
 
 using namespace dd_sarvik_2_2::store;
@@ -32,6 +33,35 @@ TEST(ResultStoreRoundTrip, everyRecordKindComesBackEqual)
     ASSERT_TRUE(readStatus.ok()) << readStatus.message;
     EXPECT_TRUE(read == written);
     EXPECT_FALSE(std::filesystem::exists(directory.path() / "nested" / "r" / "result.sqlite.tmp"));
+}
+
+// Text columns are another way to write the same instances: they come back as instances of
+// wide texts, a malformed UTF-8 sequence as U+FFFD, and the file is the one the instances make.
+TEST(ResultStoreRoundTrip, textColumnsComeBackAsTheInstancesTheyHold)
+{
+    ResultRecords asInstances = everyKind();
+    AttributeTableRecord& functions = asInstances.attributeTables[3];
+    functions.columns.push_back({L"module", L""});
+    functions.instances = {{std::wstring(L"f\u00e9\U0001F600"), std::wstring(L"")},
+                           {std::wstring(L"g\uFFFD"), std::wstring(L"libc.so")}};
+    ResultRecords asTexts = asInstances;
+    asTexts.attributeTables[3].instances.clear();
+    asTexts.attributeTables[3].texts = {{"f\xC3\xA9\xF0\x9F\x98\x80g\xFF", {7, 9}}, {"libc.so", {0, 7}}};
+
+    TemporaryDirectory directory;
+    ASSERT_TRUE(ResultWriter().write(directory.path() / "instances", asInstances).ok());
+    const StoreStatus writeStatus = ResultWriter().write(directory.path() / "texts", asTexts);
+    ASSERT_TRUE(writeStatus.ok()) << writeStatus.message;
+    ResultRecords read;
+    const StoreStatus readStatus = ResultReader().read(directory.path() / "texts", read);
+    ASSERT_TRUE(readStatus.ok()) << readStatus.message;
+    EXPECT_TRUE(read == asInstances);
+
+    const auto bytes = [](const std::filesystem::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    EXPECT_EQ(bytes(directory.path() / "texts" / "result.sqlite"), bytes(directory.path() / "instances" / "result.sqlite"));
 }
 
 TEST(ResultStoreRoundTrip, generatedResultSpanningManyChunksComesBackEqual)

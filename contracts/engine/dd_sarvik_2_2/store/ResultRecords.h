@@ -1,5 +1,6 @@
 #pragma once
-// Changes since the first version (for the result store): none to the records; one rule added
+// Changes since the first version (for the result store): attribute tables may hold text-only
+// instances column by column (TextColumnRecord), written as any other instances; one rule added
 // below under "Names" that the generator must follow.
 // The content of one analysis result as plain records: what the result store writes to and reads
 // from "result.sqlite", what the generator and the trace importer produce, and what the engine
@@ -32,11 +33,23 @@ struct AttributeColumn {
     std::wstring referencedTable;   // empty for a plain value column
 };
 
+/// The texts of one column of an attribute table, in UTF-8, end to end: text i is
+/// utf8[ends[i - 1], ends[i]), the first from 0. A table of hundreds of thousands of text-only
+/// instances (an importer's markers) costs two allocations a column this way, where a record
+/// per instance and a wide string per cell cost more than the rest of the import.
+struct TextColumnRecord {
+    std::string utf8;
+    std::vector<std::uint64_t> ends;
+};
+
 /// Instances x named attributes, e.g. "dd_thread" (name, process) or "function" (name, module).
 struct AttributeTableRecord {
     std::wstring name;
     std::vector<AttributeColumn> columns;
     std::vector<std::vector<StoredValue>> instances;   // instances[i][column], one entry per column
+    /// In place of `instances`, which then stays empty: one text column per column, all of one
+    /// length, none referencing a table. Written as instances of text cells, and read back so.
+    std::vector<TextColumnRecord> texts = {};
 };
 
 /// Lifetime of one instance of an attribute table (a row of the timeline), kept in the band table
