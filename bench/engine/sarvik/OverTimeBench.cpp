@@ -7,14 +7,13 @@
 // on one thread and no core's idle spinning is counted.
 
 #include "sarvik/ResultBuilder.h"
+#include "support/PairedCpuTimes.h"
 
 #include <dd_sarvik_2_2/Sarvik.h>
 #include <dd_sarvik_2_2/dd_overtime_query.h>
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <ctime>
 #include <string>
 #include <vector>
 
@@ -48,19 +47,6 @@ store::ResultRecords records()
         }
     r.sampleTables.push_back(std::move(samples));
     return r;
-}
-
-double processCpuSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
 }
 
 // The engine's answer for every row, read to the end as a layer would.
@@ -98,24 +84,20 @@ void overTimeQuery(benchmark::State& state)
     query.set_data_width(0, span, buckets);
     query.set_axis_instance_and_attr(L"dd_thread", L"dd_band");
 
-    std::vector<double> queryTimes;
-    std::vector<double> passTimes;
-    std::vector<double> ratios;
+    bench_support::PairedCpuTimes times;
     for (auto _ : state) {
-        const double queryStart = processCpuSeconds();
+        const double queryStart = bench_support::PairedCpuTimes::processSeconds();
         runQuery(*result, query);
-        const double passStart = processCpuSeconds();
+        const double passStart = bench_support::PairedCpuTimes::processSeconds();
         plainPass(samples);
-        const double passEnd = processCpuSeconds();
-        queryTimes.push_back(passStart - queryStart);
-        passTimes.push_back(passEnd - passStart);
-        ratios.push_back(queryTimes.back() / passTimes.back());
-        state.SetIterationTime(queryTimes.back());
+        const double passEnd = bench_support::PairedCpuTimes::processSeconds();
+        times.add(passStart - queryStart, passEnd - passStart);
+        state.SetIterationTime(passStart - queryStart);
     }
     state.SetItemsProcessed(state.iterations() * rows * samplesPerRow);
-    state.counters["query_cpu_ms"] = median(queryTimes) * 1e3;
-    state.counters["plain_pass_cpu_ms"] = median(passTimes) * 1e3;
-    state.counters["ratio_to_plain_pass"] = median(ratios);
+    state.counters["query_cpu_ms"] = times.medianMeasured() * 1e3;
+    state.counters["plain_pass_cpu_ms"] = times.medianBaseline() * 1e3;
+    state.counters["ratio_to_plain_pass"] = times.medianRatio();
 }
 
 BENCHMARK(overTimeQuery)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(15);
