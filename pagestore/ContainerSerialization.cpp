@@ -1,5 +1,6 @@
 #include "pagestore/ContainerSerialization.h"
 
+#include "pagestore/ArchiveFileWriter.h"
 #include "pagestore/OverTimeItemBlock.h"
 
 #include <ddb_2_2/ddb_storage.h>
@@ -60,13 +61,8 @@ void savePageFileIfNeeded(const OverTimeBucketBase& bucket, OverTimePageBase& pa
         return;   // the page cannot be read back; its old file stays as it is
     std::lock_guard<std::mutex> guard(page.get_file_mutex());
     const auto file = storage.open_for_writing(path);
-    if (!file->is_open())
-        return;
-    {
-        Archive pageArchive(file->get_streambuf(), 0);
-        pageArchive << page;
-    }
-    file->close();
+    if (file->is_open())
+        ArchiveFileWriter::write<Archive>(*file, page);
 }
 
 }  // namespace

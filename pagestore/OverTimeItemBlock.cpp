@@ -1,5 +1,7 @@
 #include "pagestore/OverTimeItemBlock.h"
 
+#include <boost/archive/archive_exception.hpp>
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -68,12 +70,34 @@ void OverTimeItemBlock::load(boost::archive::binary_iarchive& ar, std::vector<It
 
 void OverTimeItemBlock::load(PortableBinaryIArchive& ar, std::vector<Item>& items, std::size_t count)
 {
-    // Encoded integers vary in length, so they are read one by one, as plain integers.
-    for (std::size_t i = 0; i < count; ++i) {
-        std::uint64_t value = 0;
-        std::uint32_t bucketId = 0;
-        ar >> value >> bucketId;
-        items.emplace_back(value, bucketId);
+    // Encoded integers vary in length: a block is read ahead, its whole items are decoded, and
+    // the bytes of a partial item at its end go back to the stream for the next block.
+    std::array<unsigned char, sliceItems * portableItemBytes> block;
+    std::streambuf& stream = ar.streamBuffer();
+    for (std::size_t done = 0; done < count;) {
+        const std::size_t wanted = std::min((count - done) * portableItemBytes, block.size());
+        const auto got = static_cast<std::size_t>(
+            std::max<std::streamsize>(0, stream.sgetn(reinterpret_cast<char*>(block.data()),
+                                                      static_cast<std::streamsize>(wanted))));
+        std::size_t used = 0;
+        std::size_t decoded = 0;
+        while (done + decoded < count) {
+            std::uint64_t value = 0;
+            std::uint64_t bucketId = 0;
+            const std::size_t valueBytes = ar.decode(block.data() + used, got - used, sizeof(std::uint64_t), value);
+            const std::size_t idBytes = valueBytes == 0 ? 0
+                : ar.decode(block.data() + used + valueBytes, got - used - valueBytes, sizeof(std::uint32_t), bucketId);
+            if (idBytes == 0)
+                break;
+            items.emplace_back(value, static_cast<std::uint32_t>(bucketId));
+            used += valueBytes + idBytes;
+            ++decoded;
+        }
+        if (decoded == 0)   // the stream ended inside an item
+            throw boost::archive::archive_exception(boost::archive::archive_exception::input_stream_error);
+        if (used < got)
+            stream.pubseekoff(-static_cast<std::streamoff>(got - used), std::ios_base::cur, std::ios_base::in);
+        done += decoded;
     }
 }
 

@@ -1,5 +1,7 @@
 #include "pagestore/PageFile.h"
 
+#include "pagestore/ArchiveFileWriter.h"
+#include "pagestore/MemoryInputBuffer.h"
 #include "pagestore/NativeHeaderCheck.h"
 #include "pagestore/PortableBinaryIArchive.h"
 #include "pagestore/PortableBinaryOArchive.h"
@@ -28,19 +30,24 @@ bool loadObject(Object& object, const ddb_2_2::string& path, ddb_2_2::pageable_d
     if (!storage)
         return false;
     const auto file = storage->open_for_reading(path);
-    if (!file->is_open() || file->get_size() == 0) {
+    const std::uint64_t size = file->is_open() ? file->get_size() : 0;
+    if (size == 0) {
         file->close();
         return false;
     }
+    // One read of the whole file; a file shorter than its size said ends the archive early,
+    // which raises the archive's stream error as a short file would.
+    MemoryInputBuffer content;
+    content.readFrom(file->get_streambuf(), size);
+    file->close();
     if (portable(db)) {
-        PortableBinaryIArchive ar(file->get_streambuf(), 0);
+        PortableBinaryIArchive ar(content, 0);
         ar >> object;
     } else {
-        checkNativeHeader(file->get_streambuf());
-        boost::archive::binary_iarchive ar(file->get_streambuf(), 0);
+        checkNativeHeader(content);
+        boost::archive::binary_iarchive ar(content, 0);
         ar >> object;
     }
-    file->close();
     return true;
 }
 
@@ -53,15 +60,9 @@ bool saveObject(const Object& object, const ddb_2_2::string& path, ddb_2_2::page
     const auto file = storage->open_for_writing(path);
     if (!file->is_open())
         return false;
-    // The archive flushes when it goes, before the file closes.
-    if (portable(db)) {
-        PortableBinaryOArchive ar(file->get_streambuf(), 0);
-        ar << object;
-    } else {
-        boost::archive::binary_oarchive ar(file->get_streambuf(), 0);
-        ar << object;
-    }
-    return file->close();
+    if (portable(db))
+        return ArchiveFileWriter::write<PortableBinaryOArchive>(*file, object);
+    return ArchiveFileWriter::write<boost::archive::binary_oarchive>(*file, object);
 }
 
 }  // namespace

@@ -57,6 +57,11 @@ std::uint64_t PortableBinaryIArchive::loadInteger(std::size_t width)
     return negative ? std::uint64_t(0) - magnitude : magnitude;
 }
 
+void PortableBinaryIArchive::throwTooWide()
+{
+    throw PortableArchiveException(PortableArchiveException::integerTooWide);
+}
+
 void PortableBinaryIArchive::load(std::string& text)
 {
     loadRawBytes(*this, text, loadInteger(sizeof(std::size_t)));

@@ -9,6 +9,7 @@
 #include <boost/archive/basic_binary_iarchive.hpp>
 #include <boost/archive/basic_binary_iprimitive.hpp>
 
+#include <cstddef>
 #include <cstdint>
 #include <streambuf>
 #include <string>
@@ -42,6 +43,34 @@ public:
     void load(boost::serialization::item_version_type& version);
     void load(boost::serialization::collection_size_type& size);
 
+    /// Decodes one integer of a field `width` bytes wide from raw bytes the caller read ahead in
+    /// a block: returns the bytes it took, or 0 when `available` bytes do not hold all of it.
+    /// Throws as load() does on an integer wider than the field.
+    std::size_t decode(const unsigned char* in, std::size_t available, std::size_t width, std::uint64_t& value) const
+    {
+        if (available == 0)
+            return 0;
+        const auto lengthByte = static_cast<signed char>(in[0]);
+        const bool negative = lengthByte < 0;
+        const std::size_t length = negative ? std::size_t(-int(lengthByte)) : std::size_t(lengthByte);
+        if (length > width)
+            throwTooWide();
+        if (length + 1 > available)
+            return 0;
+        std::uint64_t magnitude = 0;
+        if (m_flags & endianBig)
+            for (std::size_t i = 0; i < length; ++i)
+                magnitude = (magnitude << 8) | in[1 + i];
+        else
+            for (std::size_t i = 0; i < length; ++i)
+                magnitude |= std::uint64_t(in[1 + i]) << (8 * i);
+        value = negative ? std::uint64_t(0) - magnitude : magnitude;
+        return length + 1;
+    }
+    /// The stream read from, for callers that read ahead in blocks and give back what they did
+    /// not decode (by seeking back).
+    std::streambuf& streamBuffer() { return m_sb; }
+
 private:
     using primitive = boost::archive::basic_binary_iprimitive<PortableBinaryIArchive, char, std::char_traits<char>>;
     friend class boost::archive::detail::interface_iarchive<PortableBinaryIArchive>;
@@ -54,6 +83,7 @@ private:
         boost::archive::basic_binary_iarchive<PortableBinaryIArchive>::load_override(t);
     }
     void readHeader();
+    [[noreturn]] static void throwTooWide();
     /// The two's-complement pattern of the stored value; `width` is the field's size in bytes.
     std::uint64_t loadInteger(std::size_t width);
 

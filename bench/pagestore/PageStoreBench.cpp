@@ -1,10 +1,12 @@
 // Save and load of an over-time bucket of one million items (64 rows of 15625 running
-// totals) in each archive kind, through real page files on tmpfs and on disk, beside the
-// baseline: the same bytes written with fwrite into one file and read back with fread.
-// Throughput counts the bytes of the files written or read, over wall-clock time (file I/O
-// included).
+// totals) in each archive kind, through real page files on tmpfs and on disk, against the
+// baseline: the same bytes written with fwrite into one file and read back with fread. Both
+// sides run in every iteration, in processor time of the whole process; `ratio_to_raw` is the
+// median of the iterations' (raw write + raw read) / (save + load), the page store's speed as a
+// share of raw file I/O. The run's time is the save and load's CPU time.
 
 #include "pagestore/OverTimeBucket.h"
+#include "support/PairedCpuTimes.h"
 #include "support/TempDirectory.h"
 
 #include <ddb_2_2/pageable_database.h>
@@ -15,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
 
 namespace {
@@ -49,118 +52,91 @@ std::filesystem::path placeOf(const benchmark::State& state)
     return state.range(1) == 0 ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path();
 }
 
-// A database of the benchmark's archive type (range(0)) in a scratch folder of its place, and
-// where the bucket is saved in it.
-struct BucketStore {
-    explicit BucketStore(const benchmark::State& state)
-        : dir("velmora-bench-pagestore", placeOf(state)), db(dir.path().wstring(), static_cast<int>(state.range(0))),
-          path(ddb_2_2::string(dir.path().wstring()) + ddb_2_2::string(L"//overtime.bucket"))
-    {
-    }
-
-    // Throughput over the files in the folder, written or read once per iteration.
-    void count(benchmark::State& state) const
-    {
-        state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * dir.fileBytes()));
-        state.counters["items_per_second"] =
-            benchmark::Counter(double(rows) * itemsPerRow * state.iterations(), benchmark::Counter::kIsRate);
-    }
-
-    const bench_support::TempDirectory dir;
-    ddb_2_2::pageable_database db;
-    const ddb_2_2::string path;
-};
-
-void BM_BucketSave(benchmark::State& state)
+// The concatenated bytes of the files in `folder`.
+std::vector<char> filesBytes(const std::filesystem::path& folder)
 {
-    BucketStore store(state);
-    velmora_1_0::OverTimeBucket bucket(store.db);
-    fill(bucket);
-    for (auto _ : state) {
-        bucket.set_fresh(true);   // writes every page file again
-        if (!bucket.save(store.path, store.db))
-            state.SkipWithError("save failed");
-    }
-    store.count(state);
-}
-
-void BM_BucketLoad(benchmark::State& state)
-{
-    BucketStore store(state);
-    {
-        velmora_1_0::OverTimeBucket bucket(store.db);
-        fill(bucket);
-        bucket.save(store.path, store.db);
-    }
-    for (auto _ : state) {
-        velmora_1_0::OverTimeBucket bucket;
-        if (!bucket.load(store.path, store.db))
-            state.SkipWithError("load failed");
-        std::uint64_t sum = 0;
-        for (const auto& item : bucket)   // reads every page file
-            sum += item.get_value();
-        benchmark::DoNotOptimize(sum);
-    }
-    store.count(state);
-}
-
-// The bytes of the files a save of the bucket writes, end to end.
-std::vector<char> savedBytes(const benchmark::State& state)
-{
-    BucketStore store(state);
-    velmora_1_0::OverTimeBucket bucket(store.db);
-    fill(bucket);
-    bucket.save(store.path, store.db);
     std::vector<char> bytes;
-    for (const auto& entry : std::filesystem::directory_iterator(store.dir.path())) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         std::ifstream file(entry.path(), std::ios::binary);
         bytes.insert(bytes.end(), std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     }
     return bytes;
 }
 
-void BM_RawWrite(benchmark::State& state)
+bool rawWrite(const std::string& path, const std::vector<char>& bytes)
 {
-    const std::vector<char> bytes = savedBytes(state);
-    const bench_support::TempDirectory dir("velmora-bench-raw", placeOf(state));
-    const std::string path = (dir.path() / "raw").string();
-    for (auto _ : state) {
-        std::FILE* file = std::fopen(path.c_str(), "wb");
-        if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size())
-            state.SkipWithError("fwrite failed");
-        if (file)
-            std::fclose(file);
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    const bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return file && std::fclose(file) == 0 && written;
 }
 
-void BM_RawRead(benchmark::State& state)
+bool rawRead(const std::string& path, std::vector<char>& bytes)
 {
-    std::vector<char> bytes = savedBytes(state);
-    const bench_support::TempDirectory dir("velmora-bench-raw", placeOf(state));
-    const std::string path = (dir.path() / "raw").string();
-    if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    const bool read = file && std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    if (file)
         std::fclose(file);
+    benchmark::DoNotOptimize(bytes.data());
+    return read;
+}
+
+// Every item of a bucket loaded from `path`, read as a layer would (which reads every page file).
+bool loadAndRead(const ddb_2_2::string& path, ddb_2_2::pageable_database& db)
+{
+    velmora_1_0::OverTimeBucket bucket;
+    if (!bucket.load(path, db))
+        return false;
+    std::uint64_t sum = 0;
+    for (const auto& item : bucket)
+        sum += item.get_value();
+    benchmark::DoNotOptimize(sum);
+    return true;
+}
+
+// Arguments: the archive type of the database (0 native, 1 portable), then the place (0 tmpfs,
+// 1 disk). The raw side writes the bytes of the files the save wrote.
+void BM_PageStoreRoundTrip(benchmark::State& state)
+{
+    const bench_support::TempDirectory dir("velmora-bench-pagestore", placeOf(state));
+    ddb_2_2::pageable_database db(dir.path().wstring(), static_cast<int>(state.range(0)));
+    const ddb_2_2::string path = ddb_2_2::string(dir.path().wstring()) + ddb_2_2::string(L"//overtime.bucket");
+    velmora_1_0::OverTimeBucket bucket(db);
+    fill(bucket);
+    if (!bucket.save(path, db)) {
+        state.SkipWithError("save failed");
+        return;
     }
+    std::vector<char> bytes = filesBytes(dir.path());
+    const bench_support::TempDirectory rawDir("velmora-bench-raw", placeOf(state));
+    const std::string rawPath = (rawDir.path() / "raw").string();
+
+    bench_support::PairedCpuTimes times;
     for (auto _ : state) {
-        std::FILE* file = std::fopen(path.c_str(), "rb");
-        if (!file || std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size())
-            state.SkipWithError("fread failed");
-        if (file)
-            std::fclose(file);
-        benchmark::DoNotOptimize(bytes.data());
+        const double saveStart = bench_support::PairedCpuTimes::processSeconds();
+        bucket.set_fresh(true);   // writes every page file again
+        const bool saved = bucket.save(path, db);
+        const bool loaded = loadAndRead(path, db);
+        const double rawStart = bench_support::PairedCpuTimes::processSeconds();
+        const bool raw = rawWrite(rawPath, bytes) && rawRead(rawPath, bytes);
+        const double rawEnd = bench_support::PairedCpuTimes::processSeconds();
+        if (!saved || !loaded || !raw) {
+            state.SkipWithError("a save, load, write or read failed");
+            break;
+        }
+        times.add(rawStart - saveStart, rawEnd - rawStart);
+        state.SetIterationTime(rawStart - saveStart);
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size() * 2));
+    state.counters["save_load_cpu_ms"] = times.medianMeasured() * 1e3;
+    state.counters["raw_cpu_ms"] = times.medianBaseline() * 1e3;
+    const double ratio = times.medianRatio();
+    state.counters["ratio_to_raw"] = ratio > 0 ? 1.0 / ratio : 0.0;
 }
 
 }  // namespace
 
-// Arguments: the archive type of the database (0 native, 1 portable), then the place (0 tmpfs,
-// 1 disk). The raw baselines write the bytes of the native or portable files.
-#define PAGESTORE_BENCHMARK(name) \
-    BENCHMARK(name)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime()
-PAGESTORE_BENCHMARK(BM_BucketSave);
-PAGESTORE_BENCHMARK(BM_BucketLoad);
-PAGESTORE_BENCHMARK(BM_RawWrite);
-PAGESTORE_BENCHMARK(BM_RawRead);
+BENCHMARK(BM_PageStoreRoundTrip)
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(21);

@@ -7,6 +7,7 @@
 
 #include <dd_sarvik_2_2/dd_parallel_runs.h>
 
+#include <algorithm>
 #include <atomic>
 
 namespace dd_sarvik_2_2 {
@@ -95,26 +96,19 @@ bool OverTimeFill::fillRow(std::size_t row, Bucket& bucket, const dd_progress_im
     RowAccumulator accumulator(m_grid, m_query.get_data_source());
     const auto& samples = m_selection.samples().samples();
     const SampleSelection::TickRanges* ranges = m_selection.timeRanges();
-    std::size_t sinceLastPoll = 0;
+    const auto passes = [this](std::int32_t instance) { return m_selection.instancePasses(instance); };
     for (const std::int32_t sourceRow : m_sourceRows[row]) {
         if (!m_selection.rowPasses(sourceRow))
             continue;
         const auto [begin, end] = samples.rows().range(sourceRow);
-        for (std::size_t i = begin; i < end; ++i) {
-            const std::uint64_t start = samples.start(i);
-            if (start >= m_grid.end())
-                break;   // sorted by start: the rest lie after the range
-            if (++sinceLastPoll == cancelPollInterval) {
-                sinceLastPoll = 0;
-                if (is_canceled(progress))
-                    return false;
-            }
-            if (!m_selection.instancePasses(samples.instance(i)))
-                continue;
-            if (ranges)
-                accumulator.addWithin(start, samples.end(i), samples.count(i), *ranges);
-            else
-                accumulator.add(start, samples.end(i), samples.count(i));
+        // Sorted by start: the scan stops at the first sample after the range.
+        for (std::size_t i = begin; i < end;) {
+            const std::size_t sliceEnd = std::min(end, i + cancelPollInterval);
+            if (accumulator.addRun(samples, i, sliceEnd, passes, ranges) < sliceEnd)
+                break;
+            i = sliceEnd;
+            if (is_canceled(progress))
+                return false;
         }
     }
     std::vector<dd_overtime_data> items;

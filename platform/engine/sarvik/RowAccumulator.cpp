@@ -9,8 +9,14 @@ RowAccumulator::RowAccumulator(const BucketGrid& grid, int dataSource)
 {
 }
 
-void RowAccumulator::addWithin(std::uint64_t start, std::uint64_t end, std::uint32_t count,
-                               const std::vector<std::pair<std::uint64_t, std::uint64_t>>& ranges)
+std::uint32_t RowAccumulator::seekBucket(std::uint64_t tick)
+{
+    const std::uint32_t bucket = m_grid.bucketNear(tick, m_hint.bucket);
+    m_hint = {bucket, m_grid.boundary(bucket), m_grid.boundary(bucket + 1)};
+    return bucket;
+}
+
+void RowAccumulator::addWithin(std::uint64_t start, std::uint64_t end, std::uint32_t count, const TickRanges& ranges)
 {
     m_lastActive = -1;
     // First range that ends after the sample starts (an instant needs its tick inside).
@@ -25,7 +31,8 @@ void RowAccumulator::addWithin(std::uint64_t start, std::uint64_t end, std::uint
         const std::uint64_t s = std::max(start, it->first);
         const std::uint64_t e = std::min(end, it->second);
         if (start == end) {
-            if (s == start && start < it->second)
+            // An instant is active where it lies but takes no time.
+            if (m_source == sourceInstanceCount && s == start && start < it->second)
                 addActive(start, start);
             return;
         }

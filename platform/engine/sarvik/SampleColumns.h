@@ -34,18 +34,27 @@ public:
     {
         return m_starts[i] + (m_lengths[i] != longLength ? m_lengths[i] : longLengthOf(i));
     }
-    std::uint32_t count(std::size_t i) const
+    /// The instance and count of a sample, which share one packed word.
+    struct Tag {
+        std::int32_t instance;
+        std::uint32_t count;
+    };
+    /// Sample i's instance and count from a single read of their word (the scans of over-time
+    /// queries need both, once per sample).
+    Tag tag(std::size_t i) const
     {
-        return m_packed[i] != escaped ? m_packed[i] >> instanceBits : escapeOf(i).count;
-    }
-    std::int32_t instance(std::size_t i) const
-    {
-        return m_packed[i] != escaped ? static_cast<std::int32_t>(m_packed[i] & instanceMask) : escapeOf(i).instance;
+        const std::uint32_t packed = m_packed[i];
+        if (packed == escaped) {
+            const Escape& e = escapeOf(i);
+            return {e.instance, e.count};
+        }
+        return {static_cast<std::int32_t>(packed & instanceMask), packed >> instanceBits};
     }
     /// Sample i as a record of row `row` (the row whose range holds i).
     store::SampleRecord record(std::size_t i, std::int32_t row) const
     {
-        return {row, start(i), end(i), count(i), instance(i)};
+        const Tag t = tag(i);
+        return {row, start(i), end(i), t.count, t.instance};
     }
 
 private:

@@ -295,16 +295,31 @@ template <class Record>
 bool RecordChunkCodec::decode(const void* data, std::size_t size, std::size_t count,
                               std::vector<Record>& out)
 {
+    return decodeRuns<Record>(data, size, count, count, out, [](std::vector<Record>&) { return true; });
+}
+
+template <class Record>
+bool RecordChunkCodec::decodeRuns(const void* data, std::size_t size, std::size_t count, std::size_t runLength,
+                                  std::vector<Record>& out, const std::function<bool(std::vector<Record>&)>& takeRun)
+{
     BlobDecoder in(data, size);
     // Every record takes at least one byte per field, so a sane count never exceeds the size.
-    if (count > size)
+    if (count > size || (count > 0 && runLength == 0))
         return false;
-    const Record first{};
-    for (std::size_t i = 0; i < count; ++i) {
-        Record record;
-        if (!decodeRecord(in, record, i == 0 ? first : out.back()))
+    Record previous{};   // the record before the run, which takeRun may have taken away
+    for (std::size_t done = 0; done < count;) {
+        const std::size_t n = std::min(count - done, runLength);
+        for (std::size_t i = 0; i < n; ++i) {
+            Record record;
+            if (!decodeRecord(in, record, i == 0 ? previous : out.back()))
+                return false;
+            out.push_back(std::move(record));
+        }
+        done += n;
+        if (done < count)
+            previous = out.back();
+        if (!takeRun(out))
             return false;
-        out.push_back(std::move(record));
     }
     return in.atEnd();
 }
@@ -323,6 +338,18 @@ template SARVIK_API bool RecordChunkCodec::decode(const void*, std::size_t, std:
                                                   std::vector<TimedValueRecord>&);
 template SARVIK_API bool RecordChunkCodec::decode(const void*, std::size_t, std::size_t,
                                                   std::vector<AttributeInstance>&);
+template SARVIK_API bool RecordChunkCodec::decodeRuns(const void*, std::size_t, std::size_t, std::size_t,
+                                                      std::vector<SampleRecord>&,
+                                                      const std::function<bool(std::vector<SampleRecord>&)>&);
+template SARVIK_API bool RecordChunkCodec::decodeRuns(const void*, std::size_t, std::size_t, std::size_t,
+                                                      std::vector<BandObjectRecord>&,
+                                                      const std::function<bool(std::vector<BandObjectRecord>&)>&);
+template SARVIK_API bool RecordChunkCodec::decodeRuns(const void*, std::size_t, std::size_t, std::size_t,
+                                                      std::vector<TimedValueRecord>&,
+                                                      const std::function<bool(std::vector<TimedValueRecord>&)>&);
+template SARVIK_API bool RecordChunkCodec::decodeRuns(const void*, std::size_t, std::size_t, std::size_t,
+                                                      std::vector<AttributeInstance>&,
+                                                      const std::function<bool(std::vector<AttributeInstance>&)>&);
 
 }  // namespace store
 }  // namespace dd_sarvik_2_2

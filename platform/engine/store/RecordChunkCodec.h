@@ -12,6 +12,7 @@
 #include <engine_export.h>
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,12 @@ public:
     template <class Record>
     static bool decode(const void* data, std::size_t size, std::size_t count,
                        std::vector<Record>& out);
+    /// As decode(), calling `takeRun(out)` after every `runLength` records appended (and after
+    /// the last), so that it can take them away: a large blob then never exists decoded in
+    /// full. False when the blob is damaged or as soon as takeRun returns false.
+    template <class Record>
+    static bool decodeRuns(const void* data, std::size_t size, std::size_t count, std::size_t runLength,
+                           std::vector<Record>& out, const std::function<bool(std::vector<Record>&)>& takeRun);
 };
 
 }  // namespace store

@@ -204,7 +204,9 @@ StoreStatus RecordLoader::streamSamples(ResultRecords& records)
             decoded.clear();
             return true;
         };
-        StoreStatus status = loadChunks("sample_chunk", id, total, chunk, takeChunk);
+        // Runs far shorter than a chunk: decoded samples are only a way into the columns.
+        constexpr std::size_t sampleRun = 4096;
+        StoreStatus status = loadChunks("sample_chunk", id, total, chunk, takeChunk, sampleRun);
         if (!status.ok())
             return status;
         tables.push_back(std::move(table));
@@ -270,12 +272,13 @@ StoreStatus RecordLoader::loadChunks(const char* chunkTable, std::int64_t tableI
                                      std::vector<Record>& out)
 {
     out.reserve(std::min(itemCount, m_itemsTotal));
-    return loadChunks(chunkTable, tableId, itemCount, out, [](std::vector<Record>&, std::size_t) { return true; });
+    return loadChunks(chunkTable, tableId, itemCount, out, [](std::vector<Record>&, std::size_t) { return true; },
+                      itemCount);
 }
 
 template <class Record, class TakeChunk>
 StoreStatus RecordLoader::loadChunks(const char* chunkTable, std::int64_t tableId, std::size_t itemCount,
-                                     std::vector<Record>& out, TakeChunk takeChunk)
+                                     std::vector<Record>& out, TakeChunk takeChunk, std::size_t runLength)
 {
     const std::string sql = std::string("SELECT item_count, data FROM ") + chunkTable
         + " WHERE table_id = ? ORDER BY seq";
@@ -283,18 +286,25 @@ StoreStatus RecordLoader::loadChunks(const char* chunkTable, std::int64_t tableI
     chunks.bindInteger(1, tableId);
     if (itemCount > m_itemsTotal)
         return corrupt(Utf8Text::toWide(chunkTable) + L" claims more records than the file holds");
-    std::size_t loaded = 0;
+    std::size_t loaded = 0;   // records decoded so far
     while (chunks.nextRow()) {
         const std::int64_t count = chunks.integerColumn(0);
         const void* data = chunks.blobColumn(1);
-        const std::size_t first = loaded - out.size();   // table index of out's first record
-        if (count < 0 || loaded + static_cast<std::size_t>(count) > itemCount
-            || !RecordChunkCodec::decode(data, chunks.columnBytes(1),
-                                         static_cast<std::size_t>(count), out))
-            return corrupt(L"a chunk of " + Utf8Text::toWide(chunkTable) + L" cannot be decoded");
-        loaded += static_cast<std::size_t>(count);
-        if (!takeChunk(out, first))
+        bool taken = true;
+        std::size_t held = out.size();   // records in out before the run
+        const auto takeRun = [&](std::vector<Record>& decoded) {
+            loaded += decoded.size() - held;
+            taken = takeChunk(decoded, loaded - decoded.size());
+            held = decoded.size();
+            return taken;
+        };
+        const bool decoded = count >= 0 && loaded + static_cast<std::size_t>(count) <= itemCount
+            && RecordChunkCodec::decodeRuns<Record>(data, chunks.columnBytes(1), static_cast<std::size_t>(count),
+                                                    std::max<std::size_t>(runLength, 1), out, takeRun);
+        if (!taken)
             return corrupt(L"a chunk of " + Utf8Text::toWide(chunkTable) + L" is inconsistent");
+        if (!decoded)
+            return corrupt(L"a chunk of " + Utf8Text::toWide(chunkTable) + L" cannot be decoded");
         m_itemsDone += static_cast<std::size_t>(count);
         if (m_progress && !m_progress(m_itemsDone, m_itemsTotal))
             return {StoreCode::canceled, L"Opening the result was canceled."};

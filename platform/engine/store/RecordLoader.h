@@ -37,11 +37,12 @@ private:
     template <class Table, class Record, class ReadHeader>
     StoreStatus loadChunkedTables(const char* sql, const char* chunkTable, std::vector<Table>& tables,
                                   std::vector<Record> Table::*records, ReadHeader readHeader);
-    /// Decodes the table's chunks into `out`; after each, `takeChunk(out, first)` may take the
-    /// decoded records away (first = index of out's first record in the table), false to stop.
+    /// Decodes the table's chunks into `out`; after every `runLength` records decoded (and at
+    /// the end of each chunk), `takeChunk(out, first)` may take the decoded records away
+    /// (first = index of out's first record in the table), false to stop.
     template <class Record, class TakeChunk>
     StoreStatus loadChunks(const char* chunkTable, std::int64_t tableId, std::size_t itemCount,
-                           std::vector<Record>& out, TakeChunk takeChunk);
+                           std::vector<Record>& out, TakeChunk takeChunk, std::size_t runLength);
     template <class Record>
     StoreStatus loadChunks(const char* chunkTable, std::int64_t tableId, std::size_t itemCount,
                            std::vector<Record>& out);

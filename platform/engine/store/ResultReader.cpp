@@ -87,6 +87,9 @@ StoreStatus readFile(const std::filesystem::path& directory, ResultRecords& reco
         return {StoreCode::notDatabase, L"The result file " + quotedPath(file)
                                             + L" cannot be opened (" + connection.errorText()
                                             + L")."};
+    // Records are read once, chunk after chunk: a page cache would only hold pages that are
+    // never read again, on top of the memory the result itself takes.
+    connection.execute("PRAGMA cache_size=-256");
     std::set<std::string> tables;
     StoreStatus status = listTables(connection, file, tables);
     if (!status.ok())

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -95,6 +96,90 @@ TEST(RowAccumulator, InstanceCountCountsEachSampleOncePerBucketEvenWhenFiltersSp
     count.addWithin(1, 9, 5, ranges);   // starts inside [0,2)
     count.addWithin(2, 9, 7, ranges);   // starts in a gap
     EXPECT_EQ(runningValues(count), (std::vector<std::uint64_t>{0, 5}));
+}
+
+}  // namespace
+}  // namespace dd_sarvik_2_2
+
+namespace dd_sarvik_2_2 {
+namespace {
+
+// What one data source gives a bucket [lo, hi) for one sample, counted straight from the
+// definitions, tick range by tick range (no bucket lookups, no difference arrays).
+std::uint64_t expectedAmount(int source, const store::SampleRecord& s, std::uint64_t lo, std::uint64_t hi,
+                             const RowAccumulator::TickRanges& ranges)
+{
+    if (source == 1) {
+        const bool startPasses = std::any_of(ranges.begin(), ranges.end(), [&](const auto& r) {
+            return r.first <= s.start && s.start < r.second;
+        });
+        return startPasses && lo <= s.start && s.start < hi ? s.count : 0;
+    }
+    std::uint64_t ticks = 0;
+    bool touches = false;
+    for (const auto& [from, to] : ranges) {
+        if (s.start == s.end) {
+            touches = touches || (from <= s.start && s.start < to && lo <= s.start && s.start < hi);
+            continue;
+        }
+        const std::uint64_t a = std::max({s.start, from, lo});
+        const std::uint64_t b = std::min({s.end, to, hi});
+        if (a < b) {
+            ticks += b - a;
+            touches = true;
+        }
+    }
+    return source == 2 ? ticks : touches ? 1 : 0;
+}
+
+// A row's samples scanned in slices, with and without time ranges, give every data source the
+// amounts its definition gives, for samples inside one bucket, across many, before and after
+// the grid, instants, lengths and instances that do not fit their packed columns, and
+// instances the predicate refuses.
+TEST(RowAccumulator, ScanningARowGivesEachSourceItsDefinedAmounts)
+{
+    std::uint64_t seed = 12345;
+    const auto next = [&seed](std::uint64_t bound) {
+        seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+        return (seed >> 33) % bound;
+    };
+    std::vector<store::SampleRecord> records;
+    std::uint64_t start = 0;
+    for (int i = 0; i < 3000; ++i) {
+        start += next(40);
+        const std::uint64_t kind = next(20);
+        const std::uint64_t length = kind == 0 ? 0 : kind == 1 ? 5000 + next(20000) : kind == 2 ? (1ull << 33) : next(30);
+        const auto instance = static_cast<std::int32_t>(kind == 3 ? (1 << 24) + 1 : next(8));
+        records.push_back({7, start, start + length, static_cast<std::uint32_t>(kind == 4 ? 300 : 1 + next(3)), instance});
+    }
+    SampleColumns samples;
+    for (const auto& record : records)
+        samples.append(record);
+    samples.finish();
+    const auto passes = [](std::int32_t instance) { return instance != 5; };
+
+    const BucketGrid grid(1000, 40000, 97);
+    const RowAccumulator::TickRanges everything{{0, UINT64_MAX}};
+    const RowAccumulator::TickRanges someRanges{{900, 5000}, {5003, 5004}, {12000, 30000}, {30001, 60000}};
+    for (const RowAccumulator::TickRanges* ranges : {static_cast<const RowAccumulator::TickRanges*>(nullptr), &someRanges})
+        for (const int source : {0, 1, 2}) {
+            RowAccumulator accumulator(grid, source);
+            std::size_t stop = 0;
+            for (std::size_t begin = 0; begin < samples.size() && stop == begin; begin += 256) {
+                const std::size_t end = std::min(samples.size(), begin + 256);
+                stop = accumulator.addRun(samples, begin, end, passes, ranges);
+                ASSERT_TRUE(stop == end || samples.start(stop) >= grid.end());
+            }
+            const std::vector<std::uint64_t>& amounts = accumulator.amounts();
+            for (std::uint32_t b = 0; b < grid.count(); ++b) {
+                std::uint64_t expected = 0;
+                for (const auto& s : records)
+                    if (passes(s.instanceIndex))
+                        expected += expectedAmount(source, s, grid.boundary(b), grid.boundary(b + 1),
+                                                   ranges ? *ranges : everything);
+                ASSERT_EQ(amounts[b], expected) << "source " << source << " bucket " << b << " ranges " << !!ranges;
+            }
+        }
 }
 
 }  // namespace

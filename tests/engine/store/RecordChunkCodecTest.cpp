@@ -62,4 +62,34 @@ TEST(RecordChunkCodec, truncatedOrOverlongBlobsAreRefused)
     EXPECT_FALSE(RecordChunkCodec::decode(endless.data(), endless.size(), 1, out));
 }
 
+// Runs handed over and taken away one by one still decode every record exactly (each is stored
+// against the one before it, across the runs' seams), and a refused run stops the decoding.
+TEST(RecordChunkCodec, runsTakenAwayDecodeExactlyAndARefusalStops)
+{
+    std::vector<SampleRecord> samples;
+    for (std::int32_t i = 0; i < 10; ++i)
+        samples.push_back({i / 4, 1000u * i, 1000u * i + 7, static_cast<std::uint32_t>(i), 9 - i});
+    const std::string blob = RecordChunkCodec::encode(samples.data(), samples.size());
+
+    std::vector<SampleRecord> taken;
+    std::vector<std::size_t> runSizes;
+    std::vector<SampleRecord> out;
+    const auto takeAll = [&](std::vector<SampleRecord>& run) {
+        runSizes.push_back(run.size());
+        taken.insert(taken.end(), run.begin(), run.end());
+        run.clear();
+        return true;
+    };
+    ASSERT_TRUE(RecordChunkCodec::decodeRuns<SampleRecord>(blob.data(), blob.size(), samples.size(), 4, out, takeAll));
+    EXPECT_TRUE(taken == samples);
+    EXPECT_EQ(runSizes, (std::vector<std::size_t>{4, 4, 2}));
+
+    int calls = 0;
+    out.clear();
+    EXPECT_FALSE(RecordChunkCodec::decodeRuns<SampleRecord>(blob.data(), blob.size(), samples.size(), 3, out,
+                                                            [&calls](std::vector<SampleRecord>&) { return ++calls < 2; }));
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(out.size(), 6u);   // kept: the refusing taker took nothing
+}
+
 }  // namespace

@@ -1,0 +1,32 @@
+#pragma once
+// Writes one object as a whole archive file of the given kind. The archive is built in memory
+// and reaches the file in a single write: written block by block, a page file cost a call into
+// the file system per block, which took longer than the bytes.
+
+#include "pagestore/MemoryOutputBuffer.h"
+
+#include <ddb_2_2/ddb_storage_file.h>
+
+#include <cstddef>
+
+namespace velmora_1_0 {
+
+class ArchiveFileWriter {
+public:
+    /// `expectedBytes` reserves room up front (a hint). False when the write or the close
+    /// fails; the archive's own errors propagate as exceptions, with the file left unwritten.
+    template <class Archive, class Object>
+    static bool write(ddb_2_2::ddb_storage_file& file, const Object& object, std::size_t expectedBytes = 0)
+    {
+        MemoryOutputBuffer bytes;
+        bytes.reserve(expectedBytes);
+        {
+            Archive archive(bytes, 0);
+            archive << object;
+        }
+        const bool written = bytes.writeTo(file.get_streambuf());
+        return file.close() && written;
+    }
+};
+
+}  // namespace velmora_1_0

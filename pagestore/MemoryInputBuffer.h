@@ -1,0 +1,31 @@
+#pragma once
+// A file's content read with one call, as the stream buffer an archive reads from: the
+// archive's many small reads then cost a copy from memory each instead of a call into the file.
+// Seeks within the content work (the native header check reads ahead and steps back).
+
+#include <cstdint>
+#include <ios>
+#include <memory>
+#include <streambuf>
+
+namespace velmora_1_0 {
+
+class MemoryInputBuffer : public std::streambuf {
+public:
+    MemoryInputBuffer() = default;
+    MemoryInputBuffer(const MemoryInputBuffer&) = delete;
+    MemoryInputBuffer& operator=(const MemoryInputBuffer&) = delete;
+
+    /// Replaces the content with up to `size` bytes read from `file` and returns how many it
+    /// had; reading past them fails like reading past the end of the file.
+    std::uint64_t readFrom(std::streambuf& file, std::uint64_t size);
+
+protected:
+    pos_type seekoff(off_type offset, std::ios_base::seekdir from, std::ios_base::openmode which) override;
+    pos_type seekpos(pos_type position, std::ios_base::openmode which) override;
+
+private:
+    std::unique_ptr<char[]> m_bytes;   // not zeroed: the read fills what is used
+};
+
+}  // namespace velmora_1_0
