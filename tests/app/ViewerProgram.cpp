@@ -1,5 +1,7 @@
 #include "ViewerProgram.h"
 
+#include "ScratchDirectory.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -70,11 +72,7 @@ ProgramRun runViewerWithFileLimit(const std::string& arguments, int kilobytes)
 
 fs::path scratchDirectory()
 {
-    static const fs::path directory = [] {
-        const fs::path made = fs::temp_directory_path() / ("velmora_viewer_test_" + std::to_string(::getpid()));
-        fs::create_directories(made);
-        return made;
-    }();
+    static const fs::path directory = sharedScratchDirectory("velmora_viewer_test");
     return directory;
 }
 

@@ -4,9 +4,7 @@
 
 #include <dd_sarvik_2_2/store/ResultWriter.h>
 
-#include <atomic>
 #include <string>
-#include <unistd.h>
 
 namespace filter_test {
 
@@ -39,26 +37,14 @@ ResultRecords records()
     return r;
 }
 
-std::filesystem::path freshDirectory()
-{
-    static std::atomic<int> counter{0};
-    return std::filesystem::temp_directory_path() /
-           ("velmora_filter_test_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-}
-
 }  // namespace
 
-FilterTestResult::FilterTestResult() : m_directory(freshDirectory())
+FilterTestResult::FilterTestResult()
 {
-    if (!ResultWriter().write(m_directory, records()).ok())
+    const std::filesystem::path result = m_directory.path() / "result";
+    if (!ResultWriter().write(result, records()).ok())
         return;
-    m_engine.result_open(m_result, m_directory.wstring(), L"", nullptr);
-}
-
-FilterTestResult::~FilterTestResult()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(m_directory, ignored);
+    m_engine.result_open(m_result, result.wstring(), L"", nullptr);
 }
 
 }  // namespace filter_test

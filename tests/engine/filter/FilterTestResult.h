@@ -7,6 +7,8 @@
 //     row 0: [10, 20) kind 0, [20, 30) kind 1, [60, 70) kind 0
 //     row 2: [160, 170) kind 1, the instant 250 kind 0
 
+#include "ScratchDirectory.h"
+
 #include <dd_sarvik_2_2/Result.h>
 #include <dd_sarvik_2_2/Sarvik.h>
 #include <dd_sarvik_2_2/filter/dd_attribute_filter.h>
@@ -26,7 +28,6 @@ inline dd_sarvik_2_2::dd_attribute_filter item(const wchar_t* table, std::int64_
 class FilterTestResult {
 public:
     FilterTestResult();
-    ~FilterTestResult();
     FilterTestResult(const FilterTestResult&) = delete;
     FilterTestResult& operator=(const FilterTestResult&) = delete;
 
@@ -34,7 +35,7 @@ public:
     ddb_2_2::pageable_database& database() { return m_result->get_database(); }
 
 private:
-    std::filesystem::path m_directory;
+    ScratchDirectory m_directory; // outlives the engine that has the result open
     dd_sarvik_2_2::Sarvik m_engine;
     dd_sarvik_2_2::Result* m_result = nullptr;
 };

@@ -2,7 +2,7 @@
 // offending record, and nothing is written; the reader refuses such content in a file.
 
 #include "HandMadeRecords.h"
-#include "TemporaryDirectory.h"
+#include "ScratchDirectory.h"
 
 #include "store/ResultReader.h"
 
@@ -103,7 +103,7 @@ TEST(RecordValidation, inconsistentRecordsAreNotWritten)
     for (const RecordDamage& damage : damages) {
         ResultRecords records = everyKind();
         damage.apply(records);
-        TemporaryDirectory directory;
+        ScratchDirectory directory;
         const StoreStatus status = ResultWriter().write(directory.path(), records);
         EXPECT_EQ(status.code, StoreCode::writeFailed) << damage.expected;
         EXPECT_NE(status.message.find(L"the records are inconsistent: " + damage.expected),
@@ -118,7 +118,7 @@ TEST(RecordValidation, globalRowsAreIgnoredAndBandTablesMayShareAttributeTableNa
     ResultRecords records = everyKind();
     records.bandTables[3].objects[0].row = 1234;   // rows of global objects mean nothing
     records.bandTables[3].name = L"callstack";
-    TemporaryDirectory directory;
+    ScratchDirectory directory;
     EXPECT_TRUE(ResultWriter().write(directory.path(), records).ok());
 }
 

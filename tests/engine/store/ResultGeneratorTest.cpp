@@ -2,7 +2,7 @@
 // the invariants the engine relies on (sorted, inside lifetimes, no self-signalling waits).
 
 #include "RecordsEquality.h"
-#include "TemporaryDirectory.h"
+#include "ScratchDirectory.h"
 
 #include "store/ResultReader.h"
 
@@ -209,7 +209,7 @@ TEST(ResultGenerator, degenerateSizesStayConsistent)
 
 TEST(ResultGenerator, writtenResultReadsBackAsGenerated)
 {
-    TemporaryDirectory directory;
+    ScratchDirectory directory;
     const GeneratorOptions options = smallOptions(21);
     ASSERT_TRUE(ResultGenerator(options).writeTo(directory.path()).ok());
     ResultRecords read;

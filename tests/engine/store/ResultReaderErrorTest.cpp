@@ -1,7 +1,7 @@
 // Every way a result directory can be unreadable ends in a non-zero code, a text naming the
 // problem, and empty records: never a crash or an exception.
 
-#include "TemporaryDirectory.h"
+#include "ScratchDirectory.h"
 
 #include "store/ResultReader.h"
 
@@ -52,7 +52,7 @@ protected:
         EXPECT_TRUE(records.attributeTables.empty());
     }
 
-    TemporaryDirectory m_directory;
+    ScratchDirectory m_directory;
 };
 
 TEST_F(ResultReaderError, missingDirectoryOrFile)

@@ -3,7 +3,7 @@
 
 #include "HandMadeRecords.h"
 #include "RecordsEquality.h"
-#include "TemporaryDirectory.h"
+#include "ScratchDirectory.h"
 
 #include "store/ResultReader.h"
 
@@ -23,7 +23,7 @@ namespace {
 
 TEST(ResultStoreRoundTrip, everyRecordKindComesBackEqual)
 {
-    TemporaryDirectory directory;
+    ScratchDirectory directory;
     const ResultRecords written = everyKind();
     const StoreStatus writeStatus = ResultWriter().write(directory.path() / "nested" / "r", written);
     ASSERT_TRUE(writeStatus.ok()) << writeStatus.message;
@@ -48,7 +48,7 @@ TEST(ResultStoreRoundTrip, textColumnsComeBackAsTheInstancesTheyHold)
     asTexts.attributeTables[3].instances.clear();
     asTexts.attributeTables[3].texts = {{"f\xC3\xA9\xF0\x9F\x98\x80g\xFF", {7, 9}}, {"libc.so", {0, 7}}};
 
-    TemporaryDirectory directory;
+    ScratchDirectory directory;
     ASSERT_TRUE(ResultWriter().write(directory.path() / "instances", asInstances).ok());
     const StoreStatus writeStatus = ResultWriter().write(directory.path() / "texts", asTexts);
     ASSERT_TRUE(writeStatus.ok()) << writeStatus.message;
@@ -73,7 +73,7 @@ TEST(ResultStoreRoundTrip, generatedResultSpanningManyChunksComesBackEqual)
     options.counterValues = 70000;
     const ResultRecords written = ResultGenerator(options).generate();
 
-    TemporaryDirectory directory;
+    ScratchDirectory directory;
     ASSERT_TRUE(ResultWriter().write(directory.path(), written).ok());
     std::size_t lastDone = 0;
     std::size_t calls = 0;
@@ -106,7 +106,7 @@ TEST(ResultStoreRoundTrip, generatedResultSpanningManyChunksComesBackEqual)
 
 TEST(ResultStoreRoundTrip, concurrentReadsOfOneResultAgree)
 {
-    TemporaryDirectory directory;
+    ScratchDirectory directory;
     const ResultRecords written = everyKind();
     ASSERT_TRUE(ResultWriter().write(directory.path(), written).ok());
     ResultRecords reads[4];
@@ -124,7 +124,7 @@ TEST(ResultStoreRoundTrip, concurrentReadsOfOneResultAgree)
 
 TEST(ResultStoreRoundTrip, rewritingReplacesTheResultAndAFailedWriteKeepsTheOldOne)
 {
-    TemporaryDirectory directory;
+    ScratchDirectory directory;
     ResultRecords first = everyKind();
     ASSERT_TRUE(ResultWriter().write(directory.path(), first).ok());
     ResultRecords second;
@@ -146,7 +146,7 @@ TEST(ResultStoreRoundTrip, rewritingReplacesTheResultAndAFailedWriteKeepsTheOldO
 
 TEST(ResultStoreRoundTrip, writingUnderAPlainFileFailsWithAText)
 {
-    TemporaryDirectory directory;
+    ScratchDirectory directory;
     std::ofstream(directory.path() / "file") << "not a directory";
     const StoreStatus status = ResultWriter().write(directory.path() / "file" / "r", everyKind());
     EXPECT_EQ(status.code, StoreCode::writeFailed);

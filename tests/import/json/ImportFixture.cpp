@@ -1,10 +1,10 @@
 #include "ImportFixture.h"
 
 #include "store/ResultReader.h"
+#include "ScratchDirectory.h"
 
 #include <algorithm>
 #include <fstream>
-#include <unistd.h>
 
 namespace velmora_import_test {
 
@@ -13,12 +13,7 @@ namespace store = dd_sarvik_2_2::store;
 
 fs::path ImportFixture::scratch()
 {
-    static const fs::path directory = [] {
-        const fs::path made = fs::temp_directory_path() / ("velmora_import_test_" + std::to_string(::getpid()));
-        fs::remove_all(made);
-        fs::create_directories(made);
-        return made;
-    }();
+    static const fs::path directory = sharedScratchDirectory("velmora_import_test");
     return directory;
 }
 

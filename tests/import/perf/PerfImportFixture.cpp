@@ -3,6 +3,7 @@
 #include "RecordReader.h"
 #include "TraceFormat.h"
 #include "TraceImporter.h"
+#include "ScratchDirectory.h"
 
 #include "store/ResultReader.h"
 
@@ -11,7 +12,6 @@
 #include <algorithm>
 #include <fstream>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace velmora_import {
 
@@ -21,8 +21,7 @@ namespace store = dd_sarvik_2_2::store;
 fs::path PerfImportFixture::scratch(const std::string& name)
 {
     static int count = 0;
-    const fs::path directory = fs::path(::testing::TempDir()) / ("velmora_perf_" + std::to_string(::getpid()));
-    fs::create_directories(directory);
+    static const fs::path directory = sharedScratchDirectory("velmora_perf");
     return directory / (std::to_string(++count) + "_" + name);
 }
 

@@ -1,5 +1,6 @@
 #include "PaneHarness.h"
 
+#include "ScratchDirectory.h"
 #include "WxTestMain.h"
 #include "layers/AttrOverTimeLayer.h"
 #include "layers/DerivedOverTimeLayer.h"
@@ -25,7 +26,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 namespace pane_test {
 
@@ -43,8 +43,6 @@ fs::path dataDir()
 struct SharedResult {
     SharedResult()
     {
-        const fs::path dir = fs::temp_directory_path() / ("velmora_pane_result_" + std::to_string(::getpid()));
-        fs::remove_all(dir);
         dd_sarvik_2_2::store::GeneratorOptions options;
         options.threads = 6;
         options.processes = 2;
@@ -53,20 +51,13 @@ struct SharedResult {
         options.transitions = 100;
         options.globalMarkers = 20;
         options.counterValues = 50;
-        dd_sarvik_2_2::store::ResultGenerator(options).writeTo(dir);
-        engine.result_open(result, dir.wstring(), L"", nullptr);
+        const fs::path directory = sharedScratchDirectory("velmora_pane_result") / "result";
+        dd_sarvik_2_2::store::ResultGenerator(options).writeTo(directory);
+        engine.result_open(result, directory.wstring(), L"", nullptr);
     }
     dd_sarvik_2_2::Sarvik engine;
     dd_sarvik_2_2::Result* result = nullptr;
 };
-
-
-// The test, or the suite when a fixture shares one harness among its tests.
-std::string runningTestName()
-{
-    const ::testing::UnitTest& unit = *::testing::UnitTest::GetInstance();
-    return unit.current_test_info() ? unit.current_test_info()->name() : unit.current_test_suite()->name();
-}
 
 std::string kindOf(tarquel_1_0::GraphLayer* layer)
 {
@@ -91,11 +82,10 @@ std::string kindOf(tarquel_1_0::GraphLayer* layer)
 } // namespace
 
 PaneHarness::PaneHarness(dd_sarvik_2_2::Result* result)
-    : m_storageDir(fs::temp_directory_path() /
-                   ("velmora_pane_views_" + std::to_string(::getpid()) + "_" + runningTestName()))
+    : m_storage("velmora_pane_views")
+    , m_storageDir(m_storage.path())
     , m_result(result ? result : sharedGeneratedResult())
 {
-    fs::create_directories(m_storageDir);
     m_frame = new wxFrame(nullptr, wxID_ANY, "pane test", wxDefaultPosition, wxSize(1200, 800));
     m_frame->Show();
     m_pane = mirrow2::sptr_t<ProbePane>(new ProbePane(m_frame));
@@ -106,7 +96,6 @@ PaneHarness::~PaneHarness()
     m_pane = nullptr;
     m_frame->Destroy();
     chart_test::pumpPending();
-    fs::remove_all(m_storageDir);
 }
 
 void PaneHarness::writeViewpoint(const std::wstring& section, const std::string& body)

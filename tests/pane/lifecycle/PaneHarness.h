@@ -4,6 +4,8 @@
 // a session storage directory. Shared by the pane's lifecycle and configuration tests.
 #include "pane/TimelinePane.h"
 
+#include "ScratchDirectory.h"
+
 #include <brannow2/CollectingMessenger.h>
 #include <mirrow2/sptr_t.h>
 
@@ -60,7 +62,8 @@ public:
     brannow2::CollectingMessenger messenger;
 
 private:
-    std::filesystem::path m_storageDir;
+    ScratchDirectory m_storage;
+    const std::filesystem::path m_storageDir;
     dd_sarvik_2_2::Result* m_result;
     wxFrame* m_frame = nullptr;
     mirrow2::sptr_t<ProbePane> m_pane;

@@ -3,6 +3,7 @@
 // thread sanitizer builds are what see a source read after its layer freed it.
 #include "ProbeProvider.h"
 #include "TestResults.h"
+#include "ScratchDirectory.h"
 #include "WxTestMain.h"
 
 #include <tarquel_1_0/DataSource.h>
@@ -16,7 +17,6 @@
 #include <stdexcept>
 #include <thread>
 
-#include <unistd.h>
 
 namespace provider_test {
 namespace {
@@ -174,8 +174,8 @@ TEST(FailedRequestTest, AFailedRequestFilesNothingIsToldOncePerCauseAndTheWorker
 TEST(FailedRequestTest, APageFileThatCannotBeWrittenIsToldOnceWithItsPath)
 {
     // Page files go under a plain file: no page can be written there, whoever runs the test.
-    const std::filesystem::path blocker =
-        std::filesystem::temp_directory_path() / ("velmora_pages_" + std::to_string(::getpid()));
+    const ScratchDirectory scratch("velmora_pages");
+    const std::filesystem::path blocker = scratch.path() / "blocker";
     std::ofstream(blocker) << "x";
     const std::wstring pages = (blocker / "pages").wstring();
     ResultHolder result(smallRecords(), pages);
@@ -196,7 +196,6 @@ TEST(FailedRequestTest, APageFileThatCannotBeWrittenIsToldOnceWithItsPath)
     }
     chart_test::pumpPending();
     provider->setNotificationSink(nullptr);
-    std::filesystem::remove(blocker);
     ASSERT_EQ(sink.causes.size(), 1u);
     EXPECT_TRUE(sink.causes[0].StartsWith("cannot write the page file " + wxString(pages))) << sink.causes[0];
     EXPECT_EQ(rows[1].values.front(), 10.0);   // the pages stayed in memory, the answer is whole
