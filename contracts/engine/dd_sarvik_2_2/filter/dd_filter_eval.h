@@ -37,8 +37,14 @@ class TimeRanges;
 
 class SARVIK_API dd_filter_eval {
 public:
+    // Nodes come from the ordinary heap, not the task library's own allocator: memory that
+    // allocator hands from one thread to another is invisible to the thread checker, which then
+    // takes a node built where an ended thread's node lay for a race.
     using table_name_map =
-        tbb::concurrent_hash_map<ddb_2_2::string, std::shared_ptr<const reduced_attribute_filter>>;
+        tbb::concurrent_hash_map<ddb_2_2::string, std::shared_ptr<const reduced_attribute_filter>,
+                                 tbb::tbb_hash_compare<ddb_2_2::string>,
+                                 std::allocator<std::pair<const ddb_2_2::string,
+                                                          std::shared_ptr<const reduced_attribute_filter>>>>;
     /// Half-open tick intervals [first, second), sorted and disjoint.
     using tick_ranges = std::vector<std::pair<std::uint64_t, std::uint64_t>>;
 
