@@ -33,9 +33,10 @@ void SampleColumns::append(const store::SampleRecord& sample)
         && sample.count < (escaped >> instanceBits);
     if (!packs)
         m_escapes.push_back({index, sample.instanceIndex, sample.count});
-    m_cells.push_back({startOffsetOf(sample.start),
-                       length < longLength ? static_cast<std::uint32_t>(length) : longLength,
-                       packs ? static_cast<std::uint32_t>(sample.instanceIndex) | sample.count << instanceBits : escaped});
+    const std::uint32_t packed =
+        packs ? static_cast<std::uint32_t>(sample.instanceIndex) | sample.count << instanceBits : escaped;
+    m_cells.push_back(
+        {startOffsetOf(sample.start), length < longLength ? static_cast<std::uint32_t>(length) : longLength, packed});
 }
 
 void SampleColumns::finish()
@@ -82,7 +83,8 @@ bool SampleColumns::inOrderAfterLast(const store::SampleRecord& sample) const
     if (size() == 0)
         return true;
     const std::int32_t lastRow = m_rows.rows().back();
-    return lastRow < sample.row || (lastRow == sample.row && m_blocks.back().base + m_cells.back().startOffset <= sample.start);
+    const std::uint64_t lastStart = m_blocks.back().base + m_cells.back().startOffset;
+    return lastRow < sample.row || (lastRow == sample.row && lastStart <= sample.start);
 }
 
 // Out-of-order input is rare (the store and the importers write sorted samples): it pays for a

@@ -2,12 +2,12 @@
 // The samples of one sample table in the compact form the engine keeps them in, sorted by
 // (row, start): a start offset (4 bytes), a length (4 bytes), and the instance (low 24 bits) with
 // the count (high 8 bits) in 4 bytes, side by side in one 12-byte cell per sample, so a billion
-// samples take 12 GB and a scan reads one stream. Starts
-// are offsets from the 64-bit base of their block, a run of consecutive samples whose starts lie
-// within 2^32 ticks of it; blocks are few (about one per row and per 2^31 ticks of its time), so
-// they cost a few bytes per row, not per sample. The row is not stored per sample: the row
-// ranges give it. Lengths that do not fit 32 bits, and instances or counts that do not fit their
-// bits, are kept aside by sample index.
+// samples take 12 GB and a scan reads one stream. A start is an offset from the 64-bit base of
+// its block, a run of consecutive samples whose starts lie within 2^32 ticks above the base;
+// blocks are few (at most about one per row and per 2^31 ticks of a row's time), so they cost
+// bytes per row, not per sample. The row is not stored per sample: the row ranges give it.
+// Lengths that do not fit 32 bits, and instances or counts that do not fit their bits, are kept
+// aside by sample index.
 //
 // Filled by append() in any order (sorted input, the usual case, is never copied), then
 // finish(); immutable afterwards.

@@ -66,21 +66,22 @@ TEST(SampleColumns, KeepStartsExactAcrossWideGapsAndRowChanges)
     ASSERT_EQ(readBack(columns), sorted);
 
     for (std::size_t begin = 0; begin < sorted.size(); begin += 3) {
-        std::vector<std::uint64_t> seen;
+        std::size_t visited = 0;
         const std::uint64_t limit = sorted[begin].start + 5 * gap;
-        const std::size_t stopped = columns.forEach(begin, sorted.size(), [&](const SampleColumns::Sample& sample) {
-            const SampleRecord& expected = sorted[begin + seen.size()];
+        const auto visit = [&](const SampleColumns::Sample& sample) {
+            const SampleRecord& expected = sorted[begin + visited];
             EXPECT_EQ(sample.start, expected.start);
             EXPECT_EQ(sample.end, expected.end);
             EXPECT_EQ(sample.tag.instance, expected.instanceIndex);
-            seen.push_back(sample.start);
+            ++visited;
             return sample.start < limit;
-        });
-        const std::size_t expectedStop = static_cast<std::size_t>(
-            std::find_if(sorted.begin() + begin, sorted.end(), [&](const SampleRecord& s) { return s.start >= limit; })
-            - sorted.begin());
+        };
+        const std::size_t stopped = columns.forEach(begin, sorted.size(), visit);
+        const auto past = std::find_if(sorted.begin() + begin, sorted.end(),
+                                       [&](const SampleRecord& s) { return s.start >= limit; });
+        const auto expectedStop = static_cast<std::size_t>(past - sorted.begin());
         EXPECT_EQ(stopped, expectedStop) << "from " << begin;
-        EXPECT_EQ(seen.size(), std::min(expectedStop + 1, sorted.size()) - begin) << "from " << begin;
+        EXPECT_EQ(visited, std::min(expectedStop + 1, sorted.size()) - begin) << "from " << begin;
     }
 }
 
