@@ -95,33 +95,31 @@ private:
         const std::uint64_t gridEnd = m_grid.end();
         std::uint64_t* const amount = m_amount.data();
         Hint hint = m_hint;
-        for (std::size_t i = begin; i < end; ++i) {
-            const std::uint64_t start = samples.start(i);
-            if (start >= gridEnd) {
-                m_hint = hint;
-                return i;
-            }
-            const SampleColumns::Tag tag = samples.tag(i);
-            if (!passes(tag.instance))
-                continue;
-            const std::uint64_t stop = samples.end(i);
+        const std::size_t stopped = samples.forEach(begin, end, [&](const SampleColumns::Sample& sample) {
+            const std::uint64_t start = sample.start;
+            if (start >= gridEnd)
+                return false;
+            if (!passes(sample.tag.instance))
+                return true;
+            const std::uint64_t stop = sample.end;
             if constexpr (FastSource == sourceTime) {
                 if (start >= hint.start && stop <= hint.end) {
                     amount[hint.bucket] += stop - start;
-                    continue;
+                    return true;
                 }
             } else if constexpr (FastSource == sourceCount) {
                 if (start >= hint.start && start < hint.end) {
-                    amount[hint.bucket] += tag.count;
-                    continue;
+                    amount[hint.bucket] += sample.tag.count;
+                    return true;
                 }
             }
             m_hint = hint;
-            addSample(start, stop, tag.count);
+            addSample(start, stop, sample.tag.count);
             hint = m_hint;
-        }
+            return true;
+        });
         m_hint = hint;
-        return end;
+        return stopped;
     }
 
     std::uint32_t bucketOf(std::uint64_t tick)

@@ -1,18 +1,18 @@
 #include "sarvik/SampleColumns.h"
 
+#include <iterator>
+
 namespace dd_sarvik_2_2 {
 
 void SampleColumns::reserve(std::size_t samples)
 {
-    m_starts.reserve(samples);
-    m_lengths.reserve(samples);
-    m_packed.reserve(samples);
+    m_cells.reserve(samples);
 }
 
 void SampleColumns::append(const store::SampleRecord& sample)
 {
     if (m_sorted && !inOrderAfterLast(sample)) {
-        m_rowOfSample.reserve(m_starts.capacity());
+        m_rowOfSample.reserve(m_cells.capacity());
         for (const std::int32_t row : m_rows.rows()) {
             const auto [begin, end] = m_rows.range(row);
             m_rowOfSample.insert(m_rowOfSample.end(), end - begin, row);
@@ -25,29 +25,45 @@ void SampleColumns::append(const store::SampleRecord& sample)
     else
         m_rowOfSample.push_back(sample.row);
 
-    const std::size_t index = m_starts.size();
+    const std::size_t index = size();
     const std::uint64_t length = sample.end > sample.start ? sample.end - sample.start : 0;
-    m_starts.push_back(sample.start);
-    m_lengths.push_back(length < longLength ? static_cast<std::uint32_t>(length) : longLength);
     if (length >= longLength)
         m_longLengths.emplace_back(index, length);
     const bool packs = sample.instanceIndex >= 0 && static_cast<std::uint32_t>(sample.instanceIndex) < instanceMask
         && sample.count < (escaped >> instanceBits);
-    m_packed.push_back(packs ? static_cast<std::uint32_t>(sample.instanceIndex) | sample.count << instanceBits
-                             : escaped);
     if (!packs)
         m_escapes.push_back({index, sample.instanceIndex, sample.count});
+    const std::uint32_t packed =
+        packs ? static_cast<std::uint32_t>(sample.instanceIndex) | sample.count << instanceBits : escaped;
+    m_cells.push_back(
+        {startOffsetOf(sample.start), length < longLength ? static_cast<std::uint32_t>(length) : longLength, packed});
 }
 
 void SampleColumns::finish()
 {
     if (!m_sorted)
         sortByRowAndStart();
-    m_starts.shrink_to_fit();
-    m_lengths.shrink_to_fit();
-    m_packed.shrink_to_fit();
+    m_cells.shrink_to_fit();
+    m_blocks.shrink_to_fit();
     m_longLengths.shrink_to_fit();
     m_escapes.shrink_to_fit();
+}
+
+// Opens a block for the next sample when its start does not fit the last one.
+std::uint32_t SampleColumns::startOffsetOf(std::uint64_t start)
+{
+    // A start below the base wraps around to far above UINT32_MAX, so one compare covers both sides.
+    const bool fitsLastBlock = !m_blocks.empty() && start - m_blocks.back().base <= UINT32_MAX;
+    if (!fitsLastBlock)
+        m_blocks.push_back({size(), start - start % baseAlignment});
+    return static_cast<std::uint32_t>(start - m_blocks.back().base);
+}
+
+SampleColumns::Block SampleColumns::blockAt(std::size_t i) const
+{
+    const auto next = std::upper_bound(m_blocks.begin(), m_blocks.end(), i,
+                                       [](std::size_t index, const BlockStart& b) { return index < b.first; });
+    return {std::prev(next)->base, next != m_blocks.end() ? next->first : size()};
 }
 
 std::uint64_t SampleColumns::longLengthOf(std::size_t i) const
@@ -64,10 +80,11 @@ const SampleColumns::Escape& SampleColumns::escapeOf(std::size_t i) const
 
 bool SampleColumns::inOrderAfterLast(const store::SampleRecord& sample) const
 {
-    if (m_starts.empty())
+    if (size() == 0)
         return true;
     const std::int32_t lastRow = m_rows.rows().back();
-    return lastRow < sample.row || (lastRow == sample.row && m_starts.back() <= sample.start);
+    const std::uint64_t lastStart = m_blocks.back().base + m_cells.back().startOffset;
+    return lastRow < sample.row || (lastRow == sample.row && lastStart <= sample.start);
 }
 
 // Out-of-order input is rare (the store and the importers write sorted samples): it pays for a

@@ -182,5 +182,41 @@ TEST(RowAccumulator, ScanningARowGivesEachSourceItsDefinedAmounts)
         }
 }
 
+// A long trace in fine ticks: the starts of one row fill many blocks of the columns, and jumps
+// of more than 2^32 ticks cross several at once. Scanned in slices that begin inside blocks, the
+// row still gives each source its defined amounts and stops at the first sample past the grid.
+TEST(RowAccumulator, ScanAcrossTheStartBlocksOfALongTraceGivesTheDefinedAmounts)
+{
+    std::vector<store::SampleRecord> records;
+    std::uint64_t start = (1ull << 40) + 12345;
+    for (int i = 0; i < 2000; ++i) {
+        start += i % 97 == 0 ? (1ull << 33) + i : 1000000 + 7 * i;
+        records.push_back({3, start, start + 500000 + 13 * i, 1 + static_cast<std::uint32_t>(i % 3), i % 5});
+    }
+    SampleColumns samples;
+    for (const auto& record : records)
+        samples.append(record);
+    samples.finish();
+    const auto passes = [](std::int32_t instance) { return instance != 2; };
+    const std::size_t firstPastGrid = 1900;
+    const BucketGrid grid(records[10].start + 3, records[firstPastGrid].start, 333);
+    const RowAccumulator::TickRanges everything{{0, UINT64_MAX}};
+    for (const int source : {0, 1, 2}) {
+        RowAccumulator accumulator(grid, source);
+        std::size_t stop = 0;
+        for (std::size_t begin = 0; begin < samples.size() && stop == begin; begin += 300)
+            stop = accumulator.addRun(samples, begin, std::min(samples.size(), begin + 300), passes, nullptr);
+        EXPECT_EQ(stop, firstPastGrid);
+        const std::vector<std::uint64_t>& amounts = accumulator.amounts();
+        for (std::uint32_t b = 0; b < grid.count(); ++b) {
+            std::uint64_t expected = 0;
+            for (const auto& s : records)
+                if (passes(s.instanceIndex))
+                    expected += expectedAmount(source, s, grid.boundary(b), grid.boundary(b + 1), everything);
+            ASSERT_EQ(amounts[b], expected) << "source " << source << " bucket " << b;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace dd_sarvik_2_2
