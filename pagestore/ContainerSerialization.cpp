@@ -45,14 +45,15 @@ void loadIndexEntry(Archive& ar, OverTimePageBase& page)
 }
 
 // Writes the page file when it is missing, when the page changed, or when the bucket has never
-// been saved or loaded (its `fresh` flag). Another writer may create the file after the
-// existence test; the page is then written all the same, which leaves the same content.
+// been saved or loaded (its `fresh` flag); the file system is asked about the file only when
+// the flags leave it to that. Another writer may create the file after the existence test; the
+// page is then written all the same, which leaves the same content.
 template <class Archive>
 void savePageFileIfNeeded(const OverTimeBucketBase& bucket, OverTimePageBase& page,
                           const ddb_2_2::ddb_storage& storage, const ddb_2_2::string& saveDir)
 {
     const ddb_2_2::string path = page.get_file_path(saveDir);
-    if (storage.file_exists(path) && !page.is_modified() && !bucket.is_fresh())
+    if (!bucket.is_fresh() && !page.is_modified() && storage.file_exists(path))
         return;
     if (!bucket.is_fresh() && !bucket.is_modified())
         page.set_modified(false);

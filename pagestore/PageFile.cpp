@@ -21,11 +21,10 @@ bool portable(const ddb_2_2::pageable_database& db)
     return db.get_archive_type() == ddb_2_2::pageable_database::portable_binary_archive;
 }
 
+// A missing path is told by the open failing, which costs no separate look-up of the file.
 template <class Object>
 bool loadObject(Object& object, const ddb_2_2::string& path, ddb_2_2::pageable_database& db)
 {
-    if (!path.exist())
-        return false;
     const auto storage = db.get_storage_for_path(path);
     if (!storage)
         return false;
