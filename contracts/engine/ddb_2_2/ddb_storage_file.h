@@ -39,7 +39,7 @@ public:
     std::streambuf& get_streambuf() { return *m_buffer; }
 
 private:
-    std::unique_ptr<std::streambuf> m_buffer;   // owns the descriptor
+    std::unique_ptr<std::streambuf> m_buffer;   // owns the descriptor and closes it
     int m_descriptor = -1;
     mode m_mode;
     std::uint64_t m_sizeAtOpen = 0;
