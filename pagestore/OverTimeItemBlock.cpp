@@ -16,7 +16,17 @@ constexpr std::size_t sliceItems = 1024;
 constexpr std::size_t nativeItemBytes = sizeof(std::uint64_t) + sizeof(std::uint32_t);
 constexpr std::size_t portableItemBytes = 2 * PortableBinaryOArchive::maxEncodedBytes;
 
+// The archive header, the class information and the page's counts, with room to spare.
+constexpr std::size_t pageHeaderBytes = 256;
+
 }  // namespace
+
+std::size_t OverTimeItemBlock::encodedBytesAtMost(std::size_t count)
+{
+    // A portable value takes up to nine bytes and a bucket id up to five.
+    constexpr std::size_t itemBytes = std::max<std::size_t>(nativeItemBytes, 9 + 5);
+    return pageHeaderBytes + count * itemBytes;
+}
 
 void OverTimeItemBlock::save(boost::archive::binary_oarchive& ar, const Item* items, std::size_t count)
 {
@@ -94,11 +104,11 @@ void OverTimeItemBlock::load(PortableBinaryIArchive& ar, std::vector<Item>& item
                                                       static_cast<std::streamsize>(wanted))));
         const unsigned char* in = block.data();
         const unsigned char* const end = in + got;
+        const std::size_t left = count - done;
         std::size_t decoded = 0;
         std::uint64_t value = 0;
         std::uint64_t bucketId = 0;
         if (!bigEndian) {
-            const std::size_t left = count - done;
             while (decoded < left && end - in >= static_cast<std::ptrdiff_t>(uncheckedItemBytes)) {
                 in += PortableBinaryIArchive::decodeLittleEndian(in, sizeof(std::uint64_t), value);
                 in += PortableBinaryIArchive::decodeLittleEndian(in, sizeof(std::uint32_t), bucketId);
@@ -106,7 +116,7 @@ void OverTimeItemBlock::load(PortableBinaryIArchive& ar, std::vector<Item>& item
                 ++decoded;
             }
         }
-        while (done + decoded < count) {
+        while (decoded < left) {
             const auto available = static_cast<std::size_t>(end - in);
             const std::size_t valueBytes = ar.decode(in, available, sizeof(std::uint64_t), value);
             const std::size_t idBytes = valueBytes == 0 ? 0
