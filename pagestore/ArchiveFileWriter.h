@@ -7,7 +7,6 @@
 
 #include <ddb_2_2/ddb_storage_file.h>
 
-
 namespace velmora_1_0 {
 
 class ArchiveFileWriter {

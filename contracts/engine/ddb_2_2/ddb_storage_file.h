@@ -6,8 +6,8 @@
 //
 // Writing replaces the content of an existing file in place, keeping the file itself: the file
 // system then reuses its pages and blocks instead of freeing and allocating them again, and
-// saving a page rewrites one file rather than removing it and creating another. Whoever reads
-// a page file while it is rewritten must hold the page's file mutex, as the page store does.
+// saving a page rewrites one file rather than removing it and creating another. A page file is
+// therefore read and written only under its page's file mutex (page_base::get_file_mutex).
 
 #include <engine_export.h>
 

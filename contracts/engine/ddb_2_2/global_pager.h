@@ -52,6 +52,7 @@ struct pager_handle {
 class SARVIK_API global_pager {
 public:
     static constexpr std::uint64_t unlimited = std::numeric_limits<std::uint64_t>::max();
+    /// The most item memory kept for pages to come, whatever the budget.
     static constexpr std::uint64_t spare_limit = std::uint64_t(64) << 20;
 
     explicit global_pager(std::uint64_t budgetBytes = unlimited);
