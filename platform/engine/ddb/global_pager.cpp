@@ -153,7 +153,8 @@ void global_pager::removePage(page_base& page, bool keepItems)
         if (e->resident) {
             m_resident -= page.get_memory_size();
             m_lru.erase(e->lruPos);
-            if (keepItems)
+            // Only a database with page files reads pages back, which is where spares go.
+            if (keepItems && e->handle.database && !e->handle.database->get_database_save_dir().empty())
                 keepSpare(page.take_items());
         }
         if (e->wroteFile && !page.is_file_kept() && e->handle.database) {

@@ -177,6 +177,15 @@ TEST_F(EnginePager, MemoryOfPagesThatWentServesThePagesReadBack)
         EXPECT_EQ(readIntactKey(m_bucket, key), makeItems(key, 512)) << key;
     EXPECT_LE(pager().get_spare_bytes(), spareLimit);
     EXPECT_LE(pager().get_resident_bytes(), 8 * pageBytes);
+
+    // Without page files nothing is ever read back, so nothing is kept for it.
+    ddb_2_2::pageable_database memoryOnly;
+    {
+        TestBucket gone;
+        gone.attach(memoryOnly);
+        gone.append(0, makeItems(0, 512));
+    }
+    EXPECT_EQ(memoryOnly.get_pager().get_spare_bytes(), 0u);
 }
 
 // A page takes spare memory only of its own item type and with room for its capacity, and keeps
