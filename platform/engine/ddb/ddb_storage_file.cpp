@@ -71,6 +71,8 @@ protected:
     std::streamsize xsputn(const char* bytes, std::streamsize count) override
     {
         const auto wanted = static_cast<std::size_t>(count);
+        if (wanted == 0)
+            return 0;
         if (wanted <= static_cast<std::size_t>(epptr() - pptr())) {
             std::memcpy(pptr(), bytes, wanted);
             pbump(static_cast<int>(wanted));
@@ -100,8 +102,10 @@ protected:
     {
         auto wanted = static_cast<std::size_t>(count);
         const std::size_t buffered = std::min(wanted, static_cast<std::size_t>(egptr() - gptr()));
-        std::memcpy(bytes, gptr(), buffered);
-        gbump(static_cast<int>(buffered));
+        if (buffered > 0) {   // no get area before the first buffered read
+            std::memcpy(bytes, gptr(), buffered);
+            gbump(static_cast<int>(buffered));
+        }
         wanted -= buffered;
         if (wanted < buffer_bytes)
             return static_cast<std::streamsize>(buffered) + std::streambuf::xsgetn(bytes + buffered, count - buffered);
