@@ -7,19 +7,17 @@
 
 #include <ddb_2_2/ddb_storage_file.h>
 
-#include <cstddef>
-
 namespace velmora_1_0 {
 
 class ArchiveFileWriter {
 public:
-    /// `expectedBytes` reserves room up front (a hint). False when the write or the close
-    /// fails; the archive's own errors propagate as exceptions, with the file left unwritten.
+    /// The archive is built in `bytes`, emptied first: a caller writing many files passes the
+    /// same buffer, whose memory then serves them all. False when the write or the close fails;
+    /// the archive's own errors propagate as exceptions, with the file left unwritten.
     template <class Archive, class Object>
-    static bool write(ddb_2_2::ddb_storage_file& file, const Object& object, std::size_t expectedBytes = 0)
+    static bool write(ddb_2_2::ddb_storage_file& file, const Object& object, MemoryOutputBuffer& bytes)
     {
-        MemoryOutputBuffer bytes;
-        bytes.reserve(expectedBytes);
+        bytes.clear();
         {
             Archive archive(bytes, 0);
             archive << object;

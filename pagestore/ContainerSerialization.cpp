@@ -45,14 +45,16 @@ void loadIndexEntry(Archive& ar, OverTimePageBase& page)
 }
 
 // Writes the page file when it is missing, when the page changed, or when the bucket has never
-// been saved or loaded (its `fresh` flag). Another writer may create the file after the
-// existence test; the page is then written all the same, which leaves the same content.
+// been saved or loaded (its `fresh` flag); the file system is asked about the file only when
+// the flags leave it to that. Another writer may create the file after the existence test; the
+// page is then written all the same, which leaves the same content.
 template <class Archive>
 void savePageFileIfNeeded(const OverTimeBucketBase& bucket, OverTimePageBase& page,
-                          const ddb_2_2::ddb_storage& storage, const ddb_2_2::string& saveDir)
+                          const ddb_2_2::ddb_storage& storage, const ddb_2_2::string& saveDir,
+                          MemoryOutputBuffer& bytes)
 {
     const ddb_2_2::string path = page.get_file_path(saveDir);
-    if (storage.file_exists(path) && !page.is_modified() && !bucket.is_fresh())
+    if (!bucket.is_fresh() && !page.is_modified() && storage.file_exists(path))
         return;
     if (!bucket.is_fresh() && !bucket.is_modified())
         page.set_modified(false);
@@ -62,7 +64,7 @@ void savePageFileIfNeeded(const OverTimeBucketBase& bucket, OverTimePageBase& pa
     std::lock_guard<std::mutex> guard(page.get_file_mutex());
     const auto file = storage.open_for_writing(path);
     if (file->is_open())
-        ArchiveFileWriter::write<Archive>(*file, page);
+        ArchiveFileWriter::write<Archive>(*file, page, bytes);
 }
 
 }  // namespace
@@ -127,6 +129,7 @@ void save(Archive& ar, const OverTimeBucketBase& bucket, unsigned)
     ddb_2_2::pageable_database* db = bucket.get_pager_handle().database;
     const ddb_2_2::string saveDir = bucket.get_database_save_dir();
     const auto storage = db && !saveDir.empty() ? db->get_storage_for_path(saveDir) : nullptr;
+    velmora_1_0::MemoryOutputBuffer pageBytes;   // one buffer for every page file written
     for (const auto& entry : bucket.get_page_map()) {
         const std::int32_t pageCount = static_cast<std::int32_t>(entry.second.size());
         ar << entry.first << pageCount;
@@ -138,7 +141,7 @@ void save(Archive& ar, const OverTimeBucketBase& bucket, unsigned)
             }
             page->set_file_kept(true);
             if (storage)
-                velmora_1_0::savePageFileIfNeeded<Archive>(bucket, *page, *storage, saveDir);
+                velmora_1_0::savePageFileIfNeeded<Archive>(bucket, *page, *storage, saveDir, pageBytes);
         }
     }
 }

@@ -17,6 +17,8 @@ public:
     /// Room for `bytes` without growing (a hint; more may be written).
     void reserve(std::size_t bytes) { m_bytes.reserve(bytes); }
     std::size_t size() const { return m_bytes.size(); }
+    /// Forgets the bytes, keeping the memory.
+    void clear() { m_bytes.clear(); }
     /// Hands everything written so far to `file` in one call; false on a short write.
     bool writeTo(std::streambuf& file) const;
 

@@ -21,6 +21,9 @@ class OverTimeItemBlock {
 public:
     using Item = dd_sarvik_2_2::dd_overtime_data;
 
+    /// What a page of `count` items takes in a file of either archive kind, at most.
+    static std::size_t encodedBytesAtMost(std::size_t count);
+
     static void save(boost::archive::binary_oarchive& ar, const Item* items, std::size_t count);
     static void save(PortableBinaryOArchive& ar, const Item* items, std::size_t count);
     /// Appends `count` items; reads in slices, so a damaged count fails at the end of the stream

@@ -3,6 +3,7 @@
 #include "pagestore/ArchiveFileWriter.h"
 #include "pagestore/MemoryInputBuffer.h"
 #include "pagestore/NativeHeaderCheck.h"
+#include "pagestore/OverTimeItemBlock.h"
 #include "pagestore/PortableBinaryIArchive.h"
 #include "pagestore/PortableBinaryOArchive.h"
 
@@ -21,11 +22,10 @@ bool portable(const ddb_2_2::pageable_database& db)
     return db.get_archive_type() == ddb_2_2::pageable_database::portable_binary_archive;
 }
 
+// A missing path is told by the open failing, which costs no separate look-up of the file.
 template <class Object>
 bool loadObject(Object& object, const ddb_2_2::string& path, ddb_2_2::pageable_database& db)
 {
-    if (!path.exist())
-        return false;
     const auto storage = db.get_storage_for_path(path);
     if (!storage)
         return false;
@@ -51,6 +51,18 @@ bool loadObject(Object& object, const ddb_2_2::string& path, ddb_2_2::pageable_d
     return true;
 }
 
+// Room for a page file, so that its buffer does not grow (and copy) while the items go in.
+std::size_t expectedFileBytes(const OverTimePageBase& page)
+{
+    const auto* items = page.get_items();
+    return OverTimeItemBlock::encodedBytesAtMost(items ? items->size() : 0);
+}
+
+std::size_t expectedFileBytes(const OverTimeBucketBase&)
+{
+    return 0;
+}
+
 template <class Object>
 bool saveObject(const Object& object, const ddb_2_2::string& path, ddb_2_2::pageable_database& db)
 {
@@ -60,9 +72,11 @@ bool saveObject(const Object& object, const ddb_2_2::string& path, ddb_2_2::page
     const auto file = storage->open_for_writing(path);
     if (!file->is_open())
         return false;
+    MemoryOutputBuffer bytes;
+    bytes.reserve(expectedFileBytes(object));
     if (portable(db))
-        return ArchiveFileWriter::write<PortableBinaryOArchive>(*file, object);
-    return ArchiveFileWriter::write<boost::archive::binary_oarchive>(*file, object);
+        return ArchiveFileWriter::write<PortableBinaryOArchive>(*file, object, bytes);
+    return ArchiveFileWriter::write<boost::archive::binary_oarchive>(*file, object, bytes);
 }
 
 }  // namespace

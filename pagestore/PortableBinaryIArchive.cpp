@@ -57,6 +57,17 @@ std::uint64_t PortableBinaryIArchive::loadInteger(std::size_t width)
     return negative ? std::uint64_t(0) - magnitude : magnitude;
 }
 
+std::size_t PortableBinaryIArchive::decodeSignedLittleEndian(signed char lengthByte, std::uint64_t bytes,
+                                                             std::size_t width, std::uint64_t& value)
+{
+    const auto length = static_cast<std::size_t>(lengthByte < 0 ? -int(lengthByte) : int(lengthByte));
+    if (length > width)
+        throwTooWide();
+    const std::uint64_t magnitude = bytes & (~std::uint64_t(0) >> (64 - 8 * length));
+    value = std::uint64_t(0) - magnitude;
+    return length + 1;
+}
+
 void PortableBinaryIArchive::throwTooWide()
 {
     throw PortableArchiveException(PortableArchiveException::integerTooWide);

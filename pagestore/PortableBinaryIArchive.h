@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <streambuf>
 #include <string>
 #include <type_traits>
@@ -67,6 +68,37 @@ public:
         value = negative ? std::uint64_t(0) - magnitude : magnitude;
         return length + 1;
     }
+    bool bigEndian() const { return (m_flags & endianBig) != 0; }
+    /// Bytes an integer can take; decodeLittleEndian reads this many whatever the integer's length.
+    static constexpr std::size_t maxEncodedBytes = 9;
+    /// decode() of an archive without endianBig, for loops over many integers: `in` must have
+    /// maxEncodedBytes readable bytes. Returns the bytes the integer took.
+    ///
+    /// Each length is a case of its own that returns a constant: the processor then predicts
+    /// where the next integer starts (lengths repeat: running totals grow slowly) instead of
+    /// waiting for this one's length byte, which chained every integer to the one before.
+    static std::size_t decodeLittleEndian(const unsigned char* in, std::size_t width, std::uint64_t& value)
+    {
+        std::uint64_t bytes = 0;
+        std::memcpy(&bytes, in + 1, sizeof bytes);
+#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+        bytes = __builtin_bswap64(bytes);
+#endif
+        const auto lengthByte = static_cast<signed char>(in[0]);
+        if (lengthByte < 0 || static_cast<std::size_t>(lengthByte) > width)
+            return decodeSignedLittleEndian(lengthByte, bytes, width, value);
+        switch (lengthByte) {
+        case 0: value = 0; return 1;
+        case 1: value = bytes & 0xFF; return 2;
+        case 2: value = bytes & 0xFFFF; return 3;
+        case 3: value = bytes & 0xFFFFFF; return 4;
+        case 4: value = bytes & 0xFFFFFFFF; return 5;
+        case 5: value = bytes & 0xFFFFFFFFFF; return 6;
+        case 6: value = bytes & 0xFFFFFFFFFFFF; return 7;
+        case 7: value = bytes & 0xFFFFFFFFFFFFFF; return 8;
+        default: value = bytes; return 9;
+        }
+    }
     /// The stream read from, for callers that read ahead in blocks and give back what they did
     /// not decode (by seeking back).
     std::streambuf& streamBuffer() { return m_sb; }
@@ -84,6 +116,9 @@ private:
     }
     void readHeader();
     [[noreturn]] static void throwTooWide();
+    /// decodeLittleEndian of a negative integer, or one wider than its field (which throws).
+    static std::size_t decodeSignedLittleEndian(signed char lengthByte, std::uint64_t bytes, std::size_t width,
+                                                std::uint64_t& value);
     /// The two's-complement pattern of the stored value; `width` is the field's size in bytes.
     std::uint64_t loadInteger(std::size_t width);
 

@@ -25,17 +25,22 @@ void PortableBinaryOArchive::saveInteger(std::uint64_t bits, bool negative)
     primitive::save_binary(bytes, encodeInteger(bits, negative, bytes));
 }
 
-// All eight bytes are stored at once; those past the length are scratch that the next write
-// overwrites, which is why `out` has room for maxEncodedBytes.
 std::size_t PortableBinaryOArchive::encodeInteger(std::uint64_t bits, bool negative, unsigned char* out) const
 {
     const std::uint64_t magnitude = negative ? std::uint64_t(0) - bits : bits;
+    if (!bigEndian()) {
+        const std::size_t bytes = encodeLittleEndian(magnitude, out);
+        if (negative)
+            out[0] = static_cast<unsigned char>(-static_cast<int>(out[0]));
+        return bytes;
+    }
     const int length = magnitude == 0 ? 0 : (71 - __builtin_clzll(magnitude)) / 8;
     out[0] = static_cast<unsigned char>(negative ? -length : length);
     if (length == 0)
         return 1;
-    // The value whose bytes in memory, least significant first, are the ones to write.
-    std::uint64_t stored = (m_flags & endianBig) ? __builtin_bswap64(magnitude) >> (8 * (8 - length)) : magnitude;
+    // The value whose bytes in memory, least significant first, are the ones to write; all
+    // eight are stored, those past the length being scratch that the next write overwrites.
+    std::uint64_t stored = __builtin_bswap64(magnitude) >> (8 * (8 - length));
 #if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
     stored = __builtin_bswap64(stored);
 #endif

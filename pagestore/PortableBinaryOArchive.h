@@ -15,6 +15,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <streambuf>
 #include <string>
 #include <type_traits>
@@ -52,6 +53,19 @@ public:
     /// for callers that gather many integers into one raw block.
     std::size_t encode(std::uint64_t value, unsigned char* out) const { return encodeInteger(value, false, out); }
     static constexpr std::size_t maxEncodedBytes = 9;
+    bool bigEndian() const { return (m_flags & endianBig) != 0; }
+    /// encode() of an archive without endianBig, inline for loops over many integers.
+    static std::size_t encodeLittleEndian(std::uint64_t value, unsigned char* out)
+    {
+        const int length = value == 0 ? 0 : (71 - __builtin_clzll(value)) / 8;
+        out[0] = static_cast<unsigned char>(length);
+#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+        value = __builtin_bswap64(value);
+#endif
+        // All eight bytes are stored at once; those past the length are overwritten next.
+        std::memcpy(out + 1, &value, sizeof value);
+        return static_cast<std::size_t>(length) + 1;
+    }
 
 private:
     using primitive = boost::archive::basic_binary_oprimitive<PortableBinaryOArchive, char, std::char_traits<char>>;

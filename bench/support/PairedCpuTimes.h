@@ -19,8 +19,9 @@ public:
     // Median over the iterations of measured / baseline; 0 before the first.
     double medianRatio() const { return median(m_ratios); }
 
-private:
     static double median(std::vector<double> values);
+
+private:
 
     std::vector<double> m_measured;
     std::vector<double> m_baseline;

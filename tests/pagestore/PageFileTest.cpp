@@ -173,6 +173,39 @@ TYPED_TEST(PageFile, DamagedFilesRaiseArchiveErrors)
     }
 }
 
+// A page file holds what its page held, whatever the capacity of the page that reads it; a file
+// written over a longer one keeps none of the old bytes; a file cut short fails to load.
+TYPED_TEST(PageFile, PageFilesLoadWholeRewrittenOrOfAnotherCapacity)
+{
+    const ddb_2_2::string path = ddb_2_2::string(this->dir.wide()) + ddb_2_2::string(L"//p.ddb");
+    const auto pageOf = [](const std::vector<OverTimeItem>& items, std::uint32_t capacity) {
+        auto page = std::make_unique<OverTimePage>();
+        page->set_capacity(capacity);
+        page->allocate();
+        for (const auto& item : items)
+            page->push_back(item);
+        return page;
+    };
+    const auto large = pageOf(makeItems(1, 2000), 2000);
+    ASSERT_TRUE(large->save(path, this->db));
+    OverTimePage loaded;   // reserves the default 512 items
+    ASSERT_TRUE(loaded.load(path, this->db));
+    EXPECT_EQ(*loaded.get_items(), makeItems(1, 2000));
+    EXPECT_GE(loaded.get_memory_size(), 2000u * sizeof(OverTimeItem));
+
+    const auto small = pageOf(makeItems(2, 3), 512);
+    ASSERT_TRUE(small->save(path, this->db));
+    EXPECT_EQ(fileBytes(path.to_utf8()),
+              writeArchive<TypeParam>(static_cast<const velmora_1_0::OverTimePageBase&>(*small)));
+    ASSERT_TRUE(loaded.load(path, this->db));   // over the items it holds
+    EXPECT_EQ(*loaded.get_items(), makeItems(2, 3));
+
+    ASSERT_TRUE(large->save(path, this->db));
+    const std::string bytes = fileBytes(path.to_utf8());
+    writeBytes(path.to_utf8(), bytes.substr(0, bytes.size() - 5));
+    EXPECT_THROW(loaded.load(path, this->db), boost::archive::archive_exception);
+}
+
 TEST(PortablePageFile, OverlongIntegerInAPageFileIsRefused)
 {
     TempDir dir;

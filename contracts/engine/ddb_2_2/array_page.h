@@ -25,14 +25,40 @@ public:
 
     bool has_items() const override { return m_items != nullptr; }
 
+    /// Keeps the vector it has (emptied) when that holds the capacity already.
     void allocate() override
     {
-        m_items = std::make_unique<std::vector<T>>();
-        m_items->reserve(get_capacity());
+        if (m_items && m_items->capacity() >= get_capacity()) {
+            m_items->clear();
+        } else {
+            m_items = std::make_unique<std::vector<T>>();
+            m_items->reserve(get_capacity());
+        }
         update_memory_size();
     }
 
     void release() override { m_items.reset(); }
+
+    std::unique_ptr<spare_items> take_items() override
+    {
+        if (!m_items)
+            return nullptr;
+        auto spare = std::make_unique<spare_vector>();
+        spare->items = std::move(m_items);
+        spare->items->clear();
+        return spare;
+    }
+
+    bool adopt_items(std::unique_ptr<spare_items>& spare) override
+    {
+        auto* mine = dynamic_cast<spare_vector*>(spare.get());
+        if (m_items || !mine || mine->items->capacity() < get_capacity())
+            return false;
+        m_items = std::move(mine->items);
+        spare.reset();
+        update_memory_size();
+        return true;
+    }
 
     /// The item vector; null while paged out.
     std::vector<T>* get_items() { return m_items.get(); }
@@ -62,6 +88,11 @@ public:
     }
 
 private:
+    struct spare_vector : spare_items {
+        std::unique_ptr<std::vector<T>> items;
+        std::uint64_t get_bytes() const override { return std::uint64_t(items->capacity()) * sizeof(T); }
+    };
+
     std::unique_ptr<std::vector<T>> m_items;
     T m_firstItem{};
 };

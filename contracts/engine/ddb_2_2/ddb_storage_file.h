@@ -3,11 +3,17 @@
 //
 // Obtained from ddb_storage::open_for_reading / open_for_writing and owned by the caller;
 // the file closes when the object is destroyed or close() is called.
+//
+// Writing replaces the content of an existing file in place, keeping the file itself: the file
+// system then reuses its pages and blocks instead of freeing and allocating them again, and
+// saving a page rewrites one file rather than removing it and creating another. A page file is
+// therefore read and written only under its page's file mutex (page_base::get_file_mutex).
 
 #include <engine_export.h>
 
 #include <cstdint>
-#include <fstream>
+#include <memory>
+#include <streambuf>
 #include <string>
 
 namespace ddb_2_2 {
@@ -16,7 +22,8 @@ class SARVIK_API ddb_storage_file {
 public:
     enum class mode { read, write };
 
-    /// Opens `utf8Path` for binary reading, or for binary writing (as a new file replacing any old one).
+    /// Opens `utf8Path` for binary reading (a regular file only), or for binary writing
+    /// (created when missing; what was there is replaced once the file is closed).
     ddb_storage_file(const std::string& utf8Path, mode how);
     ~ddb_storage_file();
     ddb_storage_file(const ddb_storage_file&) = delete;
@@ -25,13 +32,17 @@ public:
     bool is_open() const;
     /// Size of the file in bytes (for a written file: what has been written so far).
     std::uint64_t get_size();
-    /// Flushes and closes; false when the flush failed (a short write).
+    /// Flushes, cuts off what remains of older, longer content, and closes; false when the
+    /// flush or the cut failed (a short write).
     bool close();
     /// The stream archives are built over; valid while the file is open.
-    std::streambuf& get_streambuf() { return m_buffer; }
+    std::streambuf& get_streambuf() { return *m_buffer; }
 
 private:
-    std::filebuf m_buffer;
+    std::unique_ptr<std::streambuf> m_buffer;   // owns the descriptor and closes it
+    int m_descriptor = -1;
+    mode m_mode;
+    std::uint64_t m_sizeAtOpen = 0;
 };
 
 }  // namespace ddb_2_2

@@ -16,6 +16,10 @@
 //
 // A page file that cannot be written or read back leaves the page where it was; the failure is
 // kept, once per kind and reason, until take_failures hands it on to whoever tells the user.
+//
+// The item memory of pages that go out or away is kept, up to a quarter of the budget (at most
+// spare_limit), and handed to the next pages read back: memory a process touches for the first
+// time costs a fault per memory page, which took longer than reading the page file into it.
 
 #include <ddb_2_2/page_lock.h>
 #include <ddb_2_2/string.h>
@@ -25,6 +29,7 @@
 #include <cstdint>
 #include <limits>
 #include <list>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -35,6 +40,7 @@ namespace ddb_2_2 {
 
 class page_base;
 class pageable_database;
+class spare_items;
 
 /// What a container hands the pager with each page: the pager and the database whose save
 /// directory, storage and archive kind the page files use. An empty handle means "not paged".
@@ -46,6 +52,8 @@ struct pager_handle {
 class SARVIK_API global_pager {
 public:
     static constexpr std::uint64_t unlimited = std::numeric_limits<std::uint64_t>::max();
+    /// The most item memory kept for pages to come, whatever the budget.
+    static constexpr std::uint64_t spare_limit = std::uint64_t(64) << 20;
 
     explicit global_pager(std::uint64_t budgetBytes = unlimited);
     ~global_pager();
@@ -59,6 +67,8 @@ public:
     std::uint64_t get_resident_bytes() const;
     std::uint64_t get_page_out_count() const;
     std::uint64_t get_page_in_count() const;
+    /// Bytes of item memory kept for pages to come.
+    std::uint64_t get_spare_bytes() const;
 
     /// Registers a page. A page without a name gets a unique one; a page with items counts
     /// as resident, one without as paged out to its file. With a `holder` the page is locked
@@ -70,6 +80,8 @@ public:
     /// Forgets a page (before it is destroyed) and removes the page file the pager wrote for
     /// it, unless a saved bucket keeps that file.
     void remove_page(page_base& page);
+    /// remove_page for a page about to be destroyed: its item memory is kept for pages to come.
+    void retire_page(page_base& page);
 
     /// Locks `page` into memory for `holder`, paging it in first when it is out. False when
     /// the page could not be read back; `holder` then holds nothing.
@@ -94,6 +106,7 @@ private:
     bool lockPage(page_base& page, page_lock& holder, bool readBack);
     /// The entry of `page` once no file of it is in flight; null for a page the pager does not know.
     entry* settledEntry(page_base& page, std::unique_lock<std::mutex>& lock);
+    void removePage(page_base& page, bool keepItems);
     /// Pages out down to the budget; drops `lock` while the page files are written.
     void enforceBudget(std::unique_lock<std::mutex>& lock);
     std::optional<eviction> chooseEviction(const std::set<const page_base*>& skipped);
@@ -101,6 +114,10 @@ private:
     /// Reads the page back, `lock` dropped meanwhile.
     bool pageIn(page_base& page, entry& e, std::unique_lock<std::mutex>& lock);
     void addFailure(const wchar_t* what, const string& path, const string& reason);
+    /// Keeps `items` while the spare memory stays within its limit; else they go.
+    void keepSpare(std::unique_ptr<spare_items> items);
+    /// Hands `page` the smallest spare vector it takes, when one is at most twice what it needs.
+    void giveSpare(page_base& page);
     string nextPageName();
 
     mutable std::mutex m_mutex;
@@ -113,6 +130,8 @@ private:
     string m_namePrefix;   // distinguishes this pager's page files from other runs'
     lru_list m_lru;   // resident pages, less those being written out
     std::unordered_map<page_base*, entry> m_entries;
+    std::vector<std::unique_ptr<spare_items>> m_spare;
+    std::uint64_t m_spareBytes = 0;
     std::vector<string> m_failures;   // not yet taken
     std::set<string> m_toldFailures;   // kind and reason of each failure taken or waiting
 };

@@ -11,9 +11,19 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 
 namespace ddb_2_2 {
+
+/// The item vector of a page that no longer needs it, empty but with its memory, kept by the
+/// pager for the next page of the same item type that comes in.
+class SARVIK_API spare_items {
+public:
+    virtual ~spare_items();
+    /// The bytes its memory holds.
+    virtual std::uint64_t get_bytes() const = 0;
+};
 
 class SARVIK_API page_base : public pageable_container {
 public:
@@ -45,6 +55,12 @@ public:
     virtual void allocate() = 0;
     /// Drops the item vector (page-out).
     virtual void release() = 0;
+    /// Gives up the item vector, leaving the page as release() does; null when it has none.
+    virtual std::unique_ptr<spare_items> take_items() = 0;
+    /// Takes `spare` as its empty item vector when `spare` holds items of this page's type and
+    /// room for its capacity, and returns true; else leaves both as they are. A page that still
+    /// has items keeps them.
+    virtual bool adopt_items(std::unique_ptr<spare_items>& spare) = 0;
 
 protected:
     page_base() = default;

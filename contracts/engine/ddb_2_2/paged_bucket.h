@@ -45,7 +45,7 @@ public:
     class const_iterator;
 
     paged_bucket() = default;
-    ~paged_bucket() override { unregisterAll(); }
+    ~paged_bucket() override { unregisterAll(true); }
 
     /// From now on the bucket's pages, those it has and those it makes, go through `db`'s
     /// pager and files. Attaching again to the same database does nothing.
@@ -132,7 +132,7 @@ public:
     void clear()
     {
         mutex_type::scoped_lock lock(m_mutex, true);
-        unregisterAll();
+        unregisterAll(true);
         m_pages.clear();
         set_modified(true);
     }
@@ -181,13 +181,18 @@ private:
         return m_handle.pager ? m_handle.pager->lock_resident_page(page, pin) : page.has_items();
     }
 
-    void unregisterAll()
+    /// `retire`: the pages are about to be destroyed, so their item memory may serve others.
+    void unregisterAll(bool retire = false)
     {
         if (!m_handle.pager)
             return;
         for (auto& entry : m_pages)
-            for (auto& page : entry.second)
-                m_handle.pager->remove_page(*page);
+            for (auto& page : entry.second) {
+                if (retire)
+                    m_handle.pager->retire_page(*page);
+                else
+                    m_handle.pager->remove_page(*page);
+            }
     }
 
     mutable mutex_type m_mutex;

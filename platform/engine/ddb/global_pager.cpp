@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <exception>
 #include <optional>
@@ -93,6 +94,11 @@ std::uint64_t global_pager::get_page_in_count() const
     return readLocked(m_mutex, m_pageIns);
 }
 
+std::uint64_t global_pager::get_spare_bytes() const
+{
+    return readLocked(m_mutex, m_spareBytes);
+}
+
 std::vector<string> global_pager::take_failures()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -127,6 +133,16 @@ void global_pager::trim()
 
 void global_pager::remove_page(page_base& page)
 {
+    removePage(page, false);
+}
+
+void global_pager::retire_page(page_base& page)
+{
+    removePage(page, true);
+}
+
+void global_pager::removePage(page_base& page, bool keepItems)
+{
     std::shared_ptr<ddb_storage> storage;
     string path;
     {
@@ -137,6 +153,9 @@ void global_pager::remove_page(page_base& page)
         if (e->resident) {
             m_resident -= page.get_memory_size();
             m_lru.erase(e->lruPos);
+            // Only a database with page files reads pages back, which is where spares go.
+            if (keepItems && e->handle.database && !e->handle.database->get_database_save_dir().empty())
+                keepSpare(page.take_items());
         }
         if (e->wroteFile && !page.is_file_kept() && e->handle.database) {
             path = page.get_file_path(e->handle.database->get_database_save_dir());
@@ -220,10 +239,12 @@ void global_pager::enforceBudget(std::unique_lock<std::mutex>& lock)
         string failure;
         if (write)
             failure = fileFailure([&] { return out->page->save(out->path, *out->database); }, L"the file did not open");
+        std::unique_ptr<spare_items> spare;
         if (failure.empty())
-            out->page->release();
+            spare = out->page->take_items();
         lock.lock();
         finishEviction(*out, write, failure);
+        keepSpare(std::move(spare));
         m_settled.notify_all();
         if (!failure.empty())
             failed.insert(out->page);
@@ -280,16 +301,19 @@ bool global_pager::pageIn(page_base& page, entry& e, std::unique_lock<std::mutex
     if (!db)
         return false;
     const string path = page.get_file_path(db->get_database_save_dir());
+    giveSpare(page);
     e.busy = true;
     lock.unlock();
     string failure = fileFailure([&] { return page.load(path, *db); }, L"the file is missing or empty");
     if (failure.empty() && !page.has_items())
         failure = string(L"the file holds no items");
+    std::unique_ptr<spare_items> spare;
     if (failure.empty())
         page.set_modified(false);
     else
-        page.release();
+        spare = page.take_items();
     lock.lock();
+    keepSpare(std::move(spare));
     e.busy = false;
     m_settled.notify_all();
     if (!failure.empty()) {
@@ -301,6 +325,42 @@ bool global_pager::pageIn(page_base& page, entry& e, std::unique_lock<std::mutex
     e.lruPos = m_lru.insert(m_lru.end(), &page);
     ++m_pageIns;
     return true;
+}
+
+void global_pager::keepSpare(std::unique_ptr<spare_items> items)
+{
+    if (!items)
+        return;
+    const std::uint64_t bytes = items->get_bytes();
+    const std::uint64_t limit = std::min(m_budget / 4, spare_limit);
+    if (bytes == 0 || bytes > limit - std::min(limit, m_spareBytes))
+        return;
+    m_spareBytes += bytes;
+    m_spare.push_back(std::move(items));
+}
+
+// Best fit, so that small pages do not take the memory large ones need; a page never holds more
+// than twice what it asks, so what the pager counts stays near what the pages hold.
+void global_pager::giveSpare(page_base& page)
+{
+    const std::uint64_t wanted = page.get_memory_size();
+    std::vector<std::size_t> fitting;
+    for (std::size_t i = 0; i < m_spare.size(); ++i) {
+        const std::uint64_t bytes = m_spare[i]->get_bytes();
+        if (bytes >= wanted && bytes / 2 <= wanted)
+            fitting.push_back(i);
+    }
+    std::sort(fitting.begin(), fitting.end(),
+              [this](std::size_t a, std::size_t b) { return m_spare[a]->get_bytes() < m_spare[b]->get_bytes(); });
+    for (const std::size_t i : fitting) {
+        const std::uint64_t bytes = m_spare[i]->get_bytes();
+        if (page.adopt_items(m_spare[i])) {
+            m_spareBytes -= bytes;
+            m_spare[i] = std::move(m_spare.back());
+            m_spare.pop_back();
+            return;
+        }
+    }
 }
 
 // A full disk fails every page the same way: the user hears of it once, with the first file.

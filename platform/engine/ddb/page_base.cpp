@@ -2,6 +2,8 @@
 
 namespace ddb_2_2 {
 
+spare_items::~spare_items() = default;
+
 page_base::~page_base() = default;
 
 string page_base::get_file_path(const string& saveDir) const

@@ -152,3 +152,72 @@ TEST_F(EnginePager, ReadersAndWritersRaceUnderATinyBudget)
     for (int key = 10; key < 30; ++key)
         EXPECT_EQ(readIntactKey(m_bucket, key), makeItems(key, 700));
 }
+
+// Pages going out, and the pages of a bucket going away, leave their item memory to the pages read
+// back, within a quarter of the budget; the items read back are those written.
+TEST_F(EnginePager, MemoryOfPagesThatWentServesThePagesReadBack)
+{
+    pager().set_memory_budget(8 * pageBytes);
+    const std::uint64_t spareLimit = 2 * pageBytes;
+    appendKeys(0, 12, 512);
+    EXPECT_GE(pager().get_page_out_count(), 4u);
+    EXPECT_EQ(pager().get_spare_bytes(), spareLimit);
+
+    pager().set_memory_budget(100 * pageBytes);   // nothing goes out while key 0 comes back
+    EXPECT_EQ(readIntactKey(m_bucket, 0), makeItems(0, 512));   // paged out first
+    EXPECT_EQ(pager().get_spare_bytes(), spareLimit - pageBytes);
+    pager().set_memory_budget(8 * pageBytes);
+    {
+        TestBucket gone;
+        gone.attach(m_db);
+        gone.append(0, makeItems(0, 512));
+    }
+    EXPECT_EQ(pager().get_spare_bytes(), spareLimit);
+    for (int key = 0; key < 12; ++key)
+        EXPECT_EQ(readIntactKey(m_bucket, key), makeItems(key, 512)) << key;
+    EXPECT_LE(pager().get_spare_bytes(), spareLimit);
+    EXPECT_LE(pager().get_resident_bytes(), 8 * pageBytes);
+
+    // Without page files nothing is ever read back, so nothing is kept for it.
+    ddb_2_2::pageable_database memoryOnly;
+    {
+        TestBucket gone;
+        gone.attach(memoryOnly);
+        gone.append(0, makeItems(0, 512));
+    }
+    EXPECT_EQ(memoryOnly.get_pager().get_spare_bytes(), 0u);
+}
+
+// A page takes spare memory only of its own item type and with room for its capacity, and keeps
+// that memory when it is allocated again.
+TEST(EnginePage, TakesSpareItemsOnlyOfItsTypeAndWithRoom)
+{
+    TestPage full;
+    full.allocate();
+    full.push_back(TestItem{7, 1});
+    std::unique_ptr<ddb_2_2::spare_items> spare = full.take_items();
+    ASSERT_TRUE(spare);
+    EXPECT_FALSE(full.has_items());
+    EXPECT_EQ(spare->get_bytes(), pageBytes);
+
+    TestPage larger;
+    larger.set_capacity(1024);
+    EXPECT_FALSE(larger.adopt_items(spare));
+    ddb_2_2::array_page<std::uint64_t> otherType;
+    otherType.set_capacity(16);
+    EXPECT_FALSE(otherType.adopt_items(spare));
+    ASSERT_TRUE(spare);
+
+    TestPage smaller;
+    smaller.set_capacity(256);
+    ASSERT_TRUE(smaller.adopt_items(spare));
+    EXPECT_FALSE(spare);
+    ASSERT_TRUE(smaller.has_items());
+    EXPECT_TRUE(smaller.get_items()->empty());
+    EXPECT_EQ(smaller.get_memory_size(), pageBytes);   // what it holds, not what it asked for
+    const TestItem* memory = smaller.get_items()->data();
+    smaller.push_back(TestItem{8, 2});
+    smaller.allocate();
+    EXPECT_TRUE(smaller.get_items()->empty());
+    EXPECT_EQ(smaller.get_items()->data(), memory);
+}
