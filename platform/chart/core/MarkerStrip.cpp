@@ -69,10 +69,18 @@ void MarkerStrip::compose()
         if (at >= 0 && at < width + 2 * kPinReach)
             pinDistance[static_cast<size_t>(at)] = 0;
     }
-    for (size_t c = 1; c < pinDistance.size(); ++c)
-        pinDistance[c] = std::min<unsigned char>(pinDistance[c], pinDistance[c - 1] + 1);
-    for (size_t c = pinDistance.size() - 1; c-- > 0;)
-        pinDistance[c] = std::min<unsigned char>(pinDistance[c], pinDistance[c + 1] + 1);
+    // The distance so far is carried in a register: read back from the array, each column would
+    // wait for the store of the one before.
+    int sinceLeft = kNoPinNear;
+    for (unsigned char& distance : pinDistance) {
+        sinceLeft = std::min<int>(distance, sinceLeft + 1);
+        distance = static_cast<unsigned char>(sinceLeft);
+    }
+    int sinceRight = kNoPinNear;
+    for (auto distance = pinDistance.rbegin(); distance != pinDistance.rend(); ++distance) {
+        sinceRight = std::min<int>(*distance, sinceRight + 1);
+        *distance = static_cast<unsigned char>(sinceRight);
+    }
     // Bars as the number of borders and fills that begin and end at each column, then whether
     // any covers it.
     std::vector<int> borderCount(static_cast<size_t>(width + 1), 0);

@@ -109,17 +109,22 @@ TEST(MarkerDecimator, SpansWhoseKeysAreEqualCountAsOne)
     const std::uint64_t start = kDuration / 2;
     ruler.setVisibleRange(start, start + kWidth - 1, false);
     ASSERT_EQ(ruler.xFromTime(start + 1, true), 1);
-    expectChoiceAsOneByOne(ruler, 200000, [start](Markers& markers) {
-        for (short row = -1; row < 4; ++row) {
+    expectChoiceAsOneByOne(ruler, 30, [start](Markers& markers) {
+        for (short row = -1; row < 6; ++row) {
             const std::uint64_t at = start + 100 + static_cast<std::uint64_t>(row + 1) * 50;
-            // An instant, then spans from its column that end 2^16 and 2^17 columns on (keys equal
-            // to the instant's), one starting 2^16 columns earlier that ends in its column, and one
-            // a column wide.
-            markers.push_back(marker(row, at, at));
-            markers.push_back(marker(row, at, at + 65536));
-            markers.push_back(marker(row, at, at + 131072));
-            markers.push_back(marker(row, at - 65536, at));
-            markers.push_back(marker(row, at, at + 1));
+            if (row % 2 == 0) {
+                // An instant and a span a column wide, then spans from its column that end 2^16
+                // and 2^17 columns on: their keys equal the instant's.
+                markers.push_back(marker(row, at, at));
+                markers.push_back(marker(row, at, at + 1));
+                markers.push_back(marker(row, at, at + 65536));
+                markers.push_back(marker(row, at, at + 131072));
+            } else {
+                // A span starting 2^16 columns earlier that ends in the instant's column: the
+                // instant after it repeats its key.
+                markers.push_back(marker(row, at - 65536, at));
+                markers.push_back(marker(row, at, at));
+            }
         }
     });
 }
