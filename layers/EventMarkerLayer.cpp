@@ -293,10 +293,7 @@ void EventMarkerLayer::paintStrips(wxDC& dc)
 {
     Renderer& renderer = m_parent->m_renderer;
     Renderer::Batch batch(renderer, dc);
-    for (tarquel_1_0::MarkerStrip& strip : m_strips)
-        strip.paint(renderer, dc, m_borderColor, m_color, false);
-    for (tarquel_1_0::MarkerStrip& strip : m_strips)
-        strip.paint(renderer, dc, m_borderColor, m_color, true);
+    tarquel_1_0::MarkerStrip::paintAll(m_strips, renderer, dc, m_borderColor, m_color);
 }
 
 void EventMarkerLayer::renderMarkers(wxMemoryDC& dc, const std::vector<int>& indices, bool highlight)

@@ -4,6 +4,7 @@
 
 #include <dd_sarvik_2_2/dd_parallel_runs.h>
 #include <tarquel_1_0/ColumnCursor.h>
+#include <tarquel_1_0/ColumnEdges.h>
 #include <tarquel_1_0/GraphLayerParent.h>
 #include <tarquel_1_0/Ruler.h>
 
@@ -59,6 +60,7 @@ void MarkerDecimator::choose(const std::vector<SarvikProvider::EventMarker>& mar
 
     std::vector<RowRun> runs = splitByRow(markers, first, last);
     const TimeWindow window = timeWindow();
+    const tarquel_1_0::ColumnEdges edges(m_ruler);
     // One set per thread, grown once to the busiest row it met.
     tbb::enumerable_thread_specific<SpanKeySet> sets;
     dd_sarvik_2_2::dd_parallel_runs::for_each(runs.size(), [&](size_t begin, size_t end) {
@@ -67,7 +69,7 @@ void MarkerDecimator::choose(const std::vector<SarvikProvider::EventMarker>& mar
             seen.clear();
             const RowRun& run = runs[r];
             if (run.shown)
-                chooseInRow(markers, longest, run, window, seen, chosen[static_cast<size_t>(run.row)]);
+                chooseInRow(markers, longest, run, window, edges, seen, chosen[static_cast<size_t>(run.row)]);
         }
     });
 }
@@ -105,13 +107,19 @@ MarkerDecimator::TimeWindow MarkerDecimator::timeWindow() const
 
 void MarkerDecimator::chooseInRow(const std::vector<SarvikProvider::EventMarker>& markers,
                                   const std::vector<std::uint64_t>& longest, const RowRun& run,
-                                  const TimeWindow& window, SpanKeySet& seen, std::vector<Choice>& chosen) const
+                                  const TimeWindow& window, const tarquel_1_0::ColumnEdges& edges, SpanKeySet& seen,
+                                  std::vector<Choice>& chosen) const
 {
     using Marker = SarvikProvider::EventMarker;
     const auto at = [&markers](size_t i) { return markers.begin() + static_cast<std::ptrdiff_t>(i); };
-    // Starts rise along each row of the run (global markers, then the row's own).
-    tarquel_1_0::ColumnCursor starts(m_ruler);
-    int lastInstant = std::numeric_limits<int>::min(); // no column
+    // Starts rise along each row of the run (global markers, then the row's own), and so do their
+    // columns: a span can only repeat one of the spans that start in its column. Those less than
+    // 64 columns wide are kept as bits of the start column's mask, which empties when the column
+    // moves on. Keys of wider spans can equal keys of other spans (the key keeps 16 bits of each
+    // column), and a row's markers that follow the global ones start again from the left: from
+    // then on the set takes every span chosen, so that a key is compared with all of them.
+    bool keyAll = markers[run.begin].row != markers[run.end - 1].row;
+    tarquel_1_0::ColumnCursor starts(edges);
     for (size_t begin = run.begin; begin < run.end;) {
         const short row = markers[begin].row;
         const size_t end = static_cast<size_t>(
@@ -128,21 +136,32 @@ void MarkerDecimator::chooseInRow(const std::vector<SarvikProvider::EventMarker>
         const size_t reaching = static_cast<size_t>(
             std::partition_point(at(from), at(end), [&window](const Marker& m) { return m.startTime <= window.end; }) -
             markers.begin());
+        int maskColumn = std::numeric_limits<int>::min(); // no column
+        std::uint64_t mask = 0;
         for (size_t i = from; i < reaching; ++i) {
             const Marker& marker = markers[i];
             if (marker.endTime < window.start)
                 continue;
             const int x1 = starts.column(marker.startTime);
-            // Most markers are instants: one position serves both ends, and one in the column of
-            // the instant before it is a repeat without asking the set.
             const bool duration = marker.endTime != marker.startTime;
-            if (!duration && x1 == lastInstant)
-                continue;
-            // An end lies a few columns after its start, mostly: its cursor sets out from there.
-            const int x2 = duration ? tarquel_1_0::ColumnCursor(starts).column(marker.endTime) : x1;
-            if (!duration)
-                lastInstant = x1;
-            if (!seen.insert(spanKey(x1, x2)))
+            // Most markers are instants: one position serves both ends.
+            const int x2 = duration ? starts.endColumn(marker.endTime) : x1;
+            const unsigned int width = static_cast<unsigned int>(x2) - static_cast<unsigned int>(x1);
+            if (width < 64) {
+                if (x1 != maskColumn) {
+                    maskColumn = x1;
+                    mask = 0;
+                }
+                const std::uint64_t bit = std::uint64_t(1) << width;
+                if (mask & bit)
+                    continue;
+                mask |= bit;
+            } else if (!keyAll) {
+                for (const Choice& earlier : chosen)
+                    seen.insert(spanKey(earlier.x1, earlier.x2));
+                keyAll = true;
+            }
+            if (keyAll && !seen.insert(spanKey(x1, x2)))
                 continue;
             // Field by field: a whole Choice built aside and copied in stalls on the copy.
             Choice& choice = chosen.emplace_back();

@@ -13,6 +13,7 @@
 #include <vector>
 
 namespace tarquel_1_0 {
+class ColumnEdges;
 class GraphLayerParent;
 class Ruler;
 }
@@ -79,7 +80,8 @@ private:
     TimeWindow timeWindow() const;
     // Touches only its row's choices: runs may be chosen at once. `seen` is empty on entry.
     void chooseInRow(const std::vector<SarvikProvider::EventMarker>& markers, const std::vector<std::uint64_t>& longest,
-                     const RowRun& run, const TimeWindow& window, SpanKeySet& seen, std::vector<Choice>& chosen) const;
+                     const RowRun& run, const TimeWindow& window, const tarquel_1_0::ColumnEdges& edges,
+                     SpanKeySet& seen, std::vector<Choice>& chosen) const;
 
     const tarquel_1_0::Ruler& m_ruler;
     tarquel_1_0::GraphLayerParent& m_rows;

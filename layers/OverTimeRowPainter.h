@@ -1,13 +1,11 @@
 #pragma once
-// Paints OverTimeRowShapes onto a memory DC in one colour: the spans of a row are laid into a
-// block of pixels first and the block goes to the DC in one call (Renderer::fillLines), written
-// straight into the image where the DC allows. Every painted pixel has exactly the colour; the
-// DC's pen and brush stay as they were. Made by OverTimeLayer for the rows it draws in one pass,
-// on the UI thread; its buffers serve row after row.
+// Paints OverTimeRowShapes onto a memory DC in one colour, the spans of a row in one call
+// (Renderer::fillSpans), written straight into the image where the DC allows. Every painted pixel
+// has exactly the colour; the DC's pen and brush stay as they were. Made by OverTimeLayer for the
+// rows it draws in one pass, on the UI thread.
 #include <VelmoraExport.h>
 
 #include <cstdint>
-#include <vector>
 
 #include <wx/colour.h>
 
@@ -33,7 +31,6 @@ private:
     tarquel_1_0::Renderer& m_renderer;
     wxMemoryDC& m_dc;
     std::uint32_t m_colour;
-    std::vector<std::uint32_t> m_block; // the spans' bounds, line by line; 0 where nothing is painted
 };
 
 } // namespace velmora_1_0

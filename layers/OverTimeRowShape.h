@@ -7,6 +7,7 @@
 // pixels are kept as vertical spans, one per column of every primitive, in the order added (they
 // may overlap). OverTimeLayer fills one per row and hands it to OverTimeRowPainter; no windows.
 #include <VelmoraExport.h>
+#include <tarquel_1_0/Renderer.h>
 
 #include <vector>
 
@@ -17,11 +18,7 @@ class OverTimeSlopeStencils;
 class VELMORA_API OverTimeRowShape {
 public:
     // The pixels [top, bottom] of column x.
-    struct Span {
-        int x;
-        int top;
-        int bottom;
-    };
+    using Span = tarquel_1_0::Renderer::ColumnSpan;
 
     // `lineWidth`: the width lines are drawn with (at least 1).
     OverTimeRowShape(OverTimeSlopeStencils& stencils, int lineWidth);

@@ -147,20 +147,25 @@ bool OverTimeReader::read(const dd_sarvik_2_2::dd_overtime_query& query, bool is
             dd_sarvik_2_2::Result::overtime_bucket::const_iterator it;
             m_result.get_overtime_data(bucket, it, query, ddb_2_2::index(row), progress);
             OverTimeData& record = out[static_cast<std::size_t>(row)];
-            record.values.reserve(static_cast<std::size_t>(count));
-            long double running = 0.0L;
+            // A column without a total of its own repeats the one before: its value is 0. Only
+            // the columns with a total cost arithmetic, so a row of a few samples over thousands
+            // of columns costs its samples. Totals come in rising column order; one out of order
+            // or past the last column ends the row there.
+            record.values.assign(static_cast<std::size_t>(std::max(count, 0)), 0.0);
             long double previous = 0.0L;
-            for (int i = 0; i < count; ++i) {
-                if (!it.at_end() && it->get_bucket_id() == static_cast<std::uint32_t>(i)) {
-                    running = static_cast<long double>(it->get_value());
-                    ++it;
-                }
+            std::uint32_t next = 0; // the first column not passed yet
+            for (; !it.at_end(); ++it) {
+                const std::uint32_t column = it->get_bucket_id();
+                if (column < next || column >= static_cast<std::uint32_t>(count))
+                    break;
+                const long double running = static_cast<long double>(it->get_value());
                 long double value = running - previous;
                 if (percent)
                     value *= scale;
                 max = std::max(max, static_cast<double>(value));
-                record.values.push_back(static_cast<double>(value));
+                record.values[column] = static_cast<double>(value);
                 previous = running;
+                next = column + 1;
             }
             record.row = static_cast<short>(row);
             record.isPercent = isPercent;

@@ -1,55 +1,77 @@
 #pragma once
 // Pixel columns of a run of times that mostly rise, as Ruler::xFromTime(time, true) gives them,
-// for drawing code that maps a row's sorted starts: the column found last is kept with its bounds,
-// so a time in it costs a multiplication and two comparisons, and one a few columns on an addition
-// per column more. Any time may come, in any order; a far one costs a floating estimate. A copy
-// goes on from where the original stood (an end from its start's column).
+// for drawing code that maps a row's sorted starts: the column found last is kept with its first
+// and end times, so a time in it costs two comparisons, and one a few columns on a comparison per
+// column more. Any time may come, in any order; a far one costs a search of the edges, and one
+// outside them the ruler's own conversion. endColumn gives the column of a span's end from where
+// its start left the cursor, without moving it.
 //
-// Holds the ruler's view as it was when made: make one per pass over the data, on one thread.
-#include <chart_export.h>
+// Walks a ColumnEdges that outlives it: make one per row or pass, on one thread. Inline: drawing
+// code asks for millions of columns a frame.
+#include <tarquel_1_0/ColumnEdges.h>
 
 #include <cstdint>
 
 namespace tarquel_1_0 {
 
-class Ruler;
-
-class TARQUEL_API ColumnCursor {
+class ColumnCursor {
 public:
-    explicit ColumnCursor(const Ruler& ruler);
+    explicit ColumnCursor(const ColumnEdges& edges) : m_edges(&edges) {}
 
     int column(std::uint64_t time)
     {
-        // The column x of a time is floor(offset * width / span): x * span <= offset * width <
-        // (x + 1) * span, which the bounds below hold for the column found last.
-        // Below 2^63 the offset is a 64-bit difference and the product one multiplication.
-        const __int128 scaled =
-            time < kHalf && m_startBelowHalf
-                ? static_cast<__int128>(static_cast<std::int64_t>(time) - m_start64) * m_width64
-                : (static_cast<__int128>(time) - m_start) * m_width;
-        if (scaled >= m_low && scaled < m_high)
+        if (time >= m_low && time < m_high)
             return m_column;
-        return seek(time, scaled);
+        int index = m_index;
+        if (index < 0 || time < m_low || !stepTo(time, index)) {
+            if (!m_edges->holds(time)) {
+                m_index = -1;
+                m_low = 1;
+                m_high = 0;
+                return m_edges->outside(time);
+            }
+            index = m_edges->indexOf(time);
+        }
+        m_index = index;
+        m_low = m_edges->edge(index);
+        m_high = m_edges->edge(index + 1);
+        m_column = m_edges->firstColumn() + index;
+        return m_column;
+    }
+
+    // The column of any time, found from where the last column() left the cursor, which stays:
+    // for the end of a span whose start was asked last.
+    int endColumn(std::uint64_t time) const
+    {
+        if (time >= m_low && time < m_high)
+            return m_column;
+        int index = m_index;
+        if (index >= 0 && time >= m_low && stepTo(time, index))
+            return m_edges->firstColumn() + index;
+        return m_edges->holds(time) ? m_edges->firstColumn() + m_edges->indexOf(time) : m_edges->outside(time);
     }
 
 private:
-    static constexpr std::uint64_t kHalf = std::uint64_t(1) << 63;
+    // Columns stepped through before a search: a row's sorted times mostly move this little.
+    static constexpr int kSteps = 8;
 
-    int seek(std::uint64_t time, __int128 scaled);
-    void settle(int column);
+    // Moves `index` on to the column of a time at or after its start, within kSteps columns and
+    // the edges; false when that does not reach it.
+    bool stepTo(std::uint64_t time, int& index) const
+    {
+        const int last = m_edges->columns() - 1;
+        for (int step = 0; step <= kSteps && index <= last; ++step, ++index)
+            if (time < m_edges->edge(index + 1))
+                return true;
+        return false;
+    }
 
-    __int128 m_start;
-    __int128 m_width;
-    std::int64_t m_start64;
-    std::int64_t m_width64;
-    bool m_startBelowHalf;
-    __int128 m_span;
-    double m_columnsPerNs;
-    int m_first; // the columns xFromTime gives with limited
-    int m_last;
-    int m_column;
-    __int128 m_low; // the scaled offsets of m_column: [m_low, m_high)
-    __int128 m_high;
+    const ColumnEdges* m_edges;
+    int m_index = -1; // of the column found last in the edges; -1: none
+    int m_column = 0;
+    // The times of m_column, [m_low, m_high); empty while the last time lay outside the edges.
+    std::uint64_t m_low = 1;
+    std::uint64_t m_high = 0;
 };
 
 } // namespace tarquel_1_0

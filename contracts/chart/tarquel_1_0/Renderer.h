@@ -25,6 +25,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class wxDC;
 class wxGraphicsContext;
@@ -106,6 +107,19 @@ public:
     // `colour` as fillLines takes it: alpha, red, green, blue from the top byte down; 0 when not ok.
     static std::uint32_t lineColour(const wxColour& colour);
 
+    // Lines top..bottom of column x.
+    struct ColumnSpan {
+        int x;
+        int top;
+        int bottom;
+    };
+    // Paints `count` spans in `colour` (as lineColour gives it; alpha 0 paints nothing), a pixel
+    // that several spans cover once: the columns of a graph row, however its lines and points made
+    // them. Where the DC's pixels can be written and the colour is opaque, the spans are written
+    // straight into the image, so the cost is the pixels painted; elsewhere they are laid into
+    // lines and go out as fillLines sends them.
+    void fillSpans(wxDC& dc, const ColumnSpan* spans, int count, std::uint32_t colour);
+
     int getLineWidth() const { return m_lineWidth; }
 
     static constexpr int EVENT_MARKER_WIDTH = 11;
@@ -127,6 +141,7 @@ private:
     wxRect barRect(const wxDC& dc, int x1, int x2, int y) const;
 
     int m_lineWidth = 1;
+    std::vector<std::uint32_t> m_spanBlock; // fillSpans' pixels where they cannot be written directly
     BoxPainter* m_batch = nullptr; // owned by the open Batch
     wxColour m_batchColour;        // chosen while the batch is open; invalid: none
     int m_batchLastLine = 0;       // the last line of the batch's DC

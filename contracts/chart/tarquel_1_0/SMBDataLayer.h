@@ -13,6 +13,8 @@
 
 namespace tarquel_1_0 {
 
+class ColumnEdges;
+
 class TARQUEL_API SMBDataLayer : public GraphLayer {
 public:
     SMBDataLayer();
@@ -38,8 +40,8 @@ public:
     const DataProvider::SMBInterval* getHitInterval() const;
 
 protected:
-    // Draws one display row's strip.
-    void renderRow(wxMemoryDC& dc, int displayRow);
+    // Draws one display row's strip, its columns found in `edges` (made from the layer's ruler).
+    void renderRow(wxMemoryDC& dc, int displayRow, const ColumnEdges& edges);
 
 private:
     std::map<int, std::vector<DataProvider::SMBInterval>> m_rowData; // per data row

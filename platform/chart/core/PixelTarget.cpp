@@ -162,6 +162,37 @@ void PixelTarget::copyLines(int x, int y1, int y2, const std::uint32_t* pixels, 
     }
 }
 
+void PixelTarget::fillSpans(const Renderer::ColumnSpan* spans, int count, std::uint32_t pixel)
+{
+    if (!m_data)
+        return;
+    // Clipped here rather than through clipped(): a row has a span per column.
+    const int clipLeft = m_clip.x;
+    const int clipRight = m_clip.GetRight();
+    const int clipTop = m_clip.y;
+    const int clipBottom = m_clip.GetBottom();
+    int left = clipRight + 1;
+    int right = clipLeft - 1;
+    int top = clipBottom + 1;
+    int bottom = clipTop - 1;
+    for (int i = 0; i < count; ++i) {
+        const int x = spans[i].x + m_shiftX;
+        const int y1 = std::max(spans[i].top + m_shiftY, clipTop);
+        const int y2 = std::min(spans[i].bottom + m_shiftY, clipBottom);
+        if (x < clipLeft || x > clipRight || y1 > y2)
+            continue;
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y1);
+        bottom = std::max(bottom, y2);
+        unsigned char* line = m_data + static_cast<std::ptrdiff_t>(y1) * m_stride + sizeof(std::uint32_t) * x;
+        for (int y = y1; y <= y2; ++y, line += m_stride)
+            *reinterpret_cast<std::uint32_t*>(line) = pixel;
+    }
+    if (left <= right)
+        written(left, top, right, bottom);
+}
+
 bool PixelTarget::opaqueOrClear(const std::uint32_t* pixels, std::size_t count)
 {
     std::size_t i = 0;

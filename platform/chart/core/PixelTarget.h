@@ -10,6 +10,8 @@
 //
 // Made for the length of a run of boxes, on the thread that owns the DC; the image is told which
 // of its pixels changed when the target goes or when marked() is called, before the DC draws again.
+#include <tarquel_1_0/Renderer.h>
+
 #include <wx/colour.h>
 #include <wx/gdicmn.h>
 
@@ -44,6 +46,8 @@ public:
     // takes pixels + k * stride (stride 0: every line the same). A pixel whose alpha byte is 0
     // keeps what the image holds.
     void copyLines(int x, int y1, int y2, const std::uint32_t* pixels, int count, int stride);
+    // Writes `pixel` over each span's lines in its column, clipped to the DC.
+    void fillSpans(const Renderer::ColumnSpan* spans, int count, std::uint32_t pixel);
     // Tells the image about the pixels written so far.
     void marked();
 

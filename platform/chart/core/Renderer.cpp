@@ -323,6 +323,46 @@ void Renderer::fillLines(wxDC& dc, int x, int y1, int y2, const std::uint32_t* c
     }
 }
 
+void Renderer::fillSpans(wxDC& dc, const ColumnSpan* spans, int count, std::uint32_t colour)
+{
+    if (count <= 0 || (colour >> 24) == 0)
+        return;
+    BoxPainter* batch = batchOn(dc);
+    if ((colour >> 24) == 0xff) {
+        std::unique_ptr<PixelTarget> own;
+        PixelTarget* target = batch ? &batch->pixels() : (own = std::make_unique<PixelTarget>(dc)).get();
+        if (target->ok()) {
+            if (batch)
+                batch->flush(); // boxes asked for before go under the spans
+            target->fillSpans(spans, count, colour);
+            return;
+        }
+    }
+    // Laid into a block of lines first: a pixel under several spans is painted once, which a
+    // colour that blends needs.
+    int left = spans[0].x;
+    int right = left;
+    int top = spans[0].top;
+    int bottom = spans[0].bottom;
+    for (int i = 0; i < count; ++i) {
+        left = std::min(left, spans[i].x);
+        right = std::max(right, spans[i].x);
+        top = std::min(top, spans[i].top);
+        bottom = std::max(bottom, spans[i].bottom);
+    }
+    if (top > bottom)
+        return;
+    const int width = right - left + 1;
+    m_spanBlock.assign(static_cast<size_t>(width) * static_cast<size_t>(bottom - top + 1), 0);
+    for (int i = 0; i < count; ++i) {
+        const ColumnSpan& span = spans[i];
+        std::uint32_t* pixel = m_spanBlock.data() + static_cast<size_t>(span.top - top) * width + (span.x - left);
+        for (int y = span.top; y <= span.bottom; ++y, pixel += width)
+            *pixel = colour;
+    }
+    fillLines(dc, left, top, bottom, m_spanBlock.data(), width, width);
+}
+
 wxRect Renderer::drawDurationMarker(wxDC& dc, int x1, int x2, int y, const wxColour& fill, const wxColour& border,
                                     bool measureOnly)
 {

@@ -14,6 +14,7 @@
 #include <VORN_2_9/varg_list.h>
 
 #include <algorithm>
+#include <memory>
 
 #include <wx/dcmemory.h>
 #include <wx/menu.h>
@@ -79,12 +80,16 @@ bool SMBDataLayer::checkData()
 
 void SMBDataLayer::updateData(wxMemoryDC& dc, bool render)
 {
+    const Ruler* ruler = getRuler();
+    std::unique_ptr<ColumnEdges> edges;
+    if (render && m_visible && ruler && !m_pendingData.empty())
+        edges = std::make_unique<ColumnEdges>(*ruler);
     for (DataProvider::SMBRowData& data : m_pendingData) {
         m_requests.erase(data.requestId);
         m_rowData[data.row] = std::move(data.intervals);
         ++m_loadProgress;
-        if (render && m_visible)
-            renderRow(dc, m_parent->getDisplayRow(data.row));
+        if (edges)
+            renderRow(dc, m_parent->getDisplayRow(data.row), *edges);
     }
     m_pendingData.clear();
     if (m_loadProgress >= m_loading) {
@@ -97,17 +102,18 @@ void SMBDataLayer::updateData(wxMemoryDC& dc, bool render)
 
 void SMBDataLayer::renderAll(wxMemoryDC& dc)
 {
-    if (!m_visible || !m_parent)
+    const Ruler* ruler = getRuler();
+    if (!m_visible || !m_parent || !ruler)
         return;
     // Every run of every row through one painter: no set-up per box.
     Renderer::Batch batch(m_parent->m_renderer, dc);
-    forEachVisibleRow([&](int row) { renderRow(dc, row); });
+    const ColumnEdges edges(*ruler);
+    forEachVisibleRow([&](int row) { renderRow(dc, row, edges); });
 }
 
-void SMBDataLayer::renderRow(wxMemoryDC& dc, int displayRow)
+void SMBDataLayer::renderRow(wxMemoryDC& dc, int displayRow, const ColumnEdges& edges)
 {
-    const Ruler* ruler = getRuler();
-    if (displayRow < 0 || m_width <= 0 || !ruler || !m_parent->m_dataProvider)
+    if (displayRow < 0 || m_width <= 0 || !m_parent->m_dataProvider)
         return;
     const auto data = m_rowData.find(m_parent->getDataRow(displayRow));
     if (data == m_rowData.end() || data->second.empty())
@@ -115,8 +121,8 @@ void SMBDataLayer::renderRow(wxMemoryDC& dc, int displayRow)
     // One state per pixel column, so that any number of intervals costs the row's pixels.
     std::vector<unsigned char> columns(m_width, kEmpty);
     // Intervals come in time order: their columns follow a cursor each.
-    ColumnCursor starts(*ruler);
-    ColumnCursor ends(*ruler);
+    ColumnCursor starts(edges);
+    ColumnCursor ends(edges);
     for (const DataProvider::SMBInterval& interval : data->second) {
         const int x0 = std::max(starts.column(interval.start), 0);
         const int x1 = std::min(ends.column(interval.end), m_width - 1);

@@ -1,5 +1,6 @@
 // The cursor against the ruler's own conversion, over times that rise densely and sparsely, jump
-// back, sit on column edges and lie far outside the view, where the columns are clamped.
+// back, sit on column edges, lie just inside and outside the table of edges, and far outside the
+// view, where the columns are clamped.
 #include <tarquel_1_0/ColumnCursor.h>
 #include <tarquel_1_0/Ruler.h>
 
@@ -22,7 +23,8 @@ TEST(ColumnCursor, GivesTheRulersColumnsInAnyOrder)
     for (int view = 0; view < 100; ++view) {
         const int width = 1 + static_cast<int>(random() % 3000);
         ruler.setPixelWidth(width);
-        const std::uint64_t start = random() % 300000000000000ull;
+        // The first view starts at 0: the edges before it are all 0.
+        const std::uint64_t start = view == 0 ? 0 : random() % 300000000000000ull;
         ruler.setVisibleRange(start, start + (std::uint64_t(1) << (random() % 46)), false);
         const std::uint64_t shownStart = ruler.getStart().GetValue();
         const std::uint64_t shown = ruler.getEnd().GetValue() - shownStart + 1;
@@ -40,10 +42,21 @@ TEST(ColumnCursor, GivesTheRulersColumnsInAnyOrder)
         }
         times.insert(times.end(), {0, std::numeric_limits<std::uint64_t>::max(), shownStart, 7, ruler.getEnd().GetValue(),
                                    shownStart + shown * 5000, 1});
+        const ColumnEdges edges(ruler);
+        for (const int k : {0, edges.columns()})
+            times.insert(times.end(), {edges.edge(k), edges.edge(k) - 1, edges.edge(k) + 1});
 
-        ColumnCursor cursor(ruler);
-        for (const std::uint64_t time : times)
+        ColumnCursor cursor(edges);
+        const std::uint64_t column = shown / static_cast<std::uint64_t>(width) + 1;
+        constexpr std::uint64_t kLast = std::numeric_limits<std::uint64_t>::max();
+        const auto later = [](std::uint64_t time, std::uint64_t by) { return time > kLast - by ? kLast : time + by; };
+        for (const std::uint64_t time : times) {
             ASSERT_EQ(ruler.xFromTime(time, true), cursor.column(time)) << time << " in view " << view;
+            // Ends from where the start left the cursor: in its column, a few on, far on, before it.
+            for (const std::uint64_t end : {time, later(time, column / 2), later(time, column * 3), later(time, column * 40),
+                                            later(time, shown * 3), time - std::min(time, column)})
+                ASSERT_EQ(ruler.xFromTime(end, true), cursor.endColumn(end)) << end << " in view " << view;
+        }
     }
 }
 

@@ -97,9 +97,7 @@ wxImage stripped(const std::vector<Row>& rows, const wxColour& border, const wxC
     }
     return paint(scaled, [&](wxMemoryDC& dc) {
         Renderer::Batch batch(renderer, dc);
-        for (const bool inner : {false, true})
-            for (MarkerStrip& strip : strips)
-                strip.paint(renderer, dc, border, fill, inner);
+        MarkerStrip::paintAll(strips, renderer, dc, border, fill);
     });
 }
 
@@ -124,6 +122,9 @@ TEST(MarkerStrip, PaintsThePixelsOfItsMarkersDrawnOneByOne)
     expectSamePixels(oneByOne(rows, border, fill, true), stripped(rows, border, fill, true));
     const wxColour seeThrough(250, 40, 40, 128);
     expectSamePixels(oneByOne(rows, border, seeThrough, false), stripped(rows, border, seeThrough, false));
+    // Rows that share no line: each strip in one pass.
+    const std::vector<Row> apart(rows.begin() + 1, rows.end());
+    expectSamePixels(oneByOne(apart, border, fill, false), stripped(apart, border, fill, false));
 }
 
 TEST(MarkerStrip, RectanglesAreTheRenderersAndAStripWithoutMarkersPaintsNothing)
@@ -134,8 +135,8 @@ TEST(MarkerStrip, RectanglesAreTheRenderersAndAStripWithoutMarkersPaintsNothing)
         EXPECT_EQ(renderer.drawEventMarkerBorder(dc, 30, 7, *wxBLACK, true), strip.eventMarkerRect(30));
         EXPECT_EQ(renderer.drawDurationMarkerBorder(dc, 40, 41, 7, *wxBLACK, true), strip.durationMarkerRect(40, 41));
         EXPECT_EQ(renderer.drawDurationMarkerBorder(dc, 40, 90, 7, *wxBLACK, true), strip.durationMarkerRect(40, 90));
-        strip.paint(renderer, dc, *wxBLACK, *wxRED, false);
-        strip.paint(renderer, dc, *wxBLACK, *wxRED, true);
+        std::vector<MarkerStrip> strips{strip};
+        MarkerStrip::paintAll(strips, renderer, dc, *wxBLACK, *wxRED);
     });
     expectSamePixels(paint(false, [](wxMemoryDC&) {}), image);
 }

@@ -363,4 +363,44 @@ TEST(Renderer, TransitionOnAGraphicsContextFollowsThePen)
     EXPECT_EQ(*wxWHITE, at(image, 20, 10));
 }
 
+// The spans of a graph row, overlapping and reaching past the clip: written straight into the
+// image (moved origin, clip) or drawn through a scaled DC, they paint what a box per span paints;
+// in a colour that blends, a pixel under two spans is painted once.
+TEST(Renderer, SpansPaintWhatABoxPerSpanPaintsAndEachPixelOnce)
+{
+    const std::vector<Renderer::ColumnSpan> spans{{3, 2, 6}, {3, 4, 9}, {4, 0, 3}, {5, 5, 5}, {-2, 1, 4}, {19, 3, 30}};
+    for (const auto& setUp : std::vector<std::function<void(wxMemoryDC&)>>{
+             [](wxMemoryDC& dc) {
+                 dc.SetDeviceOrigin(5, 3);
+                 dc.SetClippingRegion(-1, 0, 21, 8);
+             },
+             [](wxMemoryDC& dc) { dc.SetUserScale(2.0, 2.0); }}) {
+        Renderer renderer;
+        const wxImage expected = paint([&](wxMemoryDC& dc) {
+            setUp(dc);
+            renderer.setColour(dc, kFill);
+            for (const Renderer::ColumnSpan& span : spans)
+                renderer.fillBox(dc, span.x, span.top, span.x, span.bottom);
+        });
+        const wxImage actual = paint([&](wxMemoryDC& dc) {
+            setUp(dc);
+            renderer.fillSpans(dc, spans.data(), static_cast<int>(spans.size()), Renderer::lineColour(kFill));
+        });
+        for (int y = 0; y < expected.GetHeight(); ++y)
+            for (int x = 0; x < expected.GetWidth(); ++x)
+                ASSERT_EQ(at(expected, x, y), at(actual, x, y)) << x << "," << y;
+        EXPECT_GE(count(actual, kFill), 16); // the spans inside the clip of the first set-up
+    }
+    Renderer renderer;
+    const wxImage blended = paint([&](wxMemoryDC& dc) {
+        renderer.fillSpans(dc, spans.data(), static_cast<int>(spans.size()), Renderer::lineColour(wxColour(255, 0, 0, 128)));
+    });
+    const wxColour once = at(blended, 3, 2);
+    EXPECT_EQ(255, once.Red());
+    EXPECT_GT(once.Green(), 100);
+    EXPECT_LT(once.Green(), 155);
+    EXPECT_EQ(once, at(blended, 3, 5)); // under both spans of column 3
+    EXPECT_EQ(*wxWHITE, at(blended, 3, 10));
+}
+
 } // namespace
