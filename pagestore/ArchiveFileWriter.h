@@ -3,6 +3,7 @@
 // and reaches the file in a single write: written block by block, a page file cost a call into
 // the file system per block, which took longer than the bytes.
 
+#include "pagestore/InPlaceBuffer.h"
 #include "pagestore/MemoryOutputBuffer.h"
 
 #include <ddb_2_2/ddb_storage_file.h>
@@ -20,6 +21,7 @@ public:
         bytes.clear();
         {
             Archive archive(bytes, 0);
+            InPlaceBuffer<MemoryOutputBuffer>::attach(archive, bytes);
             archive << object;
         }
         const bool written = bytes.writeTo(file.get_streambuf());

@@ -1,5 +1,9 @@
 #include "pagestore/OverTimeItemBlock.h"
 
+#include "pagestore/InPlaceBuffer.h"
+#include "pagestore/MemoryInputBuffer.h"
+#include "pagestore/MemoryOutputBuffer.h"
+
 #include <boost/archive/archive_exception.hpp>
 
 #include <algorithm>
@@ -10,129 +14,294 @@
 namespace velmora_1_0 {
 namespace {
 
-// Items per raw block: the blocks live on the stack, uninitialised.
-constexpr std::size_t sliceItems = 1024;
+using Item = OverTimeItemBlock::Item;
+
 // The native archive writes each integer with its own width in the machine's byte order.
 constexpr std::size_t nativeItemBytes = sizeof(std::uint64_t) + sizeof(std::uint32_t);
-constexpr std::size_t portableItemBytes = 2 * PortableBinaryOArchive::maxEncodedBytes;
+// The portable encoders store a whole 64-bit word after each length byte, of which the next
+// integer overwrites what is not part of this one: an item needs this much room to be written,
+// and this much readable input to be decoded without checks.
+constexpr std::size_t portableItemRoom = 2 * PortableBinaryOArchive::maxEncodedBytes;
+static_assert(PortableBinaryOArchive::maxEncodedBytes == PortableBinaryIArchive::maxEncodedBytes,
+              "both archive sides agree on the longest integer");
 
 // The archive header, the class information and the page's counts, with room to spare.
 constexpr std::size_t pageHeaderBytes = 256;
+
+// Items decoded at a time into a block on the stack before they join the page's vector, which
+// then grows by one copy per block instead of a check and a store of its end per item.
+constexpr std::size_t decodeBlockItems = 256;
+// Items per block read ahead or written through a stream that is not a memory buffer.
+constexpr std::size_t streamSliceItems = 1024;
+
+unsigned char* encodeNative(const Item* items, std::size_t count, unsigned char* out)
+{
+    for (const Item* item = items; item != items + count; ++item, out += nativeItemBytes) {
+        const std::uint64_t value = item->get_value();
+        const std::uint32_t bucketId = item->get_bucket_id();
+        std::memcpy(out, &value, sizeof value);
+        std::memcpy(out + sizeof value, &bucketId, sizeof bucketId);
+    }
+    return out;
+}
+
+constexpr bool hostLittleEndian = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__;
+
+// How many bytes of `value` are not leading zeros: the length byte of its portable encoding.
+inline unsigned byteLength(std::uint64_t value)
+{
+    return value == 0 ? 0 : static_cast<unsigned>(71 - __builtin_clzll(value)) / 8;
+}
+
+// The little-endian portable encoding on a little-endian machine: a length byte and the
+// value's bytes make one word, stored at once (a value of eight bytes does not fit beside its
+// length byte and is stored after it).
+unsigned char* encodePortableOnLittleEndian(const Item* items, std::size_t count, unsigned char* out)
+{
+    for (const Item* item = items; item != items + count; ++item) {
+        const std::uint64_t value = item->get_value();
+        const std::uint64_t bucketId = item->get_bucket_id();
+        const unsigned valueLength = byteLength(value);
+        const unsigned idLength = byteLength(bucketId);
+        if (valueLength < sizeof value) {
+            const std::uint64_t word = value << 8 | valueLength;
+            std::memcpy(out, &word, sizeof word);
+        } else {
+            out[0] = static_cast<unsigned char>(valueLength);
+            std::memcpy(out + 1, &value, sizeof value);
+        }
+        unsigned char* const idAt = out + 1 + valueLength;
+        const std::uint64_t idWord = bucketId << 8 | idLength;
+        std::memcpy(idAt, &idWord, sizeof idWord);
+        out = idAt + 1 + idLength;
+    }
+    return out;
+}
+
+unsigned char* encodePortable(const PortableBinaryOArchive& ar, const Item* items, std::size_t count,
+                              unsigned char* out)
+{
+    const Item* const end = items + count;
+    if (ar.bigEndian()) {
+        for (const Item* item = items; item != end; ++item) {
+            out += ar.encode(item->get_value(), out);
+            out += ar.encode(item->get_bucket_id(), out);
+        }
+        return out;
+    }
+    if (hostLittleEndian)
+        return encodePortableOnLittleEndian(items, count, out);
+    for (const Item* item = items; item != end; ++item) {
+        out += PortableBinaryOArchive::encodeLittleEndian(item->get_value(), out);
+        out += PortableBinaryOArchive::encodeLittleEndian(item->get_bucket_id(), out);
+    }
+    return out;
+}
+
+// Writes `count` items through `encode(items, count, out) -> end`, which needs `itemRoom`
+// bytes per item. A memory buffer under the archive (every page file) takes them in place;
+// another stream gets them in slices through a block on the stack.
+template <class Archive, class Encode>
+void saveEncoded(Archive& ar, const Item* items, std::size_t count, std::size_t itemRoom, Encode encode)
+{
+    if (auto* memory = InPlaceBuffer<MemoryOutputBuffer>::of(ar)) {
+        unsigned char* const start = memory->tail(count * itemRoom);
+        memory->commit(static_cast<std::size_t>(encode(items, count, start) - start));
+        return;
+    }
+    std::array<unsigned char, streamSliceItems * portableItemRoom> block;
+    for (std::size_t done = 0; done < count;) {
+        const std::size_t n = std::min(count - done, streamSliceItems);
+        ar.save_binary(block.data(), static_cast<std::size_t>(encode(items + done, n, block.data()) - block.data()));
+        done += n;
+    }
+}
+
+// Decoders: whole items from [in, end) into `out`, at most `count`; `in` moves past what they
+// took and the number of items is returned.
+std::size_t decodeNative(const unsigned char*& in, const unsigned char* end, Item* out, std::size_t count)
+{
+    const std::size_t n = std::min(count, static_cast<std::size_t>(end - in) / nativeItemBytes);
+    const unsigned char* from = in;
+    for (std::size_t i = 0; i < n; ++i, from += nativeItemBytes) {
+        std::uint64_t value = 0;
+        std::uint32_t bucketId = 0;
+        std::memcpy(&value, from, sizeof value);
+        std::memcpy(&bucketId, from + sizeof value, sizeof bucketId);
+        out[i] = Item(value, bucketId);
+    }
+    in = from;
+    return n;
+}
+
+// A run of little-endian portable items whose two integers have the lengths of the run's first
+// item, decoded on a little-endian machine; running totals and bucket ids keep their lengths
+// for long stretches. The run's items lie at a fixed stride, so none waits for the one before
+// to tell where it starts. Every item of the run has an item's room readable from its start.
+// Returns 0 for an item whose lengths are not those of two unsigned integers that fit.
+std::size_t decodePortableRun(const unsigned char*& in, const unsigned char* end, Item* out, std::size_t count)
+{
+    const unsigned char* from = in;
+    const std::size_t valueLength = from[0];
+    if (valueLength > sizeof(std::uint64_t))
+        return 0;
+    const std::size_t idLength = from[1 + valueLength];
+    if (idLength > sizeof(std::uint32_t))
+        return 0;
+    const std::size_t stride = 2 + valueLength + idLength;
+    const std::size_t fitting = (static_cast<std::size_t>(end - from) - portableItemRoom) / stride + 1;
+    const std::size_t n = std::min(count, fitting);
+    const std::uint64_t valueMask = valueLength == sizeof(std::uint64_t) ? ~std::uint64_t(0)
+                                                                         : (std::uint64_t(1) << (8 * valueLength)) - 1;
+    const std::uint64_t idMask = (std::uint64_t(1) << (8 * idLength)) - 1;
+    std::size_t i = 0;
+    for (; i < n; ++i, from += stride) {
+        if (from[0] != valueLength || from[1 + valueLength] != idLength)
+            break;
+        std::uint64_t value = 0;
+        std::uint64_t bucketId = 0;
+        std::memcpy(&value, from + 1, sizeof value);
+        std::memcpy(&bucketId, from + 2 + valueLength, sizeof bucketId);
+        out[i] = Item(value & valueMask, static_cast<std::uint32_t>(bucketId & idMask));
+    }
+    in = from;
+    return i;
+}
+
+// Items that lie at least an item's room before the end are decoded without checking each
+// byte against it; the last few go through the archive's checked decoder.
+std::size_t decodePortable(const PortableBinaryIArchive& ar, const unsigned char*& in, const unsigned char* end,
+                           Item* out, std::size_t count)
+{
+    const unsigned char* from = in;
+    std::size_t decoded = 0;
+    std::uint64_t value = 0;
+    std::uint64_t bucketId = 0;
+    if (!ar.bigEndian()) {
+        while (decoded < count && static_cast<std::size_t>(end - from) >= portableItemRoom) {
+            if (hostLittleEndian) {
+                const std::size_t run = decodePortableRun(from, end, out + decoded, count - decoded);
+                decoded += run;
+                if (run > 0)
+                    continue;
+            }
+            from += PortableBinaryIArchive::decodeLittleEndian(from, sizeof(std::uint64_t), value);
+            from += PortableBinaryIArchive::decodeLittleEndian(from, sizeof(std::uint32_t), bucketId);
+            out[decoded++] = Item(value, static_cast<std::uint32_t>(bucketId));
+        }
+    }
+    while (decoded < count) {
+        const auto available = static_cast<std::size_t>(end - from);
+        const std::size_t valueBytes = ar.decode(from, available, sizeof(std::uint64_t), value);
+        const std::size_t idBytes = valueBytes == 0 ? 0
+            : ar.decode(from + valueBytes, available - valueBytes, sizeof(std::uint32_t), bucketId);
+        if (idBytes == 0)
+            break;
+        out[decoded++] = Item(value, static_cast<std::uint32_t>(bucketId));
+        from += valueBytes + idBytes;
+    }
+    in = from;
+    return decoded;
+}
+
+// Appends up to `count` items decoded from [in, end) by `decode` (a decoder as above).
+template <class Decode>
+std::size_t appendDecoded(std::vector<Item>& items, const unsigned char*& in, const unsigned char* end,
+                          std::size_t count, Decode decode)
+{
+    std::array<Item, decodeBlockItems> block;
+    std::size_t done = 0;
+    while (done < count) {
+        const std::size_t n = std::min(count - done, block.size());
+        const std::size_t got = decode(in, end, block.data(), n);
+        items.insert(items.end(), block.data(), block.data() + got);
+        done += got;
+        if (got < n)
+            break;
+    }
+    return done;
+}
+
+// Reading ahead from an archive's stream: up to `wanted` bytes into `block`, of which the bytes
+// the decoder left go back with giveBack. Native items have one width, so whole items are read
+// (a short stream raises the archive's error) and nothing comes back.
+std::size_t readAhead(boost::archive::binary_iarchive& ar, unsigned char* block, std::size_t wanted)
+{
+    ar.load_binary(block, wanted);
+    return wanted;
+}
+
+void giveBack(boost::archive::binary_iarchive&, std::size_t) {}
+
+std::size_t readAhead(PortableBinaryIArchive& ar, unsigned char* block, std::size_t wanted)
+{
+    const std::streamsize got =
+        ar.streamBuffer().sgetn(reinterpret_cast<char*>(block), static_cast<std::streamsize>(wanted));
+    return static_cast<std::size_t>(std::max<std::streamsize>(0, got));
+}
+
+void giveBack(PortableBinaryIArchive& ar, std::size_t bytes)
+{
+    if (bytes > 0)
+        ar.streamBuffer().pubseekoff(-static_cast<std::streamoff>(bytes), std::ios_base::cur, std::ios_base::in);
+}
+
+// Reads `count` items of at most `itemBytes` each through `decode`. The unread content of a
+// memory buffer under the archive (every page file) is decoded in place; another stream is read
+// ahead in blocks. Growing as it decodes, a damaged count fails at the end of the stream instead
+// of reserving what it claims.
+template <class Archive, class Decode>
+void loadDecoded(Archive& ar, std::vector<Item>& items, std::size_t count, std::size_t itemBytes, Decode decode)
+{
+    auto* const memory = InPlaceBuffer<MemoryInputBuffer>::of(ar);
+    std::array<unsigned char, streamSliceItems * portableItemRoom> block;
+    for (std::size_t done = 0; done < count;) {
+        const unsigned char* const begin = memory ? memory->unread() : block.data();
+        const std::size_t available = memory
+            ? memory->unreadBytes()
+            : readAhead(ar, block.data(), std::min((count - done) * itemBytes, block.size() / itemBytes * itemBytes));
+        const unsigned char* in = begin;
+        const unsigned char* const end = begin + available;
+        const std::size_t decoded = appendDecoded(items, in, end, count - done, decode);
+        if (decoded == 0)   // the stream ended inside an item
+            throw boost::archive::archive_exception(boost::archive::archive_exception::input_stream_error);
+        if (memory)
+            memory->skip(static_cast<std::size_t>(in - begin));
+        else
+            giveBack(ar, static_cast<std::size_t>(end - in));
+        done += decoded;
+    }
+}
 
 }  // namespace
 
 std::size_t OverTimeItemBlock::encodedBytesAtMost(std::size_t count)
 {
-    // A portable value takes up to nine bytes and a bucket id up to five.
-    constexpr std::size_t itemBytes = std::max<std::size_t>(nativeItemBytes, 9 + 5);
-    return pageHeaderBytes + count * itemBytes;
+    return pageHeaderBytes + count * std::max(nativeItemBytes, portableItemRoom);
 }
 
 void OverTimeItemBlock::save(boost::archive::binary_oarchive& ar, const Item* items, std::size_t count)
 {
-    std::array<unsigned char, sliceItems * nativeItemBytes> block;
-    for (std::size_t done = 0; done < count;) {
-        const std::size_t n = std::min(count - done, sliceItems);
-        unsigned char* out = block.data();
-        for (std::size_t i = 0; i < n; ++i, out += nativeItemBytes) {
-            const std::uint64_t value = items[done + i].get_value();
-            const std::uint32_t bucketId = items[done + i].get_bucket_id();
-            std::memcpy(out, &value, sizeof value);
-            std::memcpy(out + sizeof value, &bucketId, sizeof bucketId);
-        }
-        ar.save_binary(block.data(), n * nativeItemBytes);
-        done += n;
-    }
+    saveEncoded(ar, items, count, nativeItemBytes, encodeNative);
 }
 
 void OverTimeItemBlock::save(PortableBinaryOArchive& ar, const Item* items, std::size_t count)
 {
-    std::array<unsigned char, sliceItems * portableItemBytes> block;
-    const bool bigEndian = ar.bigEndian();
-    for (std::size_t done = 0; done < count;) {
-        const std::size_t n = std::min(count - done, sliceItems);
-        const Item* item = items + done;
-        unsigned char* out = block.data();
-        if (bigEndian) {
-            for (std::size_t i = 0; i < n; ++i, ++item) {
-                out += ar.encode(item->get_value(), out);
-                out += ar.encode(item->get_bucket_id(), out);
-            }
-        } else {
-            for (std::size_t i = 0; i < n; ++i, ++item) {
-                out += PortableBinaryOArchive::encodeLittleEndian(item->get_value(), out);
-                out += PortableBinaryOArchive::encodeLittleEndian(item->get_bucket_id(), out);
-            }
-        }
-        ar.save_binary(block.data(), static_cast<std::size_t>(out - block.data()));
-        done += n;
-    }
+    saveEncoded(ar, items, count, portableItemRoom,
+                [&ar](const Item* from, std::size_t n, unsigned char* out) { return encodePortable(ar, from, n, out); });
 }
 
 void OverTimeItemBlock::load(boost::archive::binary_iarchive& ar, std::vector<Item>& items, std::size_t count)
 {
-    std::array<unsigned char, sliceItems * nativeItemBytes> block;
-    for (std::size_t done = 0; done < count;) {
-        const std::size_t n = std::min(count - done, sliceItems);
-        ar.load_binary(block.data(), n * nativeItemBytes);
-        const unsigned char* in = block.data();
-        for (std::size_t i = 0; i < n; ++i, in += nativeItemBytes) {
-            std::uint64_t value = 0;
-            std::uint32_t bucketId = 0;
-            std::memcpy(&value, in, sizeof value);
-            std::memcpy(&bucketId, in + sizeof value, sizeof bucketId);
-            items.emplace_back(value, bucketId);
-        }
-        done += n;
-    }
+    loadDecoded(ar, items, count, nativeItemBytes, decodeNative);
 }
 
 void OverTimeItemBlock::load(PortableBinaryIArchive& ar, std::vector<Item>& items, std::size_t count)
 {
-    // Encoded integers vary in length: a block is read ahead, its whole items are decoded, and
-    // the bytes of a partial item at its end go back to the stream for the next block. Items
-    // that lie at least two encodings' worth before the block's end are decoded without checking
-    // each byte against that end.
-    constexpr std::size_t uncheckedItemBytes = 2 * PortableBinaryIArchive::maxEncodedBytes;
-    std::array<unsigned char, sliceItems * portableItemBytes> block;
-    std::streambuf& stream = ar.streamBuffer();
-    const bool bigEndian = ar.bigEndian();
-    for (std::size_t done = 0; done < count;) {
-        const std::size_t wanted = std::min((count - done) * portableItemBytes, block.size());
-        const auto got = static_cast<std::size_t>(
-            std::max<std::streamsize>(0, stream.sgetn(reinterpret_cast<char*>(block.data()),
-                                                      static_cast<std::streamsize>(wanted))));
-        const unsigned char* in = block.data();
-        const unsigned char* const end = in + got;
-        const std::size_t left = count - done;
-        std::size_t decoded = 0;
-        std::uint64_t value = 0;
-        std::uint64_t bucketId = 0;
-        if (!bigEndian) {
-            while (decoded < left && end - in >= static_cast<std::ptrdiff_t>(uncheckedItemBytes)) {
-                in += PortableBinaryIArchive::decodeLittleEndian(in, sizeof(std::uint64_t), value);
-                in += PortableBinaryIArchive::decodeLittleEndian(in, sizeof(std::uint32_t), bucketId);
-                items.emplace_back(value, static_cast<std::uint32_t>(bucketId));
-                ++decoded;
-            }
-        }
-        while (decoded < left) {
-            const auto available = static_cast<std::size_t>(end - in);
-            const std::size_t valueBytes = ar.decode(in, available, sizeof(std::uint64_t), value);
-            const std::size_t idBytes = valueBytes == 0 ? 0
-                : ar.decode(in + valueBytes, available - valueBytes, sizeof(std::uint32_t), bucketId);
-            if (idBytes == 0)
-                break;
-            items.emplace_back(value, static_cast<std::uint32_t>(bucketId));
-            in += valueBytes + idBytes;
-            ++decoded;
-        }
-        if (decoded == 0)   // the stream ended inside an item
-            throw boost::archive::archive_exception(boost::archive::archive_exception::input_stream_error);
-        if (in < end)
-            stream.pubseekoff(-static_cast<std::streamoff>(end - in), std::ios_base::cur, std::ios_base::in);
-        done += decoded;
-    }
+    loadDecoded(ar, items, count, portableItemRoom,
+                [&ar](const unsigned char*& in, const unsigned char* end, Item* out, std::size_t n) {
+                    return decodePortable(ar, in, end, out, n);
+                });
 }
 
 }  // namespace velmora_1_0

@@ -1,6 +1,7 @@
 #include "pagestore/PageFile.h"
 
 #include "pagestore/ArchiveFileWriter.h"
+#include "pagestore/InPlaceBuffer.h"
 #include "pagestore/MemoryInputBuffer.h"
 #include "pagestore/NativeHeaderCheck.h"
 #include "pagestore/OverTimeItemBlock.h"
@@ -42,10 +43,12 @@ bool loadObject(Object& object, const ddb_2_2::string& path, ddb_2_2::pageable_d
     file->close();
     if (portable(db)) {
         PortableBinaryIArchive ar(content, 0);
+        InPlaceBuffer<MemoryInputBuffer>::attach(ar, content);
         ar >> object;
     } else {
         checkNativeHeader(content);
         boost::archive::binary_iarchive ar(content, 0);
+        InPlaceBuffer<MemoryInputBuffer>::attach(ar, content);
         ar >> object;
     }
     return true;

@@ -3,9 +3,13 @@
 //
 // The first byte chooses the case: bit 0 the archive kind, bit 1 page or bucket, bit 2 whether
 // the rest starts with an archive header (else it is read as an archive without header, so
-// the fuzzer reaches the content without first having to find the signature).
+// the fuzzer reaches the content without first having to find the signature), bit 3 whether
+// the archive reads through a memory buffer linked to it, as page files are read (items are
+// then decoded in place), or through a plain stream.
 
 #include "pagestore/ContainerSerialization.h"
+#include "pagestore/InPlaceBuffer.h"
+#include "pagestore/MemoryInputBuffer.h"
 #include "pagestore/NativeHeaderCheck.h"
 #include "pagestore/PortableBinaryIArchive.h"
 
@@ -20,9 +24,11 @@
 namespace {
 
 template <class Archive>
-void loadOne(std::streambuf& input, unsigned flags, bool bucket)
+void loadOne(std::streambuf& input, unsigned flags, bool bucket, velmora_1_0::MemoryInputBuffer* inPlace)
 {
     Archive ar(input, flags);
+    if (inPlace)
+        velmora_1_0::InPlaceBuffer<velmora_1_0::MemoryInputBuffer>::attach(ar, *inPlace);
     if (bucket) {
         velmora_1_0::OverTimeBucketBase loaded;
         ar >> loaded;
@@ -41,14 +47,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool portable = data[0] & 1;
     const bool bucket = data[0] & 2;
     const unsigned flags = (data[0] & 4) ? 0 : boost::archive::no_header;
-    std::stringbuf input(std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
+    std::stringbuf bytes(std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
+    velmora_1_0::MemoryInputBuffer memory;
+    velmora_1_0::MemoryInputBuffer* const inPlace = (data[0] & 8) ? &memory : nullptr;
+    if (inPlace)
+        memory.readFrom(bytes, size - 1);
+    std::streambuf& input = inPlace ? static_cast<std::streambuf&>(memory) : bytes;
     try {
         if (portable)
-            loadOne<velmora_1_0::PortableBinaryIArchive>(input, flags, bucket);
+            loadOne<velmora_1_0::PortableBinaryIArchive>(input, flags, bucket, inPlace);
         else {
             if (flags == 0)
                 velmora_1_0::checkNativeHeader(input);
-            loadOne<boost::archive::binary_iarchive>(input, flags, bucket);
+            loadOne<boost::archive::binary_iarchive>(input, flags, bucket, inPlace);
         }
     } catch (const std::exception&) {
         // archive and stream errors are the expected outcome of damaged input

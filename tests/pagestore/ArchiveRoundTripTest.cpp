@@ -1,5 +1,9 @@
 #include "PageStoreFixtures.h"
 
+#include "pagestore/InPlaceBuffer.h"
+#include "pagestore/MemoryInputBuffer.h"
+#include "pagestore/MemoryOutputBuffer.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -56,6 +60,64 @@ void serialize(Archive& ar, ItemByItemPage& page, unsigned)
 
 }  // namespace serialization
 }  // namespace boost
+
+namespace {
+
+using velmora_1_0::InPlaceBuffer;
+using velmora_1_0::MemoryInputBuffer;
+using velmora_1_0::MemoryOutputBuffer;
+
+// A page written and read through memory buffers linked to the archive, as page files are:
+// its items are then encoded into the buffer and decoded from it in place.
+template <class A>
+std::string writeInPlace(const OverTimePageBase& page)
+{
+    MemoryOutputBuffer buffer;
+    {
+        typename A::OArchive ar(buffer, 0);
+        InPlaceBuffer<MemoryOutputBuffer>::attach(ar, buffer);
+        ar << page;
+    }
+    std::stringbuf bytes;
+    EXPECT_TRUE(buffer.writeTo(bytes));
+    return bytes.str();
+}
+
+template <class A>
+std::vector<OverTimeItem> readInPlace(const std::string& bytes, std::uint32_t capacity)
+{
+    std::stringbuf file(bytes);
+    MemoryInputBuffer buffer;
+    buffer.readFrom(file, bytes.size());
+    typename A::IArchive ar(buffer, 0);
+    InPlaceBuffer<MemoryInputBuffer>::attach(ar, buffer);
+    OverTimePageBase page;
+    page.set_capacity(capacity);
+    ar >> page;
+    return *page.get_items();
+}
+
+std::unique_ptr<OverTimePageBase> pageOf(const std::vector<OverTimeItem>& items)
+{
+    auto page = std::make_unique<OverTimePageBase>();
+    page->set_capacity(static_cast<std::uint32_t>(items.size()));
+    page->allocate();
+    for (const auto& item : items)
+        page->push_back(item);
+    return page;
+}
+
+// Values and bucket ids of every encoded length, changing from one item to the next.
+std::vector<OverTimeItem> itemsOfEveryLength(std::size_t count)
+{
+    std::vector<OverTimeItem> items;
+    for (std::uint64_t i = 0; i < count; ++i)
+        items.emplace_back((i * 0x9E3779B97F4A7C15ull) >> (i % 64),
+                           static_cast<std::uint32_t>((i * 2654435761u) >> (i % 32)));
+    return items;
+}
+
+}  // namespace
 
 template <class A>
 class ArchiveRoundTrip : public ::testing::Test {
@@ -162,19 +224,9 @@ TYPED_TEST(ArchiveRoundTrip, PagesWithAndWithoutItems)
 
 TYPED_TEST(ArchiveRoundTrip, PageItemsReadAndWriteAsObjectsOneAfterAnother)
 {
-    // Values of every encoded length, and more items than one block of the page writer holds.
-    ItemByItemPage plain{41, {}};
-    for (std::uint64_t i = 0; i < 2500; ++i)
-        plain.items.emplace_back((i * 0x9E3779B97F4A7C15ull) >> (i % 64),
-                                 static_cast<std::uint32_t>((i * 2654435761u) >> (i % 32)));
-    OverTimePageBase page;
-    page.set_capacity(2500);
-    page.set_page_word(41);
-    page.allocate();
-    for (const auto& item : plain.items)
-        page.push_back(item);
-
-    const std::string bytes = writeArchive<TypeParam>(static_cast<const OverTimePageBase&>(page));
+    // More items than one block of the page writer holds.
+    const ItemByItemPage plain{0, itemsOfEveryLength(2500)};
+    const std::string bytes = writeArchive<TypeParam>(static_cast<const OverTimePageBase&>(*pageOf(plain.items)));
     EXPECT_EQ(bytes, writeArchive<TypeParam>(plain));
     std::stringbuf buffer(bytes);
     typename TypeParam::IArchive ar(buffer, 0);
@@ -182,6 +234,36 @@ TYPED_TEST(ArchiveRoundTrip, PageItemsReadAndWriteAsObjectsOneAfterAnother)
     loaded.set_capacity(2500);
     ar >> loaded;
     EXPECT_EQ(*loaded.get_items(), plain.items);
+}
+
+// In place, long runs of items whose integers keep their lengths (as running totals do) and
+// items whose lengths change at every step give the bytes of the plain archive and read back.
+TYPED_TEST(ArchiveRoundTrip, PageItemsInPlaceAreTheBytesOfThePlainArchive)
+{
+    std::vector<OverTimeItem> runs = itemsOfEveryLength(700);
+    std::uint64_t total = 0xFFFFF0;   // crosses from three to four bytes within the run
+    for (std::uint32_t bucket = 0; bucket < 3000; ++bucket)
+        runs.emplace_back(total += 37, bucket);
+    runs.emplace_back(std::numeric_limits<std::uint64_t>::max(), std::numeric_limits<std::uint32_t>::max());
+    runs.emplace_back(0, 0);
+
+    for (const auto& items : {itemsOfEveryLength(2500), runs}) {
+        const std::string bytes = writeInPlace<TypeParam>(*pageOf(items));
+        EXPECT_EQ(bytes, writeArchive<TypeParam>(ItemByItemPage{0, items}));
+        EXPECT_EQ(readInPlace<TypeParam>(bytes, 512), items);
+    }
+}
+
+// A page file that ends early fails with the archive's stream error wherever it was cut, in the
+// first item or in the last one's final byte.
+TYPED_TEST(ArchiveRoundTrip, PageItemsInPlaceFailOnAShortFile)
+{
+    const std::vector<OverTimeItem> items = itemsOfEveryLength(600);
+    const std::string bytes = writeInPlace<TypeParam>(*pageOf(items));
+    const std::string empty = writeInPlace<TypeParam>(*pageOf({OverTimeItem(1, 1)}));
+    for (std::size_t cut = empty.size() - 1; cut < bytes.size(); cut += 97)
+        EXPECT_THROW(readInPlace<TypeParam>(bytes.substr(0, cut), 512), boost::archive::archive_exception) << cut;
+    EXPECT_THROW(readInPlace<TypeParam>(bytes.substr(0, bytes.size() - 1), 512), boost::archive::archive_exception);
 }
 
 TYPED_TEST(ArchiveRoundTrip, UnknownClassVersionsAreRefused)

@@ -1,0 +1,138 @@
+#include "ddb/descriptor_buffer.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace ddb_2_2 {
+
+std::uint64_t descriptor_buffer::position() const
+{
+    return m_writing ? m_done + static_cast<std::uint64_t>(pptr() - pbase())
+                     : m_done - static_cast<std::uint64_t>(egptr() - gptr());
+}
+
+bool descriptor_buffer::flush()
+{
+    if (!m_writing || pptr() == pbase())
+        return true;
+    const bool written = writeAll(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+    setp(m_buffer.data(), m_buffer.data() + m_buffer.size());
+    return written;
+}
+
+bool descriptor_buffer::finish()
+{
+    if (m_descriptor < 0)
+        return true;
+    const bool flushed = flush() && !m_failed;
+    const bool closed = ::close(m_descriptor) == 0;
+    m_descriptor = -1;
+    return flushed && closed;
+}
+
+descriptor_buffer::int_type descriptor_buffer::overflow(int_type c)
+{
+    if (!m_writing || m_descriptor < 0)
+        return traits_type::eof();
+    if (m_buffer.empty()) {
+        m_buffer.resize(buffer_bytes);
+        setp(m_buffer.data(), m_buffer.data() + m_buffer.size());
+    } else if (!flush()) {
+        return traits_type::eof();
+    }
+    if (traits_type::eq_int_type(c, traits_type::eof()))
+        return traits_type::not_eof(c);
+    *pptr() = traits_type::to_char_type(c);
+    pbump(1);
+    return c;
+}
+
+std::streamsize descriptor_buffer::xsputn(const char* bytes, std::streamsize count)
+{
+    const auto wanted = static_cast<std::size_t>(count);
+    if (wanted == 0)
+        return 0;
+    if (wanted <= static_cast<std::size_t>(epptr() - pptr())) {
+        std::memcpy(pptr(), bytes, wanted);
+        pbump(static_cast<int>(wanted));
+        return count;
+    }
+    if (!m_writing || m_descriptor < 0 || !flush())
+        return 0;
+    if (wanted >= buffer_bytes)
+        return writeAll(bytes, wanted) ? count : 0;
+    return std::streambuf::xsputn(bytes, count);
+}
+
+int descriptor_buffer::sync()
+{
+    return flush() && !m_failed ? 0 : -1;
+}
+
+descriptor_buffer::int_type descriptor_buffer::underflow()
+{
+    if (m_writing || m_descriptor < 0)
+        return traits_type::eof();
+    if (m_buffer.empty())
+        m_buffer.resize(buffer_bytes);
+    const std::size_t got = readSome(m_buffer.data(), m_buffer.size());
+    setg(m_buffer.data(), m_buffer.data(), m_buffer.data() + got);
+    return got == 0 ? traits_type::eof() : traits_type::to_int_type(m_buffer[0]);
+}
+
+std::streamsize descriptor_buffer::xsgetn(char* bytes, std::streamsize count)
+{
+    auto wanted = static_cast<std::size_t>(count);
+    const std::size_t buffered = std::min(wanted, static_cast<std::size_t>(egptr() - gptr()));
+    if (buffered > 0) {   // no get area before the first buffered read
+        std::memcpy(bytes, gptr(), buffered);
+        gbump(static_cast<int>(buffered));
+    }
+    wanted -= buffered;
+    if (wanted < buffer_bytes)
+        return static_cast<std::streamsize>(buffered) + std::streambuf::xsgetn(bytes + buffered, count - buffered);
+    std::size_t done = buffered;
+    while (wanted > 0) {
+        const std::size_t got = readSome(bytes + done, wanted);
+        if (got == 0)
+            break;
+        done += got;
+        wanted -= got;
+    }
+    return static_cast<std::streamsize>(done);
+}
+
+bool descriptor_buffer::writeAll(const char* bytes, std::size_t count)
+{
+    while (count > 0) {
+        const ssize_t written = ::write(m_descriptor, bytes, count);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            m_failed = true;
+            return false;
+        }
+        bytes += written;
+        count -= static_cast<std::size_t>(written);
+        m_done += static_cast<std::uint64_t>(written);
+    }
+    return true;
+}
+
+std::size_t descriptor_buffer::readSome(char* bytes, std::size_t count)
+{
+    for (;;) {
+        const ssize_t got = ::read(m_descriptor, bytes, count);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return 0;
+        m_done += static_cast<std::uint64_t>(got);
+        return static_cast<std::size_t>(got);
+    }
+}
+
+}  // namespace ddb_2_2
