@@ -220,13 +220,12 @@ public:
     bool failed() const { return m_failed; }
     const Key& get_key() const { return m_key->first; }
 
-    reference operator*() const { return m_items[m_item]; }
-    pointer operator->() const { return m_items + m_item; }
+    reference operator*() const { return *m_item; }
+    pointer operator->() const { return m_item; }
     const_iterator& operator++()
     {
-        if (++m_item >= m_count) {
+        if (++m_item == m_pageEnd) {
             ++m_page;
-            m_item = 0;
             settle();
         }
         return *this;
@@ -238,11 +237,14 @@ public:
         return before;
     }
 
+    // An iterator on an item points into its page's items, which stay where they are while it
+    // holds the page; every other iterator points nowhere. A walk's test against the end then
+    // compares two pointers.
     friend bool operator==(const const_iterator& a, const const_iterator& b)
     {
-        if (a.at_end() || b.at_end())
-            return a.at_end() == b.at_end() && a.m_bucket == b.m_bucket;
-        return a.m_key == b.m_key && a.m_page == b.m_page && a.m_item == b.m_item;
+        if (a.m_item != b.m_item)
+            return false;
+        return a.m_item || (a.at_end() == b.at_end() && a.m_bucket == b.m_bucket);
     }
     friend bool operator!=(const const_iterator& a, const const_iterator& b) { return !(a == b); }
 
@@ -261,19 +263,18 @@ private:
         settle();
     }
 
-    // Moves forward from (m_key, m_page, m_item) to the first item that exists and locks its
+    // Moves forward from (m_key, m_page) to the first item that exists and locks its
     // page in memory; ends the walk at the key's end (one key) or the bucket's end. The page is
     // paged in without the bucket's lock, so readers never hold up writers with file reads.
     void settle()
     {
         m_pin.release();
-        m_items = nullptr;
-        m_count = 0;
+        m_item = nullptr;
+        m_pageEnd = nullptr;
         for (;;) {
             page_type* page = nextPage();
             if (!page) {
                 m_page = 0;
-                m_item = 0;
                 return;
             }
             if (!m_bucket->lock_page(*page, m_pin)) {
@@ -281,14 +282,13 @@ private:
                 m_key = m_bucket->m_pages.end();
                 return;
             }
-            if (m_item < page->size()) {
-                m_items = page->get_items()->data();
-                m_count = page->size();
+            if (page->size() > 0) {
+                m_item = page->get_items()->data();
+                m_pageEnd = m_item + page->size();
                 return;
             }
             m_pin.release();
             ++m_page;
-            m_item = 0;
         }
     }
 
@@ -302,7 +302,6 @@ private:
             if (m_page < pages.size())
                 return pages[m_page].get();
             m_page = 0;
-            m_item = 0;
             if (m_singleKey)
                 m_key = end;
             else
@@ -316,10 +315,10 @@ private:
     bool m_singleKey = false;
     bool m_failed = false;
     std::size_t m_page = 0;
-    std::size_t m_item = 0;
     page_lock m_pin;
-    const T* m_items = nullptr;   // the current page's items, valid while m_pin holds it
-    std::size_t m_count = 0;
+    // The current item and the end of its page's items, valid while m_pin holds the page.
+    const T* m_item = nullptr;
+    const T* m_pageEnd = nullptr;
 };
 
 }  // namespace ddb_2_2
