@@ -3,6 +3,7 @@
 #include "pagestore/InPlaceBuffer.h"
 #include "pagestore/MemoryInputBuffer.h"
 #include "pagestore/MemoryOutputBuffer.h"
+#include "pagestore/StridedItemIterator.h"
 
 #include <boost/archive/archive_exception.hpp>
 
@@ -28,9 +29,6 @@ static_assert(PortableBinaryOArchive::maxEncodedBytes == PortableBinaryIArchive:
 // The archive header, the class information and the page's counts, with room to spare.
 constexpr std::size_t pageHeaderBytes = 256;
 
-// Items decoded at a time into a block on the stack before they join the page's vector, which
-// then grows by one copy per block instead of a check and a store of its end per item.
-constexpr std::size_t decodeBlockItems = 256;
 // Items per block read ahead or written through a stream that is not a memory buffer.
 constexpr std::size_t streamSliceItems = 1024;
 
@@ -117,77 +115,108 @@ void saveEncoded(Archive& ar, const Item* items, std::size_t count, std::size_t 
     }
 }
 
-// Decoders: whole items from [in, end) into `out`, at most `count`; `in` moves past what they
+// Appenders: whole items from [in, end) to `items`, at most `count`; `in` moves past what they
 // took and the number of items is returned.
-std::size_t decodeNative(const unsigned char*& in, const unsigned char* end, Item* out, std::size_t count)
-{
-    const std::size_t n = std::min(count, static_cast<std::size_t>(end - in) / nativeItemBytes);
-    const unsigned char* from = in;
-    for (std::size_t i = 0; i < n; ++i, from += nativeItemBytes) {
+
+struct NativeLayout {
+    using Item = OverTimeItemBlock::Item;
+    static constexpr std::size_t stride() { return nativeItemBytes; }
+    static Item decode(const unsigned char* at)
+    {
         std::uint64_t value = 0;
         std::uint32_t bucketId = 0;
-        std::memcpy(&value, from, sizeof value);
-        std::memcpy(&bucketId, from + sizeof value, sizeof bucketId);
-        out[i] = Item(value, bucketId);
+        std::memcpy(&value, at, sizeof value);
+        std::memcpy(&bucketId, at + sizeof value, sizeof bucketId);
+        return Item(value, bucketId);
     }
-    in = from;
+};
+
+std::size_t appendNative(const unsigned char*& in, const unsigned char* end, std::vector<Item>& items,
+                         std::size_t count)
+{
+    const std::size_t n = std::min(count, static_cast<std::size_t>(end - in) / nativeItemBytes);
+    const StridedItemIterator<NativeLayout> first(in, NativeLayout{});
+    items.insert(items.end(), first, first + static_cast<std::ptrdiff_t>(n));
+    in += n * nativeItemBytes;
     return n;
 }
 
-// A run of little-endian portable items whose two integers have the lengths of the run's first
-// item, decoded on a little-endian machine; running totals and bucket ids keep their lengths
-// for long stretches. The run's items lie at a fixed stride, so none waits for the one before
-// to tell where it starts. Every item of the run has an item's room readable from its start.
-// Returns 0 for an item whose lengths are not those of two unsigned integers that fit.
-std::size_t decodePortableRun(const unsigned char*& in, const unsigned char* end, Item* out, std::size_t count)
-{
-    const unsigned char* from = in;
-    const std::size_t valueLength = from[0];
-    if (valueLength > sizeof(std::uint64_t))
-        return 0;
-    const std::size_t idLength = from[1 + valueLength];
-    if (idLength > sizeof(std::uint32_t))
-        return 0;
-    const std::size_t stride = 2 + valueLength + idLength;
-    const std::size_t fitting = (static_cast<std::size_t>(end - from) - portableItemRoom) / stride + 1;
-    const std::size_t n = std::min(count, fitting);
-    const std::uint64_t valueMask = valueLength == sizeof(std::uint64_t) ? ~std::uint64_t(0)
-                                                                         : (std::uint64_t(1) << (8 * valueLength)) - 1;
-    const std::uint64_t idMask = (std::uint64_t(1) << (8 * idLength)) - 1;
-    std::size_t i = 0;
-    for (; i < n; ++i, from += stride) {
-        if (from[0] != valueLength || from[1 + valueLength] != idLength)
-            break;
+// Little-endian portable items whose two integers have given lengths, on a little-endian
+// machine: running totals and bucket ids keep their lengths for long stretches, and such a run
+// of items lies at a fixed stride, so no item waits for the one before to tell where it starts.
+// Every item decoded this way has an item's room readable from its start.
+class PortableRunLayout {
+public:
+    using Item = OverTimeItemBlock::Item;
+
+    /// Takes the lengths of the item at `at`; false for lengths that are not those of two
+    /// unsigned integers that fit.
+    bool startsAt(const unsigned char* at)
+    {
+        m_valueLength = at[0];
+        if (m_valueLength > sizeof(std::uint64_t))
+            return false;
+        m_idLength = at[1 + m_valueLength];
+        if (m_idLength > sizeof(std::uint32_t))
+            return false;
+        m_valueMask = m_valueLength == sizeof(std::uint64_t) ? ~std::uint64_t(0)
+                                                              : (std::uint64_t(1) << (8 * m_valueLength)) - 1;
+        m_idMask = (std::uint64_t(1) << (8 * m_idLength)) - 1;
+        return true;
+    }
+    /// How many items from `at` on, at most `count`, have those lengths.
+    std::size_t length(const unsigned char* at, const unsigned char* end, std::size_t count) const
+    {
+        const std::size_t fitting = (static_cast<std::size_t>(end - at) - portableItemRoom) / stride() + 1;
+        const std::size_t n = std::min(count, fitting);
+        std::size_t i = 0;
+        for (; i < n; ++i, at += stride())
+            if (at[0] != m_valueLength || at[1 + m_valueLength] != m_idLength)
+                break;
+        return i;
+    }
+    std::size_t stride() const { return 2 + m_valueLength + m_idLength; }
+    Item decode(const unsigned char* at) const
+    {
         std::uint64_t value = 0;
         std::uint64_t bucketId = 0;
-        std::memcpy(&value, from + 1, sizeof value);
-        std::memcpy(&bucketId, from + 2 + valueLength, sizeof bucketId);
-        out[i] = Item(value & valueMask, static_cast<std::uint32_t>(bucketId & idMask));
+        std::memcpy(&value, at + 1, sizeof value);
+        std::memcpy(&bucketId, at + 2 + m_valueLength, sizeof bucketId);
+        return Item(value & m_valueMask, static_cast<std::uint32_t>(bucketId & m_idMask));
     }
-    in = from;
-    return i;
-}
+
+private:
+    std::size_t m_valueLength = 0;
+    std::size_t m_idLength = 0;
+    std::uint64_t m_valueMask = 0;
+    std::uint64_t m_idMask = 0;
+};
 
 // Items that lie at least an item's room before the end are decoded without checking each
-// byte against it; the last few go through the archive's checked decoder.
-std::size_t decodePortable(const PortableBinaryIArchive& ar, const unsigned char*& in, const unsigned char* end,
-                           Item* out, std::size_t count)
+// byte against it, in runs where the machine allows; the last few go through the archive's
+// checked decoder.
+std::size_t appendPortable(const PortableBinaryIArchive& ar, const unsigned char*& in, const unsigned char* end,
+                           std::vector<Item>& items, std::size_t count)
 {
     const unsigned char* from = in;
     std::size_t decoded = 0;
     std::uint64_t value = 0;
     std::uint64_t bucketId = 0;
     if (!ar.bigEndian()) {
+        PortableRunLayout run;
         while (decoded < count && static_cast<std::size_t>(end - from) >= portableItemRoom) {
-            if (hostLittleEndian) {
-                const std::size_t run = decodePortableRun(from, end, out + decoded, count - decoded);
-                decoded += run;
-                if (run > 0)
-                    continue;
+            if (hostLittleEndian && run.startsAt(from)) {
+                const std::size_t n = run.length(from, end, count - decoded);
+                const StridedItemIterator<PortableRunLayout> first(from, run);
+                items.insert(items.end(), first, first + static_cast<std::ptrdiff_t>(n));
+                from += n * run.stride();
+                decoded += n;
+                continue;
             }
             from += PortableBinaryIArchive::decodeLittleEndian(from, sizeof(std::uint64_t), value);
             from += PortableBinaryIArchive::decodeLittleEndian(from, sizeof(std::uint32_t), bucketId);
-            out[decoded++] = Item(value, static_cast<std::uint32_t>(bucketId));
+            items.emplace_back(value, static_cast<std::uint32_t>(bucketId));
+            ++decoded;
         }
     }
     while (decoded < count) {
@@ -197,29 +226,12 @@ std::size_t decodePortable(const PortableBinaryIArchive& ar, const unsigned char
             : ar.decode(from + valueBytes, available - valueBytes, sizeof(std::uint32_t), bucketId);
         if (idBytes == 0)
             break;
-        out[decoded++] = Item(value, static_cast<std::uint32_t>(bucketId));
+        items.emplace_back(value, static_cast<std::uint32_t>(bucketId));
         from += valueBytes + idBytes;
+        ++decoded;
     }
     in = from;
     return decoded;
-}
-
-// Appends up to `count` items decoded from [in, end) by `decode` (a decoder as above).
-template <class Decode>
-std::size_t appendDecoded(std::vector<Item>& items, const unsigned char*& in, const unsigned char* end,
-                          std::size_t count, Decode decode)
-{
-    std::array<Item, decodeBlockItems> block;
-    std::size_t done = 0;
-    while (done < count) {
-        const std::size_t n = std::min(count - done, block.size());
-        const std::size_t got = decode(in, end, block.data(), n);
-        items.insert(items.end(), block.data(), block.data() + got);
-        done += got;
-        if (got < n)
-            break;
-    }
-    return done;
 }
 
 // Reading ahead from an archive's stream: up to `wanted` bytes into `block`, of which the bytes
@@ -246,12 +258,12 @@ void giveBack(PortableBinaryIArchive& ar, std::size_t bytes)
         ar.streamBuffer().pubseekoff(-static_cast<std::streamoff>(bytes), std::ios_base::cur, std::ios_base::in);
 }
 
-// Reads `count` items of at most `itemBytes` each through `decode`. The unread content of a
+// Reads `count` items of at most `itemBytes` each through `append` (an appender as above). The unread content of a
 // memory buffer under the archive (every page file) is decoded in place; another stream is read
 // ahead in blocks. Growing as it decodes, a damaged count fails at the end of the stream instead
 // of reserving what it claims.
-template <class Archive, class Decode>
-void loadDecoded(Archive& ar, std::vector<Item>& items, std::size_t count, std::size_t itemBytes, Decode decode)
+template <class Archive, class Append>
+void loadDecoded(Archive& ar, std::vector<Item>& items, std::size_t count, std::size_t itemBytes, Append append)
 {
     auto* const memory = InPlaceBuffer<MemoryInputBuffer>::of(ar);
     std::array<unsigned char, streamSliceItems * portableItemRoom> block;
@@ -262,7 +274,7 @@ void loadDecoded(Archive& ar, std::vector<Item>& items, std::size_t count, std::
             : readAhead(ar, block.data(), std::min((count - done) * itemBytes, block.size() / itemBytes * itemBytes));
         const unsigned char* in = begin;
         const unsigned char* const end = begin + available;
-        const std::size_t decoded = appendDecoded(items, in, end, count - done, decode);
+        const std::size_t decoded = append(in, end, items, count - done);
         if (decoded == 0)   // the stream ended inside an item
             throw boost::archive::archive_exception(boost::archive::archive_exception::input_stream_error);
         if (memory)
@@ -293,14 +305,14 @@ void OverTimeItemBlock::save(PortableBinaryOArchive& ar, const Item* items, std:
 
 void OverTimeItemBlock::load(boost::archive::binary_iarchive& ar, std::vector<Item>& items, std::size_t count)
 {
-    loadDecoded(ar, items, count, nativeItemBytes, decodeNative);
+    loadDecoded(ar, items, count, nativeItemBytes, appendNative);
 }
 
 void OverTimeItemBlock::load(PortableBinaryIArchive& ar, std::vector<Item>& items, std::size_t count)
 {
     loadDecoded(ar, items, count, portableItemRoom,
-                [&ar](const unsigned char*& in, const unsigned char* end, Item* out, std::size_t n) {
-                    return decodePortable(ar, in, end, out, n);
+                [&ar](const unsigned char*& in, const unsigned char* end, std::vector<Item>& out, std::size_t n) {
+                    return appendPortable(ar, in, end, out, n);
                 });
 }
 
