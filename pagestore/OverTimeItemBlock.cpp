@@ -51,27 +51,56 @@ inline unsigned byteLength(std::uint64_t value)
     return value == 0 ? 0 : static_cast<unsigned>(71 - __builtin_clzll(value)) / 8;
 }
 
-// The little-endian portable encoding on a little-endian machine: a length byte and the
-// value's bytes make one word, stored at once (a value of eight bytes does not fit beside its
-// length byte and is stored after it).
+// The values whose encoding has `length` bytes after the length byte: the smallest, and how
+// far above it the largest lies.
+inline std::uint64_t lowestOfLength(unsigned length)
+{
+    return length == 0 ? 0 : std::uint64_t(1) << (8 * (length - 1));
+}
+
+inline std::uint64_t spanOfLength(unsigned length)
+{
+    const std::uint64_t highest = length >= 8 ? ~std::uint64_t(0) : (std::uint64_t(1) << (8 * length)) - 1;
+    return length == 0 ? 0 : highest - lowestOfLength(length);
+}
+
+// The little-endian portable encoding on a little-endian machine. A length byte and the value's
+// bytes make one word, stored at once. Items go in runs that keep the lengths of the run's
+// first item (running totals and bucket ids keep theirs for long stretches): within a run an
+// item is two range checks and two stores at a fixed stride. A value of eight bytes does not fit
+// beside its length byte and is stored on its own.
 unsigned char* encodePortableOnLittleEndian(const Item* items, std::size_t count, unsigned char* out)
 {
-    for (const Item* item = items; item != items + count; ++item) {
-        const std::uint64_t value = item->get_value();
-        const std::uint64_t bucketId = item->get_bucket_id();
-        const unsigned valueLength = byteLength(value);
-        const unsigned idLength = byteLength(bucketId);
-        if (valueLength < sizeof value) {
-            const std::uint64_t word = value << 8 | valueLength;
-            std::memcpy(out, &word, sizeof word);
-        } else {
+    const Item* item = items;
+    const Item* const end = items + count;
+    while (item != end) {
+        const std::uint64_t first = item->get_value();
+        const unsigned valueLength = byteLength(first);
+        const unsigned idLength = byteLength(item->get_bucket_id());
+        if (valueLength == sizeof first) {
             out[0] = static_cast<unsigned char>(valueLength);
-            std::memcpy(out + 1, &value, sizeof value);
+            std::memcpy(out + 1, &first, sizeof first);
+            const std::uint64_t idWord = std::uint64_t(item->get_bucket_id()) << 8 | idLength;
+            std::memcpy(out + 1 + valueLength, &idWord, sizeof idWord);
+            out += 2 + valueLength + idLength;
+            ++item;
+            continue;
         }
-        unsigned char* const idAt = out + 1 + valueLength;
-        const std::uint64_t idWord = bucketId << 8 | idLength;
-        std::memcpy(idAt, &idWord, sizeof idWord);
-        out = idAt + 1 + idLength;
+        const std::uint64_t valueLowest = lowestOfLength(valueLength);
+        const std::uint64_t valueSpan = spanOfLength(valueLength);
+        const std::uint64_t idLowest = lowestOfLength(idLength);
+        const std::uint64_t idSpan = spanOfLength(idLength);
+        const std::size_t stride = 2 + valueLength + idLength;
+        for (; item != end; ++item, out += stride) {
+            const std::uint64_t value = item->get_value();
+            const std::uint64_t bucketId = item->get_bucket_id();
+            if (value - valueLowest > valueSpan || bucketId - idLowest > idSpan)
+                break;
+            const std::uint64_t word = value << 8 | valueLength;
+            const std::uint64_t idWord = bucketId << 8 | idLength;
+            std::memcpy(out, &word, sizeof word);
+            std::memcpy(out + 1 + valueLength, &idWord, sizeof idWord);
+        }
     }
     return out;
 }
