@@ -45,12 +45,6 @@ unsigned char* encodeNative(const Item* items, std::size_t count, unsigned char*
 
 constexpr bool hostLittleEndian = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__;
 
-// How many bytes of `value` are not leading zeros: the length byte of its portable encoding.
-inline unsigned byteLength(std::uint64_t value)
-{
-    return value == 0 ? 0 : static_cast<unsigned>(71 - __builtin_clzll(value)) / 8;
-}
-
 // The values whose encoding has `length` bytes after the length byte: the smallest, and how
 // far above it the largest lies.
 inline std::uint64_t lowestOfLength(unsigned length)
@@ -75,8 +69,8 @@ unsigned char* encodePortableOnLittleEndian(const Item* items, std::size_t count
     const Item* const end = items + count;
     while (item != end) {
         const std::uint64_t first = item->get_value();
-        const unsigned valueLength = byteLength(first);
-        const unsigned idLength = byteLength(item->get_bucket_id());
+        const unsigned valueLength = PortableBinaryOArchive::magnitudeBytes(first);
+        const unsigned idLength = PortableBinaryOArchive::magnitudeBytes(item->get_bucket_id());
         if (valueLength == sizeof first) {
             out[0] = static_cast<unsigned char>(valueLength);
             std::memcpy(out + 1, &first, sizeof first);

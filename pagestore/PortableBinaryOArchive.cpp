@@ -34,7 +34,7 @@ std::size_t PortableBinaryOArchive::encodeInteger(std::uint64_t bits, bool negat
             out[0] = static_cast<unsigned char>(-static_cast<int>(out[0]));
         return bytes;
     }
-    const int length = magnitude == 0 ? 0 : (71 - __builtin_clzll(magnitude)) / 8;
+    const auto length = static_cast<int>(magnitudeBytes(magnitude));
     out[0] = static_cast<unsigned char>(negative ? -length : length);
     if (length == 0)
         return 1;

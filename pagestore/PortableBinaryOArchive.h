@@ -53,11 +53,16 @@ public:
     /// for callers that gather many integers into one raw block.
     std::size_t encode(std::uint64_t value, unsigned char* out) const { return encodeInteger(value, false, out); }
     static constexpr std::size_t maxEncodedBytes = 9;
+    /// The bytes of `magnitude` that are not leading zeros: the length byte of its encoding.
+    static unsigned magnitudeBytes(std::uint64_t magnitude)
+    {
+        return magnitude == 0 ? 0 : static_cast<unsigned>(71 - __builtin_clzll(magnitude)) / 8;
+    }
     bool bigEndian() const { return (m_flags & endianBig) != 0; }
     /// encode() of an archive without endianBig, inline for loops over many integers.
     static std::size_t encodeLittleEndian(std::uint64_t value, unsigned char* out)
     {
-        const int length = value == 0 ? 0 : (71 - __builtin_clzll(value)) / 8;
+        const unsigned length = magnitudeBytes(value);
         out[0] = static_cast<unsigned char>(length);
 #if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
         value = __builtin_bswap64(value);
