@@ -102,6 +102,29 @@ TEST_F(OverTimeReadTest, AttributeValuesStopAtTheBucketCountAndScaleOverAllInsta
     EXPECT_TRUE(missing.empty());
 }
 
+// A reader of `result` by the rows of `rowBy`, in the result's own clock.
+velmora_1_0::OverTimeReader readerOf(const ResultHolder& result, const SarvikDataSource& rowBy)
+{
+    return velmora_1_0::OverTimeReader(
+        *result.get(), &rowBy,
+        velmora_1_0::TickClock(result.get()->get_time_origin(), result.get()->get_tick_frequency()));
+}
+
+// Sample counts over the whole generated duration in `columns` columns.
+dd_overtime_query countQuery(const velmora_1_0::OverTimeReader& reader, std::uint64_t duration, int columns,
+                             bool& isPercent)
+{
+    dd_overtime_query query;
+    reader.buildQuery(sampleSource(dd_overtime_query::data_src_count), 0, duration, columns, query, isPercent);
+    return query;
+}
+
+// A count query counts a sample in the column of its start: those starting inside the duration.
+bool startsInside(const dd_sarvik_2_2::store::SampleRecord& sample, const dd_sarvik_2_2::store::GeneratorOptions& options)
+{
+    return sample.start >= options.timeOrigin && sample.start < options.timeOrigin + options.duration;
+}
+
 // Rows that are the counters themselves: each row gets its own series, its own range as scale
 // and its unit, checked against the generated points of each counter.
 TEST(OverTimeReadCounterRowsTest, EachCounterRowReadsItsOwnSeriesRangeAndUnit)
@@ -125,9 +148,7 @@ TEST(OverTimeReadCounterRowsTest, EachCounterRowReadsItsOwnSeriesRangeAndUnit)
     ds.attributeTable = "counter";
     ds.instanceTable = "global_event";
     ds.attributeName = "value";
-    const velmora_1_0::OverTimeReader reader(
-        *result.get(), &rowBy,
-        velmora_1_0::TickClock(result.get()->get_time_origin(), result.get()->get_tick_frequency()));
+    const velmora_1_0::OverTimeReader reader = readerOf(result, rowBy);
     std::vector<OverTimeData> rows;
     ASSERT_TRUE(reader.readAttribute(ds, 0, options.duration, 40, 0, 2, [] { return false; }, rows));
     ASSERT_EQ(rows.size(), 2u);
@@ -159,16 +180,13 @@ TEST(OverTimeReadManyRowsTest, EveryRowIsReadAndACancelStopsTheReadOutBetweenRow
     dd_sarvik_2_2::store::ResultRecords records = dd_sarvik_2_2::store::ResultGenerator(options).generate();
     double expected = 0;
     for (const auto& sample : records.sampleTables.at(0).samples)
-        if (sample.start >= options.timeOrigin && sample.start < options.timeOrigin + options.duration)
+        if (startsInside(sample, options))
             expected += sample.count;
     ResultHolder result(std::move(records));
     const SarvikDataSource rowBy = threadRows();
-    const velmora_1_0::OverTimeReader reader(*result.get(), &rowBy,
-                                             velmora_1_0::TickClock(result.get()->get_time_origin(),
-                                                                    result.get()->get_tick_frequency()));
-    dd_overtime_query query;
+    const velmora_1_0::OverTimeReader reader = readerOf(result, rowBy);
     bool isPercent = false;
-    reader.buildQuery(sampleSource(dd_overtime_query::data_src_count), 0, options.duration, 50, query, isPercent);
+    const dd_overtime_query query = countQuery(reader, options.duration, 50, isPercent);
     const auto runFirst = [](const auto& call) {
         call(nullptr);
         return true;
@@ -230,16 +248,13 @@ TEST(OverTimeReadManyRowsTest, BlocksOfRowsReadEveryRowUnderOneProgressRunAndACa
     dd_sarvik_2_2::store::ResultRecords records = dd_sarvik_2_2::store::ResultGenerator(options).generate();
     std::vector<double> expected(threads, 0.0);
     for (const auto& sample : records.sampleTables.at(0).samples)
-        if (sample.start >= options.timeOrigin && sample.start < options.timeOrigin + options.duration)
+        if (startsInside(sample, options))
             expected.at(static_cast<std::size_t>(sample.row)) += sample.count;
     ResultHolder result(std::move(records));
     const SarvikDataSource rowBy = threadRows();
-    const velmora_1_0::OverTimeReader reader(*result.get(), &rowBy,
-                                             velmora_1_0::TickClock(result.get()->get_time_origin(),
-                                                                    result.get()->get_tick_frequency()));
-    dd_overtime_query query;
+    const velmora_1_0::OverTimeReader reader = readerOf(result, rowBy);
     bool isPercent = false;
-    reader.buildQuery(sampleSource(dd_overtime_query::data_src_count), 0, options.duration, 20, query, isPercent);
+    const dd_overtime_query query = countQuery(reader, options.duration, 20, isPercent);
 
     CountingProgress whole(0);
     const auto runWhole = [&](const auto& call) {
