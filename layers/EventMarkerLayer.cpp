@@ -58,11 +58,7 @@ unsigned int EventMarkerLayer::generateKey(int x1, int x2)
 
 bool EventMarkerLayer::markerSortFunc(const EventMarker& a, const EventMarker& b)
 {
-    if (a.row != b.row)
-        return a.row < b.row;
-    if (a.startTime != b.startTime)
-        return a.startTime < b.startTime;
-    return a.endTime < b.endTime;
+    return MarkerList::before(a, b);
 }
 
 std::vector<EventMarkerLayer::EventMarker> EventMarkerLayer::getHittestItems() const
@@ -71,7 +67,8 @@ std::vector<EventMarkerLayer::EventMarker> EventMarkerLayer::getHittestItems() c
     for (const auto& hit : m_hitItems) { // ascending keys
         if (hit.first < 0 || hit.first >= static_cast<int>(m_markers.size()))
             break;
-        items.push_back(m_markers[hit.first]);
+        items.push_back(m_markers.at(static_cast<size_t>(hit.first)));
+        items.back().rect = hit.second;
     }
     return items;
 }
@@ -129,13 +126,14 @@ bool EventMarkerLayer::checkData()
 
 void EventMarkerLayer::updateData(wxMemoryDC& dc, bool render)
 {
-    for (const SarvikProvider::EventMarkerData& data : m_pendingData) {
+    for (SarvikProvider::EventMarkerData& data : m_pendingData) {
         handleEventMarkers(dc, data.markers, render);
         ++m_loadProgress;
         reportProgress(false);
     }
     if (m_loading > 0 && m_loadProgress == m_loading) {
         m_dataLoaded = true;
+        m_markers.shrinkToFit();
         m_loading = 0;
         m_loadProgress = 0;
         reportProgress(false);
@@ -143,29 +141,19 @@ void EventMarkerLayer::updateData(wxMemoryDC& dc, bool render)
     m_pendingData.clear();
 }
 
-void EventMarkerLayer::handleEventMarkers(wxMemoryDC& dc, const std::vector<EventMarker>& markers, bool render)
+void EventMarkerLayer::handleEventMarkers(wxMemoryDC& dc, std::vector<EventMarker>& markers, bool render)
 {
     if (markers.empty())
         return;
-    const int base = static_cast<int>(m_markers.size());
-    m_markers.insert(m_markers.end(), markers.begin(), markers.end());
     MarkerDecimator::widenLongest(markers, m_longestByRow);
-    // The list is sorted already: sorting the newcomers and merging keeps each arrival linear,
-    // where sorting the whole list again made loading row by row quadratic.
-    const auto arrived = m_markers.begin() + base;
-    std::sort(arrived, m_markers.end(), markerSortFunc);
-    std::inplace_merge(m_markers.begin(), arrived, m_markers.end(), markerSortFunc);
-    // Sorting moved markers under the cached indices; the next renderAll chooses again, and the
-    // hovered and selected indices would name other markers now.
+    const std::vector<int> placed = m_markers.add(markers);
+    // Arrivals placed among the markers held moved those under the cached indices; the next
+    // renderAll chooses again, and the hovered and selected indices would name other markers now.
     dropChoice();
     m_hitItems.clear();
     m_selection.clear();
-    if (!render || !m_visible)
-        return;
-    std::vector<int> indices(markers.size());
-    for (size_t i = 0; i < indices.size(); ++i)
-        indices[i] = base + static_cast<int>(i);
-    renderMarkers(dc, indices, false);
+    if (render && m_visible)
+        renderMarkers(dc, placed, false);
 }
 
 void EventMarkerLayer::dropChoice()
@@ -323,13 +311,14 @@ bool EventMarkerLayer::placeMarker(const tarquel_1_0::Ruler& ruler, int first, i
 {
     if (index < 0 || index >= static_cast<int>(m_markers.size()))
         return false;
-    EventMarker& marker = m_markers[static_cast<size_t>(index)];
-    marker.rect.width = 0;
-    const int display = marker.row == -1 ? 0 : m_parent->getDisplayRow(marker.row);
+    const size_t at = static_cast<size_t>(index);
+    const short row = m_markers.rows()[at];
+    const MarkerList::Times& times = m_markers.times()[at];
+    const int display = row == -1 ? 0 : m_parent->getDisplayRow(row);
     if (display == -1 || first == -1 || last == -1 || display < first || display > last)
         return false;
-    int x1 = ruler.xFromTime(marker.startTime, true);
-    int x2 = marker.endTime == marker.startTime ? x1 : ruler.xFromTime(marker.endTime, true);
+    int x1 = ruler.xFromTime(times.start, true);
+    int x2 = times.end == times.start ? x1 : ruler.xFromTime(times.end, true);
     if (!clampSpan(x1, x2))
         return false;
     placement = {index, display, x1, x2};
@@ -338,16 +327,14 @@ bool EventMarkerLayer::placeMarker(const tarquel_1_0::Ruler& ruler, int first, i
 
 bool EventMarkerLayer::paintMarker(wxMemoryDC& dc, const Placement& placement, bool highlight, bool innerPass)
 {
-    EventMarker& marker = m_markers[placement.index];
+    const EventMarker marker = m_markers.at(static_cast<size_t>(placement.index));
     Renderer& renderer = m_parent->m_renderer;
     const wxRect measured =
         drawMarker(renderer, dc, placement.x1, placement.x2, 0, marker, highlight, true, innerPass);
-    if (measured.x >= m_width || measured.x + measured.width - 1 <= 0) {
-        marker.rect.width = 0;
+    if (measured.x >= m_width || measured.x + measured.width - 1 <= 0)
         return false;
-    }
     const wxRect row = m_parent->getRowRect(placement.display, false);
-    marker.rect = drawMarker(renderer, dc, placement.x1, placement.x2, row.y + 4, marker, highlight, false, innerPass);
+    drawMarker(renderer, dc, placement.x1, placement.x2, row.y + 4, marker, highlight, false, innerPass);
     return true;
 }
 
@@ -384,8 +371,8 @@ void EventMarkerLayer::renderHittest(wxMemoryDC& dc)
         for (const std::vector<MarkerDecimator::Choice>& row : m_visibleMarkers)
             for (const MarkerDecimator::Choice& choice : row) {
                 const int index = choice.index;
-                const EventMarker& marker = m_markers[static_cast<std::size_t>(index)];
-                if (m_marked.count({marker.row, marker.instanceIndex}) && !m_hitItems.count(index) &&
+                const size_t at = static_cast<size_t>(index);
+                if (m_marked.count({m_markers.rows()[at], m_markers.instanceIndex(at)}) && !m_hitItems.count(index) &&
                     !m_selection.count(index))
                     indices.push_back(index);
             }
@@ -399,15 +386,14 @@ bool EventMarkerLayer::hittest(int x, int y)
         m_hitItems.clear();
         return hadHits;
     }
-    std::map<int, bool> previous;
+    std::map<int, wxRect> previous;
     previous.swap(m_hitItems);
     // Only what the strips show can be hit; overlapping markers are all hit.
     forEachShownChoice([this, x, y](const MarkerDecimator::Choice& choice, tarquel_1_0::MarkerStrip&, int, int,
                                     const wxRect& rect) {
         if (!rect.Contains(x, y))
             return;
-        m_hitItems[choice.index] = true;
-        m_markers[static_cast<size_t>(choice.index)].rect = rect;
+        m_hitItems[choice.index] = rect;
     });
     return m_hitItems != previous;
 }
@@ -424,21 +410,20 @@ bool EventMarkerLayer::canSelect()
 
 bool EventMarkerLayer::setSelection()
 {
-    m_selection = m_hitItems;
+    m_selection.clear();
+    for (const auto& hit : m_hitItems)
+        m_selection.emplace_hint(m_selection.end(), hit.first, true);
     return !m_selection.empty();
 }
 
 bool EventMarkerLayer::selectMarker(int row, std::uint64_t start, std::int32_t instance)
 {
-    EventMarker wanted;
-    wanted.row = static_cast<short>(row);
-    wanted.startTime = start;
-    wanted.endTime = 0;
+    const short wanted = static_cast<short>(row);
     // The first marker of that row and start in sort order, then the one of that instance.
-    for (auto it = std::lower_bound(m_markers.begin(), m_markers.end(), wanted, markerSortFunc);
-         it != m_markers.end() && it->row == wanted.row && it->startTime == start; ++it) {
-        if (it->instanceIndex == instance) {
-            m_selection = {{static_cast<int>(it - m_markers.begin()), true}};
+    for (size_t at = m_markers.lowerBound(wanted, start);
+         at < m_markers.size() && m_markers.rows()[at] == wanted && m_markers.times()[at].start == start; ++at) {
+        if (m_markers.instanceIndex(at) == instance) {
+            m_selection = {{static_cast<int>(at), true}};
             return true;
         }
     }
@@ -485,7 +470,7 @@ void EventMarkerLayer::getTooltip(int maxCount, std::vector<wxString>& lines)
     const size_t count = std::min(order.size(), static_cast<size_t>(maxCount));
     for (size_t i = 0; i < count; ++i)
         if (order[i] < static_cast<int>(m_markers.size()))
-            lines.push_back(tooltipText(m_markers[order[i]]));
+            lines.push_back(tooltipText(m_markers.at(static_cast<size_t>(order[i]))));
 }
 
 wxString EventMarkerLayer::tooltipText(const EventMarker& marker)

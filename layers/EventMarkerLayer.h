@@ -16,6 +16,7 @@
 // data-ready notices checkData and updateData, renderAll on repaint, hittest and the tooltip and
 // selection operations on mouse moves and clicks, and the legend operations.
 #include "layers/MarkerDecimator.h"
+#include "layers/MarkerList.h"
 #include "provider/SarvikProvider.h"
 #include <VelmoraExport.h>
 
@@ -70,7 +71,7 @@ public:
 
     // "duration" (exactly) gives the legend a bar icon; anything else a pin.
     void setIconType(const wxString& type);
-    // Copies of the hovered markers in sort order.
+    // Copies of the hovered markers in sort order, each with the rectangle it was drawn in.
     std::vector<EventMarker> getHittestItems() const;
     // Markers drawn highlighted like a hovered one (search matches), by data row (-1 on the
     // ruler) and instance; an empty set removes every mark.
@@ -89,11 +90,10 @@ protected:
                               const EventMarker& marker, bool highlight, bool measureOnly, bool innerPass);
     virtual void consumeItems();
 
-    // Adds arriving markers; with render they are drawn at once (not thinned).
-    void handleEventMarkers(wxMemoryDC& dc, const std::vector<EventMarker>& markers, bool render);
-    // Every border first, then every fill; highlighted borders take the hit-test colour. Each
-    // marker drawn records its rectangle; one off the visible rows or off screen gets a
-    // zero-width rectangle.
+    // Adds arriving markers (sorting them in place); with render they are drawn at once (not
+    // thinned).
+    void handleEventMarkers(wxMemoryDC& dc, std::vector<EventMarker>& markers, bool render);
+    // Every border first, then every fill; highlighted borders take the hit-test colour.
     void renderMarkers(wxMemoryDC& dc, const std::vector<int>& indices, bool highlight);
     wxImage getEventMarkerImage() const;
     wxImage getDurationMarkerImage() const;
@@ -108,10 +108,10 @@ protected:
     MarkerDecimator::RowChoices m_visibleMarkers;          // chosen for drawing, per data row
     std::vector<int> m_choiceRows;                         // data rows in view when the choice was made
     bool m_choiceMade = false;
-    std::vector<EventMarker> m_markers; // sorted by markerSortFunc
+    MarkerList m_markers; // sorted by markerSortFunc
     std::vector<std::uint64_t> m_longestByRow; // what MarkerDecimator::widenLongest keeps
     bool m_dataLoaded = false;
-    std::map<int, bool> m_hitItems;
+    std::map<int, wxRect> m_hitItems; // hovered markers and the rectangles they were drawn in
     std::map<int, bool> m_selection;
     std::set<std::pair<int, std::int32_t>> m_marked; // row and instance
     std::vector<SarvikProvider::EventMarkerData> m_pendingData;

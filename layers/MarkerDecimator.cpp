@@ -1,5 +1,6 @@
 #include "layers/MarkerDecimator.h"
 
+#include "layers/MarkerList.h"
 #include "layers/SpanKeySet.h"
 
 #include <dd_sarvik_2_2/dd_parallel_runs.h>
@@ -17,9 +18,9 @@ namespace velmora_1_0 {
 
 namespace {
 
-int rowOf(const SarvikProvider::EventMarker& marker)
+int choiceRowOf(short row)
 {
-    return marker.row == -1 ? 0 : marker.row;
+    return row == -1 ? 0 : row;
 }
 
 } // namespace
@@ -43,8 +44,8 @@ void MarkerDecimator::widenLongest(const std::vector<SarvikProvider::EventMarker
     }
 }
 
-void MarkerDecimator::choose(const std::vector<SarvikProvider::EventMarker>& markers,
-                             const std::vector<std::uint64_t>& longest, RowChoices& chosen) const
+void MarkerDecimator::choose(const MarkerList& markers, const std::vector<std::uint64_t>& longest,
+                             RowChoices& chosen) const
 {
     const int rows = std::max(0, m_rows.getRowCount());
     chosen.resize(static_cast<size_t>(rows));
@@ -58,7 +59,7 @@ void MarkerDecimator::choose(const std::vector<SarvikProvider::EventMarker>& mar
     if (first == -1 || last == -1)
         return;
 
-    std::vector<RowRun> runs = splitByRow(markers, first, last);
+    std::vector<RowRun> runs = splitByRow(markers.rows(), first, last);
     const TimeWindow window = timeWindow();
     const tarquel_1_0::ColumnEdges edges(m_ruler);
     // One set per thread, grown once to the busiest row it met.
@@ -74,19 +75,19 @@ void MarkerDecimator::choose(const std::vector<SarvikProvider::EventMarker>& mar
     });
 }
 
-std::vector<MarkerDecimator::RowRun>
-MarkerDecimator::splitByRow(const std::vector<SarvikProvider::EventMarker>& markers, int first, int last) const
+std::vector<MarkerDecimator::RowRun> MarkerDecimator::splitByRow(const std::vector<short>& markerRows, int first,
+                                                                 int last) const
 {
     const int rows = m_rows.getRowCount();
     std::vector<RowRun> runs;
-    for (size_t begin = 0; begin < markers.size();) {
+    for (size_t begin = 0; begin < markerRows.size();) {
         RowRun run;
         run.begin = begin;
-        run.row = rowOf(markers[begin]);
-        run.end = static_cast<size_t>(
-            std::partition_point(markers.begin() + static_cast<std::ptrdiff_t>(begin), markers.end(),
-                                 [row = run.row](const SarvikProvider::EventMarker& m) { return rowOf(m) == row; }) -
-            markers.begin());
+        run.row = choiceRowOf(markerRows[begin]);
+        run.end = static_cast<size_t>(std::partition_point(markerRows.begin() + static_cast<std::ptrdiff_t>(begin),
+                                                           markerRows.end(),
+                                                           [row = run.row](short r) { return choiceRowOf(r) == row; }) -
+                                      markerRows.begin());
         const int display = run.row >= 0 && run.row < rows ? m_rows.getDisplayRow(run.row) : -1;
         run.shown = display != -1 && display >= first && display <= last;
         begin = run.end;
@@ -105,47 +106,50 @@ MarkerDecimator::TimeWindow MarkerDecimator::timeWindow() const
     return {start >= margin ? start - margin : 0, end <= kMax - margin ? end + margin : kMax};
 }
 
-void MarkerDecimator::chooseInRow(const std::vector<SarvikProvider::EventMarker>& markers,
-                                  const std::vector<std::uint64_t>& longest, const RowRun& run,
-                                  const TimeWindow& window, const tarquel_1_0::ColumnEdges& edges, SpanKeySet& seen,
-                                  std::vector<Choice>& chosen) const
+void MarkerDecimator::chooseInRow(const MarkerList& markers, const std::vector<std::uint64_t>& longest,
+                                  const RowRun& run, const TimeWindow& window, const tarquel_1_0::ColumnEdges& edges,
+                                  SpanKeySet& seen, std::vector<Choice>& chosen) const
 {
-    using Marker = SarvikProvider::EventMarker;
-    const auto at = [&markers](size_t i) { return markers.begin() + static_cast<std::ptrdiff_t>(i); };
+    using Times = MarkerList::Times;
+    // Only the times and rows are read, each a column of its own: a million markers' worth
+    // stays a small share of what whole records would pull through the cache.
+    const std::vector<Times>& times = markers.times();
+    const std::vector<short>& rows = markers.rows();
+    const auto timeAt = [&times](size_t i) { return times.begin() + static_cast<std::ptrdiff_t>(i); };
+    const auto rowAt = [&rows](size_t i) { return rows.begin() + static_cast<std::ptrdiff_t>(i); };
     // Starts rise along each row of the run (global markers, then the row's own), and so do their
     // columns: a span can only repeat one of the spans that start in its column. Those less than
     // 64 columns wide are kept as bits of the start column's mask, which empties when the column
     // moves on. Keys of wider spans can equal keys of other spans (the key keeps 16 bits of each
     // column), and a row's markers that follow the global ones start again from the left: from
     // then on the set takes every span chosen, so that a key is compared with all of them.
-    bool keyAll = markers[run.begin].row != markers[run.end - 1].row;
+    bool keyAll = rows[run.begin] != rows[run.end - 1];
     tarquel_1_0::ColumnCursor starts(edges);
     for (size_t begin = run.begin; begin < run.end;) {
-        const short row = markers[begin].row;
+        const short row = rows[begin];
         const size_t end = static_cast<size_t>(
-            std::partition_point(at(begin), at(run.end), [row](const Marker& m) { return m.row == row; }) -
-            markers.begin());
+            std::partition_point(rowAt(begin), rowAt(run.end), [row](short r) { return r == row; }) - rows.begin());
         // Nothing starting after the window reaches into it, nor anything starting earlier than
         // the row's longest marker before it.
         const size_t slot = static_cast<size_t>(row + 1);
         const std::uint64_t reach = slot < longest.size() ? longest[slot] : window.start;
         const std::uint64_t earliest = window.start > reach ? window.start - reach : 0;
         const size_t from = static_cast<size_t>(
-            std::partition_point(at(begin), at(end), [earliest](const Marker& m) { return m.startTime < earliest; }) -
-            markers.begin());
+            std::partition_point(timeAt(begin), timeAt(end), [earliest](const Times& t) { return t.start < earliest; }) -
+            times.begin());
         const size_t reaching = static_cast<size_t>(
-            std::partition_point(at(from), at(end), [&window](const Marker& m) { return m.startTime <= window.end; }) -
-            markers.begin());
+            std::partition_point(timeAt(from), timeAt(end), [&window](const Times& t) { return t.start <= window.end; }) -
+            times.begin());
         int maskColumn = std::numeric_limits<int>::min(); // no column
         std::uint64_t mask = 0;
         for (size_t i = from; i < reaching; ++i) {
-            const Marker& marker = markers[i];
-            if (marker.endTime < window.start)
+            const Times& marker = times[i];
+            if (marker.end < window.start)
                 continue;
-            const int x1 = starts.column(marker.startTime);
-            const bool duration = marker.endTime != marker.startTime;
+            const int x1 = starts.column(marker.start);
+            const bool duration = marker.end != marker.start;
             // Most markers are instants: one position serves both ends.
-            const int x2 = duration ? starts.endColumn(marker.endTime) : x1;
+            const int x2 = duration ? starts.endColumn(marker.end) : x1;
             const unsigned int width = static_cast<unsigned int>(x2) - static_cast<unsigned int>(x1);
             if (width < 64) {
                 if (x1 != maskColumn) {

@@ -20,6 +20,7 @@ class Ruler;
 
 namespace velmora_1_0 {
 
+class MarkerList;
 class SpanKeySet;
 
 class VELMORA_API MarkerDecimator {
@@ -55,12 +56,11 @@ public:
     static void widenLongest(const std::vector<SarvikProvider::EventMarker>& markers,
                              std::vector<std::uint64_t>& longest);
 
-    // `markers` sorted by markerSortFunc; `longest` as widenLongest leaves it for them (a row it
+    // `longest` as widenLongest leaves it for them (a row it
     // does not reach is read without skipping). Gives `chosen` one list per data row of the area;
     // the lists keep their memory from one choice to the next. A global marker (row -1) counts as
     // row 0.
-    void choose(const std::vector<SarvikProvider::EventMarker>& markers, const std::vector<std::uint64_t>& longest,
-                RowChoices& chosen) const;
+    void choose(const MarkerList& markers, const std::vector<std::uint64_t>& longest, RowChoices& chosen) const;
 
 private:
     // The markers [begin, end) of one data row (global markers join row 0).
@@ -76,10 +76,10 @@ private:
     };
 
     // Asks the rows (not safe to share between threads) which runs are in view.
-    std::vector<RowRun> splitByRow(const std::vector<SarvikProvider::EventMarker>& markers, int first, int last) const;
+    std::vector<RowRun> splitByRow(const std::vector<short>& markerRows, int first, int last) const;
     TimeWindow timeWindow() const;
     // Touches only its row's choices: runs may be chosen at once. `seen` is empty on entry.
-    void chooseInRow(const std::vector<SarvikProvider::EventMarker>& markers, const std::vector<std::uint64_t>& longest,
+    void chooseInRow(const MarkerList& markers, const std::vector<std::uint64_t>& longest,
                      const RowRun& run, const TimeWindow& window, const tarquel_1_0::ColumnEdges& edges,
                      SpanKeySet& seen, std::vector<Choice>& chosen) const;
 

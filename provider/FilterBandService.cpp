@@ -65,20 +65,21 @@ bool FilterBandService::intervals(int row, const TickClock& clock, const std::fu
     // Rows of the lifetime table have a band each; any other area has one band for all rows.
     const bool perRow = m_rowBy && m_rowBy->instanceTable == "dd_band";
     const int wanted = perRow ? row : -1;
+    // Every key of the table differs only in its row: the first one, moved to the row, finds
+    // the row's objects directly instead of walking every row's key before it.
     dd_sarvik_2_2::dd_single_band_table::key_iterator keys;
-    for (table.get_key_iterator(keys); !keys.at_end(); ++keys) {
-        const dd_sarvik_2_2::dd_band_timeline_key key = *keys;
-        if (key.get_index().get() != wanted)
-            continue;
-        dd_sarvik_2_2::dd_single_band_table::iterator objects;
-        table.get_data(objects, key);
-        for (; !objects.at_end(); ++objects) {
-            if (isCanceled())
-                return false;
-            const auto object = *objects;
-            out.push_back({clock.nanoseconds(object.start), clock.nanoseconds(object.end)});
-        }
+    if (!table.get_key_iterator(keys) || keys.at_end())
         return true;
+    dd_sarvik_2_2::dd_band_timeline_key key = *keys;
+    key.set_index(ddb_2_2::index(wanted));
+    dd_sarvik_2_2::dd_single_band_table::iterator objects;
+    if (!table.get_data(objects, key))
+        return true;
+    for (; !objects.at_end(); ++objects) {
+        if (isCanceled())
+            return false;
+        const auto object = *objects;
+        out.push_back({clock.nanoseconds(object.start), clock.nanoseconds(object.end)});
     }
     return true;
 }

@@ -1,5 +1,6 @@
 #include "provider/OverTimeReader.h"
 
+#include "provider/BlockProgress.h"
 #include "provider/EngineString.h"
 #include "pagestore/OverTimeBucket.h"
 #include "provider/SarvikDataSource.h"
@@ -21,6 +22,10 @@ namespace velmora_1_0 {
 namespace {
 
 const ddb_2_2::string THREAD_TABLE = L"dd_thread";
+constexpr int cancelPollRows = 256;
+// Rows whose over-time answer is computed and held at once: at most a few tens of megabytes of
+// running totals, well inside the engine's memory budget, and enough rows to keep every core busy.
+constexpr int rowBlock = 1024;
 
 // Runs `work` on this thread inside a task arena that lives exactly as long as the work.
 template <class Work>
@@ -114,7 +119,6 @@ void OverTimeReader::buildDerivedQuery(const SarvikDataSource& ds, std::uint64_t
 bool OverTimeReader::forEachRow(int rowCount, const ProgressRun& runFirst, const std::function<bool()>& isCanceled,
                                 const std::function<void(int, dd_sarvik_2_2::dd_progress_impl*)>& fill) const
 {
-    constexpr int cancelPollRows = 256;
     for (int row = 0; row < rowCount; ++row) {
         // The first call computes every row; later rows just position and convert.
         if (row == 0) {
@@ -140,41 +144,67 @@ bool OverTimeReader::read(const dd_sarvik_2_2::dd_overtime_query& query, bool is
         scale = 100.0L / static_cast<long double>(std::max<std::uint64_t>(bucketTicks, 1));
     }
     out.resize(static_cast<std::size_t>(std::max(rowCount, 0)));
-    return inArena([&] {
+    double max = 0.0;
+    // A row's answer is held as running totals, one per column it has data in: thousands of rows
+    // of busy columns would fill the memory budget and send the answer to page files, each read
+    // back to be converted. A block of rows at a time keeps one block's answer in memory.
+    const auto convert = [&](int row, dd_sarvik_2_2::Result::overtime_bucket::const_iterator& it) {
+        OverTimeData& record = out[static_cast<std::size_t>(row)];
+        // A column without a total of its own repeats the one before: its value is 0. Only
+        // the columns with a total cost arithmetic, so a row of a few samples over thousands
+        // of columns costs its samples. Totals come in rising column order; one out of order
+        // or past the last column ends the row there.
+        record.values.assign(static_cast<std::size_t>(std::max(count, 0)), 0.0);
+        long double previous = 0.0L;
+        std::uint32_t next = 0; // the first column not passed yet
+        for (; !it.at_end(); ++it) {
+            const std::uint32_t column = it->get_bucket_id();
+            if (column < next || column >= static_cast<std::uint32_t>(count))
+                break;
+            const long double running = static_cast<long double>(it->get_value());
+            long double value = running - previous;
+            if (percent)
+                value *= scale;
+            max = std::max(max, static_cast<double>(value));
+            record.values[column] = static_cast<double>(value);
+            previous = running;
+            next = column + 1;
+        }
+        record.row = static_cast<short>(row);
+        record.isPercent = isPercent;
+    };
+    bool stopped = false;
+    const auto readBlock = [&](int first, int rows, dd_sarvik_2_2::dd_progress_impl* progress) {
+        dd_sarvik_2_2::dd_overtime_query block = query;
+        block.set_row_range(first, rows);
         OverTimeBucket bucket(m_result.get_database());
-        double max = 0.0;
-        const bool finished = forEachRow(rowCount, runFirst, isCanceled, [&](int row, dd_sarvik_2_2::dd_progress_impl* progress) {
+        BlockProgress blockProgress(progress);
+        for (int row = first; row < first + rows; ++row) {
+            // The block's first row computes the block; the others only look up.
             dd_sarvik_2_2::Result::overtime_bucket::const_iterator it;
-            m_result.get_overtime_data(bucket, it, query, ddb_2_2::index(row), progress);
-            OverTimeData& record = out[static_cast<std::size_t>(row)];
-            // A column without a total of its own repeats the one before: its value is 0. Only
-            // the columns with a total cost arithmetic, so a row of a few samples over thousands
-            // of columns costs its samples. Totals come in rising column order; one out of order
-            // or past the last column ends the row there.
-            record.values.assign(static_cast<std::size_t>(std::max(count, 0)), 0.0);
-            long double previous = 0.0L;
-            std::uint32_t next = 0; // the first column not passed yet
-            for (; !it.at_end(); ++it) {
-                const std::uint32_t column = it->get_bucket_id();
-                if (column < next || column >= static_cast<std::uint32_t>(count))
-                    break;
-                const long double running = static_cast<long double>(it->get_value());
-                long double value = running - previous;
-                if (percent)
-                    value *= scale;
-                max = std::max(max, static_cast<double>(value));
-                record.values[column] = static_cast<double>(value);
-                previous = running;
-                next = column + 1;
+            if ((row % cancelPollRows == 0 && isCanceled()) ||
+                !m_result.get_overtime_data(bucket, it, block, ddb_2_2::index(row),
+                                            row == first ? &blockProgress : nullptr)) {
+                stopped = true;
+                return;
             }
-            record.row = static_cast<short>(row);
-            record.isPercent = isPercent;
+            convert(row, it);
+        }
+    };
+    const bool ran = inArena([&] {
+        return runFirst([&](dd_sarvik_2_2::dd_progress_impl* progress) {
+            if (progress)
+                progress->start(static_cast<double>(rowCount));
+            for (int first = 0; first < rowCount && !stopped; first += rowBlock)
+                readBlock(first, std::min(rowBlock, rowCount - first), progress);
+            if (progress)
+                progress->finish();
         });
-        if (!finished)
-            return false;
-        setSharedMaximum(out, percent && max <= 100.0 ? 100.0 : max);
-        return true;
     });
+    if (!ran || stopped || isCanceled())
+        return false;
+    setSharedMaximum(out, percent && max <= 100.0 ? 100.0 : max);
+    return true;
 }
 
 bool OverTimeReader::readDerived(const dd_sarvik_2_2::dd_overtime_derived_query& query, int rowCount, int count,

@@ -19,7 +19,7 @@ namespace velmora_1_0 {
 class OverTimeReader {
 public:
     using OverTimeData = SarvikProvider::OverTimeData;
-    // Runs the first row's engine call with a progress object; false when it was cancelled.
+    // Runs the engine calls it is given with a progress object; false when they were cancelled.
     using ProgressRun = std::function<bool(const std::function<void(dd_sarvik_2_2::dd_progress_impl*)>&)>;
 
     OverTimeReader(dd_sarvik_2_2::Result& result, const SarvikDataSource* rowBy, TickClock clock);
@@ -29,8 +29,8 @@ public:
     void buildDerivedQuery(const SarvikDataSource& ds, std::uint64_t start, std::uint64_t end, int count,
                            dd_sarvik_2_2::dd_overtime_derived_query& query) const;
 
-    // One record per row, `count` values each; false when cancelled (during the first row's
-    // call, which computes every row, or while the later rows are read out).
+    // One record per row, `count` values each, computed a block of rows at a time under one
+    // progress run of runFirst; false when cancelled.
     bool read(const dd_sarvik_2_2::dd_overtime_query& query, bool isPercent, int rowCount, int count,
               const ProgressRun& runFirst, const std::function<bool()>& isCanceled,
               std::vector<OverTimeData>& out) const;

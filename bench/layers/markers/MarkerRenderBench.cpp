@@ -7,6 +7,7 @@
 
 #include "layers/EventMarkerLayer.h"
 #include "layers/MarkerDecimator.h"
+#include "layers/MarkerList.h"
 
 #include <tarquel_1_0/Ruler.h>
 
@@ -86,8 +87,11 @@ void BM_MarkerChoose(benchmark::State& state)
     velmora_1_0::MarkerDecimator::RowChoices chosen;
     std::vector<std::uint64_t> longest;
     velmora_1_0::MarkerDecimator::widenLongest(s.all, longest);
+    velmora_1_0::MarkerList list;
+    std::vector<SarvikProvider::EventMarker> arrivals = s.all;
+    list.add(arrivals);
     for (auto _ : state)
-        decimator.choose(s.all, longest, chosen);
+        decimator.choose(list, longest, chosen);
     size_t count = 0;
     for (const auto& row : chosen)
         count += row.size();

@@ -39,6 +39,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <memory>
 #include <set>
@@ -217,7 +218,7 @@ protected:
     wxString m_dataFile;
     std::uint64_t m_duration = 0;
     short m_rowCount = 0;
-    std::vector<DataRequest> m_requestQueue; // guarded by m_queueLock
+    std::deque<DataRequest> m_requestQueue; // guarded by m_queueLock; a row set queues one request per row
     wxCriticalSection m_queueLock;
     unsigned int m_requestCounter = 0;       // guarded by m_queueLock
     std::unique_ptr<wxSemaphore> m_requestSemaphore; // one post per queued request

@@ -63,7 +63,7 @@ public:
     int get_table_data_type(const ddb_2_2::string& table) const;
 
     /// Positions `it` on the answer of `query` for `row` (an axis instance index) in `bucket`.
-    /// The first call for a query computes every row at once (on all cores) and reports to
+    /// The first call for a query computes every row of its row range at once (on all cores) and reports to
     /// `progress`; later calls with the same bucket and query only position. Entries: see
     /// dd_overtime_data. False, with `it` invalid, when the query is cancelled, its width is
     /// empty, or no sample table answers it.

@@ -78,6 +78,13 @@ public:
     void set_axis_instance_and_attr(const ddb_2_2::string& attributeTable,
                                     const ddb_2_2::string& instanceTable);
     const ddb_2_2::string& get_axis_table() const { return m_axisTable; }
+    /// Answers only the axis rows [first, first + count) (by default every row), so that a
+    /// caller reading tens of thousands of rows can take them a block at a time and hold only
+    /// one block's answer instead of every row's.
+    void set_row_range(std::int32_t first, std::int32_t count);
+    std::int32_t get_first_row() const { return m_firstRow; }
+    /// Rows answered from get_first_row() on; negative: every row.
+    std::int32_t get_row_count() const { return m_rowCount; }
     const ddb_2_2::string& get_axis_instance_table() const { return m_axisInstanceTable; }
 
     const std::vector<restriction>& get_restrictions() const { return m_restrictions; }
@@ -94,6 +101,8 @@ private:
     std::vector<ddb_2_2::string> m_filters;
     ddb_2_2::string m_axisTable;
     ddb_2_2::string m_axisInstanceTable;
+    std::int32_t m_firstRow = 0;
+    std::int32_t m_rowCount = -1;
     std::vector<restriction> m_restrictions;
 };
 

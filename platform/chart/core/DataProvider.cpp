@@ -64,8 +64,8 @@ wxThread::ExitCode DataProvider::Entry()
             // A cleared request leaves its post behind: nothing to take then.
             if (m_requestQueue.empty())
                 continue;
-            m_currentRequest = m_requestQueue.front();
-            m_requestQueue.erase(m_requestQueue.begin());
+            m_currentRequest = std::move(m_requestQueue.front());
+            m_requestQueue.pop_front();
             m_busy = true;
             m_canceled = false;
         }

@@ -4,7 +4,7 @@
 
 namespace tarquel_1_0 {
 
-RowHeights::RowHeights(int baseHeight) : m_base(baseHeight), m_tops{0} {}
+RowHeights::RowHeights(int baseHeight) : m_base(baseHeight) {}
 
 int RowHeights::extraOfDataRow(int dataRow) const
 {
@@ -13,6 +13,15 @@ int RowHeights::extraOfDataRow(int dataRow) const
         if (dataRow >= 0 && dataRow < static_cast<int>(ask.second.size()))
             extra = std::max(extra, ask.second[dataRow]);
     return extra;
+}
+
+void RowHeights::placeExtra(int dataRow, int extra)
+{
+    if (dataRow >= static_cast<int>(m_displayOfData.size()) || m_displayOfData[dataRow] < 0)
+        return;
+    const int display = m_displayOfData[dataRow];
+    m_heights.add(display, extra - m_extras[display]);
+    m_extras[display] = extra;
 }
 
 bool RowHeights::setExtra(const void* owner, int dataRow, int pixels)
@@ -24,7 +33,9 @@ bool RowHeights::setExtra(const void* owner, int dataRow, int pixels)
     if (static_cast<int>(asks.size()) <= dataRow)
         asks.resize(dataRow + 1, 0);
     asks[dataRow] = std::max(pixels, 0);
-    return extraOfDataRow(dataRow) != before;
+    const int after = extraOfDataRow(dataRow);
+    placeExtra(dataRow, after);
+    return after != before;
 }
 
 bool RowHeights::clearOwner(const void* owner)
@@ -34,23 +45,31 @@ bool RowHeights::clearOwner(const void* owner)
         return false;
     const std::vector<int> asks = found->second;
     m_asks.erase(found);
-    for (int row = 0; row < static_cast<int>(asks.size()); ++row)
-        if (asks[row] > extraOfDataRow(row))
-            return true;
-    return false;
+    bool changed = false;
+    for (int row = 0; row < static_cast<int>(asks.size()); ++row) {
+        const int extra = extraOfDataRow(row);
+        if (asks[row] > extra) {
+            placeExtra(row, extra);
+            changed = true;
+        }
+    }
+    return changed;
 }
 
 void RowHeights::layout(const std::vector<int>& displayToData)
 {
+    const int shownMost = displayToData.empty() ? -1 : *std::max_element(displayToData.begin(), displayToData.end());
+    m_displayOfData.assign(static_cast<std::size_t>(shownMost + 1), -1);
     m_extras.resize(displayToData.size());
-    m_tops.resize(displayToData.size() + 1);
-    int top = 0;
+    std::vector<int> heights(displayToData.size());
     for (std::size_t display = 0; display < displayToData.size(); ++display) {
-        m_tops[display] = top;
-        m_extras[display] = extraOfDataRow(displayToData[display]);
-        top += m_base + m_extras[display];
+        const int data = displayToData[display];
+        if (data >= 0)
+            m_displayOfData[data] = static_cast<int>(display);
+        m_extras[display] = extraOfDataRow(data);
+        heights[display] = m_base + m_extras[display];
     }
-    m_tops.back() = top;
+    m_heights.assign(heights);
 }
 
 int RowHeights::getTop(int displayRow) const
@@ -59,7 +78,7 @@ int RowHeights::getTop(int displayRow) const
         return displayRow * m_base;
     if (displayRow >= static_cast<int>(m_extras.size()))
         return getContentHeight() + (displayRow - static_cast<int>(m_extras.size())) * m_base;
-    return m_tops[displayRow];
+    return m_heights.prefix(displayRow);
 }
 
 int RowHeights::getHeight(int displayRow) const
@@ -76,9 +95,8 @@ int RowHeights::rowAt(int y) const
 {
     if (y < 0 || y >= getContentHeight())
         return -1;
-    // The last top not above y.
-    const auto after = std::upper_bound(m_tops.begin(), m_tops.end() - 1, y);
-    return static_cast<int>(after - m_tops.begin()) - 1;
+    // The last row whose top is not below y.
+    return m_heights.countUpTo(y);
 }
 
 } // namespace tarquel_1_0

@@ -126,8 +126,8 @@ bool AreaGraph::isRepaintPending() const
 
 void AreaGraph::scheduleRelayout()
 {
-    // Positions follow at once, so what is drawn next already sits in the new rows.
-    m_heights.layout(shownRows());
+    // The asked row's height already moved the rows below it, so what is drawn next sits in the
+    // new rows; the pane's size and the full picture follow once the asks of this turn are in.
     if (m_relayoutPending)
         return;
     m_relayoutPending = true;

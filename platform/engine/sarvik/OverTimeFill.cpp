@@ -33,6 +33,11 @@ std::optional<OverTimeFill> OverTimeFill::prepare(const ddb_2_2::database& db, c
         return std::nullopt;
     OverTimeFill fill(query, std::move(*selection));
     fill.mapRowsToAxis(db);
+    const std::size_t axisRows = fill.m_sourceRows.size();
+    fill.m_firstRow = std::min(static_cast<std::size_t>(query.get_first_row()), axisRows);
+    fill.m_endRow = query.get_row_count() < 0
+                        ? axisRows
+                        : std::min(axisRows, fill.m_firstRow + static_cast<std::size_t>(query.get_row_count()));
     return fill;
 }
 
@@ -73,8 +78,8 @@ void OverTimeFill::mapRowsToAxis(const ddb_2_2::database& db)
 bool OverTimeFill::fill(Bucket& bucket, dd_progress_impl* progress) const
 {
     std::atomic<bool> canceled{false};
-    dd_parallel_runs::for_each(m_sourceRows.size(), [&](std::size_t begin, std::size_t end) {
-        for (std::size_t row = begin; row != end; ++row) {
+    dd_parallel_runs::for_each(rowCount(), [&](std::size_t begin, std::size_t end) {
+        for (std::size_t row = m_firstRow + begin; row != m_firstRow + end; ++row) {
             if (canceled || !fillRow(row, bucket, progress)) {
                 canceled = true;
                 return;

@@ -30,7 +30,8 @@ public:
     /// Empty when no sample table answers the query or its width is empty.
     static std::optional<OverTimeFill> prepare(const ddb_2_2::database& db, const dd_overtime_query& query);
 
-    std::size_t rowCount() const { return m_sourceRows.size(); }
+    /// Rows this fill answers: the query's row range within the axis.
+    std::size_t rowCount() const { return m_endRow - m_firstRow; }
     const OverTimeKeys& keys() const { return m_keys; }
     /// Reports one progress step per row and polls cancellation; false when cancelled.
     bool fill(Bucket& bucket, dd_progress_impl* progress) const;
@@ -46,7 +47,9 @@ private:
     SampleSelection m_selection;
     BucketGrid m_grid;
     OverTimeKeys m_keys;
-    std::vector<std::vector<std::int32_t>> m_sourceRows;   // sample rows summed into each answered row
+    std::vector<std::vector<std::int32_t>> m_sourceRows;   // sample rows summed into each axis row
+    std::size_t m_firstRow = 0;                            // [m_firstRow, m_endRow): the rows answered
+    std::size_t m_endRow = 0;
 };
 
 }  // namespace dd_sarvik_2_2

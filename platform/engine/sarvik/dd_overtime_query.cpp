@@ -56,11 +56,19 @@ void dd_overtime_query::set_axis_instance_and_attr(const ddb_2_2::string& attrib
     m_axisInstanceTable = instanceTable;
 }
 
+void dd_overtime_query::set_row_range(std::int32_t first, std::int32_t count)
+{
+    m_firstRow = std::max(first, 0);
+    m_rowCount = count;
+}
+
 ddb_2_2::string dd_overtime_query::get_signature() const
 {
     std::wstring text = std::to_wstring(m_source) + L'|' + std::to_wstring(m_start) + L'|' +
                         std::to_wstring(m_end) + L'|' + std::to_wstring(m_count) + L'|' +
                         m_axisTable.str();
+    if (m_rowCount >= 0)
+        text += L"|rows:" + std::to_wstring(m_firstRow) + L'+' + std::to_wstring(m_rowCount);
     for (const auto& filter : m_filters)
         text += L"|f:" + filter.str();
     for (const auto& r : m_restrictions) {

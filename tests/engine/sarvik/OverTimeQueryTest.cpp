@@ -94,6 +94,18 @@ TEST_F(OverTime, AxisGroupsRowsOrAnswersEverythingInOneRow)
               (std::vector<Entries>{{{0, 45}, {1, 80}, {2, 90}, {3, 95}}}));
 }
 
+TEST_F(OverTime, ARowRangeAnswersOnlyItsRowsAndTheSameAsTheWholeQuery)
+{
+    auto q = query(2, {restricted(L"function")});
+    q.set_row_range(1, 1);
+    EXPECT_EQ(answer(q, 3), (std::vector<Entries>{{}, {{0, 15}, {1, 40}, {2, 50}}, {}}));
+    // A range past the last row answers the rows there are.
+    q.set_row_range(2, 5);
+    EXPECT_EQ(answer(q, 3), (std::vector<Entries>{{}, {}, {{0, 5}, {3, 10}}}));
+    q.set_row_range(7, 2);
+    EXPECT_EQ(answer(q, 3), (std::vector<Entries>{{}, {}, {}}));
+}
+
 TEST_F(OverTime, NamedFiltersRestrictRowsInstancesAndTime)
 {
     ddb_2_2::database& db = m_result->get_database();

@@ -5,6 +5,7 @@
 
 #include "layers/EventMarkerLayer.h"
 #include "layers/MarkerDecimator.h"
+#include "layers/MarkerList.h"
 
 #include <tarquel_1_0/Ruler.h>
 
@@ -78,12 +79,15 @@ void expectChoiceAsOneByOne(tarquel_1_0::Ruler& ruler, std::uint64_t longest,
         const auto half = markers.begin() + static_cast<std::ptrdiff_t>(markers.size() / 2);
         MarkerDecimator::widenLongest(Markers(markers.begin(), half), longestByRow);
         MarkerDecimator::widenLongest(Markers(half, markers.end()), longestByRow);
+        velmora_1_0::MarkerList list;
+        Markers arrivals = markers;
+        list.add(arrivals);
         // Stale choices are replaced, and lists beyond the area's rows dropped.
         MarkerDecimator::RowChoices chosen(kRows + 2, {{-5, 1, 2}});
-        MarkerDecimator(ruler, graph).choose(markers, longestByRow, chosen);
+        MarkerDecimator(ruler, graph).choose(list, longestByRow, chosen);
         EXPECT_TRUE(chosen == expected) << "round " << round;
         // Without them every marker is read: the same choice.
-        MarkerDecimator(ruler, graph).choose(markers, {}, chosen);
+        MarkerDecimator(ruler, graph).choose(list, {}, chosen);
         EXPECT_TRUE(chosen == expected) << "round " << round;
     }
 }

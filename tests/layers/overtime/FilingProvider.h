@@ -35,7 +35,7 @@ public:
     std::vector<tarquel_1_0::DataRequest> queued()
     {
         wxCriticalSectionLocker lock(m_queueLock);
-        return m_requestQueue;
+        return {m_requestQueue.begin(), m_requestQueue.end()};
     }
 
 protected:

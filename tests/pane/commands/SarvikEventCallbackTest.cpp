@@ -32,9 +32,10 @@ struct HitMarkerLayer : velmora_1_0::EventMarkerLayer {
         source.attributeTable = attributeTable;
         source.instanceTable = "marker_band";
         setDataSource(source.clone().release());
-        m_markers = hits;
+        std::vector<EventMarker> arrivals = hits; // in sort order: the hit indices name them
+        m_markers.add(arrivals);
         for (int i = 0; i < static_cast<int>(hits.size()); ++i)
-            m_hitItems[i] = true;
+            m_hitItems[i] = wxRect();
     }
 };
 

@@ -3,6 +3,7 @@
 
 #include "provider/OverTimeReader.h"
 
+#include <dd_sarvik_2_2/dd_progress_impl.h>
 #include <dd_sarvik_2_2/store/ResultGenerator.h>
 #include <dd_sarvik_2_2/store/ResultRecords.h>
 
@@ -101,6 +102,29 @@ TEST_F(OverTimeReadTest, AttributeValuesStopAtTheBucketCountAndScaleOverAllInsta
     EXPECT_TRUE(missing.empty());
 }
 
+// A reader of `result` by the rows of `rowBy`, in the result's own clock.
+velmora_1_0::OverTimeReader readerOf(const ResultHolder& result, const SarvikDataSource& rowBy)
+{
+    return velmora_1_0::OverTimeReader(
+        *result.get(), &rowBy,
+        velmora_1_0::TickClock(result.get()->get_time_origin(), result.get()->get_tick_frequency()));
+}
+
+// Sample counts over the whole generated duration in `columns` columns.
+dd_overtime_query countQuery(const velmora_1_0::OverTimeReader& reader, std::uint64_t duration, int columns,
+                             bool& isPercent)
+{
+    dd_overtime_query query;
+    reader.buildQuery(sampleSource(dd_overtime_query::data_src_count), 0, duration, columns, query, isPercent);
+    return query;
+}
+
+// A count query counts a sample in the column of its start: those starting inside the duration.
+bool startsInside(const dd_sarvik_2_2::store::SampleRecord& sample, const dd_sarvik_2_2::store::GeneratorOptions& options)
+{
+    return sample.start >= options.timeOrigin && sample.start < options.timeOrigin + options.duration;
+}
+
 // Rows that are the counters themselves: each row gets its own series, its own range as scale
 // and its unit, checked against the generated points of each counter.
 TEST(OverTimeReadCounterRowsTest, EachCounterRowReadsItsOwnSeriesRangeAndUnit)
@@ -124,9 +148,7 @@ TEST(OverTimeReadCounterRowsTest, EachCounterRowReadsItsOwnSeriesRangeAndUnit)
     ds.attributeTable = "counter";
     ds.instanceTable = "global_event";
     ds.attributeName = "value";
-    const velmora_1_0::OverTimeReader reader(
-        *result.get(), &rowBy,
-        velmora_1_0::TickClock(result.get()->get_time_origin(), result.get()->get_tick_frequency()));
+    const velmora_1_0::OverTimeReader reader = readerOf(result, rowBy);
     std::vector<OverTimeData> rows;
     ASSERT_TRUE(reader.readAttribute(ds, 0, options.duration, 40, 0, 2, [] { return false; }, rows));
     ASSERT_EQ(rows.size(), 2u);
@@ -158,16 +180,13 @@ TEST(OverTimeReadManyRowsTest, EveryRowIsReadAndACancelStopsTheReadOutBetweenRow
     dd_sarvik_2_2::store::ResultRecords records = dd_sarvik_2_2::store::ResultGenerator(options).generate();
     double expected = 0;
     for (const auto& sample : records.sampleTables.at(0).samples)
-        if (sample.start >= options.timeOrigin && sample.start < options.timeOrigin + options.duration)
+        if (startsInside(sample, options))
             expected += sample.count;
     ResultHolder result(std::move(records));
     const SarvikDataSource rowBy = threadRows();
-    const velmora_1_0::OverTimeReader reader(*result.get(), &rowBy,
-                                             velmora_1_0::TickClock(result.get()->get_time_origin(),
-                                                                    result.get()->get_tick_frequency()));
-    dd_overtime_query query;
+    const velmora_1_0::OverTimeReader reader = readerOf(result, rowBy);
     bool isPercent = false;
-    reader.buildQuery(sampleSource(dd_overtime_query::data_src_count), 0, options.duration, 50, query, isPercent);
+    const dd_overtime_query query = countQuery(reader, options.duration, 50, isPercent);
     const auto runFirst = [](const auto& call) {
         call(nullptr);
         return true;
@@ -186,6 +205,86 @@ TEST(OverTimeReadManyRowsTest, EveryRowIsReadAndACancelStopsTheReadOutBetweenRow
     std::vector<OverTimeData> cancelled;
     EXPECT_FALSE(reader.read(query, isPercent, 1000, 50, runFirst, [&] { return ++polls > 0; }, cancelled));
     EXPECT_EQ(polls, 1);
+}
+
+// Counts the steps of a read and cancels it once `cancelAt` rows are done (never when 0).
+class CountingProgress : public dd_sarvik_2_2::dd_progress_impl {
+public:
+    explicit CountingProgress(double cancelAt) : m_cancelAt(cancelAt) {}
+    int starts = 0;
+    int finishes = 0;
+    double total = 0;
+    double done = 0;
+
+protected:
+    void onStart(double steps) override
+    {
+        ++starts;
+        total = steps;
+    }
+    void onProgress(double steps) override
+    {
+        done += steps;
+        if (m_cancelAt > 0 && done >= m_cancelAt)
+            cancel();
+    }
+    void onFinish() override { ++finishes; }
+
+private:
+    double m_cancelAt;
+};
+
+// More rows than the reader computes at once: rows on both sides of every block boundary are
+// read whole, the percentage runs once over all rows, and a cancel half-way through stops the
+// blocks still to come instead of computing them.
+TEST(OverTimeReadManyRowsTest, BlocksOfRowsReadEveryRowUnderOneProgressRunAndACancelStopsTheRest)
+{
+    constexpr int threads = 2500;
+    dd_sarvik_2_2::store::GeneratorOptions options;
+    options.threads = threads;
+    options.samples = 10000;
+    options.markers = 0;
+    options.transitions = 0;
+    dd_sarvik_2_2::store::ResultRecords records = dd_sarvik_2_2::store::ResultGenerator(options).generate();
+    std::vector<double> expected(threads, 0.0);
+    for (const auto& sample : records.sampleTables.at(0).samples)
+        if (startsInside(sample, options))
+            expected.at(static_cast<std::size_t>(sample.row)) += sample.count;
+    ResultHolder result(std::move(records));
+    const SarvikDataSource rowBy = threadRows();
+    const velmora_1_0::OverTimeReader reader = readerOf(result, rowBy);
+    bool isPercent = false;
+    const dd_overtime_query query = countQuery(reader, options.duration, 20, isPercent);
+
+    CountingProgress whole(0);
+    const auto runWhole = [&](const auto& call) {
+        call(&whole);
+        return !whole.is_canceled();
+    };
+    std::vector<OverTimeData> rows;
+    ASSERT_TRUE(reader.read(query, isPercent, threads, 20, runWhole, [] { return false; }, rows));
+    ASSERT_EQ(rows.size(), static_cast<std::size_t>(threads));
+    for (int row = 0; row < threads; ++row) {
+        double total = 0;
+        for (const double value : rows[row].values)
+            total += value;
+        EXPECT_EQ(rows[row].row, row);
+        ASSERT_EQ(total, expected[row]) << "row " << row;
+    }
+    EXPECT_EQ(whole.starts, 1);
+    EXPECT_EQ(whole.finishes, 1);
+    EXPECT_EQ(whole.total, threads);
+    EXPECT_EQ(whole.done, threads);
+
+    CountingProgress halfWay(threads / 2);
+    const auto runHalfWay = [&](const auto& call) {
+        call(&halfWay);
+        return !halfWay.is_canceled();
+    };
+    std::vector<OverTimeData> cancelled;
+    EXPECT_FALSE(reader.read(query, isPercent, threads, 20, runHalfWay, [] { return false; }, cancelled));
+    EXPECT_LT(halfWay.done, threads);
+    EXPECT_EQ(halfWay.finishes, 1);
 }
 
 TEST(OverTimeReadEmptyTest, AnAreaWithoutRowsAnswersWithNoRecords)
