@@ -8,6 +8,7 @@
 // table is in use; read-only afterwards, so cursors on several threads may share one.
 #include <chart_export.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -27,7 +28,7 @@ public:
     // empty).
     int firstColumn() const { return m_firstColumn; }
     int columns() const { return static_cast<int>(m_edges.size()) - 1; }
-    std::uint64_t edge(int k) const { return m_edges[static_cast<size_t>(k)]; }
+    std::uint64_t edge(int k) const { return m_edges[static_cast<std::size_t>(k)]; }
     // True when `time` lies in a column of the table.
     bool holds(std::uint64_t time) const { return !m_edges.empty() && time >= m_edges.front() && time < m_edges.back(); }
     // The k of the column holding `time`, which holds() must hold.
