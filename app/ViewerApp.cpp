@@ -124,11 +124,18 @@ bool ViewerApp::openWindow(const std::filesystem::path& result, const std::strin
         wxMessageBox(wxString::FromUTF8(error), "Cannot open", wxOK | wxICON_ERROR, owner);
         return false;
     }
+    showWindow(std::move(session), owner, colours);
+    return true;
+}
+
+ViewerFrame* ViewerApp::showWindow(std::unique_ptr<ViewerSession> session, const wxWindow* owner,
+                                   const ViewerFrame::LayerColours& colours)
+{
     auto* frame = new ViewerFrame(std::move(session), owner ? owner->GetSize() : WINDOW_SIZE);
     frame->Show();
     frame->start();
     frame->applyColours(colours);
-    return true;
+    return frame;
 }
 
 } // namespace velmora_viewer

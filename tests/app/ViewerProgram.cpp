@@ -2,6 +2,8 @@
 
 #include "ScratchDirectory.h"
 
+#include <dd_sarvik_2_2/store/ResultGenerator.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -96,6 +98,22 @@ const fs::path& sampleResult()
                   std::to_string(options.samples) + " --markers " + std::to_string(options.markers) +
                   " --transitions " + std::to_string(options.transitions) + " --global-markers " +
                   std::to_string(options.globalMarkers));
+        return made;
+    }();
+    return result;
+}
+
+const fs::path& largeResult()
+{
+    static const fs::path result = [] {
+        const fs::path made = scratchDirectory() / "large";
+        dd_sarvik_2_2::store::GeneratorOptions options;
+        options.threads = 20000;
+        options.processes = 50;
+        options.samples = 200000;
+        options.markers = 4000;
+        options.globalMarkers = 10;
+        EXPECT_TRUE(dd_sarvik_2_2::store::ResultGenerator(options).writeTo(made).ok());
         return made;
     }();
     return result;
