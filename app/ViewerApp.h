@@ -29,13 +29,8 @@ public:
     int runLint(const ViewerOptions& options);
     void finish(int exitCode) { m_exitCode = exitCode; }
 
-    // Opens the result here and shows it in a new window; on failure tells the user (a dialog
-    // over `owner`) and returns false. A window opens another result on a worker (ResultOpenJob)
-    // and then calls showWindow.
-    static bool openWindow(const std::filesystem::path& result, const std::string& viewpoint, wxWindow* owner,
-                           const ViewerFrame::LayerColours& colours = {});
-    // A new shown window on an opened session, as large as `owner`, its layers in `colours`
-    // where their names match.
+    // A new shown window on an opened session (a window opens another result on a worker,
+    // ResultOpenJob), as large as `owner`, its layers in `colours` where their names match.
     static ViewerFrame* showWindow(std::unique_ptr<ViewerSession> session, const wxWindow* owner,
                                    const ViewerFrame::LayerColours& colours = {});
 
