@@ -107,12 +107,10 @@ const fs::path& largeResult()
 {
     static const fs::path result = [] {
         const fs::path made = scratchDirectory() / "large";
-        dd_sarvik_2_2::store::GeneratorOptions options;
-        options.threads = 20000;
-        options.processes = 50;
-        options.samples = 200000;
-        options.markers = 4000;
-        options.globalMarkers = 10;
+        // The sample's shape, on as many threads as a large recording has.
+        dd_sarvik_2_2::store::GeneratorOptions options = sampleOptions();
+        options.threads = 12000;
+        options.samples = 120000;
         EXPECT_TRUE(dd_sarvik_2_2::store::ResultGenerator(options).writeTo(made).ok());
         return made;
     }();
