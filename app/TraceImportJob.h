@@ -5,14 +5,11 @@
 // and guarantees that neither callback runs afterwards.
 //
 //   m_import = std::make_unique<TraceImportJob>(*this, file, onProgress, onDone);
-#include <wx/event.h>
+#include "BackgroundJob.h"
 
-#include <atomic>
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <string>
-#include <thread>
 
 namespace velmora_viewer {
 
@@ -23,15 +20,13 @@ public:
     using Done = std::function<void(const std::filesystem::path& result, const std::string& error)>;
 
     TraceImportJob(wxEvtHandler& owner, std::filesystem::path trace, Progress progress, Done done);
-    ~TraceImportJob();
-    TraceImportJob(const TraceImportJob&) = delete;
-    TraceImportJob& operator=(const TraceImportJob&) = delete;
 
 private:
-    // Cleared by the destructor; the worker stops at its next progress report, and queued calls
-    // (which run on the owner's thread, as the destructor does) see it and do nothing.
-    std::shared_ptr<std::atomic<bool>> m_live;
-    std::thread m_worker;
+    struct Imported {
+        std::filesystem::path result;
+        std::string error;
+    };
+    BackgroundJob<Imported> m_job;
 };
 
 } // namespace velmora_viewer

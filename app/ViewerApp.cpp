@@ -11,7 +11,6 @@
 
 #include <wx/image.h>
 #include <wx/log.h>
-#include <wx/msgdlg.h>
 
 #include <iostream>
 
@@ -67,9 +66,7 @@ int ViewerApp::runView(const ViewerOptions& options)
     std::unique_ptr<ViewerSession> session = openSession(options);
     if (!session)
         return 1;
-    auto* frame = new ViewerFrame(std::move(session), WINDOW_SIZE); // the window system deletes it
-    frame->Show();
-    frame->start();
+    ViewerFrame* const frame = showWindow(std::move(session), nullptr);
     if (!options.screenshot.empty()) {
         reportToolkitErrorsOnStandardError();
         auto done = [this, frame, printLayout = options.printLayout](int exitCode, const std::string& message) {
@@ -115,20 +112,15 @@ void ViewerApp::reportToolkitErrorsOnStandardError()
     delete wxLog::SetActiveTarget(new wxLogStderr); // the log owns its active target
 }
 
-bool ViewerApp::openWindow(const std::filesystem::path& result, const std::string& viewpoint, wxWindow* owner,
-                           const ViewerFrame::LayerColours& colours)
+ViewerFrame* ViewerApp::showWindow(std::unique_ptr<ViewerSession> session, const wxWindow* owner,
+                                   const ViewerFrame::LayerColours& colours)
 {
-    std::string error;
-    auto session = std::make_unique<ViewerSession>();
-    if (!session->open(result, viewpoint, error)) {
-        wxMessageBox(wxString::FromUTF8(error), "Cannot open", wxOK | wxICON_ERROR, owner);
-        return false;
-    }
+    // The window system deletes it.
     auto* frame = new ViewerFrame(std::move(session), owner ? owner->GetSize() : WINDOW_SIZE);
     frame->Show();
     frame->start();
     frame->applyColours(colours);
-    return true;
+    return frame;
 }
 
 } // namespace velmora_viewer

@@ -14,6 +14,7 @@
 namespace velmora_viewer {
 
 class ScreenshotTaker;
+class ViewerSession;
 
 class ViewerApp : public wxApp {
 public:
@@ -28,10 +29,10 @@ public:
     int runLint(const ViewerOptions& options);
     void finish(int exitCode) { m_exitCode = exitCode; }
 
-    // Opens a new shown window, its layers in `colours` where their names match; on failure
-    // tells the user (a dialog over `owner`) and returns false.
-    static bool openWindow(const std::filesystem::path& result, const std::string& viewpoint, wxWindow* owner,
-                           const ViewerFrame::LayerColours& colours = {});
+    // A new shown window on an opened session (a window opens another result on a worker,
+    // ResultOpenJob), as large as `owner`, its layers in `colours` where their names match.
+    static ViewerFrame* showWindow(std::unique_ptr<ViewerSession> session, const wxWindow* owner,
+                                   const ViewerFrame::LayerColours& colours = {});
 
 private:
     static void reportToolkitErrorsOnStandardError();

@@ -6,6 +6,7 @@
 #include "SearchBar.h"
 
 #include "HostFilter.h"
+#include "ResultOpenJob.h"
 #include "TraceImportJob.h"
 #include "ViewerApp.h"
 #include "ViewerSession.h"
@@ -89,7 +90,8 @@ ViewerFrame::ViewerFrame(std::unique_ptr<ViewerSession> session, const wxSize& s
 
 ViewerFrame::~ViewerFrame()
 {
-    m_import.reset(); // stops the worker before anything it reports to goes
+    m_import.reset(); // stop the workers before anything they report to goes
+    m_open.reset();
     m_session->messenger().setSink(nullptr);
     m_pane = nullptr;
     // The timeline's providers read the result: they go before the session closes it, and so
@@ -117,6 +119,8 @@ void ViewerFrame::onCharHook(wxKeyEvent& event)
     const bool plain = !event.HasAnyModifiers();
     if (event.GetKeyCode() == 'F' && event.GetModifiers() == wxMOD_CONTROL) {
         m_search->open();
+    } else if (event.GetKeyCode() == WXK_ESCAPE && plain && cancelOpening()) {
+        // A long opening is what the user most likely wants to stop.
     } else if (event.GetKeyCode() == WXK_ESCAPE && plain && m_search->IsShown() &&
                m_search->IsDescendant(FindFocus())) {
         m_search->close();
@@ -282,8 +286,7 @@ void ViewerFrame::openResult()
                        wxDD_DIR_MUST_EXIST);
     if (dialog.ShowModal() != wxID_OK)
         return;
-    if (ViewerApp::openWindow(dialog.GetPath().ToStdWstring(), m_session->viewpointName(), this))
-        Close();
+    openInNewWindow(dialog.GetPath().ToStdWstring(), m_session->viewpointName());
 }
 
 void ViewerFrame::openTrace()
@@ -331,8 +334,7 @@ void ViewerFrame::traceImported(const std::filesystem::path& result, const std::
         wxMessageBox(wxString::FromUTF8(error), "Cannot import the trace", wxOK | wxICON_ERROR, this);
         return;
     }
-    if (ViewerApp::openWindow(result, m_session->viewpointName(), this))
-        Close();
+    openInNewWindow(result, m_session->viewpointName());
 }
 
 void ViewerFrame::pickViewpoint(int menuId)
@@ -341,8 +343,45 @@ void ViewerFrame::pickViewpoint(int menuId)
     if (name == wxString(m_session->viewpointName()))
         return;
     // Colours changed from the legend go along to the other viewpoint's layers of the same names.
-    if (ViewerApp::openWindow(m_session->resultDirectory(), name.ToStdString(), this, changedColours()))
-        Close();
+    openInNewWindow(m_session->resultDirectory(), name.ToStdString(), changedColours());
+}
+
+void ViewerFrame::openInNewWindow(const std::filesystem::path& result, const std::string& viewpoint,
+                                  const LayerColours& colours)
+{
+    m_open.reset(); // a newer request replaces one under way
+    m_opening = wxString(result.filename().wstring());
+    SetStatusText("Opening " + m_opening + "... (Escape cancels)");
+    m_open = std::make_unique<ResultOpenJob>(
+        *this, result, viewpoint,
+        [this](int percent) {
+            SetStatusText(wxString::Format("Opening %s: %d%% (Escape cancels)", m_opening, percent));
+        },
+        [this, colours](std::unique_ptr<ViewerSession> session, const std::string& error) {
+            resultOpened(std::move(session), error, colours);
+        });
+}
+
+bool ViewerFrame::cancelOpening()
+{
+    if (!m_open)
+        return false;
+    m_open.reset(); // the engine stops at its next step
+    SetStatusText("Opening " + m_opening + " cancelled");
+    return true;
+}
+
+void ViewerFrame::resultOpened(std::unique_ptr<ViewerSession> session, const std::string& error,
+                               const LayerColours& colours)
+{
+    m_open.reset(); // its worker has finished: this is its last call
+    SetStatusText(wxEmptyString);
+    if (!session) {
+        wxMessageBox(wxString::FromUTF8(error), "Cannot open", wxOK | wxICON_ERROR, this);
+        return;
+    }
+    ViewerApp::showWindow(std::move(session), this, colours);
+    Close();
 }
 
 } // namespace velmora_viewer

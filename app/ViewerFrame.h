@@ -6,7 +6,9 @@
 // with the colours and sort orders the user chose. The details of the
 // selected item show in a panel under the timeline, and Ctrl+F opens a search field over the
 // slices, markers and ruler events above it (Escape closes it, or else clears the selection). A trace is imported
-// on a worker (TraceImportJob) while this window stays usable.
+// on a worker (TraceImportJob), and another result or viewpoint is opened on a worker
+// (ResultOpenJob), while this window stays usable; the status line shows how far the opening
+// is, and Escape or closing the window cancels it.
 //
 // Created by ViewerApp with a session that opened successfully; start() runs the pane's start-up.
 #include <wx/frame.h>
@@ -30,6 +32,7 @@ class TimelinePane;
 namespace velmora_viewer {
 
 class DetailsPanel;
+class ResultOpenJob;
 class SearchBar;
 class TraceImportJob;
 class ViewerSession;
@@ -59,6 +62,13 @@ public:
     // when the file was written. The status line tells either way.
     wxString saveViewpoint(const std::filesystem::path& file);
     SearchBar& search() const { return *m_search; }
+    // Opens `result` on a worker and shows it in a new window that replaces this one, with the
+    // layers of those names in `colours`; a failure is told and this window stays.
+    void openInNewWindow(const std::filesystem::path& result, const std::string& viewpoint,
+                         const LayerColours& colours = {});
+    bool isOpening() const { return m_open != nullptr; }
+    // Stops the opening under way, if any; this window stays. False when there was none.
+    bool cancelOpening();
 
 private:
     void buildMenus();
@@ -72,12 +82,16 @@ private:
     void openTrace();
     void saveViewpointAs();
     void traceImported(const std::filesystem::path& result, const std::string& error);
+    void resultOpened(std::unique_ptr<ViewerSession> session, const std::string& error,
+                      const LayerColours& colours);
     void pickViewpoint(int menuId);
 
     std::unique_ptr<ViewerSession> m_session;
     mirrow2::sptr_t<velmora_1_0::TimelinePane> m_pane;
     wxArrayString m_viewpoints; // bundled viewpoint names, in menu order
     std::unique_ptr<TraceImportJob> m_import; // the trace being imported, if any
+    std::unique_ptr<ResultOpenJob> m_open;    // the result being opened, if any
+    wxString m_opening;                       // its name, for the status line
     LayerColours m_startColours;              // what the viewpoint gave the layers
     SearchBar* m_search = nullptr;            // owned by the window
     DetailsPanel* m_details = nullptr;        // owned by the window

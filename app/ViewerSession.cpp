@@ -68,7 +68,8 @@ fs::path ViewerSession::dataDirectory()
     return VELMORA_DATA_DIR_DEFAULT;
 }
 
-bool ViewerSession::open(const fs::path& resultDirectory, const std::string& viewpoint, std::string& error)
+bool ViewerSession::open(const fs::path& resultDirectory, const std::string& viewpoint, std::string& error,
+                         dd_sarvik_2_2::dd_progress_impl* progress)
 {
     if (!resolveViewpoint(viewpoint, error))
         return false;
@@ -77,7 +78,7 @@ bool ViewerSession::open(const fs::path& resultDirectory, const std::string& vie
         error = "no result directory at " + resultDirectory.string();
         return false;
     }
-    const dd_sarvik_2_2::dd_error opened = m_engine.result_open(m_result, resultDirectory.wstring(), L"", nullptr);
+    const dd_sarvik_2_2::dd_error opened = m_engine.result_open(m_result, resultDirectory.wstring(), L"", progress);
     if (opened.code != 0) {
         error = resultDirectory.string() + " is not a readable result: " + fs::path(opened.message).string();
         m_result = nullptr;

@@ -3,7 +3,9 @@
 // result, the session storage holding the viewpoint, the query library and the messenger.
 // open() checks everything a user can get wrong (missing or foreign result directory, unknown
 // viewpoint, viewpoint XML that is not well formed) and says which one in `error`, before any
-// window exists. Then the pane is started in the host's order with start().
+// window exists. open() touches no window, so it may run on a worker (ResultOpenJob); the
+// messenger has no window sink then and only prints and counts. Then the pane is started in
+// the host's order with start(), on the user-interface thread.
 #include "ViewerMessenger.h"
 
 #include <dd_sarvik_2_2/Sarvik.h>
@@ -16,6 +18,7 @@
 
 namespace dd_sarvik_2_2 {
 class Result;
+class dd_progress_impl;
 }
 namespace sarvikhelpers_1_0 {
 class IQueryLibrary;
@@ -36,7 +39,9 @@ public:
     ViewerSession(const ViewerSession&) = delete;
     ViewerSession& operator=(const ViewerSession&) = delete;
 
-    bool open(const std::filesystem::path& resultDirectory, const std::string& viewpoint, std::string& error);
+    // `progress`, when given, hears how far the engine has read the result and may cancel it.
+    bool open(const std::filesystem::path& resultDirectory, const std::string& viewpoint, std::string& error,
+              dd_sarvik_2_2::dd_progress_impl* progress = nullptr);
     // setStorage, setQueryLibrary, addResult: the order the pane expects.
     void start(velmora_1_0::TimelinePane& pane);
 

@@ -7,6 +7,7 @@
 
 #include "ViewerApp.h"
 #include "ViewerFrame.h"
+#include "ViewerSession.h"
 #include "support/EventPump.h"
 #include "support/TempDirectory.h"
 
@@ -46,12 +47,11 @@ class OpenViewer {
 public:
     explicit OpenViewer(const GeneratedResult& result)
     {
-        const std::vector<wxWindow*> before(wxTopLevelWindows.begin(), wxTopLevelWindows.end());
-        if (result.path().empty() || !velmora_viewer::ViewerApp::openWindow(result.path(), "default", nullptr))
+        auto session = std::make_unique<velmora_viewer::ViewerSession>();
+        std::string error;
+        if (result.path().empty() || !session->open(result.path(), "default", error))
             return;
-        for (wxWindow* window : wxTopLevelWindows)
-            if (std::find(before.begin(), before.end(), window) == before.end())
-                m_frame = dynamic_cast<ViewerFrame*>(window);
+        m_frame = velmora_viewer::ViewerApp::showWindow(std::move(session), nullptr);
     }
     ~OpenViewer()
     {

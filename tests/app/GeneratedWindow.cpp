@@ -1,6 +1,7 @@
 #include "GeneratedWindow.h"
 
 #include "ViewerApp.h"
+#include "ViewerSession.h"
 #include "WxTestMain.h"
 
 #include <dd_sarvik_2_2/store/ResultGenerator.h>
@@ -57,11 +58,10 @@ void GeneratedWindow::TearDownTestSuite()
 
 void GeneratedWindow::SetUp()
 {
-    ASSERT_TRUE(velmora_viewer::ViewerApp::openWindow(s_directory, "default", nullptr));
-    for (wxWindow* window : wxTopLevelWindows)
-        if (auto* frame = dynamic_cast<velmora_viewer::ViewerFrame*>(window))
-            m_frame = frame;
-    ASSERT_NE(m_frame, nullptr);
+    auto session = std::make_unique<velmora_viewer::ViewerSession>();
+    std::string error;
+    ASSERT_TRUE(session->open(s_directory, "default", error)) << error;
+    m_frame = velmora_viewer::ViewerApp::showWindow(std::move(session), nullptr);
     ASSERT_TRUE(chart_test::pumpUntil([this] { return m_frame->isComplete(); }, 60000));
     m_layer = layerOf<velmora_1_0::SliceLayer>();
     ASSERT_NE(m_layer, nullptr);

@@ -2,6 +2,8 @@
 
 #include "ScratchDirectory.h"
 
+#include <dd_sarvik_2_2/store/ResultGenerator.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -96,6 +98,20 @@ const fs::path& sampleResult()
                   std::to_string(options.samples) + " --markers " + std::to_string(options.markers) +
                   " --transitions " + std::to_string(options.transitions) + " --global-markers " +
                   std::to_string(options.globalMarkers));
+        return made;
+    }();
+    return result;
+}
+
+const fs::path& largeResult()
+{
+    static const fs::path result = [] {
+        const fs::path made = scratchDirectory() / "large";
+        // The sample's shape, on as many threads as a large recording has.
+        dd_sarvik_2_2::store::GeneratorOptions options = sampleOptions();
+        options.threads = 12000;
+        options.samples = 120000;
+        EXPECT_TRUE(dd_sarvik_2_2::store::ResultGenerator(options).writeTo(made).ok());
         return made;
     }();
     return result;

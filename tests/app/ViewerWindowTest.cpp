@@ -228,12 +228,14 @@ TEST_F(ViewerWindow, ColoursChangedFromTheLegendSurviveAViewpointSwitch)
     wxCommandEvent pick(wxEVT_MENU, id);
     old->GetEventHandler()->ProcessEvent(pick);
 
-    // A new window replaces this one.
+    // A new window replaces this one once the result is open again.
     ViewerFrame* next = nullptr;
-    for (wxWindow* window : wxTopLevelWindows)
-        if (auto* frame = dynamic_cast<ViewerFrame*>(window); frame && frame != old)
-            next = frame;
-    ASSERT_NE(next, nullptr) << "no window for the other viewpoint";
+    ASSERT_TRUE(chart_test::pumpUntil([&] {
+        for (wxWindow* window : wxTopLevelWindows)
+            if (auto* frame = dynamic_cast<ViewerFrame*>(window); frame && frame != old)
+                next = frame;
+        return next != nullptr;
+    }, kLoadTimeoutMs)) << "no window for the other viewpoint";
     m_frame = next;
     const auto oldIsGone = [old] {
         return std::none_of(wxTopLevelWindows.begin(), wxTopLevelWindows.end(),
