@@ -8,7 +8,14 @@
 
 #include <ddb_2_2/ddb_storage_file.h>
 
+#include <boost/archive/basic_archive.hpp>
+
 namespace velmora_1_0 {
+
+/// The flags of every page and bucket archive, written or read. Their streams are memory
+/// buffers of raw bytes, so no archive needs a locale of its own: making one per file cost
+/// more than the bytes of a small page.
+constexpr unsigned pageArchiveFlags = boost::archive::no_codecvt;
 
 class ArchiveFileWriter {
 public:
@@ -20,7 +27,7 @@ public:
     {
         bytes.clear();
         {
-            Archive archive(bytes, 0);
+            Archive archive(bytes, pageArchiveFlags);
             InPlaceBuffer<MemoryOutputBuffer>::attach(archive, bytes);
             archive << object;
         }

@@ -42,12 +42,12 @@ bool loadObject(Object& object, const ddb_2_2::string& path, ddb_2_2::pageable_d
     content.readFrom(file->get_streambuf(), size);
     file->close();
     if (portable(db)) {
-        PortableBinaryIArchive ar(content, 0);
+        PortableBinaryIArchive ar(content, pageArchiveFlags);
         InPlaceBuffer<MemoryInputBuffer>::attach(ar, content);
         ar >> object;
     } else {
         checkNativeHeader(content);
-        boost::archive::binary_iarchive ar(content, 0);
+        boost::archive::binary_iarchive ar(content, pageArchiveFlags);
         InPlaceBuffer<MemoryInputBuffer>::attach(ar, content);
         ar >> object;
     }
