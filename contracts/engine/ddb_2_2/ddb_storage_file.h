@@ -8,6 +8,10 @@
 // system then reuses its pages and blocks instead of freeing and allocating them again, and
 // saving a page rewrites one file rather than removing it and creating another. A page file is
 // therefore read and written only under its page's file mutex (page_base::get_file_mutex).
+//
+// A file opened through a descriptor cache takes the descriptor kept for its path, when there
+// is one, and gives it back when it closes (reads and writes start at the beginning all the
+// same). A file removed, or replaced by another, since is opened again by its path.
 
 #include <engine_export.h>
 
@@ -18,13 +22,16 @@
 
 namespace ddb_2_2 {
 
+class descriptor_cache;
+
 class SARVIK_API ddb_storage_file {
 public:
     enum class mode { read, write };
 
     /// Opens `utf8Path` for binary reading (a regular file only), or for binary writing
-    /// (created when missing; what was there is replaced once the file is closed).
-    ddb_storage_file(const std::string& utf8Path, mode how);
+    /// (created when missing; what was there is replaced once the file is closed); through
+    /// `descriptors` when given.
+    ddb_storage_file(const std::string& utf8Path, mode how, std::shared_ptr<descriptor_cache> descriptors = nullptr);
     ~ddb_storage_file();
     ddb_storage_file(const ddb_storage_file&) = delete;
     ddb_storage_file& operator=(const ddb_storage_file&) = delete;
@@ -39,10 +46,12 @@ public:
     std::streambuf& get_streambuf() { return *m_buffer; }
 
 private:
-    std::unique_ptr<std::streambuf> m_buffer;   // owns the descriptor and closes it
-    int m_descriptor = -1;
+    std::unique_ptr<std::streambuf> m_buffer;
+    int m_descriptor = -1;   // closed, or given back to m_descriptors, by close()
     mode m_mode;
     std::uint64_t m_sizeAtOpen = 0;
+    std::string m_path;
+    std::shared_ptr<descriptor_cache> m_descriptors;   // null: the descriptor is not kept
 };
 
 }  // namespace ddb_2_2

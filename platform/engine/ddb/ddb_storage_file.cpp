@@ -1,10 +1,13 @@
 #include <ddb_2_2/ddb_storage_file.h>
 
 #include "ddb/descriptor_buffer.h"
+#include "ddb/descriptor_cache.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 namespace ddb_2_2 {
 namespace {
@@ -19,18 +22,54 @@ bool regular_file_size(int descriptor, std::uint64_t& size)
     return true;
 }
 
+// A kept descriptor serves its path while its file has not been removed, or replaced by
+// another file put in its place (which removes the old one). Comparing it with what the path
+// names would cost the look-up of the path that keeping the descriptor saves; a file renamed
+// away goes on being used through the descriptor, as if its path still named it.
+bool still_linked(int descriptor, std::uint64_t& size)
+{
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) || status.st_nlink == 0)
+        return false;
+    size = static_cast<std::uint64_t>(status.st_size);
+    return true;
+}
+
+// Opened for reading and writing where allowed, so that the descriptor can be kept for either
+// use; a file that allows one direction only is opened for that one, and not kept.
+int open_by_path(const std::string& path, bool writing, bool& keepable)
+{
+    const int created = writing ? O_CREAT : 0;
+    int descriptor = ::open(path.c_str(), O_RDWR | O_CLOEXEC | created, 0666);
+    keepable = descriptor >= 0;
+    if (descriptor < 0 && errno != ENOENT)
+        descriptor = ::open(path.c_str(), (writing ? O_WRONLY : O_RDONLY) | O_CLOEXEC | created, 0666);
+    return descriptor;
+}
+
 }  // namespace
 
 // A file that did not open keeps a closed buffer, on which every read and write fails.
-ddb_storage_file::ddb_storage_file(const std::string& utf8Path, mode how) : m_mode(how)
+ddb_storage_file::ddb_storage_file(const std::string& utf8Path, mode how, std::shared_ptr<descriptor_cache> descriptors)
+    : m_mode(how), m_path(utf8Path)
 {
     const bool writing = how == mode::write;
-    int descriptor = ::open(utf8Path.c_str(), writing ? O_WRONLY | O_CREAT | O_CLOEXEC : O_RDONLY | O_CLOEXEC, 0666);
-    if (descriptor >= 0 && !regular_file_size(descriptor, m_sizeAtOpen)) {
+    int descriptor = descriptors ? descriptors->take(utf8Path) : -1;
+    bool keepable = true;
+    if (descriptor >= 0 && !still_linked(descriptor, m_sizeAtOpen)) {
         ::close(descriptor);
         descriptor = -1;
     }
+    if (descriptor < 0) {
+        descriptor = open_by_path(utf8Path, writing, keepable);
+        if (descriptor >= 0 && !regular_file_size(descriptor, m_sizeAtOpen)) {
+            ::close(descriptor);
+            descriptor = -1;
+        }
+    }
     m_descriptor = descriptor;
+    if (keepable)
+        m_descriptors = std::move(descriptors);
     m_buffer = std::make_unique<descriptor_buffer>(descriptor, writing);
 }
 
@@ -50,12 +89,17 @@ bool ddb_storage_file::close()
     if (!is_open())
         return true;
     auto& buffer = static_cast<descriptor_buffer&>(*m_buffer);
-    bool done = buffer.flush();
+    bool done = buffer.flush() && !buffer.failed();
     // Only a file that held more than was written has old bytes to cut off.
     const std::uint64_t written = buffer.position();
     if (done && m_mode == mode::write && written < m_sizeAtOpen)
         done = ::ftruncate(m_descriptor, static_cast<off_t>(written)) == 0;
-    done = buffer.finish() && done;
+    buffer.detach();
+    // A descriptor whose last use failed is not trusted with the next one.
+    if (done && m_descriptors)
+        m_descriptors->give(m_path, m_descriptor);
+    else
+        done = ::close(m_descriptor) == 0 && done;
     m_descriptor = -1;
     return done;
 }

@@ -23,16 +23,6 @@ bool descriptor_buffer::flush()
     return written;
 }
 
-bool descriptor_buffer::finish()
-{
-    if (m_descriptor < 0)
-        return true;
-    const bool flushed = flush() && !m_failed;
-    const bool closed = ::close(m_descriptor) == 0;
-    m_descriptor = -1;
-    return flushed && closed;
-}
-
 descriptor_buffer::int_type descriptor_buffer::overflow(int_type c)
 {
     if (!m_writing || m_descriptor < 0)
@@ -108,7 +98,7 @@ std::streamsize descriptor_buffer::xsgetn(char* bytes, std::streamsize count)
 bool descriptor_buffer::writeAll(const char* bytes, std::size_t count)
 {
     while (count > 0) {
-        const ssize_t written = ::write(m_descriptor, bytes, count);
+        const ssize_t written = ::pwrite(m_descriptor, bytes, count, static_cast<off_t>(m_done));
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0) {
@@ -125,7 +115,7 @@ bool descriptor_buffer::writeAll(const char* bytes, std::size_t count)
 std::size_t descriptor_buffer::readSome(char* bytes, std::size_t count)
 {
     for (;;) {
-        const ssize_t got = ::read(m_descriptor, bytes, count);
+        const ssize_t got = ::pread(m_descriptor, bytes, count, static_cast<off_t>(m_done));
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)

@@ -1,8 +1,9 @@
 #pragma once
-// The stream of one open file descriptor, in one direction, under a ddb_storage_file. Archives
-// hand it whole files at once, which go to and come from the descriptor without passing
-// through the buffer; the buffer, made on first use, serves callers that read or write a few
-// bytes at a time.
+// The stream of one open file descriptor, in one direction, under a ddb_storage_file, from the
+// beginning of the file whatever the descriptor's own position (a kept descriptor was used
+// before). Archives hand it whole files at once, which go to and come from the descriptor
+// without passing through the buffer; the buffer, made on first use, serves callers that read
+// or write a few bytes at a time. The descriptor stays its owner's to close.
 
 #include <cstddef>
 #include <cstdint>
@@ -15,9 +16,8 @@ class descriptor_buffer : public std::streambuf {
 public:
     static constexpr std::size_t buffer_bytes = 64 * 1024;
 
-    /// Takes over `descriptor` (negative: a stream on which everything fails) and closes it.
+    /// Reads or writes `descriptor` (negative: a stream on which everything fails).
     descriptor_buffer(int descriptor, bool writing) : m_descriptor(descriptor), m_writing(writing) {}
-    ~descriptor_buffer() override { finish(); }
     descriptor_buffer(const descriptor_buffer&) = delete;
     descriptor_buffer& operator=(const descriptor_buffer&) = delete;
 
@@ -25,8 +25,10 @@ public:
     std::uint64_t position() const;
     /// Writes what is pending; false when the descriptor took less.
     bool flush();
-    /// Flushes and closes the descriptor; false when either failed.
-    bool finish();
+    /// A write or read of the descriptor failed.
+    bool failed() const { return m_failed; }
+    /// Flushes nothing more: the owner closes the descriptor or keeps it for another file.
+    void detach() { m_descriptor = -1; }
 
 protected:
     int_type overflow(int_type c) override;
