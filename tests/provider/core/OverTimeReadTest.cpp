@@ -441,9 +441,10 @@ TEST_F(DerivedManyRowsTest, ACancelFromAnotherThreadWhileTheWorkersReportEndsThe
         const bool read = reader.readDerived(query, threads, columns, run, [] { return false; }, rows);
         ended = true;
         canceller.join();
-        if (read) // the cancel came after the last row
+        if (read) { // the cancel came after the last row
             for (int row = 0; row < threads; ++row)
                 ASSERT_EQ(rows[row].values, reference[row].values) << "row " << row;
+        }
     }
 }
 
