@@ -20,7 +20,8 @@ namespace dd_sarvik_2_2 {
 class SARVIK_API ResultBuilder {
 public:
     /// Told how many of the build's items (lifetimes, samples, band objects, timed values) are
-    /// done, of how many, at least every few tens of thousands of items; false stops the build.
+    /// done, of how many, after every table and every few thousand lifetimes; false stops the
+    /// build.
     using Progress = std::function<bool(std::size_t done, std::size_t total)>;
 
     /// `directory` is where over-time page files of the result go (empty: never to files).
