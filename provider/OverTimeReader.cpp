@@ -56,6 +56,47 @@ void setSharedMaximum(std::vector<SarvikProvider::OverTimeData>& out, double max
         record.maxValue = max;
 }
 
+// Reads rows [0, rowCount) of `query` a block of rows at a time, under one progress run of
+// runFirst over all rows, polling isCanceled between rows. readRow(block, bucket, row, progress)
+// answers one row of `block` (the query narrowed to the block's rows); the block's first row
+// gets a progress object and computes the whole block, the others only look up. False when
+// cancelled or when a row was not answered.
+template <class Query, class ReadRow>
+bool readInBlocks(dd_sarvik_2_2::Result& result, const Query& query, int rowCount,
+                  const OverTimeReader::ProgressRun& runFirst, const std::function<bool()>& isCanceled,
+                  const ReadRow& readRow)
+{
+    bool stopped = false;
+    // A row's answer is held as running totals, one per column it has data in: thousands of rows
+    // of busy columns would fill the memory budget and send the answer to page files, each read
+    // back to be converted. A block of rows at a time keeps one block's answer in memory.
+    const auto readBlock = [&](int first, int rows, dd_sarvik_2_2::dd_progress_impl* progress) {
+        Query block = query;
+        block.set_row_range(first, rows);
+        OverTimeBucket bucket(result.get_database());
+        BlockProgress blockProgress(progress, rows);
+        for (int row = first; row < first + rows; ++row) {
+            if ((row % cancelPollRows == 0 && isCanceled()) ||
+                !readRow(block, bucket, row, row == first ? &blockProgress : nullptr)) {
+                stopped = true;
+                return;
+            }
+        }
+        blockProgress.complete();
+    };
+    const bool ran = inArena([&] {
+        return runFirst([&](dd_sarvik_2_2::dd_progress_impl* progress) {
+            if (progress)
+                progress->start(static_cast<double>(rowCount));
+            for (int first = 0; first < rowCount && !stopped; first += rowBlock)
+                readBlock(first, std::min(rowBlock, rowCount - first), progress);
+            if (progress)
+                progress->finish();
+        });
+    });
+    return ran && !stopped && !isCanceled();
+}
+
 } // namespace
 
 OverTimeReader::OverTimeReader(dd_sarvik_2_2::Result& result, const SarvikDataSource* rowBy, TickClock clock)
@@ -116,23 +157,6 @@ void OverTimeReader::buildDerivedQuery(const SarvikDataSource& ds, std::uint64_t
     query.set_data_width(m_clock.ticks(start), m_clock.ticks(end), count);
 }
 
-bool OverTimeReader::forEachRow(int rowCount, const ProgressRun& runFirst, const std::function<bool()>& isCanceled,
-                                const std::function<void(int, dd_sarvik_2_2::dd_progress_impl*)>& fill) const
-{
-    for (int row = 0; row < rowCount; ++row) {
-        // The first call computes every row; later rows just position and convert.
-        if (row == 0) {
-            if (!runFirst([&](dd_sarvik_2_2::dd_progress_impl* progress) { fill(0, progress); }))
-                return false;
-        } else {
-            if (row % cancelPollRows == 0 && isCanceled())
-                return false;
-            fill(row, nullptr);
-        }
-    }
-    return true;
-}
-
 bool OverTimeReader::read(const dd_sarvik_2_2::dd_overtime_query& query, bool isPercent, int rowCount, int count,
                           const ProgressRun& runFirst, const std::function<bool()>& isCanceled,
                           std::vector<OverTimeData>& out) const
@@ -145,9 +169,6 @@ bool OverTimeReader::read(const dd_sarvik_2_2::dd_overtime_query& query, bool is
     }
     out.resize(static_cast<std::size_t>(std::max(rowCount, 0)));
     double max = 0.0;
-    // A row's answer is held as running totals, one per column it has data in: thousands of rows
-    // of busy columns would fill the memory budget and send the answer to page files, each read
-    // back to be converted. A block of rows at a time keeps one block's answer in memory.
     const auto convert = [&](int row, dd_sarvik_2_2::Result::overtime_bucket::const_iterator& it) {
         OverTimeData& record = out[static_cast<std::size_t>(row)];
         // A column without a total of its own repeats the one before: its value is 0. Only
@@ -173,35 +194,15 @@ bool OverTimeReader::read(const dd_sarvik_2_2::dd_overtime_query& query, bool is
         record.row = static_cast<short>(row);
         record.isPercent = isPercent;
     };
-    bool stopped = false;
-    const auto readBlock = [&](int first, int rows, dd_sarvik_2_2::dd_progress_impl* progress) {
-        dd_sarvik_2_2::dd_overtime_query block = query;
-        block.set_row_range(first, rows);
-        OverTimeBucket bucket(m_result.get_database());
-        BlockProgress blockProgress(progress);
-        for (int row = first; row < first + rows; ++row) {
-            // The block's first row computes the block; the others only look up.
-            dd_sarvik_2_2::Result::overtime_bucket::const_iterator it;
-            if ((row % cancelPollRows == 0 && isCanceled()) ||
-                !m_result.get_overtime_data(bucket, it, block, ddb_2_2::index(row),
-                                            row == first ? &blockProgress : nullptr)) {
-                stopped = true;
-                return;
-            }
-            convert(row, it);
-        }
+    const auto readRow = [&](const dd_sarvik_2_2::dd_overtime_query& block, OverTimeBucket& bucket, int row,
+                             dd_sarvik_2_2::dd_progress_impl* progress) {
+        dd_sarvik_2_2::Result::overtime_bucket::const_iterator it;
+        if (!m_result.get_overtime_data(bucket, it, block, ddb_2_2::index(row), progress))
+            return false;
+        convert(row, it);
+        return true;
     };
-    const bool ran = inArena([&] {
-        return runFirst([&](dd_sarvik_2_2::dd_progress_impl* progress) {
-            if (progress)
-                progress->start(static_cast<double>(rowCount));
-            for (int first = 0; first < rowCount && !stopped; first += rowBlock)
-                readBlock(first, std::min(rowBlock, rowCount - first), progress);
-            if (progress)
-                progress->finish();
-        });
-    });
-    if (!ran || stopped || isCanceled())
+    if (!readInBlocks(m_result, query, rowCount, runFirst, isCanceled, readRow))
         return false;
     setSharedMaximum(out, percent && max <= 100.0 ? 100.0 : max);
     return true;
@@ -212,25 +213,27 @@ bool OverTimeReader::readDerived(const dd_sarvik_2_2::dd_overtime_derived_query&
                                  std::vector<OverTimeData>& out) const
 {
     out.resize(static_cast<std::size_t>(std::max(rowCount, 0)));
-    return inArena([&] {
-        OverTimeBucket bucket(m_result.get_database());
-        double max = 0.0;
-        const bool finished = forEachRow(rowCount, runFirst, isCanceled, [&](int row, dd_sarvik_2_2::dd_progress_impl* progress) {
-            dd_sarvik_2_2::dd_overtime_derived_data::const_iterator it;
-            m_result.get_overtime_derived_data(bucket, it, query, ddb_2_2::index(row), progress);
-            OverTimeData& record = out[static_cast<std::size_t>(row)];
-            record.values.reserve(static_cast<std::size_t>(count));
-            for (int i = 0; i < count; ++i, ++it) {
-                max = std::max(max, *it);
-                record.values.push_back(*it);
-            }
-            record.row = static_cast<short>(row);
-        });
-        if (!finished)
+    double max = 0.0;
+    const auto readRow = [&](const dd_sarvik_2_2::dd_overtime_derived_query& block, OverTimeBucket& bucket, int row,
+                             dd_sarvik_2_2::dd_progress_impl* progress) {
+        dd_sarvik_2_2::dd_overtime_derived_data::const_iterator it;
+        const bool answered = m_result.get_overtime_derived_data(bucket, it, block, ddb_2_2::index(row), progress);
+        // An expression the engine cannot evaluate reads zeros; only a cancel stops the read.
+        if (!answered && dd_sarvik_2_2::is_canceled(progress))
             return false;
-        setSharedMaximum(out, max);
+        OverTimeData& record = out[static_cast<std::size_t>(row)];
+        record.values.reserve(static_cast<std::size_t>(std::max(count, 0)));
+        for (int i = 0; i < count; ++i, ++it) {
+            max = std::max(max, *it);
+            record.values.push_back(*it);
+        }
+        record.row = static_cast<short>(row);
         return true;
-    });
+    };
+    if (!readInBlocks(m_result, query, rowCount, runFirst, isCanceled, readRow))
+        return false;
+    setSharedMaximum(out, max);
+    return true;
 }
 
 bool OverTimeReader::readAttribute(const SarvikDataSource& ds, std::uint64_t start, std::uint64_t end, int count,

@@ -46,10 +46,6 @@ public:
                        int rowCount, const std::function<bool()>& isCanceled, std::vector<OverTimeData>& out) const;
 
 private:
-    // Calls fill(row, progress) for every row, the first with the progress object of runFirst;
-    // polls isCanceled between later rows.
-    bool forEachRow(int rowCount, const ProgressRun& runFirst, const std::function<bool()>& isCanceled,
-                    const std::function<void(int, dd_sarvik_2_2::dd_progress_impl*)>& fill) const;
     double attributeMaximum(const SarvikDataSource& ds, const ddb_2_2::string& path) const;
     // Fills `out` with the values of `instance` (-1: every instance); false when it has none.
     bool readInstance(const ddb_2_2::string& instanceTable, const ddb_2_2::string& path, int instance,

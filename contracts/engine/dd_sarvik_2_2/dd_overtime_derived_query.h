@@ -34,6 +34,10 @@ public:
     void set_data_width(std::uint64_t start, std::uint64_t end, int count);
     int get_count() const { return m_count; }
 
+    /// Answers only the axis rows [first, first + count), as dd_overtime_query::set_row_range,
+    /// for every added query and those added later.
+    void set_row_range(std::int32_t first, std::int32_t count);
+
     /// Checks the expression: every node known, the stack never short, one value left, and one
     /// added query per reference node.
     bool is_valid() const;
@@ -46,6 +50,8 @@ private:
     std::uint64_t m_start = 0;
     std::uint64_t m_end = 0;
     int m_count = 0;
+    std::int32_t m_firstRow = 0;
+    std::int32_t m_rowCount = -1;   // every row
 };
 
 }  // namespace dd_sarvik_2_2

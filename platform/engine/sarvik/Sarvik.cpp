@@ -1,6 +1,6 @@
 #include <dd_sarvik_2_2/Sarvik.h>
-#include <dd_sarvik_2_2/dd_progress_impl.h>
 
+#include "sarvik/OpenProgress.h"
 #include "sarvik/ResultBuilder.h"
 #include "store/ResultReader.h"
 
@@ -14,23 +14,8 @@ Sarvik::~Sarvik() = default;
 dd_error Sarvik::result_open(Result*& result, const ddb_2_2::string& directory, const ddb_2_2::string& name,
                              dd_progress_impl* progress)
 {
+    OpenProgress open(progress);
     store::ResultRecords records;
-    store::ReadProgress readProgress;
-    if (progress) {
-        // The total is known only once the reader has counted the stored items.
-        readProgress = [progress, started = false, reported = std::size_t{0}](std::size_t done,
-                                                                            std::size_t total) mutable {
-            if (!started) {
-                progress->start(static_cast<double>(total));
-                started = true;
-            }
-            if (done > reported) {
-                progress->progressed(static_cast<double>(done - reported));
-                reported = done;
-            }
-            return !progress->is_canceled();
-        };
-    }
     // Samples go straight into the engine's columns: the records never hold them.
     std::vector<SampleColumns> samples;
     const auto takeSamples = [&samples](std::size_t table, std::size_t total, const store::SampleRecord* run,
@@ -42,15 +27,22 @@ dd_error Sarvik::result_open(Result*& result, const ddb_2_2::string& directory, 
         for (std::size_t i = 0; i < count; ++i)
             samples[table].append(run[i]);
     };
-    const store::StoreStatus status = store::ResultReader().read(std::filesystem::path(directory.to_utf8()),
-                                                                 records, takeSamples, readProgress);
-    if (progress)
-        progress->finish();
+    store::StoreStatus status = store::ResultReader().read(
+        std::filesystem::path(directory.to_utf8()), records, takeSamples,
+        [&open](std::size_t done, std::size_t total) { return open.read(done, total); });
+    std::unique_ptr<Result> built;
+    if (status.ok()) {
+        if (!name.empty())
+            records.name = name.str();
+        built = ResultBuilder::build(std::move(records), std::move(samples), directory,
+                                     [&open](std::size_t done, std::size_t total) { return open.built(done, total); });
+        if (!built)
+            status = store::ResultReader::canceled();
+    }
+    open.finish();
     if (!status.ok())
         return {status.value(), status.message};
-    if (!name.empty())
-        records.name = name.str();
-    result = adopt(ResultBuilder::build(std::move(records), std::move(samples), directory));
+    result = adopt(std::move(built));
     return {};
 }
 

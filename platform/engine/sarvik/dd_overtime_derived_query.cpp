@@ -14,6 +14,8 @@ void dd_overtime_derived_query::add_query(const dd_overtime_query& query)
         added.add_filter(name);
     if (m_count > 0)
         added.set_data_width(m_start, m_end, m_count);
+    if (m_rowCount >= 0)
+        added.set_row_range(m_firstRow, m_rowCount);
 }
 
 void dd_overtime_derived_query::remove_filters()
@@ -38,6 +40,14 @@ void dd_overtime_derived_query::set_data_width(std::uint64_t start, std::uint64_
     m_count = count;
     for (auto& query : m_queries)
         query.set_data_width(start, end, count);
+}
+
+void dd_overtime_derived_query::set_row_range(std::int32_t first, std::int32_t count)
+{
+    m_firstRow = first;
+    m_rowCount = count;
+    for (auto& query : m_queries)
+        query.set_row_range(first, count);
 }
 
 bool dd_overtime_derived_query::is_valid() const

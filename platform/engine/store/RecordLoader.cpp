@@ -307,7 +307,7 @@ StoreStatus RecordLoader::loadChunks(const char* chunkTable, std::int64_t tableI
             return corrupt(L"a chunk of " + Utf8Text::toWide(chunkTable) + L" cannot be decoded");
         m_itemsDone += static_cast<std::size_t>(count);
         if (m_progress && !m_progress(m_itemsDone, m_itemsTotal))
-            return {StoreCode::canceled, L"Opening the result was canceled."};
+            return ResultReader::canceled();
     }
     if (chunks.failed())
         return databaseError();

@@ -118,6 +118,11 @@ StoreStatus readFile(const std::filesystem::path& directory, ResultRecords& reco
 
 }  // namespace
 
+StoreStatus ResultReader::canceled()
+{
+    return {StoreCode::canceled, L"Opening the result was canceled."};
+}
+
 StoreStatus ResultReader::read(const std::filesystem::path& directory, ResultRecords& records,
                                const ReadProgress& progress) const
 {

@@ -36,6 +36,9 @@ public:
     /// holds them twice.
     StoreStatus read(const std::filesystem::path& directory, ResultRecords& records, const SampleSink& samples,
                      const ReadProgress& progress = {}) const;
+    /// What a read ends with when its progress cancels it; an open cancelled after the read ends
+    /// the same way.
+    static StoreStatus canceled();
 };
 
 }  // namespace store

@@ -3,13 +3,16 @@
 
 #include "provider/OverTimeReader.h"
 
+#include <dd_sarvik_2_2/dd_overtime_derived_query.h>
 #include <dd_sarvik_2_2/dd_progress_impl.h>
 #include <dd_sarvik_2_2/store/ResultGenerator.h>
 #include <dd_sarvik_2_2/store/ResultRecords.h>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <map>
+#include <thread>
 
 namespace provider_test {
 namespace {
@@ -215,6 +218,7 @@ public:
     int finishes = 0;
     double total = 0;
     double done = 0;
+    bool fell = false; // a report went backwards
 
 protected:
     void onStart(double steps) override
@@ -224,6 +228,7 @@ protected:
     }
     void onProgress(double steps) override
     {
+        fell = fell || steps < 0;
         done += steps;
         if (m_cancelAt > 0 && done >= m_cancelAt)
             cancel();
@@ -285,6 +290,162 @@ TEST(OverTimeReadManyRowsTest, BlocksOfRowsReadEveryRowUnderOneProgressRunAndACa
     EXPECT_FALSE(reader.read(query, isPercent, threads, 20, runHalfWay, [] { return false; }, cancelled));
     EXPECT_LT(halfWay.done, threads);
     EXPECT_EQ(halfWay.finishes, 1);
+}
+
+// Sample counts plus active instances, bucket by bucket: two references, so the engine fills
+// two answers for every block of rows.
+SarvikDataSource countsPlusActive()
+{
+    using dd_sarvik_2_2::dd_rpn_node_param_db_ref_t;
+    using dd_sarvik_2_2::dd_rpn_node_t;
+    SarvikDataSource ds;
+    ds.queryKind = 6;
+    dd_rpn_node_param_db_ref_t counts(dd_rpn_node_param_db_ref_t::kind_count);
+    counts.add_entry({L"function", L"dd_sample", L"", ddb_2_2::variant()});
+    dd_rpn_node_param_db_ref_t active(dd_rpn_node_param_db_ref_t::kind_instance_count);
+    active.add_entry({L"function", L"dd_sample", L"", ddb_2_2::variant()});
+    ds.expression = {dd_rpn_node_t::make_db_ref(counts), dd_rpn_node_t::make_db_ref(active),
+                     dd_rpn_node_t::make_operator(dd_rpn_node_t::type_add)};
+    return ds;
+}
+
+// A result of more rows than one block, read by thread.
+class DerivedManyRowsTest : public ::testing::Test {
+protected:
+    static constexpr int threads = 2500;
+    static constexpr int columns = 20;
+
+    DerivedManyRowsTest() { reader.buildDerivedQuery(countsPlusActive(), 0, options.duration, columns, query); }
+
+    static dd_sarvik_2_2::store::GeneratorOptions manyRows()
+    {
+        dd_sarvik_2_2::store::GeneratorOptions options;
+        options.threads = threads;
+        options.samples = 10000;
+        options.markers = 0;
+        options.transitions = 0;
+        return options;
+    }
+
+    // Each thread's sample counts, summed by hand.
+    std::vector<double> countsOf(const dd_sarvik_2_2::store::ResultRecords& generated) const
+    {
+        std::vector<double> counts(threads, 0.0);
+        for (const auto& sample : generated.sampleTables.at(0).samples)
+            if (startsInside(sample, options))
+                counts.at(static_cast<std::size_t>(sample.row)) += sample.count;
+        return counts;
+    }
+
+    // The same buckets read by the plain over-time read of one data source.
+    std::vector<OverTimeData> plainRead(dd_overtime_query::data_src source) const
+    {
+        dd_overtime_query plain;
+        bool isPercent = false;
+        reader.buildQuery(sampleSource(source), 0, options.duration, columns, plain, isPercent);
+        std::vector<OverTimeData> rows;
+        EXPECT_TRUE(reader.read(plain, isPercent, threads, columns, noProgress, [] { return false; }, rows));
+        return rows;
+    }
+
+    static bool noProgress(const std::function<void(dd_sarvik_2_2::dd_progress_impl*)>& call)
+    {
+        call(nullptr);
+        return true;
+    }
+
+    const dd_sarvik_2_2::store::GeneratorOptions options = manyRows();
+    dd_sarvik_2_2::store::ResultRecords records = dd_sarvik_2_2::store::ResultGenerator(options).generate();
+    const std::vector<double> expectedCounts = countsOf(records);
+    ResultHolder result{std::move(records)};
+    const SarvikDataSource rowBy = threadRows();
+    const velmora_1_0::OverTimeReader reader = readerOf(result, rowBy);
+    dd_sarvik_2_2::dd_overtime_derived_query query;
+};
+
+// Every row of every block, bucket by bucket, is the sum of the two plain reads, the counts of
+// each row add up to its samples, and the percentage runs once to the row count although the
+// engine counts two fills per block.
+TEST_F(DerivedManyRowsTest, EveryRowOfEveryBlockIsTheExpressionOfThePlainReadsUnderOneProgressRun)
+{
+    const std::vector<OverTimeData> counts = plainRead(dd_overtime_query::data_src_count);
+    const std::vector<OverTimeData> active = plainRead(dd_overtime_query::data_src_instance_count);
+    CountingProgress whole(0);
+    const auto runWhole = [&](const auto& call) {
+        call(&whole);
+        return !whole.is_canceled();
+    };
+    std::vector<OverTimeData> rows;
+    ASSERT_TRUE(reader.readDerived(query, threads, columns, runWhole, [] { return false; }, rows));
+    ASSERT_EQ(rows.size(), static_cast<std::size_t>(threads));
+    double max = 0;
+    for (int row = 0; row < threads; ++row) {
+        ASSERT_EQ(rows[row].row, row);
+        ASSERT_EQ(rows[row].values.size(), static_cast<std::size_t>(columns));
+        double countSum = 0;
+        for (int column = 0; column < columns; ++column) {
+            ASSERT_EQ(rows[row].values[column], counts[row].values[column] + active[row].values[column])
+                << "row " << row << " column " << column;
+            countSum += counts[row].values[column];
+            max = std::max(max, rows[row].values[column]);
+        }
+        ASSERT_EQ(countSum, expectedCounts[row]) << "row " << row;
+    }
+    EXPECT_GT(max, 0.0);
+    EXPECT_EQ(rows.back().maxValue, max);
+    EXPECT_EQ(whole.starts, 1);
+    EXPECT_EQ(whole.finishes, 1);
+    EXPECT_FALSE(whole.fell);
+    EXPECT_EQ(whole.total, threads);
+    EXPECT_EQ(whole.done, threads);
+}
+
+TEST_F(DerivedManyRowsTest, ACancelHalfWayOrBetweenRowsStopsTheBlocksStillToCome)
+{
+    CountingProgress halfWay(threads / 2);
+    const auto runHalfWay = [&](const auto& call) {
+        call(&halfWay);
+        return !halfWay.is_canceled();
+    };
+    std::vector<OverTimeData> rows;
+    EXPECT_FALSE(reader.readDerived(query, threads, columns, runHalfWay, [] { return false; }, rows));
+    EXPECT_LT(halfWay.done, threads);
+    EXPECT_EQ(halfWay.finishes, 1);
+
+    int polls = 0;
+    std::vector<OverTimeData> cancelled;
+    EXPECT_FALSE(reader.readDerived(query, threads, columns, noProgress, [&] { return ++polls > 1; }, cancelled));
+    EXPECT_EQ(polls, 2);
+}
+
+// The engine's workers report a block's rows while this thread completes blocks and another
+// cancels once the read has passed a share of its rows.
+TEST_F(DerivedManyRowsTest, ACancelFromAnotherThreadWhileTheWorkersReportEndsTheRead)
+{
+    std::vector<OverTimeData> reference;
+    ASSERT_TRUE(reader.readDerived(query, threads, columns, noProgress, [] { return false; }, reference));
+    for (const double share : {0.1, 0.5, 0.9}) {
+        SCOPED_TRACE(share);
+        dd_sarvik_2_2::dd_progress_impl progress;
+        std::atomic<bool> ended{false};
+        std::thread canceller([&] {
+            while (!ended && progress.get_steps_done() < share * threads)
+                std::this_thread::yield();
+            progress.cancel();
+        });
+        const auto run = [&](const auto& call) {
+            call(&progress);
+            return !progress.is_canceled();
+        };
+        std::vector<OverTimeData> rows;
+        const bool read = reader.readDerived(query, threads, columns, run, [] { return false; }, rows);
+        ended = true;
+        canceller.join();
+        if (read) { // the cancel came after the last row
+            for (int row = 0; row < threads; ++row)
+                ASSERT_EQ(rows[row].values, reference[row].values) << "row " << row;
+        }
+    }
 }
 
 TEST(OverTimeReadEmptyTest, AnAreaWithoutRowsAnswersWithNoRecords)
