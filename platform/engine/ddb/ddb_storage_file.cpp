@@ -12,21 +12,13 @@
 namespace ddb_2_2 {
 namespace {
 
-// The size of the regular file open at `descriptor`; false for anything else (a directory).
-bool regular_file_size(int descriptor, std::uint64_t& size)
-{
-    struct stat status {};
-    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode))
-        return false;
-    size = static_cast<std::uint64_t>(status.st_size);
-    return true;
-}
-
-// A kept descriptor serves its path while its file has not been removed, or replaced by
-// another file put in its place (which removes the old one). Comparing it with what the path
-// names would cost the look-up of the path that keeping the descriptor saves; a file renamed
-// away goes on being used through the descriptor, as if its path still named it.
-bool still_linked(int descriptor, std::uint64_t& size)
+// The size of the regular file open at `descriptor`; false for anything else (a directory), and
+// for a file no longer linked to any path. A kept descriptor so serves its path while its file has
+// not been removed, or replaced by another file put in its place (which removes the old one).
+// Comparing it with what the path names would cost the look-up of the path that keeping the
+// descriptor saves; a file renamed away goes on being used through the descriptor, as if its
+// path still named it.
+bool linked_regular_file_size(int descriptor, std::uint64_t& size)
 {
     struct stat status {};
     if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) || status.st_nlink == 0)
@@ -54,19 +46,17 @@ ddb_storage_file::ddb_storage_file(const std::string& utf8Path, mode how, std::s
     : m_mode(how), m_path(utf8Path)
 {
     const bool writing = how == mode::write;
-    int descriptor = descriptors ? descriptors->take(utf8Path) : -1;
-    bool keepable = true;
-    if (descriptor >= 0 && !still_linked(descriptor, m_sizeAtOpen)) {
+    // A descriptor that does not name a usable file is closed, leaving -1.
+    const auto usable = [this](int descriptor) {
+        if (descriptor < 0 || linked_regular_file_size(descriptor, m_sizeAtOpen))
+            return descriptor;
         ::close(descriptor);
-        descriptor = -1;
-    }
-    if (descriptor < 0) {
-        descriptor = open_by_path(utf8Path, writing, keepable);
-        if (descriptor >= 0 && !regular_file_size(descriptor, m_sizeAtOpen)) {
-            ::close(descriptor);
-            descriptor = -1;
-        }
-    }
+        return -1;
+    };
+    bool keepable = true;
+    int descriptor = usable(descriptors ? descriptors->take(utf8Path) : -1);
+    if (descriptor < 0)
+        descriptor = usable(open_by_path(utf8Path, writing, keepable));
     m_descriptor = descriptor;
     if (keepable)
         m_descriptors = std::move(descriptors);
