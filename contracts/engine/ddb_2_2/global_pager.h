@@ -29,6 +29,7 @@
 #include <cstdint>
 #include <limits>
 #include <list>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -130,7 +131,7 @@ private:
     string m_namePrefix;   // distinguishes this pager's page files from other runs'
     lru_list m_lru;   // resident pages, less those being written out
     std::unordered_map<page_base*, entry> m_entries;
-    std::vector<std::unique_ptr<spare_items>> m_spare;
+    std::multimap<std::uint64_t, std::unique_ptr<spare_items>> m_spare;   // by their bytes
     std::uint64_t m_spareBytes = 0;
     std::vector<string> m_failures;   // not yet taken
     std::set<string> m_toldFailures;   // kind and reason of each failure taken or waiting

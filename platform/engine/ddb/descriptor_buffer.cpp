@@ -19,17 +19,23 @@ bool descriptor_buffer::flush()
     if (!m_writing || pptr() == pbase())
         return true;
     const bool written = writeAll(pbase(), static_cast<std::size_t>(pptr() - pbase()));
-    setp(m_buffer.data(), m_buffer.data() + m_buffer.size());
+    setp(pbase(), epptr());
     return written;
+}
+
+char* descriptor_buffer::buffer()
+{
+    if (!m_buffer)
+        m_buffer.reset(new char[buffer_bytes]);
+    return m_buffer.get();
 }
 
 descriptor_buffer::int_type descriptor_buffer::overflow(int_type c)
 {
     if (!m_writing || m_descriptor < 0)
         return traits_type::eof();
-    if (m_buffer.empty()) {
-        m_buffer.resize(buffer_bytes);
-        setp(m_buffer.data(), m_buffer.data() + m_buffer.size());
+    if (!pbase()) {
+        setp(buffer(), buffer() + buffer_bytes);
     } else if (!flush()) {
         return traits_type::eof();
     }
@@ -52,7 +58,7 @@ std::streamsize descriptor_buffer::xsputn(const char* bytes, std::streamsize cou
     }
     if (!m_writing || m_descriptor < 0 || !flush())
         return 0;
-    if (wanted >= buffer_bytes)
+    if (wanted >= direct_bytes)
         return writeAll(bytes, wanted) ? count : 0;
     return std::streambuf::xsputn(bytes, count);
 }
@@ -66,11 +72,10 @@ descriptor_buffer::int_type descriptor_buffer::underflow()
 {
     if (m_writing || m_descriptor < 0)
         return traits_type::eof();
-    if (m_buffer.empty())
-        m_buffer.resize(buffer_bytes);
-    const std::size_t got = readSome(m_buffer.data(), m_buffer.size());
-    setg(m_buffer.data(), m_buffer.data(), m_buffer.data() + got);
-    return got == 0 ? traits_type::eof() : traits_type::to_int_type(m_buffer[0]);
+    char* const start = buffer();
+    const std::size_t got = readSome(start, buffer_bytes);
+    setg(start, start, start + got);
+    return got == 0 ? traits_type::eof() : traits_type::to_int_type(start[0]);
 }
 
 std::streamsize descriptor_buffer::xsgetn(char* bytes, std::streamsize count)
@@ -82,7 +87,7 @@ std::streamsize descriptor_buffer::xsgetn(char* bytes, std::streamsize count)
         gbump(static_cast<int>(buffered));
     }
     wanted -= buffered;
-    if (wanted < buffer_bytes)
+    if (wanted < direct_bytes)
         return static_cast<std::streamsize>(buffered) + std::streambuf::xsgetn(bytes + buffered, count - buffered);
     std::size_t done = buffered;
     while (wanted > 0) {

@@ -336,28 +336,19 @@ void global_pager::keepSpare(std::unique_ptr<spare_items> items)
     if (bytes == 0 || bytes > limit - std::min(limit, m_spareBytes))
         return;
     m_spareBytes += bytes;
-    m_spare.push_back(std::move(items));
+    m_spare.emplace(bytes, std::move(items));
 }
 
 // Best fit, so that small pages do not take the memory large ones need; a page never holds more
-// than twice what it asks, so what the pager counts stays near what the pages hold.
+// than twice what it asks, so what the pager counts stays near what the pages hold. Spares are
+// kept by size: a pager holding thousands of small ones finds a fit without walking them all.
 void global_pager::giveSpare(page_base& page)
 {
     const std::uint64_t wanted = page.get_memory_size();
-    std::vector<std::size_t> fitting;
-    for (std::size_t i = 0; i < m_spare.size(); ++i) {
-        const std::uint64_t bytes = m_spare[i]->get_bytes();
-        if (bytes >= wanted && bytes / 2 <= wanted)
-            fitting.push_back(i);
-    }
-    std::sort(fitting.begin(), fitting.end(),
-              [this](std::size_t a, std::size_t b) { return m_spare[a]->get_bytes() < m_spare[b]->get_bytes(); });
-    for (const std::size_t i : fitting) {
-        const std::uint64_t bytes = m_spare[i]->get_bytes();
-        if (page.adopt_items(m_spare[i])) {
-            m_spareBytes -= bytes;
-            m_spare[i] = std::move(m_spare.back());
-            m_spare.pop_back();
+    for (auto it = m_spare.lower_bound(wanted); it != m_spare.end() && it->first / 2 <= wanted; ++it) {
+        if (page.adopt_items(it->second)) {
+            m_spareBytes -= it->first;
+            m_spare.erase(it);
             return;
         }
     }

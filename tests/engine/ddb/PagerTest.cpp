@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <thread>
 
@@ -186,6 +187,49 @@ TEST_F(EnginePager, MemoryOfPagesThatWentServesThePagesReadBack)
         gone.append(0, makeItems(0, 512));
     }
     EXPECT_EQ(memoryOnly.get_pager().get_spare_bytes(), 0u);
+}
+
+// Spare memory goes to the page it fits best: a page never takes more than twice what it needs,
+// and of the spares that fit, the smallest.
+TEST_F(EnginePager, SpareMemoryGoesToThePageItFitsBest)
+{
+    class SizedBucket : public TestBucket {
+    protected:
+        std::uint32_t capacity_for(std::size_t pending) const override
+        {
+            return static_cast<std::uint32_t>(std::clamp<std::size_t>(pending, 512, 4096));
+        }
+    };
+    SizedBucket bucket;
+    bucket.attach(m_db);
+    bucket.append(0, makeItems(0, 512));
+    bucket.append(1, makeItems(1, 1024));
+    pager().set_memory_budget(0);   // both out, and no memory kept at this budget
+    ASSERT_EQ(pager().get_spare_bytes(), 0u);
+    pager().set_memory_budget(40 * pageBytes);
+
+    const auto leaveSpares = [&](std::initializer_list<int> sizes) {
+        SizedBucket gone;
+        gone.attach(m_db);
+        int key = 0;
+        for (const int size : sizes) {
+            gone.append(key, makeItems(key, size));
+            ++key;
+        }
+    };
+    leaveSpares({1024, 512});
+    ASSERT_EQ(pager().get_spare_bytes(), 3 * pageBytes);
+    EXPECT_EQ(readIntactKey(bucket, 0), makeItems(0, 512));
+    EXPECT_EQ(pager().get_spare_bytes(), 2 * pageBytes);   // the small page took the small spare
+    EXPECT_EQ(readIntactKey(bucket, 1), makeItems(1, 1024));
+    EXPECT_EQ(pager().get_spare_bytes(), 0u);
+
+    pager().set_memory_budget(0);
+    pager().set_memory_budget(40 * pageBytes);
+    leaveSpares({4096});
+    ASSERT_EQ(pager().get_spare_bytes(), 8 * pageBytes);
+    EXPECT_EQ(readIntactKey(bucket, 0), makeItems(0, 512));
+    EXPECT_EQ(pager().get_spare_bytes(), 8 * pageBytes);   // eight times what it needs: left alone
 }
 
 // A page takes spare memory only of its own item type and with room for its capacity, and keeps
