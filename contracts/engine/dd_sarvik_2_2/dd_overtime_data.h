@@ -15,13 +15,14 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
+#include <vector>
 
 namespace dd_sarvik_2_2 {
 
 /// An ordered list of attribute values identifying what a series is about (an axis instance, a
 /// restriction value), with one trailing 32-bit word. The first eight values live inline, so
-/// the common short rows cost no allocation; further values go to segmented storage.
+/// the common short rows cost no allocation; further values go to a vector, which allocates
+/// nothing while empty (keys are made and copied for every answered series).
 class dd_attribute_row {
 public:
     static constexpr std::size_t inline_capacity = 8;
@@ -85,7 +86,7 @@ public:
 
 private:
     std::array<ddb_2_2::variant, inline_capacity> m_inline{};
-    std::deque<ddb_2_2::variant> m_overflow;   // values from the ninth on
+    std::vector<ddb_2_2::variant> m_overflow;   // values from the ninth on
     std::uint32_t m_size = 0;
     std::uint32_t m_trailing = 0;
 };
