@@ -102,6 +102,40 @@ TEST(EngineStorage, RewritingAFileReplacesItsWholeContent)
     EXPECT_EQ(read(), "longer than short");
 }
 
+// Small transfers go through the stream's buffer and large ones straight to the file: mixed, in
+// either direction, they keep their order and the stream's position.
+TEST(EngineStorage, SmallAndLargeTransfersMixedKeepTheirOrder)
+{
+    TempDir dir;
+    ddb_2_2::ddb_storage storage;
+    const string path = string(dir.wide()) + string(L"//mixed.ddb");
+    std::string expected;
+    const std::vector<std::size_t> pieces = {3, 10'000, 1, 70'000, 5'000, 2, 200'000, 7};
+    {
+        auto file = storage.open_for_writing(path);
+        ASSERT_TRUE(file->is_open());
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            const std::string piece(pieces[i], static_cast<char>('a' + i));
+            ASSERT_EQ(file->get_streambuf().sputn(piece.data(), std::streamsize(piece.size())), std::streamsize(piece.size()));
+            expected += piece;
+            EXPECT_EQ(file->get_size(), expected.size());
+        }
+        ASSERT_TRUE(file->close());
+    }
+    ASSERT_EQ(readByPath(dir.path() / "mixed.ddb"), expected);
+
+    auto file = storage.open_for_reading(path);
+    ASSERT_TRUE(file->is_open());
+    std::string got;
+    for (const std::size_t size : {std::size_t(2), std::size_t(5'000), std::size_t(1), std::size_t(80'000),
+                                   std::size_t(6'000), std::size_t(3), std::size_t(400'000)}) {
+        std::string piece(size, '\0');
+        piece.resize(static_cast<std::size_t>(file->get_streambuf().sgetn(&piece[0], std::streamsize(size))));
+        got += piece;
+    }
+    EXPECT_EQ(got, expected);   // the last read asked for more than was left and got the rest
+}
+
 TEST(EngineStorage, MissingFilesAndDirectoriesDoNotOpen)
 {
     TempDir dir;
