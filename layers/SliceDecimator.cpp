@@ -1,9 +1,26 @@
 #include "layers/SliceDecimator.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace velmora_1_0 {
+namespace {
+
+// floor((t - start) / nsPerPixel) clamped to -1 .. width. Inline, and with the floor and clamp
+// as two tests: a lane of narrow slices asks for three columns per column it walks.
+inline int columnOf(const SliceDecimator::Mapping& map, std::uint64_t time)
+{
+    const double x = (static_cast<double>(time) - map.start) / map.nsPerPixel;
+    if (x < 0.0)
+        return -1;
+    return x >= map.width ? map.width : static_cast<int>(x);
+}
+
+inline double startOfColumn(const SliceDecimator::Mapping& map, int x)
+{
+    return map.start + x * map.nsPerPixel;
+}
+
+} // namespace
 
 SliceDecimator::SliceDecimator(const Mapping& mapping) : m_map(mapping)
 {
@@ -13,13 +30,12 @@ SliceDecimator::SliceDecimator(const Mapping& mapping) : m_map(mapping)
 
 int SliceDecimator::column(std::uint64_t time) const
 {
-    const double x = std::floor((static_cast<double>(time) - m_map.start) / m_map.nsPerPixel);
-    return static_cast<int>(std::clamp(x, -1.0, static_cast<double>(m_map.width)));
+    return columnOf(m_map, time);
 }
 
 double SliceDecimator::columnStart(int x) const
 {
-    return m_map.start + x * m_map.nsPerPixel;
+    return startOfColumn(m_map, x);
 }
 
 void SliceDecimator::choose(const std::vector<SarvikProvider::Slice>& slices, const std::vector<int>& lane,
@@ -58,10 +74,10 @@ void SliceDecimator::choose(const std::vector<SarvikProvider::Slice>& slices, co
     };
     while (i < count) {
         const SarvikProvider::Slice& slice = slices[lane[i]];
-        const int x1 = column(slice.startTime);
+        const int x1 = columnOf(m_map, slice.startTime);
         if (x1 >= m_map.width)
             break;
-        const int x2 = column(slice.endTime);
+        const int x2 = columnOf(m_map, slice.endTime);
         if (x2 > x1) {
             out.push_back({x1, x2, i, 1});
             ++i;
@@ -72,17 +88,17 @@ void SliceDecimator::choose(const std::vector<SarvikProvider::Slice>& slices, co
         Box run{x1, x1, i, 0};
         int c = x1;
         for (;;) {
-            int next = firstFrom(i, columnStart(c + 1));
+            int next = firstFrom(i, startOfColumn(m_map, c + 1));
             // The last slice starting in column c may reach past it: it is a box of its own.
-            if (next - 1 > i && column(slices[lane[next - 1]].endTime) > c)
+            if (next - 1 > i && columnOf(m_map, slices[lane[next - 1]].endTime) > c)
                 --next;
             run.count += next - i;
             i = next;
             if (i >= count)
                 break;
             const SarvikProvider::Slice& following = slices[lane[i]];
-            const int fx1 = column(following.startTime);
-            if (fx1 != c + 1 || column(following.endTime) != fx1 || fx1 >= m_map.width)
+            const int fx1 = columnOf(m_map, following.startTime);
+            if (fx1 != c + 1 || columnOf(m_map, following.endTime) != fx1 || fx1 >= m_map.width)
                 break;
             c = fx1;
         }
