@@ -35,7 +35,8 @@ descriptor_buffer::int_type descriptor_buffer::overflow(int_type c)
     if (!m_writing || m_descriptor < 0)
         return traits_type::eof();
     if (!pbase()) {
-        setp(buffer(), buffer() + buffer_bytes);
+        char* const start = buffer();
+        setp(start, start + buffer_bytes);
     } else if (!flush()) {
         return traits_type::eof();
     }

@@ -1,10 +1,10 @@
 #pragma once
 // The stream of one open file descriptor, in one direction, under a ddb_storage_file, from the
 // beginning of the file whatever the descriptor's own position (a kept descriptor was used
-// before). Archives hand it whole files at once, which go to and come from the descriptor
-// without passing through the buffer, however small the file; the buffer, made on first use,
-// serves callers that read or write a few bytes at a time. The descriptor stays its owner's to
-// close.
+// before). Archives hand it whole files at once, which from direct_bytes up go to and come from
+// the descriptor without passing through the buffer; the buffer, made on first use, serves
+// smaller files and callers that read or write a few bytes at a time. The descriptor stays its
+// owner's to close.
 
 #include <cstddef>
 #include <cstdint>
